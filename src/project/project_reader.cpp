@@ -283,12 +283,7 @@ class ProjectReader {
     current_record_->name = std::string(fields_[2]);
   }
 
-  void AppendAll(TValueList& values) const {
-    size_t bytes = 0;
-    for (std::string_view v : fields_.all()) bytes += v.size();
-    values.reserve(values.size() + fields_.size(), bytes);
-    for (std::string_view v : fields_.all()) values.push_back(v);
-  }
+  void AppendAll(TValueList& values) const { values.Append(fields_.all()); }
 
   void ReadTableValue() {
     if (current_record_ == nullptr) FailMissing(kTagTable);
