@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <random>
 
-#include "model/cp932_text.h"
 #include "project/project_format.h"
 
 namespace morvane {
@@ -285,6 +284,10 @@ ProjectWriteResult SaveProjectFile(TCatalogueStore& store, const std::string& pa
   NullProgress noProgress;
   IProgress& report = progress != nullptr ? *progress : noProgress;
   const std::filesystem::path target = SaveTarget(path);
+  // Replacing by rename would bypass a read-only file's protection; refuse as writing would.
+  if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) {
+    return {false, SaveError(path, errno)};
+  }
   std::string tempPath;
   FileDescriptor fd(CreateTemporaryBeside(target, tempPath));
   if (fd.get() < 0) return {false, SaveError(path, errno)};
