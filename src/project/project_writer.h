@@ -2,6 +2,10 @@
 //
 // The file is written beside the target under a temporary name and renamed over the target only
 // once it is complete and flushed, so a failed save never damages the previous file.
+//
+// Values holding \x01, \x02, CR or LF are escaped as a code letter followed by \x01
+// (\x01 -> "a\x01", \x02 -> "b\x01", CR -> "r\x01", LF -> "n\x01"; see project_format.h).
+// A file whose values hold none of those four characters is the plain format, byte for byte.
 #pragma once
 
 #include <string>
