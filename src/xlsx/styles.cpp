@@ -134,6 +134,25 @@ void StyleSheet::Index() {
   }
 }
 
+std::string StyleSheet::Describe(uint32_t xf) const {
+  if (xf >= cell_xfs_.size()) return "";
+  pugi::xml_node node = cell_xfs_[xf];
+  pugi::xml_node root = doc_.document_element();
+  auto item = [&](const char* attr, const char* section, const char* name) {
+    std::vector<pugi::xml_node> items = Items(root, section, name);
+    uint32_t index = UintAttr(node, attr);
+    return index < items.size() ? NodeToString(items[index]) : std::string();
+  };
+  uint32_t fmt = UintAttr(node, "numFmtId");
+  auto custom = num_fmts_.find(fmt);
+  std::string text = "format=" + (custom != num_fmts_.end() ? custom->second : std::to_string(fmt));
+  text += " font=" + item("fontId", "fonts", "font");
+  text += " fill=" + item("fillId", "fills", "fill");
+  text += " border=" + item("borderId", "borders", "border");
+  for (pugi::xml_node child : node.children()) text += " " + NodeToString(child);
+  return text;
+}
+
 std::vector<pugi::xml_node> StyleSheet::Items(pugi::xml_node root, const char* section,
                                               const char* item) {
   return ChildrenByLocal(ChildByLocal(root, section), item);

@@ -32,6 +32,10 @@ class StyleSheet {
   bool IsDateStyle(uint32_t xf) const { return xf < date_xf_.size() && date_xf_[xf]; }
   bool IsTextStyle(uint32_t xf) const { return xf < text_xf_.size() && text_xf_[xf]; }
 
+  // Everything that decides how cells of style `xf` look (number format, font, fill, border,
+  // alignment) as one text, so that styles of different workbooks can be compared.
+  std::string Describe(uint32_t xf) const;
+
   // Brings cell style `xf` of another style sheet into this one (fonts, fills, borders, number
   // formats and the named style it is based on), reusing identical entries, and returns its
   // index here. Results are remembered per source style sheet.
