@@ -495,7 +495,10 @@ void Workbook::Save(const std::string& path, int compression_level) const {
     types.Assign(strings_part, content_type::kSharedStrings);
   }
   out.Put(workbook_part_, WorkbookXml(sheet_rel_ids));
-  if (types.TypeOf(workbook_part_).empty()) types.Assign(workbook_part_, content_type::kWorkbook);
+  std::string workbook_type = types.TypeOf(workbook_part_);
+  if (workbook_type.find(".main+xml") == std::string::npos) {
+    types.Assign(workbook_part_, content_type::kWorkbook);
+  }
   out.Put(RelsPartOf(workbook_part_), workbook_rels.ToXml(workbook_part_));
   out.Put("_rels/.rels", root_rels_.ToXml(""));
 
