@@ -235,6 +235,14 @@ uint32_t SheetData::LastUsedRow() const {
   return 0;
 }
 
+uint32_t SheetData::LastUsedColumn() const {
+  uint32_t last = 0;
+  for (const Row& row : rows_) {
+    if (!row.cells.empty()) last = std::max(last, row.cells.back().col);
+  }
+  return last;
+}
+
 std::string SheetData::Dimension() const {
   uint32_t first_row = 0, last_row = 0, first_col = kMaxColumns + 1, last_col = 0;
   for (const Row& row : rows_) {

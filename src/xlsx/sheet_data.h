@@ -61,6 +61,8 @@ class SheetData {
 
   // The last row that holds a cell or a row format, height or hiding; 0 when there is none.
   uint32_t LastUsedRow() const;
+  // The last column that holds a cell; 0 when there is none.
+  uint32_t LastUsedColumn() const;
   // The used range as "A1:D20", or "A1" when empty.
   std::string Dimension() const;
 
