@@ -119,7 +119,7 @@ ConnectorGeometry RouteConnector(ConnectorType type, Point begin, int begin_site
       w = std::max(w, kMinSpan);
       if (forward) {
         g.adjust = {{"adj1", Ratio(w + kDetour, w)}};
-      } else if (!arrives_forward) {
+      } else if (arrives_forward) {
         g.adjust = {{"adj1", Ratio(-kDetour, w)}};
       } else {
         shape = 5;
