@@ -16,8 +16,8 @@ std::string FileNameOf(const std::string& path) {
 
 }  // namespace
 
-Workbook::Workbook(ExcelApplication* app, std::unique_ptr<xlsx::Workbook> engine,
-                   std::string name, std::string path)
+Workbook::Workbook(ExcelApplication* app, std::unique_ptr<xlsx::Workbook> engine, std::string name,
+                   std::string path)
     : app_(app), engine_(std::move(engine)), name_utf8_(std::move(name)), path_(std::move(path)) {}
 
 Workbook::~Workbook() = default;

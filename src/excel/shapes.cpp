@@ -52,7 +52,8 @@ excel::ConnectorFormat Shape::ConnectorFormat() const { return excel::ConnectorF
 int ShadowFormat::Type() const { return shape_.Record().shadow_type; }
 
 void ShadowFormat::SetType(int type) const {
-  if (type < 0 || type > 20) throw ExcelError("影の種類が正しくありません: " + std::to_string(type));
+  if (type < 0 || type > 20)
+    throw ExcelError("影の種類が正しくありません: " + std::to_string(type));
   shape_.Record().shadow_type = type;
 }
 
@@ -125,9 +126,8 @@ Shape Shapes::AddTextbox(int orientation, int left, int top, int width, int heig
   if (orientation != 1) throw ExcelError("横書きのテキストボックスだけを作成できます");
   if (width < 0 || height < 0) throw ExcelError("テキストボックスの大きさが正しくありません");
   std::shared_ptr<xlsx::Worksheet> sheet = sheet_.Lock();
-  xlsx::Drawing& drawing = Guard([&]() -> xlsx::Drawing& {
-    return sheet_.Parent().engine().DrawingOf(*sheet);
-  });
+  xlsx::Drawing& drawing =
+      Guard([&]() -> xlsx::Drawing& { return sheet_.Parent().engine().DrawingOf(*sheet); });
   const int64_t pt = xlsx::kEmuPerPoint;
   xlsx::DrawnShape& box = drawing.AddTextBox({left * pt, top * pt, width * pt, height * pt});
   return Shape(sheet_, box.id);
@@ -138,9 +138,8 @@ Shape Shapes::AddConnector(int type, int begin_x, int begin_y, int end_x, int en
     throw ExcelError("コネクタの種類は1から3で指定してください: " + std::to_string(type));
   }
   std::shared_ptr<xlsx::Worksheet> sheet = sheet_.Lock();
-  xlsx::Drawing& drawing = Guard([&]() -> xlsx::Drawing& {
-    return sheet_.Parent().engine().DrawingOf(*sheet);
-  });
+  xlsx::Drawing& drawing =
+      Guard([&]() -> xlsx::Drawing& { return sheet_.Parent().engine().DrawingOf(*sheet); });
   const int64_t pt = xlsx::kEmuPerPoint;
   xlsx::DrawnShape& connector =
       drawing.AddConnector(static_cast<xlsx::ConnectorType>(type), {begin_x * pt, begin_y * pt},

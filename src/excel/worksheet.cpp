@@ -42,9 +42,8 @@ void Worksheet::Copy(const Worksheet& after) const {
   std::shared_ptr<xlsx::Worksheet> anchor = after.Lock();
   Workbook& target = after.Parent();
   int index = target.engine().IndexOf(*anchor);
-  Guard([&] {
-    target.engine().CopySheet(book_->engine(), *sheet, static_cast<size_t>(index) + 1);
-  });
+  Guard(
+      [&] { target.engine().CopySheet(book_->engine(), *sheet, static_cast<size_t>(index) + 1); });
   target.Activate();
 }
 

@@ -6,9 +6,9 @@
 namespace morvane::xlsx {
 namespace {
 
-constexpr int64_t kDetour = 254000;     // 20 pt: how far a line runs out before turning back
-constexpr int64_t kMinSpan = 12700;     // 1 pt: the least frame size that can carry a detour
-constexpr int kQuarterTurn = 5400000;   // 90 degrees
+constexpr int64_t kDetour = 254000;    // 20 pt: how far a line runs out before turning back
+constexpr int64_t kMinSpan = 12700;    // 1 pt: the least frame size that can carry a detour
+constexpr int kQuarterTurn = 5400000;  // 90 degrees
 
 struct Vec {
   int64_t x = 0;
@@ -87,8 +87,8 @@ ConnectorGeometry RouteConnector(ConnectorType type, Point begin, int begin_site
   if (type == ConnectorType::kStraight) return Straight(begin, end);
 
   Vec toward_end{end.x - begin.x, end.y - begin.y};
-  Vec leave = SiteDirection(begin_site);    // the way the line leaves the first box
-  Vec outward = SiteDirection(end_site);    // the outward normal of the second box's edge
+  Vec leave = SiteDirection(begin_site);  // the way the line leaves the first box
+  Vec outward = SiteDirection(end_site);  // the outward normal of the second box's edge
   if (leave.x == 0 && leave.y == 0) leave = LooseDirection(Vec{-outward.x, -outward.y}, toward_end);
   if (outward.x == 0 && outward.y == 0) {
     Vec arrive = LooseDirection(leave, toward_end);

@@ -74,8 +74,7 @@ void ContentTypes::Assign(const std::string& part, const std::string& type) {
   auto def = defaults_.find(ExtensionOf(part));
   if (def != defaults_.end() && def->second == type) {
     overrides_.erase(part);
-  } else if (def == defaults_.end() && !ExtensionOf(part).empty() &&
-             ExtensionOf(part) != "xml") {
+  } else if (def == defaults_.end() && !ExtensionOf(part).empty() && ExtensionOf(part) != "xml") {
     defaults_[ExtensionOf(part)] = type;
   } else {
     overrides_[part] = type;

@@ -68,9 +68,8 @@ void AppendParagraphs(std::string& out, std::string_view text) {
   size_t start = 0;
   while (true) {
     size_t lf = text.find('\n', start);
-    std::string line = CleanShapeText(text.substr(start, lf == std::string_view::npos
-                                                              ? std::string_view::npos
-                                                              : lf - start));
+    std::string line = CleanShapeText(
+        text.substr(start, lf == std::string_view::npos ? std::string_view::npos : lf - start));
     out += "<a:p>";
     if (!line.empty()) {
       out += "<a:r>";
@@ -91,7 +90,8 @@ uint32_t HighestShapeId(pugi::xml_node node) {
   uint32_t highest = 0;
   for (pugi::xml_node child : node.children()) {
     if (child.type() != pugi::node_element) continue;
-    if (LocalName(child.name()) == "cNvPr") highest = std::max(highest, child.attribute("id").as_uint());
+    if (LocalName(child.name()) == "cNvPr")
+      highest = std::max(highest, child.attribute("id").as_uint());
     highest = std::max(highest, HighestShapeId(child));
   }
   return highest;
@@ -180,19 +180,22 @@ void Drawing::AppendTextBoxXml(std::string& out, const DrawnShape& box) const {
   AppendEscaped(out, box.name);
   out += "\"/><xdr:cNvSpPr txBox=\"1\"/></xdr:nvSpPr><xdr:spPr>";
   AppendXfrm(out, box.frame, 0, false, false);
-  out += "<a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom>"
-         "<a:solidFill><a:srgbClr val=\"FFFFFF\"/></a:solidFill>";
+  out +=
+      "<a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom>"
+      "<a:solidFill><a:srgbClr val=\"FFFFFF\"/></a:solidFill>";
   AppendSolidLine(out);
   if (box.shadow_type != 0) {
     out += "<a:effectLst><a:outerShdw blurRad=\"0\"";
     AppendAttr(out, "dist", kShadowOffset);
-    out += " dir=\"2700000\" algn=\"tl\" rotWithShape=\"0\">"
-           "<a:srgbClr val=\"000000\"><a:alpha val=\"50000\"/></a:srgbClr>"
-           "</a:outerShdw></a:effectLst>";
+    out +=
+        " dir=\"2700000\" algn=\"tl\" rotWithShape=\"0\">"
+        "<a:srgbClr val=\"000000\"><a:alpha val=\"50000\"/></a:srgbClr>"
+        "</a:outerShdw></a:effectLst>";
   }
-  out += "</xdr:spPr><xdr:txBody><a:bodyPr vertOverflow=\"clip\" horzOverflow=\"clip\" "
-         "wrap=\"square\" lIns=\"45720\" tIns=\"45720\" rIns=\"45720\" bIns=\"45720\" "
-         "rtlCol=\"0\" anchor=\"t\"/><a:lstStyle/>";
+  out +=
+      "</xdr:spPr><xdr:txBody><a:bodyPr vertOverflow=\"clip\" horzOverflow=\"clip\" "
+      "wrap=\"square\" lIns=\"45720\" tIns=\"45720\" rIns=\"45720\" bIns=\"45720\" "
+      "rtlCol=\"0\" anchor=\"t\"/><a:lstStyle/>";
   AppendParagraphs(out, box.text);
   out += "</xdr:txBody></xdr:sp><xdr:clientData/></xdr:absoluteAnchor>";
 }
@@ -202,8 +205,8 @@ void Drawing::AppendConnectorXml(std::string& out, const DrawnShape& connector) 
   // The anchor is the box the line covers on the sheet: a quarter turn swaps its sides.
   Rect anchor = g.frame;
   if (g.rotation != 0) {
-    anchor = {g.frame.x + g.frame.cx / 2 - g.frame.cy / 2, g.frame.y + g.frame.cy / 2 - g.frame.cx / 2,
-              g.frame.cy, g.frame.cx};
+    anchor = {g.frame.x + g.frame.cx / 2 - g.frame.cy / 2,
+              g.frame.y + g.frame.cy / 2 - g.frame.cx / 2, g.frame.cy, g.frame.cx};
   }
   AppendAnchorStart(out, anchor);
   out += "<xdr:cxnSp macro=\"\"><xdr:nvCxnSpPr><xdr:cNvPr";

@@ -27,9 +27,9 @@ struct DrawnShape {
   Kind kind = Kind::kTextBox;
   uint32_t id = 0;
   std::string name;
-  Rect frame;            // text boxes: position and size
-  std::string text;      // text boxes: UTF-8, lines separated by LF
-  int shadow_type = 0;   // 0 none; otherwise an outer shadow towards the lower right
+  Rect frame;           // text boxes: position and size
+  std::string text;     // text boxes: UTF-8, lines separated by LF
+  int shadow_type = 0;  // 0 none; otherwise an outer shadow towards the lower right
   ConnectorType connector_type = ConnectorType::kStraight;
   ConnectorEnd begin, end;
 };

@@ -99,8 +99,8 @@ std::string DateSerialToText(double serial, bool date1904) {
 std::string IsoDateToText(std::string_view iso) {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
   std::string copy(iso);
-  int n = std::sscanf(copy.c_str(), "%d-%d-%dT%d:%d:%d", &year, &month, &day, &hour, &minute,
-                      &second);
+  int n =
+      std::sscanf(copy.c_str(), "%d-%d-%dT%d:%d:%d", &year, &month, &day, &hour, &minute, &second);
   if (n < 3) {
     n = std::sscanf(copy.c_str(), "%d:%d:%d", &hour, &minute, &second);
     if (n < 2) return copy;

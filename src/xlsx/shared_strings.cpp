@@ -7,9 +7,9 @@ namespace morvane::xlsx {
 namespace {
 
 void AppendTextElement(std::string& out, std::string_view text) {
-  bool keep_space = !text.empty() && (text.front() == ' ' || text.back() == ' ' ||
-                                      text.front() == '\n' || text.back() == '\n' ||
-                                      text.find("  ") != std::string_view::npos);
+  bool keep_space =
+      !text.empty() && (text.front() == ' ' || text.back() == ' ' || text.front() == '\n' ||
+                        text.back() == '\n' || text.find("  ") != std::string_view::npos);
   out += keep_space ? "<t xml:space=\"preserve\">" : "<t>";
   AppendEscaped(out, EncodeXString(text));
   out += "</t>";

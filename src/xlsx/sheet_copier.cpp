@@ -32,8 +32,8 @@ bool IsRelAttribute(std::string_view name) {
   std::string_view prefix = Prefix(name);
   if (prefix.empty() || prefix == "xmlns:") return false;
   std::string_view local = LocalName(name);
-  return local == "id" || local == "embed" || local == "link" || local == "pict" ||
-         local == "dm" || local == "lo" || local == "qs" || local == "cs";
+  return local == "id" || local == "embed" || local == "link" || local == "pict" || local == "dm" ||
+         local == "lo" || local == "qs" || local == "cs";
 }
 
 void CollectRelIds(pugi::xml_node node, std::vector<std::string>* ids) {
@@ -342,8 +342,8 @@ void SheetCopier::CopyCells(Worksheet& copy) {
         cell.formula.clear();
         target_.Notice(kNoticeFormulas);
       } else if (text.find('!') != std::string::npos) {
-        std::string local = RewriteSheetPrefixes(
-            text, [&](const std::string& name) -> std::optional<std::string> {
+        std::string local =
+            RewriteSheetPrefixes(text, [&](const std::string& name) -> std::optional<std::string> {
               if (SheetNameKey(name) == own_key) return std::string();
               return std::nullopt;
             });

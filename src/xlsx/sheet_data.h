@@ -78,8 +78,8 @@ std::string CellText(const Cell& cell, const SharedStrings& strings, const Style
                      bool date1904);
 
 // Writes text into a cell keeping its style: text that reads back unchanged as a number is
-// stored as a number (unless the cell is formatted as text or a date), other text as a shared string,
-// and empty text clears the value. Any formula in the cell is replaced.
+// stored as a number (unless the cell is formatted as text or a date), other text as a shared
+// string, and empty text clears the value. Any formula in the cell is replaced.
 void SetCellText(Cell& cell, std::string_view text, SharedStrings& strings,
                  const StyleSheet& styles);
 

@@ -24,9 +24,9 @@ constexpr const char* kMinimalStyles =
     "<dxfs count=\"0\"/><tableStyles count=\"0\"/></styleSheet>";
 
 // The order of the sections of a style sheet.
-constexpr const char* kSectionOrder[] = {"numFmts",     "fonts",  "fills",       "borders",
+constexpr const char* kSectionOrder[] = {"numFmts",      "fonts",   "fills",      "borders",
                                          "cellStyleXfs", "cellXfs", "cellStyles", "dxfs",
-                                         "tableStyles", "colors", "extLst"};
+                                         "tableStyles",  "colors",  "extLst"};
 
 bool IsBuiltinDateFormat(uint32_t id) {
   return (id >= 14 && id <= 22) || (id >= 27 && id <= 36) || (id >= 45 && id <= 47) ||
@@ -38,9 +38,7 @@ uint64_t NextSerial() {
   return ++counter;
 }
 
-uint32_t UintAttr(pugi::xml_node node, const char* name) {
-  return node.attribute(name).as_uint(0);
-}
+uint32_t UintAttr(pugi::xml_node node, const char* name) { return node.attribute(name).as_uint(0); }
 
 }  // namespace
 
@@ -235,8 +233,7 @@ uint32_t StyleSheet::ImportNumFmt(const StyleSheet& source, uint32_t id, ImportM
   return mine;
 }
 
-void StyleSheet::RemapXfAttributes(const StyleSheet& source, pugi::xml_node xf,
-                                   ImportMemo& memo) {
+void StyleSheet::RemapXfAttributes(const StyleSheet& source, pugi::xml_node xf, ImportMemo& memo) {
   pugi::xml_node source_root = source.doc_.document_element();
   auto remap = [&](const char* attr, const char* section, const char* item,
                    std::map<uint32_t, uint32_t>& memo_map,
@@ -247,9 +244,8 @@ void StyleSheet::RemapXfAttributes(const StyleSheet& source, pugi::xml_node xf,
     auto memoized = memo_map.find(old_index);
     if (memoized == memo_map.end()) {
       std::vector<pugi::xml_node> items = Items(source_root, section, item);
-      uint32_t mine = old_index < items.size()
-                          ? ImportPooled(section, item, items[old_index], pool)
-                          : 0;
+      uint32_t mine =
+          old_index < items.size() ? ImportPooled(section, item, items[old_index], pool) : 0;
       memoized = memo_map.emplace(old_index, mine).first;
     }
     a.set_value(memoized->second);

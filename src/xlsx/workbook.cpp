@@ -157,13 +157,12 @@ void Workbook::LoadWorkbookPart() {
   pugi::xml_node root = workbook_doc_.document_element();
   if (LocalName(root.name()) != "workbook") throw Error("Excelブック (.xlsx) ではありません");
   std::string rels_part = RelsPartOf(workbook_part_);
-  Relationships rels =
-      package_.Has(rels_part) ? Relationships::Parse(package_.Get(rels_part), workbook_part_)
-                              : Relationships();
-  date1904_ = std::string_view(ChildByLocal(root, "workbookPr").attribute("date1904").value()) ==
-                  "1" ||
-              std::string_view(ChildByLocal(root, "workbookPr").attribute("date1904").value()) ==
-                  "true";
+  Relationships rels = package_.Has(rels_part)
+                           ? Relationships::Parse(package_.Get(rels_part), workbook_part_)
+                           : Relationships();
+  date1904_ =
+      std::string_view(ChildByLocal(root, "workbookPr").attribute("date1904").value()) == "1" ||
+      std::string_view(ChildByLocal(root, "workbookPr").attribute("date1904").value()) == "true";
   if (const Relationship* styles = rels.FirstOfKind("styles")) {
     if (package_.Has(styles->target)) styles_.Parse(package_.Get(styles->target));
     package_.Remove(styles->target);
@@ -280,8 +279,7 @@ std::string Workbook::UniqueCopyName(const std::string& base) {
   if (FindSheet(base) == nullptr) return base;
   for (int n = 2;; ++n) {
     std::string suffix = " (" + std::to_string(n) + ")";
-    std::string name =
-        FirstCharacters(base, kMaxSheetNameLength - CharacterCount(suffix)) + suffix;
+    std::string name = FirstCharacters(base, kMaxSheetNameLength - CharacterCount(suffix)) + suffix;
     if (FindSheet(name) == nullptr) return name;
   }
 }
@@ -396,9 +394,10 @@ std::string Workbook::WorkbookXml(const std::vector<std::string>& sheet_rel_ids)
     r_prefix = "mvr:";
   }
   pugi::xml_node sheets = ChildByLocal(root, "sheets");
-  if (!sheets) sheets = InsertAfterAny(root, "sheets", {"fileVersion", "fileSharing",
-                                                         "workbookPr", "workbookProtection",
-                                                         "bookViews"});
+  if (!sheets)
+    sheets = InsertAfterAny(
+        root, "sheets",
+        {"fileVersion", "fileSharing", "workbookPr", "workbookProtection", "bookViews"});
   while (sheets.first_child()) sheets.remove_child(sheets.first_child());
   for (size_t i = 0; i < sheets_.size(); ++i) {
     pugi::xml_node node = sheets.append_child("sheet");
@@ -418,16 +417,16 @@ std::string Workbook::WorkbookXml(const std::vector<std::string>& sheet_rel_ids)
     }
   }
   if (!names.empty()) {
-    pugi::xml_node defined = InsertAfterAny(root, "definedNames",
-                                            {"sheets", "functionGroups", "externalReferences"});
+    pugi::xml_node defined =
+        InsertAfterAny(root, "definedNames", {"sheets", "functionGroups", "externalReferences"});
     pugi::xml_document parsed;
     ParseXml(parsed, "<definedNames>" + names + "</definedNames>", workbook_part_);
     for (pugi::xml_node child : parsed.first_child().children()) defined.append_copy(child);
   }
   pugi::xml_node view = ChildByLocal(ChildByLocal(root, "bookViews"), "workbookView");
   if (!view) {
-    pugi::xml_node views = InsertAfterAny(root, "bookViews", {"fileVersion", "fileSharing",
-                                                              "workbookPr", "workbookProtection"});
+    pugi::xml_node views = InsertAfterAny(
+        root, "bookViews", {"fileVersion", "fileSharing", "workbookPr", "workbookProtection"});
     view = views.append_child("workbookView");
   }
   size_t active = active_;

@@ -36,8 +36,8 @@ class Worksheet {
   SheetKind kind = SheetKind::kWorksheet;
   std::string name;  // UTF-8
   SheetState state = SheetState::kVisible;
-  std::string part;  // the part that holds the sheet
-  std::string rel_type;  // the workbook relationship type of a sheet carried unchanged
+  std::string part;       // the part that holds the sheet
+  std::string rel_type;   // the workbook relationship type of a sheet carried unchanged
   uint32_t sheet_id = 0;  // sheetId in workbook.xml
 
   pugi::xml_document doc;  // the worksheet XML; <sheetData> is kept empty

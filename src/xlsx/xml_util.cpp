@@ -146,8 +146,8 @@ std::string DecodeXString(std::string_view text) {
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     if (IsEscapeAt(text, i)) {
-      AppendUtf8(out, static_cast<unsigned>(std::stoul(std::string(text.substr(i + 2, 4)),
-                                                        nullptr, 16)));
+      AppendUtf8(
+          out, static_cast<unsigned>(std::stoul(std::string(text.substr(i + 2, 4)), nullptr, 16)));
       i += 6;
     } else {
       out += text[i];

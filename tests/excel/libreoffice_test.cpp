@@ -66,14 +66,14 @@ TEST_F(LibreOfficeTest, CalcReadsTheValuesOfEveryWrittenSheet) {
   app.Workbooks().OpenDefaultTemplate();
   std::vector<std::vector<std::string>> rows;
   for (int i = 1; i <= 40; ++i) {
-    rows.push_back({std::to_string(i), "COL_" + std::to_string(i), "NUMBER", "10",
-                    i % 2 ? ToCp932("○") : ""});
+    rows.push_back(
+        {std::to_string(i), "COL_" + std::to_string(i), "NUMBER", "10", i % 2 ? ToCp932("○") : ""});
   }
-  Workbook& out = testing::WriteTables(
-      app, app.ActiveSheet(),
-      {{"EMP", {"SCOTT", "EMP", "TABLE", "4096"}, rows},
-       {ToCp932("受注"), {"SALES", ToCp932("受注"), "TABLE", "512"}, rows}},
-      {"ID", "NAME", "TYPE", "LENGTH", "NOT NULL"}, 5);
+  Workbook& out =
+      testing::WriteTables(app, app.ActiveSheet(),
+                           {{"EMP", {"SCOTT", "EMP", "TABLE", "4096"}, rows},
+                            {ToCp932("受注"), {"SALES", ToCp932("受注"), "TABLE", "512"}, rows}},
+                           {"ID", "NAME", "TYPE", "LENGTH", "NOT NULL"}, 5);
   std::string file = dir_.File("tables.xlsx");
   out.SaveAs(file);
   Keep(file);
@@ -114,8 +114,8 @@ TEST_F(LibreOfficeTest, CalcDrawsBoxesAndConnectorsOfEveryType) {
   Convert(file, "pdf");
   Keep(dir_.File("diagram.pdf"));
   ASSERT_TRUE(fs::exists(dir_.File("diagram.pdf"))) << ReadFile(dir_.File("soffice.log"));
-  std::string command = "pdftotext '" + dir_.File("diagram.pdf") + "' '" + dir_.File("d.txt") +
-                        "' > /dev/null 2>&1";
+  std::string command =
+      "pdftotext '" + dir_.File("diagram.pdf") + "' '" + dir_.File("d.txt") + "' > /dev/null 2>&1";
   if (std::system(command.c_str()) != 0) return;  // poppler-utils missing: the PDF is enough
   std::string text = ReadFile(dir_.File("d.txt"));
   for (const char* expected : {"EMP", "DEPTNO NUMBER", "SALGRADE", "BONUS", "折れ線"}) {

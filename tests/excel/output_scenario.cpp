@@ -101,7 +101,8 @@ std::vector<Shape> DrawDiagram(const Worksheet& sheet, const std::vector<ErBox>&
   }
   for (const ErLine& line : lines) {
     Shape connector = sheet.Shapes().AddConnector(line_type, 0, 0, 0, 0);
-    connector.ConnectorFormat().BeginConnect(shapes[static_cast<size_t>(line.from)], line.from_side);
+    connector.ConnectorFormat().BeginConnect(shapes[static_cast<size_t>(line.from)],
+                                             line.from_side);
     connector.ConnectorFormat().EndConnect(shapes[static_cast<size_t>(line.to)], line.to_side);
   }
   return shapes;

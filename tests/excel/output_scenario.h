@@ -11,9 +11,9 @@
 namespace morvane::excel::testing {
 
 struct TableSheet {
-  std::string name;                             // CP932
-  std::vector<std::string> table_values;        // written to A1, B1, ...
-  std::vector<std::vector<std::string>> rows;   // written from the block's start row
+  std::string name;                            // CP932
+  std::vector<std::string> table_values;       // written to A1, B1, ...
+  std::vector<std::vector<std::string>> rows;  // written from the block's start row
 };
 
 // Makes a new one-sheet workbook and writes one copy of `format` per table: the copy goes
@@ -37,7 +37,7 @@ struct ErBox {
 };
 
 struct ErLine {
-  int from, to;           // indexes into the boxes
+  int from, to;            // indexes into the boxes
   int from_side, to_side;  // 0 to 4
 };
 

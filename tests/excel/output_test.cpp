@@ -144,8 +144,7 @@ TEST(ErOutputTest, ConnectorsOfEveryTypeGlueToTheGivenSites) {
   for (int type = 1; type <= 3; ++type) {
     for (int from = 0; from <= 4; ++from) {
       for (int to = 0; to <= 4; ++to) {
-        std::vector<Shape> shapes =
-            testing::DrawDiagram(sheet, boxes, {{0, 1, from, to}}, type);
+        std::vector<Shape> shapes = testing::DrawDiagram(sheet, boxes, {{0, 1, from, to}}, type);
         Shape connector = sheet.Shapes().Item(sheet.Shapes().Count());
         const xlsx::DrawnShape& record = connector.Record();
         EXPECT_EQ(record.connector_type, static_cast<xlsx::ConnectorType>(type));
@@ -171,11 +170,19 @@ TEST(ErOutputTest, ConnectorsOfEveryTypeGlueToTheGivenSites) {
   pugi::xml_node loose = connectors[0].node();
   EXPECT_FALSE(loose.select_node(".//a:stCxn"));
   EXPECT_FALSE(loose.select_node(".//a:endCxn"));
-  EXPECT_STREQ(connectors[25 + 4 * 5 + 2].node().select_node(".//a:prstGeom").node()
-                   .attribute("prst").value(),
+  EXPECT_STREQ(connectors[25 + 4 * 5 + 2]
+                   .node()
+                   .select_node(".//a:prstGeom")
+                   .node()
+                   .attribute("prst")
+                   .value(),
                "bentConnector3");
-  EXPECT_STREQ(connectors[50 + 4 * 5 + 2].node().select_node(".//a:prstGeom").node()
-                   .attribute("prst").value(),
+  EXPECT_STREQ(connectors[50 + 4 * 5 + 2]
+                   .node()
+                   .select_node(".//a:prstGeom")
+                   .node()
+                   .attribute("prst")
+                   .value(),
                "curvedConnector3");
 }
 

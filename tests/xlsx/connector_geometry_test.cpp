@@ -22,8 +22,11 @@ std::vector<PointF> LocalPath(const ConnectorGeometry& g) {
   if (p.back() == '2') return {{0, 0}, {w, 0}, {w, h}};
   if (p.back() == '3') return {{0, 0}, {adj["adj1"] * w, 0}, {adj["adj1"] * w, h}, {w, h}};
   if (p.back() == '4') {
-    return {{0, 0}, {adj["adj1"] * w, 0}, {adj["adj1"] * w, adj["adj2"] * h},
-            {w, adj["adj2"] * h}, {w, h}};
+    return {{0, 0},
+            {adj["adj1"] * w, 0},
+            {adj["adj1"] * w, adj["adj2"] * h},
+            {w, adj["adj2"] * h},
+            {w, h}};
   }
   return {{0, 0},
           {adj["adj1"] * w, 0},
@@ -84,14 +87,13 @@ TEST(ConnectorGeometryTest, EveryTypeAndSitePairStartsAndEndsOnTheSitesAndMeetsT
                          {1300000, 4000000, 1905000, 1270000},
                          {-3500000, 600000, 1905000, 1270000},
                          {1500000, -2500000, 1905000, 1270000}};
-  for (ConnectorType type : {ConnectorType::kStraight, ConnectorType::kElbow,
-                             ConnectorType::kCurved}) {
+  for (ConnectorType type :
+       {ConnectorType::kStraight, ConnectorType::kElbow, ConnectorType::kCurved}) {
     for (const Rect& b : others) {
       for (int from = 1; from <= 4; ++from) {
         for (int to = 1; to <= 4; ++to) {
-          SCOPED_TRACE(testing::Message() << "type " << static_cast<int>(type) << " sites "
-                                          << from << "->" << to << " box at " << b.x << ","
-                                          << b.y);
+          SCOPED_TRACE(testing::Message() << "type " << static_cast<int>(type) << " sites " << from
+                                          << "->" << to << " box at " << b.x << "," << b.y);
           Point begin = SitePoint(a, from), end = SitePoint(b, to);
           ConnectorGeometry g = RouteConnector(type, begin, from, end, to);
           ASSERT_GE(g.frame.cx, 0);
@@ -105,7 +107,7 @@ TEST(ConnectorGeometryTest, EveryTypeAndSitePairStartsAndEndsOnTheSitesAndMeetsT
           if (type == ConnectorType::kStraight) continue;
           auto [leave, arrive] = EndDirections(path);
           PointF out = Outward(from), in = Outward(to);
-          EXPECT_GT(leave.x * out.x + leave.y * out.y, 0.99);   // leaves straight out
+          EXPECT_GT(leave.x * out.x + leave.y * out.y, 0.99);     // leaves straight out
           EXPECT_GT(-(arrive.x * in.x + arrive.y * in.y), 0.99);  // arrives straight in
         }
       }
@@ -116,20 +118,20 @@ TEST(ConnectorGeometryTest, EveryTypeAndSitePairStartsAndEndsOnTheSitesAndMeetsT
 TEST(ConnectorGeometryTest, FacingBoxesGetTheSimplestShapes) {
   const Rect a{0, 0, 1000000, 1000000};
   const Rect right{3000000, 500000, 1000000, 1000000};
-  ConnectorGeometry elbow = RouteConnector(ConnectorType::kElbow, SitePoint(a, 4), 4,
-                                           SitePoint(right, 2), 2);
+  ConnectorGeometry elbow =
+      RouteConnector(ConnectorType::kElbow, SitePoint(a, 4), 4, SitePoint(right, 2), 2);
   EXPECT_EQ(elbow.preset, "bentConnector3");
   EXPECT_EQ(elbow.rotation, 0);
   EXPECT_FALSE(elbow.flip_h);
   EXPECT_EQ(elbow.frame.x, 1000000);
   EXPECT_EQ(elbow.frame.cx, 2000000);
   const Rect below{200000, 3000000, 1000000, 1000000};
-  ConnectorGeometry down = RouteConnector(ConnectorType::kCurved, SitePoint(a, 3), 3,
-                                          SitePoint(below, 1), 1);
+  ConnectorGeometry down =
+      RouteConnector(ConnectorType::kCurved, SitePoint(a, 3), 3, SitePoint(below, 1), 1);
   EXPECT_EQ(down.preset, "curvedConnector3");
   EXPECT_EQ(down.rotation, 5400000);  // a vertical run is a horizontal preset turned a quarter
-  ConnectorGeometry straight = RouteConnector(ConnectorType::kStraight, SitePoint(right, 2), 2,
-                                              SitePoint(a, 4), 4);
+  ConnectorGeometry straight =
+      RouteConnector(ConnectorType::kStraight, SitePoint(right, 2), 2, SitePoint(a, 4), 4);
   EXPECT_TRUE(straight.flip_h);
   EXPECT_TRUE(straight.flip_v);  // the left box sits higher
 }
@@ -141,7 +143,7 @@ TEST(ConnectorGeometryTest, FacingSitesFollowTheErViewRule) {
   EXPECT_EQ(FacingSites(s, {50, 300, 100, 100}), std::make_pair(3, 1));
   EXPECT_EQ(FacingSites(s, {50, -300, 100, 100}), std::make_pair(1, 3));
   EXPECT_EQ(FacingSites(s, {100, 300, 100, 100}), std::make_pair(3, 1));  // touching edges
-  EXPECT_EQ(FacingSites(s, s), std::make_pair(1, 3));                       // itself
+  EXPECT_EQ(FacingSites(s, s), std::make_pair(1, 3));                     // itself
 }
 
 }  // namespace

@@ -33,8 +33,7 @@ class SheetCopyTest : public ::testing::Test {
   // and fills the copies, then saves and reads the result back.
   std::unique_ptr<Workbook> BuildThreeCopies() {
     for (int i = 0; i < 3; ++i) {
-      Worksheet& copy =
-          target_->CopySheet(*source_, source_->Sheet(0), target_->SheetCount());
+      Worksheet& copy = target_->CopySheet(*source_, source_->Sheet(0), target_->SheetCount());
       if (i == 0) target_->Delete(target_->Sheet(0));
       target_->Rename(copy, "TABLE_" + std::to_string(i + 1));
       target_->SetCellText(copy, {1, 1}, "表" + std::to_string(i + 1));
@@ -86,8 +85,7 @@ TEST_F(SheetCopyTest, CopiesKeepLayoutPrintSettingsAndPicture) {
     EXPECT_STREQ(root.child("mergeCells").child("mergeCell").attribute("ref").value(), "A1:D1");
     EXPECT_STREQ(root.child("cols").child("col").attribute("width").value(), "20.625");
     EXPECT_STREQ(root.child("pageSetup").attribute("orientation").value(), "landscape");
-    EXPECT_STREQ(root.child("headerFooter").child("oddHeader").text().get(),
-                 "&Cテーブル定義書");
+    EXPECT_STREQ(root.child("headerFooter").child("oddHeader").text().get(), "&Cテーブル定義書");
     EXPECT_TRUE(root.child("conditionalFormatting"));
     EXPECT_FALSE(root.child("sheetPr").attribute("codeName"));
     // Print area and titles follow the copy and its new name.
@@ -105,7 +103,10 @@ TEST_F(SheetCopyTest, CopiesKeepLayoutPrintSettingsAndPicture) {
     EXPECT_TRUE(package.Has(printer->target));
   }
   // Only the active sheet's tab is selected.
-  EXPECT_FALSE(out->Sheet(0).doc.document_element().child("sheetViews").child("sheetView")
+  EXPECT_FALSE(out->Sheet(0)
+                   .doc.document_element()
+                   .child("sheetViews")
+                   .child("sheetView")
                    .attribute("tabSelected"));
 }
 

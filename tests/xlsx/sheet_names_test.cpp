@@ -16,8 +16,8 @@ TEST(SheetNamesTest, AllowsUpToThirtyOneCharactersCountingJapaneseAsOne) {
 }
 
 TEST(SheetNamesTest, RejectsEveryForbiddenCharacterAndApostropheAtTheEnds) {
-  for (const char* bad : {"a:b", "a\\b", "a/b", "a?b", "a*b", "a[b", "a]b", "'ab", "ab'",
-                          "History", "history"}) {
+  for (const char* bad :
+       {"a:b", "a\\b", "a/b", "a?b", "a*b", "a[b", "a]b", "'ab", "ab'", "History", "history"}) {
     EXPECT_TRUE(SheetNameProblem(bad)) << bad;
   }
   EXPECT_FALSE(SheetNameProblem("a'b"));

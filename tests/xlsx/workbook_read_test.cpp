@@ -35,15 +35,15 @@ TEST_F(WorkbookReadTest, SheetsInTabOrderWithTheActiveOne) {
 
 TEST_F(WorkbookReadTest, ValuesReadAsTextLikeExcelValue) {
   EXPECT_EQ(Text("A1"), "テーブル名");
-  EXPECT_EQ(Text("A2"), "1.5");            // a number, whatever its format shows
-  EXPECT_EQ(Text("B2"), "3");              // the cached result of a formula
-  EXPECT_EQ(Text("C2"), "x");              // a formula's text result
+  EXPECT_EQ(Text("A2"), "1.5");  // a number, whatever its format shows
+  EXPECT_EQ(Text("B2"), "3");    // the cached result of a formula
+  EXPECT_EQ(Text("C2"), "x");    // a formula's text result
   EXPECT_EQ(Text("A3"), "TRUE");
   EXPECT_EQ(Text("B3"), "#N/A");
-  EXPECT_EQ(Text("C3"), "2000/01/01");     // a date-formatted number
-  EXPECT_EQ(Text("D3"), "太字混在");        // rich text joined, phonetic guide left out
-  EXPECT_EQ(Text("B1"), "");               // formatted but empty
-  EXPECT_EQ(Text("Z99"), "");              // never used
+  EXPECT_EQ(Text("C3"), "2000/01/01");  // a date-formatted number
+  EXPECT_EQ(Text("D3"), "太字混在");    // rich text joined, phonetic guide left out
+  EXPECT_EQ(Text("B1"), "");            // formatted but empty
+  EXPECT_EQ(Text("Z99"), "");           // never used
   EXPECT_EQ(book_->CellText(book_->Sheet(1), {2, 1}), "y");  // an inline string
 }
 
