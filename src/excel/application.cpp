@@ -91,10 +91,11 @@ Workbook& Workbooks::Item(int index) const {
 }
 
 Workbook& Workbooks::Item(const std::string& name) const {
+  std::string wanted = ToEngineText(name);
   for (auto& book : app_->books_) {
-    if (book->Name() == name) return *book;
+    if (book->name_utf8_ == wanted) return *book;
   }
-  throw ExcelError("ブック「" + ToEngineText(name) + "」は開かれていません");
+  throw ExcelError("ブック「" + wanted + "」は開かれていません");
 }
 
 Workbook& Workbooks::Add() {

@@ -57,6 +57,7 @@ class Workbook {
   const xlsx::Workbook& engine() const { return *engine_; }
 
  private:
+  friend class excel::Workbooks;
   ExcelApplication* app_;
   std::unique_ptr<xlsx::Workbook> engine_;
   std::string name_utf8_;

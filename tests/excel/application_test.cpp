@@ -35,6 +35,8 @@ TEST(ExcelApplicationTest, TheLastOpenedOrActivatedWorkbookIsActive) {
   added.Activate();
   EXPECT_EQ(&app.Workbooks().Open(dir.File("template.xlsx")), &opened);
   EXPECT_EQ(app.Workbooks().Count(), 2);
+  EXPECT_EQ(&app.Workbooks().Item("Book1"), &added);
+  EXPECT_THROW(app.Workbooks().Item("Book9"), ExcelError);
   app.Workbooks().Close(opened);
   EXPECT_EQ(&app.ActiveWorkbook(), &added);
   EXPECT_THROW(app.Workbooks().Open(dir.File("missing.xlsx")), ExcelError);
