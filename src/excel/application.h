@@ -17,6 +17,7 @@ class Workbook;
 namespace morvane::excel {
 
 class ExcelApplication;
+class Workbooks;
 
 class Worksheets {
  public:
