@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   unixodbc unixodbc-dev odbcinst libsqlite3-dev
-  libzip-dev libpugixml-dev
+  libzip-dev libpugixml-dev libxlsxwriter-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   xvfb xauth fonts-noto-cjk xdg-utils
   libreoffice-calc-nogui poppler-utils

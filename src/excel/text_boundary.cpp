@@ -1,0 +1,19 @@
+#include "excel/text_boundary.h"
+
+#include "model/codec.h"
+
+namespace morvane::excel {
+
+std::string ToEngineText(std::string_view cp932) {
+  CodecResult result = Cp932ToUtf8(cp932);
+  if (!result.ok) throw ExcelError(result.error);
+  return std::move(result.text);
+}
+
+std::string ToDocumentText(std::string_view utf8) {
+  CodecResult result = Utf8ToCp932(utf8);
+  if (!result.ok) throw ExcelError(result.error);
+  return std::move(result.text);
+}
+
+}  // namespace morvane::excel

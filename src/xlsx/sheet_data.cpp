@@ -1,0 +1,310 @@
+#include "xlsx/sheet_data.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "xlsx/number_text.h"
+#include "xlsx/shared_strings.h"
+#include "xlsx/styles.h"
+#include "xlsx/xml_util.h"
+
+namespace morvane::xlsx {
+namespace {
+
+CellKind KindFromType(std::string_view type) {
+  if (type == "s") return CellKind::kSharedString;
+  if (type == "inlineStr") return CellKind::kInlineString;
+  if (type == "b") return CellKind::kBoolean;
+  if (type == "e") return CellKind::kError;
+  if (type == "str") return CellKind::kFormulaString;
+  if (type == "d") return CellKind::kIsoDate;
+  return CellKind::kNumber;
+}
+
+const char* TypeAttribute(CellKind kind) {
+  switch (kind) {
+    case CellKind::kSharedString:
+      return " t=\"s\"";
+    case CellKind::kInlineString:
+      return " t=\"inlineStr\"";
+    case CellKind::kBoolean:
+      return " t=\"b\"";
+    case CellKind::kError:
+      return " t=\"e\"";
+    case CellKind::kFormulaString:
+      return " t=\"str\"";
+    case CellKind::kIsoDate:
+      return " t=\"d\"";
+    default:
+      return "";
+  }
+}
+
+void AppendAttribute(std::string& out, const pugi::xml_attribute& attr) {
+  out += ' ';
+  out += attr.name();
+  out += "=\"";
+  AppendEscaped(out, attr.value());
+  out += '"';
+}
+
+bool IsTrue(const char* value) {
+  std::string_view v = value;
+  return v == "1" || v == "true";
+}
+
+void AppendNumber(std::string& out, uint32_t n) {
+  char buffer[12];
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, n);
+  out.append(buffer, end);
+}
+
+void AppendColumnLetters(std::string& out, uint32_t col) {
+  char buffer[4];
+  int n = 0;
+  while (col > 0) {
+    buffer[n++] = static_cast<char>('A' + (col - 1) % 26);
+    col = (col - 1) / 26;
+  }
+  while (n > 0) out += buffer[--n];
+}
+
+Cell LoadCell(pugi::xml_node c, uint32_t col) {
+  Cell cell;
+  cell.col = col;
+  cell.style = c.attribute("s").as_uint(0);
+  std::string_view type = c.attribute("t").value();
+  for (pugi::xml_attribute attr = c.first_attribute(); attr; attr = attr.next_attribute()) {
+    std::string_view name = attr.name();
+    if (name != "r" && name != "s" && name != "t") AppendAttribute(cell.attrs, attr);
+  }
+  bool has_value = false;
+  for (pugi::xml_node child = c.first_child(); child; child = child.next_sibling()) {
+    if (child.type() != pugi::node_element) continue;
+    std::string_view local = LocalName(child.name());
+    if (local == "v") {
+      cell.value = child.text().get();
+      has_value = true;
+    } else if (local == "f") {
+      cell.formula = NodeToString(child);
+    } else {
+      if (local == "is") {
+        cell.value = StringItemText(child);
+        has_value = true;
+      }
+      cell.children += NodeToString(child);
+    }
+  }
+  if (!has_value) return cell;
+  cell.kind = KindFromType(type);
+  if (cell.kind == CellKind::kSharedString) {
+    cell.sst = c.child("v").text().as_uint(0);
+  } else if (cell.kind == CellKind::kNumber && cell.value.empty()) {
+    cell.kind = CellKind::kEmpty;
+  }
+  return cell;
+}
+
+}  // namespace
+
+void SheetData::Load(pugi::xml_node sheet_data) {
+  rows_.clear();
+  uint32_t last_row = 0;
+  for (pugi::xml_node r : sheet_data.children()) {
+    if (r.type() != pugi::node_element || LocalName(r.name()) != "row") continue;
+    Row row;
+    row.index = r.attribute("r") ? r.attribute("r").as_uint() : last_row + 1;
+    if (row.index == 0 || row.index > kMaxRows || row.index <= last_row) continue;
+    last_row = row.index;
+    for (pugi::xml_attribute attr = r.first_attribute(); attr; attr = attr.next_attribute()) {
+      std::string_view name = attr.name();
+      if (name == "s") {
+        row.style = attr.as_uint();
+      } else if (name == "customFormat") {
+        row.styled = IsTrue(attr.value());
+      } else if (name != "r" && name != "spans") {
+        AppendAttribute(row.attrs, attr);
+      }
+    }
+    if (!row.styled) row.style = 0;
+    uint32_t last_col = 0;
+    for (pugi::xml_node c : r.children()) {
+      if (c.type() != pugi::node_element || LocalName(c.name()) != "c") continue;
+      uint32_t col = last_col + 1;
+      if (c.attribute("r")) {
+        std::optional<CellRef> ref = ParseCellRef(c.attribute("r").value());
+        if (!ref) continue;
+        col = ref->col;
+      }
+      if (col <= last_col) continue;  // out of order or repeated: Excel would reject it
+      last_col = col;
+      row.cells.push_back(LoadCell(c, col));
+    }
+    rows_.push_back(std::move(row));
+  }
+}
+
+void SheetData::AppendXml(std::string& out, const std::vector<uint32_t>& sst_map) const {
+  for (const Row& row : rows_) {
+    out += "<row r=\"";
+    AppendNumber(out, row.index);
+    out += '"';
+    if (row.styled) {
+      out += " s=\"";
+      AppendNumber(out, row.style);
+      out += "\" customFormat=\"1\"";
+    }
+    out += row.attrs;
+    if (row.cells.empty()) {
+      out += "/>";
+      continue;
+    }
+    out += '>';
+    for (const Cell& cell : row.cells) {
+      out += "<c r=\"";
+      AppendColumnLetters(out, cell.col);
+      AppendNumber(out, row.index);
+      out += '"';
+      if (cell.style != 0) {
+        out += " s=\"";
+        AppendNumber(out, cell.style);
+        out += '"';
+      }
+      if (cell.kind != CellKind::kEmpty) out += TypeAttribute(cell.kind);
+      out += cell.attrs;
+      if (cell.formula.empty() && cell.children.empty() &&
+          (cell.kind == CellKind::kEmpty || cell.kind == CellKind::kInlineString)) {
+        out += "/>";
+        continue;
+      }
+      out += '>';
+      out += cell.formula;
+      if (cell.kind == CellKind::kSharedString) {
+        out += "<v>";
+        AppendNumber(out, cell.sst < sst_map.size() ? sst_map[cell.sst] : cell.sst);
+        out += "</v>";
+      } else if (cell.kind != CellKind::kEmpty && cell.kind != CellKind::kInlineString) {
+        out += "<v>";
+        AppendEscaped(out, cell.value);
+        out += "</v>";
+      }
+      out += cell.children;
+      out += "</c>";
+    }
+    out += "</row>";
+  }
+}
+
+const Cell* SheetData::Find(CellRef ref) const {
+  auto row = std::lower_bound(rows_.begin(), rows_.end(), ref.row,
+                              [](const Row& r, uint32_t index) { return r.index < index; });
+  if (row == rows_.end() || row->index != ref.row) return nullptr;
+  auto cell = std::lower_bound(row->cells.begin(), row->cells.end(), ref.col,
+                               [](const Cell& c, uint32_t col) { return c.col < col; });
+  if (cell == row->cells.end() || cell->col != ref.col) return nullptr;
+  return &*cell;
+}
+
+Cell& SheetData::Ensure(CellRef ref, const std::function<uint32_t(uint32_t col)>& column_style) {
+  auto row = std::lower_bound(rows_.begin(), rows_.end(), ref.row,
+                              [](const Row& r, uint32_t index) { return r.index < index; });
+  if (row == rows_.end() || row->index != ref.row) {
+    Row fresh;
+    fresh.index = ref.row;
+    row = rows_.insert(row, std::move(fresh));
+  }
+  auto cell = std::lower_bound(row->cells.begin(), row->cells.end(), ref.col,
+                               [](const Cell& c, uint32_t col) { return c.col < col; });
+  if (cell == row->cells.end() || cell->col != ref.col) {
+    Cell fresh;
+    fresh.col = ref.col;
+    fresh.style = row->styled ? row->style : (column_style ? column_style(ref.col) : 0);
+    cell = row->cells.insert(cell, std::move(fresh));
+  }
+  return *cell;
+}
+
+uint32_t SheetData::LastUsedRow() const {
+  for (auto row = rows_.rbegin(); row != rows_.rend(); ++row) {
+    bool shaped = row->attrs.find("customHeight=\"1\"") != std::string::npos ||
+                  row->attrs.find("customHeight=\"true\"") != std::string::npos ||
+                  row->attrs.find("hidden=\"1\"") != std::string::npos ||
+                  row->attrs.find("hidden=\"true\"") != std::string::npos;
+    if (!row->cells.empty() || row->styled || shaped) return row->index;
+  }
+  return 0;
+}
+
+uint32_t SheetData::LastUsedColumn() const {
+  uint32_t last = 0;
+  for (const Row& row : rows_) {
+    if (!row.cells.empty()) last = std::max(last, row.cells.back().col);
+  }
+  return last;
+}
+
+std::string SheetData::Dimension() const {
+  uint32_t first_row = 0, last_row = 0, first_col = kMaxColumns + 1, last_col = 0;
+  for (const Row& row : rows_) {
+    if (row.cells.empty()) continue;
+    if (first_row == 0) first_row = row.index;
+    last_row = row.index;
+    first_col = std::min(first_col, row.cells.front().col);
+    last_col = std::max(last_col, row.cells.back().col);
+  }
+  if (first_row == 0) return "A1";
+  std::string first = FormatCellRef({first_row, first_col});
+  std::string last = FormatCellRef({last_row, last_col});
+  return first == last ? first : first + ":" + last;
+}
+
+std::string CellText(const Cell& cell, const SharedStrings& strings, const StyleSheet& styles,
+                     bool date1904) {
+  switch (cell.kind) {
+    case CellKind::kEmpty:
+      return "";
+    case CellKind::kSharedString:
+      return cell.sst < strings.size() ? strings.Text(cell.sst) : "";
+    case CellKind::kInlineString:
+      return cell.value;
+    case CellKind::kBoolean:
+      return cell.value == "1" || cell.value == "true" ? "TRUE" : "FALSE";
+    case CellKind::kError:
+      return cell.value;
+    case CellKind::kFormulaString:
+      return DecodeXString(cell.value);
+    case CellKind::kIsoDate:
+      return IsoDateToText(cell.value);
+    case CellKind::kNumber: {
+      std::optional<double> number = ParseNumber(cell.value);
+      if (!number) return cell.value;
+      if (styles.IsDateStyle(cell.style)) return DateSerialToText(*number, date1904);
+      return NumberToText(*number);
+    }
+  }
+  return "";
+}
+
+void SetCellText(Cell& cell, std::string_view text, SharedStrings& strings,
+                 const StyleSheet& styles) {
+  cell.formula.clear();
+  cell.children.clear();
+  cell.attrs.clear();
+  cell.value.clear();
+  if (text.empty()) {
+    cell.kind = CellKind::kEmpty;
+    return;
+  }
+  // A date or text format would show a number differently from the text that was written.
+  bool keep_as_text = styles.IsTextStyle(cell.style) || styles.IsDateStyle(cell.style);
+  std::optional<double> number = keep_as_text ? std::nullopt : ParseNumber(text);
+  if (number && NumberToText(*number) == text) {
+    cell.kind = CellKind::kNumber;
+    cell.value = std::string(text);
+    return;
+  }
+  cell.kind = CellKind::kSharedString;
+  cell.sst = strings.AddPlain(text);
+}
+
+}  // namespace morvane::xlsx

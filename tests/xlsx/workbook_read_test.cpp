@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "handmade_template.h"
+#include "temp_dir.h"
+#include "xlsx/error.h"
+#include "xlsx/workbook.h"
+#include "xlsx/zip_package.h"
+
+namespace morvane::xlsx {
+namespace {
+
+class WorkbookReadTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path_ = dir_.File("template.xlsx");
+    testing::WriteHandmadeTemplate(path_);
+    book_ = Workbook::Open(path_);
+  }
+  std::string Text(const char* address) {
+    return book_->CellText(book_->Sheet(0), *ParseCellRef(address));
+  }
+
+  testing::TempDir dir_;
+  std::string path_;
+  std::unique_ptr<Workbook> book_;
+};
+
+TEST_F(WorkbookReadTest, SheetsInTabOrderWithTheActiveOne) {
+  ASSERT_EQ(book_->SheetCount(), 2u);
+  EXPECT_EQ(book_->Sheet(0).name, "Template");
+  EXPECT_EQ(book_->Sheet(1).name, "Lists");
+  EXPECT_EQ(book_->ActiveIndex(), 0u);
+  EXPECT_EQ(book_->FindSheet("LISTS"), &book_->Sheet(1));
+}
+
+TEST_F(WorkbookReadTest, ValuesReadAsTextLikeExcelValue) {
+  EXPECT_EQ(Text("A1"), "テーブル名");
+  EXPECT_EQ(Text("A2"), "1.5");  // a number, whatever its format shows
+  EXPECT_EQ(Text("B2"), "3");    // the cached result of a formula
+  EXPECT_EQ(Text("C2"), "x");    // a formula's text result
+  EXPECT_EQ(Text("A3"), "TRUE");
+  EXPECT_EQ(Text("B3"), "#N/A");
+  EXPECT_EQ(Text("C3"), "2000/01/01");  // a date-formatted number
+  EXPECT_EQ(Text("D3"), "太字混在");    // rich text joined, phonetic guide left out
+  EXPECT_EQ(Text("B1"), "");            // formatted but empty
+  EXPECT_EQ(Text("Z99"), "");           // never used
+  EXPECT_EQ(book_->CellText(book_->Sheet(1), {2, 1}), "y");  // an inline string
+}
+
+TEST_F(WorkbookReadTest, LastUsedRowCountsFormattedCellsAndMerges) {
+  EXPECT_EQ(book_->Sheet(0).LastUsedRow(), 20u);
+  EXPECT_EQ(book_->Sheet(1).LastUsedRow(), 3u);
+  auto fresh = Workbook::Create(1);
+  EXPECT_EQ(fresh->Sheet(0).LastUsedRow(), 1u);  // an empty sheet's last cell is A1
+}
+
+TEST_F(WorkbookReadTest, SavingWithoutChangesKeepsValuesAndDropsTheStaleCalcChain) {
+  std::string copy = dir_.File("resaved.xlsx");
+  book_->Save(copy);
+  ZipPackage package = ZipPackage::ReadFile(copy);
+  EXPECT_FALSE(package.Has("xl/calcChain.xml"));
+  EXPECT_EQ(package.Get("xl/media/image1.png"), testing::TemplatePicture());
+  EXPECT_EQ(package.Get("[Content_Types].xml").find("calcChain"), std::string::npos);
+  auto reread = Workbook::Open(copy);
+  EXPECT_EQ(reread->CellText(reread->Sheet(0), {3, 4}), "太字混在");
+  EXPECT_EQ(reread->Sheet(0).local_names.size(), 2u);
+}
+
+TEST(WorkbookOpenTest, ReportsFilesThatAreNotWorkbooks) {
+  testing::TempDir dir;
+  EXPECT_THROW(Workbook::Open(dir.File("missing.xlsx")), Error);
+  std::string not_zip = dir.File("text.xlsx");
+  FILE* f = fopen(not_zip.c_str(), "w");
+  fputs("hello", f);
+  fclose(f);
+  EXPECT_THROW(Workbook::Open(not_zip), Error);
+  ZipPackage empty;
+  empty.Put("readme.txt", "x");
+  empty.WriteFile(dir.File("empty.xlsx"));
+  EXPECT_THROW(Workbook::Open(dir.File("empty.xlsx")), Error);
+}
+
+}  // namespace
+}  // namespace morvane::xlsx
