@@ -104,8 +104,10 @@ Diagnostic ReadError(SQLHENV env, SQLHDBC dbc, SQLHSTMT stmt) {
 
 }  // namespace
 
-std::string OdbcClient::ConnectionError() { return ReadError(env_, dbc_, SQL_NULL_HSTMT).message; }
-std::string OdbcClient::ConnectionSqlState() { return ReadError(env_, dbc_, SQL_NULL_HSTMT).sqlstate; }
+std::string OdbcClient::ConnectionError() {
+  Diagnostic d = ReadError(env_, dbc_, SQL_NULL_HSTMT);
+  return d.sqlstate + " " + d.message;
+}
 
 QueryResult OdbcClient::Query(const std::string& utf8_sql, SQLLEN buffer_length) {
   QueryResult result;
@@ -148,15 +150,18 @@ QueryResult OdbcClient::Query(const std::string& utf8_sql, SQLLEN buffer_length)
       break;
     }
     if (rc == SQL_SUCCESS_WITH_INFO) result.fetch_sqlstates.push_back(ReadError(env_, dbc_, stmt).sqlstate);
-    ResultRow row;
+    ResultRow row, raw;
     for (size_t i = 0; i < buffers.size(); ++i) {
       if (result.last_indicators[i] == SQL_NULL_DATA) {
         row.push_back(std::nullopt);
+        raw.push_back(std::nullopt);
       } else {
-        row.push_back(ToUtf8(std::string(buffers[i].data())));
+        raw.push_back(std::string(buffers[i].data()));
+        row.push_back(ToUtf8(*raw.back()));
       }
     }
     result.rows.push_back(std::move(row));
+    result.raw_rows.push_back(std::move(raw));
   }
   SQLFreeStmt(stmt, SQL_DROP);
   return result;

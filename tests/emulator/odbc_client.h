@@ -21,6 +21,7 @@ struct QueryResult {
   SQLRETURN end_rc = SQL_NO_DATA;  // what the fetch that ended the rows returned
   std::vector<std::string> names;  // UTF-8
   std::vector<ResultRow> rows;     // UTF-8 text (NULL stays nullopt)
+  std::vector<ResultRow> raw_rows; // the same as the client received them, CP932
   std::vector<SQLLEN> last_indicators;
   std::string error;               // first diagnostic (UTF-8) when something failed
   std::string sqlstate;
@@ -61,9 +62,9 @@ class OdbcClient {
   // SQLConnect; an empty user or password is passed as a null pointer.
   SQLRETURN Connect(const std::string& dsn, const std::string& user, const std::string& password);
   SQLRETURN DriverConnect(const std::string& connection_string);
-  // First diagnostic of the connection (UTF-8), read with SQLError as the program does.
+  // First diagnostic of the connection, read (and so consumed) with SQLError as the program
+  // does: "SQLSTATE message" with the message in UTF-8.
   std::string ConnectionError();
-  std::string ConnectionSqlState();
 
   // Runs a statement given in UTF-8 (sent in CP932) and reads all of its rows.
   QueryResult Query(const std::string& utf8_sql, SQLLEN buffer_length = 255);
