@@ -53,7 +53,8 @@ Session::Session(const SessionOptions& options)
   if (!options.create && !FileExists(options.database)) {
     throw SqlError(ErrorKind::kDatabaseNotFound, options.database);
   }
-  int flags = SQLITE_OPEN_READWRITE | (options.create ? SQLITE_OPEN_CREATE : 0);
+  // The file's presence was checked above; CREATE lets the catalogue companion be made anew.
+  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
   if (sqlite3_open_v2(options.database.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
     std::string message = db_ ? sqlite3_errmsg(db_) : "cannot open";
     sqlite3_close(db_);
@@ -62,7 +63,9 @@ Session::Session(const SessionOptions& options)
   }
   try {
     sqlite3_busy_timeout(db_, 10000);
-    ExecSql(db_, "PRAGMA temp_store = MEMORY; PRAGMA cache_size = -65536");
+    // The emulator trades durability for speed: write-ahead log without a sync per commit.
+    ExecSql(db_, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; PRAGMA temp_store = MEMORY; "
+                 "PRAGMA cache_size = -65536");
     RegisterDialectFunctions(db_);
     DatabaseIdentity identity = EnsureMetadata(db_, options.family, options.owner);
     db_family_ = identity.family;

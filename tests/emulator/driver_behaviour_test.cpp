@@ -2,6 +2,7 @@
 // transactions and the fault options of a data source.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "catalogue_fixture.h"
@@ -64,6 +65,13 @@ TEST_F(DriverBehaviourTest, MissingDatabaseFailsUnlessCreationIsAsked) {
   OdbcClient client;
   EXPECT_EQ(SQL_ERROR, client.Connect("GONE", "", ""));
   EXPECT_NE(std::string::npos, client.ConnectionError().find("ORA-12154"));
+}
+
+TEST_F(DriverBehaviourTest, ALostCatalogueFileIsBuiltAgain) {
+  std::remove((database_ + ".catalogue").c_str());
+  OdbcClient client;
+  ASSERT_EQ(SQL_SUCCESS, client.Connect("ORA_BASE", "scott", "tiger")) << client.ConnectionError();
+  ExpectRows({Row({"NUMS", "N"})}, client.Rows("SELECT TABLE_NAME, COLUMN_NAME FROM USER_CONS_COLUMNS"));
 }
 
 TEST_F(DriverBehaviourTest, LongValuesAreCutWithWarning01004AndTheFullLength) {
