@@ -54,7 +54,8 @@ Session::Session(const SessionOptions& options)
     throw SqlError(ErrorKind::kDatabaseNotFound, options.database);
   }
   // The file's presence was checked above; CREATE lets the catalogue companion be made anew.
-  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+  // One SQLite connection serves one ODBC connection, never two threads at once: no mutex.
+  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
   if (sqlite3_open_v2(options.database.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
     std::string message = db_ ? sqlite3_errmsg(db_) : "cannot open";
     sqlite3_close(db_);
