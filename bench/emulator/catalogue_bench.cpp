@@ -22,7 +22,8 @@ constexpr int kColumns = 30;
 std::string DatabasePath() { return std::string(MORVANE_BENCH_DIR) + "/oracle_2000x30.db"; }
 
 std::string ConnectionString(bool create) {
-  return "DRIVER={Morvane Oracle};Database=" + DatabasePath() + ";UID=bench;PWD=bench" + (create ? ";Create=Yes" : "");
+  return "DRIVER={Morvane Oracle};Database=" + DatabasePath() + ";UID=bench;PWD=bench" +
+         (create ? ";Create=Yes" : "");
 }
 
 // One table: a primary key, a unique code, a date, numbers and text, two more indexes,
@@ -47,7 +48,8 @@ std::string TableDdl(int t) {
         break;
     }
   }
-  sql += ", CONSTRAINT PK_" + name + " PRIMARY KEY (ID), CONSTRAINT UQ_" + name + " UNIQUE (CODE));\n";
+  sql +=
+      ", CONSTRAINT PK_" + name + " PRIMARY KEY (ID), CONSTRAINT UQ_" + name + " UNIQUE (CODE));\n";
   sql += "CREATE INDEX IX_" + name + " ON " + name + " (COL_3, COL_4);\n";
   sql += "COMMENT ON TABLE " + name + " IS 'ベンチマーク用テーブル" + std::to_string(t) + "';\n";
   sql += "COMMENT ON COLUMN " + name + ".COL_4 IS '説明文の列';\n";
@@ -65,8 +67,8 @@ class Connection {
     SQLAllocEnv(&env_);
     SQLAllocConnect(env_, &dbc_);
     std::string copy = text;
-    ok_ = SQL_SUCCEEDED(SQLDriverConnect(dbc_, nullptr, reinterpret_cast<SQLCHAR*>(copy.data()), SQL_NTS, nullptr, 0,
-                                         nullptr, SQL_DRIVER_NOPROMPT));
+    ok_ = SQL_SUCCEEDED(SQLDriverConnect(dbc_, nullptr, reinterpret_cast<SQLCHAR*>(copy.data()),
+                                         SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT));
   }
   ~Connection() {
     if (ok_) SQLDisconnect(dbc_);
@@ -107,8 +109,8 @@ size_t FetchAll(SQLHDBC dbc, const std::string& utf8_sql) {
     std::vector<char> buffers(static_cast<size_t>(count) * 255);
     std::vector<SQLLEN> indicators(static_cast<size_t>(count));
     for (SQLSMALLINT i = 0; i < count; ++i) {
-      SQLBindCol(stmt, static_cast<SQLUSMALLINT>(i + 1), SQL_C_CHAR, &buffers[static_cast<size_t>(i) * 255], 255,
-                 &indicators[static_cast<size_t>(i)]);
+      SQLBindCol(stmt, static_cast<SQLUSMALLINT>(i + 1), SQL_C_CHAR,
+                 &buffers[static_cast<size_t>(i) * 255], 255, &indicators[static_cast<size_t>(i)]);
     }
     while (SQL_SUCCEEDED(SQLFetch(stmt))) ++rows;
   }
@@ -127,7 +129,8 @@ void RunStatement(benchmark::State& state, const std::string& sql, size_t expect
     state.SkipWithError("cannot connect");
     return;
   }
-  FetchAll(connection.dbc(), "SELECT COUNT(*) FROM DUAL");  // the first statement brings the catalogue up to date
+  FetchAll(connection.dbc(),
+           "SELECT COUNT(*) FROM DUAL");  // the first statement brings the catalogue up to date
   size_t rows = 0;
   for (auto _ : state) rows = FetchAll(connection.dbc(), sql);
   state.counters["rows"] = static_cast<double>(rows);
@@ -135,7 +138,8 @@ void RunStatement(benchmark::State& state, const std::string& sql, size_t expect
 }
 
 void BM_OracleTableInformation(benchmark::State& state) {
-  RunStatement(state, std::string("SELECT 'BENCH") + morvane::emulator::test::kOracle8Tables, kTables * kColumns);
+  RunStatement(state, std::string("SELECT 'BENCH") + morvane::emulator::test::kOracle8Tables,
+               kTables * kColumns);
 }
 
 void BM_OracleTableIndexInformation(benchmark::State& state) {
@@ -144,7 +148,8 @@ void BM_OracleTableIndexInformation(benchmark::State& state) {
 }
 
 void BM_OracleIndexInformation(benchmark::State& state) {
-  RunStatement(state, std::string("SELECT 'BENCH") + morvane::emulator::test::kOracle8Indexes, kTables * 4);
+  RunStatement(state, std::string("SELECT 'BENCH") + morvane::emulator::test::kOracle8Indexes,
+               kTables * 4);
 }
 
 // One DDL statement followed by a query: the catalogue of 60,000 columns is derived again.
@@ -157,8 +162,9 @@ void BM_CatalogueRefreshAfterDdl(benchmark::State& state) {
   Connection connection(ConnectionString(false));
   int n = 0;
   for (auto _ : state) {
-    morvane::emulator::RunScript(connection.dbc(),
-                                 "COMMENT ON TABLE BENCH_TABLE_1 IS 'refresh " + std::to_string(++n) + "'", &error);
+    morvane::emulator::RunScript(
+        connection.dbc(), "COMMENT ON TABLE BENCH_TABLE_1 IS 'refresh " + std::to_string(++n) + "'",
+        &error);
     FetchAll(connection.dbc(), "SELECT COUNT(*) FROM DUAL");
   }
 }

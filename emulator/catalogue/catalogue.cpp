@@ -6,8 +6,8 @@
 namespace morvane::emulator {
 
 int64_t CatalogueGeneration(sqlite3* db, const std::string& schema) {
-  Statement exists(db, "SELECT 1 FROM " + QuoteIdentifier(schema) +
-                           ".sqlite_master WHERE name = 'cat$meta'");
+  Statement exists(
+      db, "SELECT 1 FROM " + QuoteIdentifier(schema) + ".sqlite_master WHERE name = 'cat$meta'");
   if (!exists.Step()) return 0;
   Statement s(db, "SELECT GENERATION FROM " + QuoteIdentifier(schema) + ".\"cat$meta\"");
   return s.Step() ? s.Int(0) : 0;

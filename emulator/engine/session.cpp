@@ -16,7 +16,7 @@ namespace morvane::emulator {
 namespace {
 
 bool FileExists(const std::string& path) {
-  struct stat info{};
+  struct stat info {};
   return ::stat(path.c_str(), &info) == 0;
 }
 
@@ -47,7 +47,9 @@ void Atomically(sqlite3* db, const char* name, Work work) {
 }  // namespace
 
 Session::Session(const SessionOptions& options)
-    : family_(options.family), db_family_(options.family), owner_(options.owner),
+    : family_(options.family),
+      db_family_(options.family),
+      owner_(options.owner),
       fixed_clock_(options.fixed_clock) {
   if (options.database.empty()) throw SqlError(ErrorKind::kDatabaseNotFound, "(no Database given)");
   if (!options.create && !FileExists(options.database)) {
@@ -65,8 +67,9 @@ Session::Session(const SessionOptions& options)
   try {
     sqlite3_busy_timeout(db_, 10000);
     // The emulator trades durability for speed: write-ahead log without a sync per commit.
-    ExecSql(db_, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; PRAGMA temp_store = MEMORY; "
-                 "PRAGMA cache_size = -65536");
+    ExecSql(db_,
+            "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; PRAGMA temp_store = MEMORY; "
+            "PRAGMA cache_size = -65536");
     RegisterDialectFunctions(db_);
     DatabaseIdentity identity = EnsureMetadata(db_, options.family, options.owner);
     db_family_ = identity.family;
@@ -113,7 +116,9 @@ Session::Outcome Session::ExecuteDdl(const std::string& sql) {
   context.family = family_;
   context.owner = owner_;
   context.now = Now();
-  context.rewrite_query = [this](const std::string& query) { return RewriteDialect(family_, query); };
+  context.rewrite_query = [this](const std::string& query) {
+    return RewriteDialect(family_, query);
+  };
   Tokens tokens = Tokenize(sql);
   Atomically(db_, "ddl", [&] { morvane::emulator::ExecuteDdl(context, tokens); });
   Outcome outcome;
@@ -126,8 +131,8 @@ Session::Outcome Session::ExecuteQuery(const std::string& sql) {
   BeginIfManual();
   std::string rewritten = RewriteDialect(family_, sql);
   sqlite3_stmt* stmt = nullptr;
-  if (sqlite3_prepare_v2(db_, rewritten.c_str(), static_cast<int>(rewritten.size()), &stmt, nullptr) !=
-      SQLITE_OK) {
+  if (sqlite3_prepare_v2(db_, rewritten.c_str(), static_cast<int>(rewritten.size()), &stmt,
+                         nullptr) != SQLITE_OK) {
     ThrowSqliteError(db_);
   }
   if (!stmt) throw SqlError(ErrorKind::kSyntax, "empty statement");
@@ -176,9 +181,8 @@ Session::Outcome Session::ExecuteChange(const std::string& sql) {
 void Session::EnsureCatalogue() {
   int64_t generation = SchemaGeneration(db_);
   if (CatalogueGeneration(db_, catalogue_schema_) == generation) return;
-  Atomically(db_, "catalogue", [&] {
-    RebuildCatalogue(db_, catalogue_schema_, LoadSchema(db_), generation);
-  });
+  Atomically(db_, "catalogue",
+             [&] { RebuildCatalogue(db_, catalogue_schema_, LoadSchema(db_), generation); });
 }
 
 void Session::BeginIfManual() {

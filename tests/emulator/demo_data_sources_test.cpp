@@ -30,7 +30,8 @@ std::vector<std::pair<std::string, std::string>> ListDataSources() {
 TEST(DemoDataSourcesTest, DriverDescriptionsCarryTheProductWords) {
   std::map<std::string, std::string> by_name;
   for (const auto& [name, description] : ListDataSources()) by_name[name] = description;
-  EXPECT_NE(std::string::npos, by_name["MorvaneRedBrick"].find("Red Brick")) << by_name["MorvaneRedBrick"];
+  EXPECT_NE(std::string::npos, by_name["MorvaneRedBrick"].find("Red Brick"))
+      << by_name["MorvaneRedBrick"];
   EXPECT_NE(std::string::npos, by_name["MorvaneOracle8"].find("Oracle"));
   EXPECT_NE(std::string::npos, by_name["MorvaneOracle7"].find("Oracle"));
   EXPECT_NE(std::string::npos, by_name["MorvaneBroadbase"].find("Broadbase"));
@@ -67,8 +68,10 @@ TEST_P(DemoDatabaseTest, TableInformationCoversTheBusinessSchema) {
 
 INSTANTIATE_TEST_SUITE_P(
     AllProducts, DemoDatabaseTest,
-    ::testing::Values(DemoCase{"MorvaneOracle8", "scott", "tiger", std::string("SELECT 'SCOTT") + kOracle8Tables, 27},
-                      DemoCase{"MorvaneOracle7", "SCOTT", "tiger", std::string("SELECT 'SCOTT") + kOracle7Tables, 27},
+    ::testing::Values(DemoCase{"MorvaneOracle8", "scott", "tiger",
+                               std::string("SELECT 'SCOTT") + kOracle8Tables, 27},
+                      DemoCase{"MorvaneOracle7", "SCOTT", "tiger",
+                               std::string("SELECT 'SCOTT") + kOracle7Tables, 27},
                       DemoCase{"MorvaneRedBrick", "sales", "sales", kRedBrickTables, 30},
                       DemoCase{"MorvaneBroadbase", "sales", "sales", kBroadbaseTables, 30}));
 
