@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 #include <memory>
 
@@ -45,6 +46,12 @@ class MainWindowTest : public ::testing::Test {
   bool ButtonEnabled(const char* button) {
     window_->ToolBarEnabled();
     return Action(button)->isEnabled();
+  }
+
+  // Types into the row-limit box as the user does.
+  void EditRowLimit(const QString& text) {
+    window_->txtSQLMaxRow->setText(text);
+    emit window_->txtSQLMaxRow->textEdited(text);
   }
 
   // Texts the prompt showed, converted to UTF-8 for readable failures.
