@@ -158,6 +158,8 @@ class TfrmMain : public QMainWindow, public IProgress {
   void ShowListView();
   void ShowERView();
   TCommandInputs CommandInputs() const;
+  // A menu item or toolbar button by its name.
+  QAction* CommandAction(const char* name) const;
   bool BackspaceGoesUp() const;
 
   IPrompt& prompt_;

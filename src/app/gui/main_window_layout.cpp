@@ -162,6 +162,12 @@ QWidget* TfrmMain::BuildERPanel() {
   auto* layout = new QVBoxLayout(pnlER);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(pagER);
+  // The document's current sheet follows the active tab.
+  connect(pagER, &QTabWidget::currentChanged, this, [this](int index) {
+    if (index >= 0 && index < static_cast<int>(store_.er.sheets.size())) {
+      store_.er.currentIndex = index;
+    }
+  });
   return pnlER;
 }
 
