@@ -2,6 +2,7 @@
 // screenshots of the whole screen, for looking at the program by eye. Not a test.
 //   gui_screenshot OUTPUT_DIR [PROJECT.vnk]
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
@@ -12,8 +13,10 @@
 
 #include "app/gui/about_form.h"
 #include "app/gui/forms.h"
+#include "app/gui/japanese_qt_texts.h"
 #include "app/gui/main_window.h"
 #include "app/gui/message_prompt.h"
+#include "app/gui/project_path_chooser.h"
 
 namespace {
 
@@ -32,6 +35,7 @@ int main(int argc, char* argv[]) {
   QStringList program_args = {args[0]};
   if (args.size() > 2) program_args << args[2];
 
+  morvane::InstallJapaneseQtTexts();
   morvane::TMessagePrompt prompt;
   auto forms = morvane::CreateForms(prompt, program_args);
   morvane::TfrmMain* main = forms->main.get();
@@ -55,6 +59,14 @@ int main(int argc, char* argv[]) {
       menu->hide();
     });
   }
+  steps.push_back([&] {
+    // The open dialog runs its own loop; start it outside this timer's slot.
+    QTimer::singleShot(0, [&] { morvane::TProjectFileDialogs(main, prompt).AskOpenPath(); });
+  });
+  steps.push_back([&] {
+    Save(out, QStringLiteral("open_dialog"));
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+  });
   steps.push_back([main] { main->mnuShow_ERClick(); });
   steps.push_back([&] { Save(out, QStringLiteral("er_view")); });
   steps.push_back([&] {
