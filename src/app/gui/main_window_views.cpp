@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -53,8 +54,12 @@ TCommandInputs TfrmMain::CommandInputs() const {
 }
 
 QAction* TfrmMain::CommandAction(const char* name) const {
-  return findChild<QAction*>(QLatin1String(name));
+  QAction* action = actions_.value(QLatin1String(name));
+  Q_ASSERT(action);
+  return action;
 }
+
+void TfrmMain::ScheduleCommandRefresh() { refresh_timer_->start(); }
 
 TCommandStates TfrmMain::CommandStates() const { return ComputeCommandStates(CommandInputs()); }
 

@@ -266,6 +266,9 @@ TEST_F(MainWindowTest, EnablesListCommandsFromTheSelectionAndFocus) {
   EXPECT_FALSE(ButtonEnabled("tlbMain_Excel"));
 
   Window().ltvData->topLevelItem(0)->setSelected(true);
+  QCoreApplication::processEvents();  // the selection alone updates the toolbar and shortcuts
+  EXPECT_TRUE(Action("tlbMain_Excel")->isEnabled());
+  EXPECT_TRUE(Action("mnuFile_ExcelOutput")->isEnabled());
   EXPECT_TRUE(MenuItemEnabled("mnuFile", "mnuFile_ExcelOutput"));
   EXPECT_TRUE(ButtonEnabled("tlbMain_Excel"));
   EXPECT_FALSE(MenuItemEnabled("mnuDB", "mnuDB_DataCount"));
