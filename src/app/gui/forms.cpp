@@ -1,0 +1,28 @@
+#include "app/gui/forms.h"
+
+#include "app/gui/about_form.h"
+#include "app/gui/connect_form.h"
+#include "app/gui/er_select_form.h"
+#include "app/gui/er_table_form.h"
+#include "app/gui/format_form.h"
+#include "app/gui/import_form.h"
+#include "app/gui/main_window.h"
+
+namespace morvane {
+
+std::unique_ptr<TForms> CreateForms(IPrompt& prompt, const QStringList& arguments) {
+  auto forms = std::make_unique<TForms>();
+  forms->main = std::make_unique<TfrmMain>(prompt, arguments);
+  TfrmMain* main = forms->main.get();
+  forms->erTable = new TfrmERTable(main);
+  forms->erTable->hide();
+  forms->about = new TfrmAbout(main);
+  forms->connect = new TfrmConnect(main);
+  forms->format = new TfrmFormat(main);
+  forms->erSelect = new TfrmERSelect(main);
+  forms->import = new TfrmImport(main);
+  main->SetForms(forms.get());
+  return forms;
+}
+
+}  // namespace morvane

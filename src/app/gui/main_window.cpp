@@ -1,0 +1,142 @@
+// The main window's life: creation, first showing, closing, resizing, dropped files, the
+// Backspace preview, the status panels and the progress bar.
+#include "app/gui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "app/gui/project_path_chooser.h"
+#include "app/gui/qt_text.h"
+#include "app/gui/tree_images.h"
+
+namespace morvane {
+
+TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
+    : QMainWindow(parent),
+      prompt_(prompt),
+      arguments_(std::move(arguments)),
+      own_chooser_(std::make_unique<TProjectFileDialogs>(this, prompt)),
+      chooser_(own_chooser_.get()),
+      open_url_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
+  InitGuiResources();
+  setObjectName(QStringLiteral("frmMain"));
+  setWindowTitle(QStringLiteral("Morvane"));
+  setWindowIcon(QIcon(QStringLiteral(":/icons/morvane.svg")));
+  setAcceptDrops(true);
+  resize(800, 560);
+
+  BuildWidgets();
+  BuildMenus();
+  BuildToolBar();
+
+  store_.Reset();
+  SetStatusText(0, QStringLiteral("未選択"));
+  SetStatusText(1, QStringLiteral("未接続"));
+  ToolBarEnabled();
+
+  // Backspace is previewed before the focused control sees it.
+  qApp->installEventFilter(this);
+  // Focus decides "すべて選択" and "選択の切り替え", whose shortcuts must follow it.
+  focus_watch_ = connect(qApp, &QApplication::focusChanged, this, [this] { UpdateMenus(); });
+}
+
+TfrmMain::~TfrmMain() {
+  // Destroying the widgets moves the focus; the menus must not be recomputed by then.
+  disconnect(focus_watch_);
+  qApp->removeEventFilter(this);
+  // The widgets report edits to the document: destroy them while the document still exists.
+  delete takeCentralWidget();
+  refresh_timer_->stop();
+}
+
+void TfrmMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shown_once_) return;
+  shown_once_ = true;
+  if (arguments_.size() > 1 && QFileInfo(arguments_[1]).isFile()) FileOpen(arguments_[1]);
+  store_.modified = false;
+  ToolBarEnabled();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+  if (!SavePrompt()) {
+    event->ignore();
+    return;
+  }
+  Disconnect();
+  event->accept();
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  pgbWait->move(pgbWait->x(), height() - pgbWait->height() - 3);
+}
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TfrmMain::dropEvent(QDropEvent* event) {
+  QStringList paths;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) paths << url.toLocalFile();
+  }
+  event->acceptProposedAction();
+  OpenDroppedFiles(paths);
+}
+
+void TfrmMain::OpenDroppedFiles(const QStringList& paths) {
+  if (paths.isEmpty()) return;
+  if (!SavePrompt()) return;
+  if (QFileInfo(paths.first()).isFile()) FileOpen(paths.first());
+  ToolBarEnabled();
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Backspace && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this && watched == QApplication::focusWidget() &&
+      BackspaceGoesUp()) {
+    sbtUpClick();
+  }
+  return false;  // the focused control still gets the key
+}
+
+QString TfrmMain::StatusText(int panel) const { return stbPanels_.at(panel)->text(); }
+
+void TfrmMain::SetStatusText(int panel, const QString& text) {
+  stbPanels_.at(panel)->setText(text);
+}
+
+void TfrmMain::Begin(const std::string& activity_utf8, int total) {
+  if (!activity_utf8.empty()) SetStatusText(2, QString::fromStdString(activity_utf8));
+  pgbWait->setRange(0, std::max(total, 1));
+  pgbWait->setValue(0);
+  pgbWait->show();
+  pgbWait->raise();
+  pgbWait->repaint();
+}
+
+void TfrmMain::Step(int done) {
+  pgbWait->setValue(done);
+  pgbWait->repaint();
+}
+
+void TfrmMain::End() {
+  pgbWait->hide();
+  SetStatusText(2, QString());
+}
+
+}  // namespace morvane

@@ -1,0 +1,221 @@
+// TfrmMain: the main window. It owns the document (the catalogue store) and shows it: the data
+// tree on the left, the lists, the SQL panel or the ER sheets on the right, the menus, the
+// toolbar and the status bar. The document commands (new, open, save, close) and the rules that
+// enable every command live here; the work behind them belongs to the core.
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+#include <memory>
+
+#include "app/gui/command_rules.h"
+#include "app/gui/help_viewer.h"
+#include "model/catalogue_store.h"
+#include "model/progress.h"
+
+class QAbstractItemView;
+class QAction;
+class QActionGroup;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QSplitter;
+class QTabWidget;
+class QTimer;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace morvane {
+
+class IPrompt;
+class IProjectPathChooser;
+struct TForms;
+
+class TfrmMain : public QMainWindow, public IProgress {
+  Q_OBJECT
+
+ public:
+  // `arguments` is the whole command line; its second entry, if any, is the project to open
+  // when the window is first shown.
+  TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent = nullptr);
+  ~TfrmMain() override;
+
+  // Replaces the file dialogs (tests answer without a display). Not owned.
+  void SetPathChooser(IProjectPathChooser* chooser) { chooser_ = chooser; }
+  // Replaces the desktop's URL opener used by Help.
+  void SetUrlOpener(UrlOpener opener) { open_url_ = std::move(opener); }
+  // The other forms, for the commands that show them.
+  void SetForms(TForms* forms) { forms_ = forms; }
+
+  TCatalogueStore& Store() { return store_; }
+
+  // The database connection state, as far as the window needs it (enabling, status panel 1).
+  bool Connected() const { return connected_; }
+  void SetConnected(bool connected) { connected_ = connected; }
+
+  // Document commands.
+  void FileNew(int product);
+  void FileOpen(const QString& path);  // empty: ask with the Open dialog
+  bool FileSave(bool force_dialog);
+  // Asks "保存しますか？" when there are unsaved changes; false means the command must stop.
+  bool SavePrompt();
+  void InitLayout();
+  void ToolBarEnabled();
+  // Opens the first of the dropped files (the drop handler's work).
+  void OpenDroppedFiles(const QStringList& paths);
+
+  // The enabling rules applied to the current state.
+  TCommandStates CommandStates() const;
+  // Recomputes every menu item from the rules.
+  void UpdateMenus();
+
+  // Status bar panels 0..2.
+  QString StatusText(int panel) const;
+  void SetStatusText(int panel, const QString& text);
+
+  // IProgress: the progress bar pgbWait.
+  void Begin(const std::string& activity_utf8, int total) override;
+  void Step(int done) override;
+  void End() override;
+
+ public slots:
+  // File menu.
+  void mnuFileClick();
+  void mnuFile_New_RedBrickClick();
+  void mnuFile_New_Oracle8Click();
+  void mnuFile_New_Oracle7Click();
+  void mnuFile_New_BroadbaseClick();
+  void mnuFile_OpenClick();
+  void mnuFile_SaveClick();
+  void mnuFile_SaveAsClick();
+  void mnuFile_ExcelOutputClick();
+  void mnuFile_ExitClick();
+  // Edit menu.
+  void mnuEditClick();
+  void mnuEdit_ListCopy_NoTitleClick();
+  void mnuEdit_ListCopy_TitleClick();
+  void mnuEdit_SelectAllClick();
+  void mnuEdit_SelectChangeClick();
+  // View menu.
+  void mnuShowClick();
+  void mnuShow_ListClick();
+  void mnuShow_ERClick();
+  void mnuShow_FormatClick();
+  // Database menu.
+  void mnuDBClick();
+  void mnuDB_ConnectClick();
+  void mnuDB_DisConnectClick();
+  void mnuDB_DataCountClick();
+  // Help menu.
+  void mnuHelp_HelpClick();
+  void mnuHelp_AboutClick();
+  // Toolbar.
+  void tlbMain_ListClick();
+  void tlbMain_ERClick();
+  // Path line.
+  void sbtUpClick();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Building the window (main_window_layout.cpp, main_window_menus.cpp).
+  void BuildWidgets();
+  QWidget* BuildListPanel();
+  QWidget* BuildSqlPanel();
+  QWidget* BuildERPanel();
+  void BuildStatusBar();
+  void BuildMenus();
+  void BuildToolBar();
+  QAction* AddCommand(QMenu* menu, const char* name, const QString& caption,
+                      const QKeySequence& shortcut, void (TfrmMain::*handler)());
+
+  // Document helpers (main_window_document.cpp).
+  void Disconnect();
+  void SetCaptionForFile();
+  // Measures item names in the list font, for the default item widths.
+  TextMeasurer ListTextMeasurer() const;
+  void RebuildTreeSkeleton();
+  void RebuildERTabs();
+  void LoadSqlWidgetsFromStore();
+  void SqlMaxRowEdited(const QString& text);
+  void SqlTextEdited();
+  void MarkModified();
+  // Informs that a command's work is not available in this build.
+  void CommandNotReady(const QString& command);
+
+  // Views (main_window_views.cpp).
+  void ShowListView();
+  void ShowERView();
+  TCommandInputs CommandInputs() const;
+  // A menu item or toolbar button by its name.
+  QAction* CommandAction(const char* name) const;
+  // Recomputes menus and toolbar once control returns to the event loop; list selections and
+  // fills call this, however many rows change.
+  void ScheduleCommandRefresh();
+  void WatchListForCommands(QAbstractItemView* list);
+  bool BackspaceGoesUp() const;
+
+  IPrompt& prompt_;
+  QStringList arguments_;
+  std::unique_ptr<IProjectPathChooser> own_chooser_;
+  IProjectPathChooser* chooser_ = nullptr;
+  UrlOpener open_url_;
+  TForms* forms_ = nullptr;
+  bool shown_once_ = false;
+
+  TCatalogueStore store_;
+  bool connected_ = false;
+
+ public:
+  // Widgets, named as the rest of the program refers to them.
+  QTreeWidget* trvDataType = nullptr;
+  QWidget* pnlData = nullptr;
+  QWidget* pnlList = nullptr;
+  QWidget* pnlPath = nullptr;
+  QToolButton* sbtUp = nullptr;
+  QLineEdit* txtPath = nullptr;
+  QTreeWidget* ltvData = nullptr;
+  QTreeWidget* ltvColumn = nullptr;
+  QListWidget* ltvDatabase = nullptr;
+  QWidget* pnlSQL = nullptr;
+  QLineEdit* txtSQLMaxRow = nullptr;
+  QPushButton* cmdSQLExec = nullptr;
+  QPushButton* cmdSQLClear = nullptr;
+  QPlainTextEdit* memSQL = nullptr;
+  QTreeWidget* ltvSQL = nullptr;
+  QWidget* pnlER = nullptr;
+  QTabWidget* pagER = nullptr;
+  QProgressBar* pgbWait = nullptr;
+  QToolBar* tlbMain = nullptr;
+  QMenu* popToolBar_New = nullptr;
+
+ private:
+  QSplitter* splitter_ = nullptr;
+  std::array<QLabel*, 3> stbPanels_{};
+  QMenu* mnuFile_ = nullptr;
+  QMenu* mnuEdit_ = nullptr;
+  QMenu* mnuShow_ = nullptr;
+  QMenu* mnuDB_ = nullptr;
+  QMenu* mnuHelp_ = nullptr;
+  QActionGroup* viewMenuGroup_ = nullptr;
+  QActionGroup* viewButtonGroup_ = nullptr;
+  QHash<QString, QAction*> actions_;  // menu items and toolbar buttons by name
+  QTimer* refresh_timer_ = nullptr;
+  QMetaObject::Connection focus_watch_;
+};
+
+}  // namespace morvane

@@ -1,0 +1,128 @@
+// The handlers of the menu items and toolbar buttons. Each checks the enabling rules again, so
+// a shortcut pressed while its command is not allowed does nothing.
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QItemSelectionModel>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+
+#include "app/gui/about_form.h"
+#include "app/gui/forms.h"
+#include "app/gui/main_window.h"
+
+namespace morvane {
+
+void TfrmMain::mnuFile_New_RedBrickClick() {
+  FileNew(kProductRedBrick);
+  ToolBarEnabled();
+}
+
+void TfrmMain::mnuFile_New_Oracle8Click() {
+  FileNew(kProductOracle8);
+  ToolBarEnabled();
+}
+
+void TfrmMain::mnuFile_New_Oracle7Click() {
+  FileNew(kProductOracle7);
+  ToolBarEnabled();
+}
+
+void TfrmMain::mnuFile_New_BroadbaseClick() {
+  FileNew(kProductBroadbase);
+  ToolBarEnabled();
+}
+
+void TfrmMain::mnuFile_OpenClick() {
+  if (SavePrompt()) FileOpen(QString());
+  ToolBarEnabled();
+}
+
+void TfrmMain::mnuFile_SaveClick() {
+  if (!CommandStates().save) return;
+  FileSave(false);
+  ToolBarEnabled();
+}
+
+void TfrmMain::mnuFile_SaveAsClick() {
+  if (!CommandStates().saveAs) return;
+  FileSave(true);
+  ToolBarEnabled();
+}
+
+void TfrmMain::mnuFile_ExcelOutputClick() {
+  if (!CommandStates().excelOutput) return;
+  CommandNotReady(QStringLiteral("Excel 出力"));
+  ToolBarEnabled();
+}
+
+void TfrmMain::mnuFile_ExitClick() { close(); }
+
+void TfrmMain::mnuEdit_ListCopy_NoTitleClick() {
+  if (!CommandStates().listCopy) return;
+  CommandNotReady(QStringLiteral("リスト内容のコピー"));
+}
+
+void TfrmMain::mnuEdit_ListCopy_TitleClick() {
+  if (!CommandStates().listCopy) return;
+  CommandNotReady(QStringLiteral("リスト内容のコピー"));
+}
+
+void TfrmMain::mnuEdit_SelectAllClick() {
+  if (!CommandStates().selectAll) return;
+  QWidget* focus = QApplication::focusWidget();
+  if (focus == memSQL) {
+    memSQL->selectAll();
+  } else if (auto* list = qobject_cast<QAbstractItemView*>(focus)) {
+    list->selectAll();
+  }
+}
+
+void TfrmMain::mnuEdit_SelectChangeClick() {
+  if (!CommandStates().selectChange) return;
+  auto* list = qobject_cast<QAbstractItemView*>(QApplication::focusWidget());
+  if (!list) return;
+  QAbstractItemModel* model = list->model();
+  int rows = model->rowCount();
+  if (rows == 0) return;
+  QItemSelection all(model->index(0, 0), model->index(rows - 1, model->columnCount() - 1));
+  list->selectionModel()->select(all, QItemSelectionModel::Toggle | QItemSelectionModel::Rows);
+}
+
+void TfrmMain::mnuShow_FormatClick() {
+  if (!CommandStates().format) return;
+  CommandNotReady(QStringLiteral("フォーマット設定"));
+  ToolBarEnabled();
+}
+
+void TfrmMain::mnuDB_ConnectClick() {
+  if (!CommandStates().connect) return;
+  CommandNotReady(QStringLiteral("接続"));
+  ToolBarEnabled();
+}
+
+void TfrmMain::mnuDB_DisConnectClick() {
+  if (!CommandStates().disconnect) return;
+  Disconnect();
+  ToolBarEnabled();
+}
+
+void TfrmMain::mnuDB_DataCountClick() {
+  if (!CommandStates().dataCount) return;
+  CommandNotReady(QStringLiteral("データ件数取得"));
+}
+
+void TfrmMain::mnuHelp_HelpClick() {
+  ShowHelp(QCoreApplication::applicationDirPath(), open_url_, prompt_);
+}
+
+void TfrmMain::mnuHelp_AboutClick() {
+  if (forms_ && forms_->about) {
+    forms_->about->exec();
+  } else {
+    TfrmAbout about(this);
+    about.exec();
+  }
+}
+
+}  // namespace morvane

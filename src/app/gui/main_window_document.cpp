@@ -1,0 +1,270 @@
+// The document commands of the main window: New, Open, Save, the save prompt, the layout reset
+// and the window caption.
+#include <QApplication>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "app/gui/main_window.h"
+#include "app/gui/project_path_chooser.h"
+#include "app/gui/qt_text.h"
+#include "app/gui/tree_images.h"
+#include "model/new_project.h"
+#include "model/prompt.h"
+#include "project/project_reader.h"
+#include "project/project_writer.h"
+
+namespace morvane {
+namespace {
+
+// The hourglass cursor for as long as a command runs.
+class WaitCursor {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QString Utf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A core message (UTF-8) as the prompt wants it; characters CP932 lacks become "?".
+std::string MessageCp932(const std::string& utf8) { return ToCp932(QString::fromStdString(utf8)); }
+
+QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const QString& text, int image) {
+  auto* node = new QTreeWidgetItem(parent, {text});
+  SetNodeImage(node, image);
+  return node;
+}
+
+QTreeWidgetItem* AddRoot(QTreeWidget* tree, const QString& text, int image) {
+  auto* node = new QTreeWidgetItem(tree, {text});
+  SetNodeImage(node, image);
+  return node;
+}
+
+}  // namespace
+
+bool TfrmMain::SavePrompt() {
+  if (!store_.modified || store_.product == kProductNone) return true;
+  switch (prompt_.AskYesNoCancel(ToCp932(QStringLiteral("保存しますか？")))) {
+    case PromptButton::kYes:
+      return FileSave(false);
+    case PromptButton::kNo:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TfrmMain::FileNew(int product) {
+  if (!SavePrompt()) return;
+  {
+    WaitCursor wait;
+    Disconnect();
+    NewProject(store_, product, ListTextMeasurer());
+    InitLayout();
+    RebuildERTabs();
+    LoadSqlWidgetsFromStore();
+    trvDataType->topLevelItem(1)->setExpanded(true);
+    trvDataType->setCurrentItem(trvDataType->topLevelItem(0));
+    store_.modified = false;
+    ToolBarEnabled();
+  }
+  setWindowTitle(QStringLiteral("Morvane - [%1 新規作成]").arg(Utf8(ProductName(product))));
+  trvDataType->setFocus();
+}
+
+void TfrmMain::FileOpen(const QString& path) {
+  QString chosen = path;
+  if (chosen.isEmpty()) {
+    std::optional<QString> asked = chooser_->AskOpenPath();
+    if (!asked) return;
+    chosen = *asked;
+  }
+  Disconnect();
+  ProjectReadResult outcome;
+  {
+    WaitCursor wait;
+    outcome = OpenProjectFile(store_, chosen.toStdString(), ListTextMeasurer(), this);
+  }
+  for (const std::string& warning : outcome.warnings) prompt_.Warn(MessageCp932(warning));
+  InitLayout();
+  if (outcome.ok) {
+    RebuildERTabs();
+    LoadSqlWidgetsFromStore();
+    trvDataType->topLevelItem(1)->setExpanded(true);
+    store_.currentDataKind = kDataKindNone;
+    store_.listRebuild = true;
+  } else {
+    for (const std::string& error : outcome.errors) prompt_.Error(MessageCp932(error));
+    trvDataType->clear();
+    setWindowTitle(QStringLiteral("Morvane"));
+  }
+  pnlER->hide();
+  SetStatusText(0, Utf8(ProductName(store_.product)));
+  store_.modified = false;
+  ToolBarEnabled();
+  trvDataType->setFocus();
+  if (outcome.ok) {
+    SetCaptionForFile();
+    trvDataType->setCurrentItem(trvDataType->topLevelItem(0));
+  }
+}
+
+bool TfrmMain::FileSave(bool force_dialog) {
+  QString path = QString::fromStdString(store_.fileName);
+  if (force_dialog || path.isEmpty()) {
+    std::optional<QString> asked = chooser_->AskSavePath(path);
+    if (!asked) return false;
+    path = *asked;
+  }
+  ProjectWriteResult outcome;
+  {
+    WaitCursor wait;
+    // On failure the writer leaves the document, its file name and the old file untouched.
+    outcome = SaveProjectFile(store_, path.toStdString(), this);
+  }
+  if (!outcome.ok) {
+    prompt_.Error(MessageCp932(outcome.error));
+    return false;
+  }
+  store_.modified = false;
+  ToolBarEnabled();
+  SetCaptionForFile();
+  return true;
+}
+
+TextMeasurer TfrmMain::ListTextMeasurer() const {
+  return [metrics = QFontMetrics(ltvData->font())](std::string_view cp932) {
+    return metrics.horizontalAdvance(FromCp932(std::string(cp932)));
+  };
+}
+
+void TfrmMain::SetCaptionForFile() {
+  setWindowTitle(QStringLiteral("Morvane - [%1]")
+                     .arg(QFileInfo(QString::fromStdString(store_.fileName)).fileName()));
+}
+
+void TfrmMain::InitLayout() {
+  SetStatusText(0, Utf8(ProductName(store_.product)));
+  store_.listViewActive = false;
+  RebuildTreeSkeleton();
+
+  ltvData->clear();
+  ltvData->setColumnCount(0);
+  ltvData->show();
+  ltvColumn->clear();
+  ltvColumn->setColumnCount(0);
+  ltvColumn->hide();
+  ltvDatabase->clear();
+  ltvDatabase->hide();
+  ltvSQL->clear();
+  ltvSQL->setColumnCount(0);
+
+  pnlList->show();
+  pnlSQL->hide();
+  pnlER->hide();
+  txtPath->clear();
+  sbtUp->setEnabled(false);
+  store_.erViewActive = false;
+  store_.sortColumn.fill(0);
+  store_.sortDirection.fill(0);
+
+  while (pagER->count() > 0) {
+    QWidget* page = pagER->widget(0);
+    pagER->removeTab(0);
+    delete page;
+  }
+  store_.listViewActive = true;
+}
+
+void TfrmMain::RebuildTreeSkeleton() {
+  trvDataType->clear();
+  QTreeWidgetItem* excel =
+      AddRoot(trvDataType, Utf8(DataKindCaption(kDataKindExcel)), kImgExcelRoot);
+  if (store_.Records(kDataKindExcel).empty()) AddNode(excel, QStringLiteral("Dummy"), kImgOwner);
+
+  QTreeWidgetItem* database =
+      AddRoot(trvDataType, QStringLiteral("データベース"), kImgDatabaseRoot);
+  for (int kind : {kDataKindTable, kDataKindIndex, kDataKindTableIndex}) {
+    bool filled = !store_.Records(kind).empty();
+    QTreeWidgetItem* node =
+        AddNode(database, Utf8(DataKindCaption(kind)), filled ? kImgKindFilled : kImgKindEmpty);
+    AddNode(node, QStringLiteral("Dummy"), kImgTable);
+  }
+  if (store_.fileVersion == kCurrentFileVersion) {
+    AddRoot(trvDataType, Utf8(DataKindCaption(kDataKindSql)), kImgSqlInput);
+  }
+}
+
+void TfrmMain::RebuildERTabs() {
+  for (const auto& sheet : store_.er.sheets) {
+    auto* view = new QScrollArea;
+    view->setObjectName(QStringLiteral("ERSheetView"));
+    view->setBackgroundRole(QPalette::Base);
+    view->setStyleSheet(QStringLiteral("QScrollArea { background: white; }"));
+    auto* surface = new QWidget;
+    surface->setObjectName(QStringLiteral("ERSheetSurface"));
+    surface->setMinimumSize(2000, 1500);
+    surface->setAutoFillBackground(true);
+    QPalette white = surface->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    surface->setPalette(white);
+    view->setWidget(surface);
+    pagER->addTab(view, FromCp932(sheet->name));
+  }
+  if (store_.er.currentIndex >= 0) pagER->setCurrentIndex(store_.er.currentIndex);
+}
+
+void TfrmMain::LoadSqlWidgetsFromStore() {
+  QSignalBlocker block_row_limit(txtSQLMaxRow);
+  QSignalBlocker block_text(memSQL);
+  txtSQLMaxRow->setText(FromCp932(store_.sqlMaxRow));
+  QStringList lines;
+  for (const std::string& line : store_.sqlText) lines << FromCp932(line);
+  memSQL->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void TfrmMain::SqlMaxRowEdited(const QString& text) {
+  store_.sqlMaxRow = ToCp932(text);
+  MarkModified();
+}
+
+void TfrmMain::SqlTextEdited() {
+  store_.sqlText.clear();
+  QString text = memSQL->toPlainText();
+  if (!text.isEmpty()) {
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+      store_.sqlText.push_back(ToCp932(line));
+    }
+  }
+  MarkModified();
+}
+
+void TfrmMain::MarkModified() {
+  store_.SetModified();
+  ToolBarEnabled();
+}
+
+void TfrmMain::Disconnect() {
+  if (!connected_) return;
+  connected_ = false;
+  SetStatusText(1, QStringLiteral("未接続"));
+}
+
+void TfrmMain::CommandNotReady(const QString& command) {
+  prompt_.Inform(
+      ToCp932(QStringLiteral("「%1」はこのバージョンではまだ使用できません。").arg(command)));
+}
+
+}  // namespace morvane

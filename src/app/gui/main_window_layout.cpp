@@ -1,0 +1,210 @@
+// The widgets of the main window: tree, list, SQL and ER panels, status bar and progress bar.
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "app/gui/main_window.h"
+#include "app/gui/tree_images.h"
+
+namespace morvane {
+namespace {
+
+constexpr int kTreeWidth = 200;
+constexpr std::array<int, 3> kStatusPanelWidths = {70, 130, 50};
+constexpr int kProgressLeft = 270;
+constexpr int kProgressWidth = 151;
+constexpr int kProgressHeight = 11;
+
+template <typename W>
+W* Named(W* widget, const char* name) {
+  widget->setObjectName(QLatin1String(name));
+  return widget;
+}
+
+// A report-style list: columns, sortable headers, several rows selectable.
+QTreeWidget* ReportList(const char* name) {
+  auto* list = Named(new QTreeWidget, name);
+  list->setRootIsDecorated(false);
+  list->setUniformRowHeights(true);
+  list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  list->setAllColumnsShowFocus(true);
+  list->setColumnCount(0);
+  list->header()->setSectionsClickable(true);
+  list->header()->setStretchLastSection(false);
+  return list;
+}
+
+}  // namespace
+
+void TfrmMain::BuildWidgets() {
+  trvDataType = Named(new QTreeWidget, "trvDataType");
+  trvDataType->setHeaderHidden(true);
+  trvDataType->setColumnCount(1);
+  trvDataType->setIconSize(QSize(16, 16));
+
+  pnlData = Named(new QWidget, "pnlData");
+  auto* data_layout = new QVBoxLayout(pnlData);
+  data_layout->setContentsMargins(0, 0, 0, 0);
+  data_layout->setSpacing(0);
+  data_layout->addWidget(BuildListPanel());
+  data_layout->addWidget(BuildSqlPanel());
+  data_layout->addWidget(BuildERPanel());
+  pnlSQL->hide();
+  pnlER->hide();
+
+  splitter_ = Named(new QSplitter(Qt::Horizontal), "splData");
+  splitter_->addWidget(trvDataType);
+  splitter_->addWidget(pnlData);
+  splitter_->setStretchFactor(0, 0);
+  splitter_->setStretchFactor(1, 1);
+  splitter_->setSizes({kTreeWidth, 600});
+  setCentralWidget(splitter_);
+
+  BuildStatusBar();
+
+  refresh_timer_ = new QTimer(this);
+  refresh_timer_->setSingleShot(true);
+  refresh_timer_->setInterval(0);
+  connect(refresh_timer_, &QTimer::timeout, this, &TfrmMain::ToolBarEnabled);
+  for (QAbstractItemView* list :
+       {static_cast<QAbstractItemView*>(ltvData), static_cast<QAbstractItemView*>(ltvColumn),
+        static_cast<QAbstractItemView*>(ltvSQL)}) {
+    WatchListForCommands(list);
+  }
+
+  pgbWait = Named(new QProgressBar(this), "pgbWait");
+  pgbWait->setTextVisible(false);
+  pgbWait->setGeometry(kProgressLeft, height() - kProgressHeight - 3, kProgressWidth,
+                       kProgressHeight);
+  pgbWait->hide();
+}
+
+// The Excel output, data count and selection commands depend on list rows and selections.
+void TfrmMain::WatchListForCommands(QAbstractItemView* list) {
+  QAbstractItemModel* model = list->model();
+  connect(model, &QAbstractItemModel::rowsInserted, this, &TfrmMain::ScheduleCommandRefresh);
+  connect(model, &QAbstractItemModel::rowsRemoved, this, &TfrmMain::ScheduleCommandRefresh);
+  connect(model, &QAbstractItemModel::modelReset, this, &TfrmMain::ScheduleCommandRefresh);
+  connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &TfrmMain::ScheduleCommandRefresh);
+}
+
+QWidget* TfrmMain::BuildListPanel() {
+  pnlList = Named(new QWidget, "pnlList");
+  pnlPath = Named(new QWidget, "pnlPath");
+  sbtUp = Named(new QToolButton, "sbtUp");
+  sbtUp->setArrowType(Qt::UpArrow);
+  sbtUp->setAutoRaise(true);
+  sbtUp->setToolTip(QStringLiteral("上へ"));
+  sbtUp->setEnabled(false);
+  connect(sbtUp, &QToolButton::clicked, this, &TfrmMain::sbtUpClick);
+  txtPath = Named(new QLineEdit, "txtPath");
+  txtPath->setReadOnly(true);
+  auto* path_layout = new QHBoxLayout(pnlPath);
+  path_layout->setContentsMargins(2, 2, 2, 2);
+  path_layout->addWidget(sbtUp);
+  path_layout->addWidget(txtPath);
+
+  ltvData = ReportList("ltvData");
+  ltvColumn = ReportList("ltvColumn");
+  ltvColumn->hide();
+  ltvDatabase = Named(new QListWidget, "ltvDatabase");
+  ltvDatabase->setViewMode(QListView::IconMode);
+  ltvDatabase->setIconSize(QSize(32, 32));
+  ltvDatabase->setGridSize(QSize(150, 72));
+  ltvDatabase->setMovement(QListView::Static);
+  ltvDatabase->setWordWrap(true);
+  ltvDatabase->hide();
+
+  auto* layout = new QVBoxLayout(pnlList);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(pnlPath);
+  layout->addWidget(ltvData, 1);
+  layout->addWidget(ltvColumn, 1);
+  layout->addWidget(ltvDatabase, 1);
+  return pnlList;
+}
+
+QWidget* TfrmMain::BuildSqlPanel() {
+  pnlSQL = Named(new QWidget, "pnlSQL");
+  auto* bar = Named(new QWidget, "pnlSQLTop");
+  auto* label = Named(new QLabel(QStringLiteral("最大ﾚｺｰﾄﾞ数")), "lblSQLMaxRow");
+  txtSQLMaxRow = Named(new QLineEdit, "txtSQLMaxRow");
+  txtSQLMaxRow->setMaximumWidth(80);
+  label->setBuddy(txtSQLMaxRow);
+  cmdSQLExec = Named(new QPushButton(QStringLiteral("実行(&S)")), "cmdSQLExec");
+  cmdSQLClear = Named(new QPushButton(QStringLiteral("削除(&C)")), "cmdSQLClear");
+  auto* bar_layout = new QHBoxLayout(bar);
+  bar_layout->setContentsMargins(4, 2, 4, 2);
+  bar_layout->addWidget(label);
+  bar_layout->addWidget(txtSQLMaxRow);
+  bar_layout->addStretch(1);
+  bar_layout->addWidget(cmdSQLExec);
+  bar_layout->addWidget(cmdSQLClear);
+
+  memSQL = Named(new QPlainTextEdit, "memSQL");
+  memSQL->setLineWrapMode(QPlainTextEdit::NoWrap);
+  ltvSQL = ReportList("ltvSQL");
+
+  auto* split = Named(new QSplitter(Qt::Vertical), "splSQL");
+  split->addWidget(memSQL);
+  split->addWidget(ltvSQL);
+  split->setSizes({120, 300});
+
+  auto* layout = new QVBoxLayout(pnlSQL);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(bar);
+  layout->addWidget(split, 1);
+
+  connect(txtSQLMaxRow, &QLineEdit::textEdited, this, &TfrmMain::SqlMaxRowEdited);
+  connect(memSQL, &QPlainTextEdit::textChanged, this, &TfrmMain::SqlTextEdited);
+  return pnlSQL;
+}
+
+QWidget* TfrmMain::BuildERPanel() {
+  pnlER = Named(new QWidget, "pnlER");
+  pagER = Named(new QTabWidget, "pagER");
+  pagER->setTabPosition(QTabWidget::South);
+  pagER->setDocumentMode(true);
+  auto* layout = new QVBoxLayout(pnlER);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(pagER);
+  // The document's current sheet follows the active tab.
+  connect(pagER, &QTabWidget::currentChanged, this, [this](int index) {
+    if (index >= 0 && index < static_cast<int>(store_.er.sheets.size())) {
+      store_.er.currentIndex = index;
+    }
+  });
+  return pnlER;
+}
+
+void TfrmMain::BuildStatusBar() {
+  QStatusBar* stbMsg = statusBar();
+  stbMsg->setObjectName(QStringLiteral("stbMsg"));
+  stbMsg->setSizeGripEnabled(true);
+  for (int i = 0; i < 3; ++i) {
+    auto* panel = new QLabel(stbMsg);
+    panel->setObjectName(QStringLiteral("stbMsgPanel%1").arg(i));
+    panel->setFixedWidth(kStatusPanelWidths[i]);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    stbMsg->addWidget(panel);
+    stbPanels_[i] = panel;
+  }
+}
+
+}  // namespace morvane

@@ -1,0 +1,153 @@
+// The switch between the list view and the ER view, and the enabling of every command.
+#include <QAction>
+#include <QApplication>
+#include <QItemSelectionModel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "app/gui/main_window.h"
+
+namespace morvane {
+namespace {
+
+int RowCount(const QAbstractItemView* list) { return list->model()->rowCount(); }
+
+int SelectedRowCount(const QAbstractItemView* list) {
+  return list->selectionModel() ? list->selectionModel()->selectedRows().size() : 0;
+}
+
+}  // namespace
+
+TCommandInputs TfrmMain::CommandInputs() const {
+  TCommandInputs in;
+  in.product = store_.product;
+  in.modified = store_.modified;
+  in.fileVersion = store_.fileVersion;
+  in.connected = connected_;
+  in.currentDataKind = store_.currentDataKind;
+  in.currentListLevel = store_.currentListLevel;
+  in.dataSelectedRows = SelectedRowCount(ltvData);
+  in.sqlRows = RowCount(ltvSQL);
+  in.erView = store_.erViewActive;
+  in.listView = store_.listViewActive;
+
+  QWidget* focus = QApplication::focusWidget();
+  if (focus == trvDataType) {
+    in.focus = FocusTarget::kTree;
+  } else if (focus == memSQL) {
+    in.focus = FocusTarget::kSqlText;
+  } else if (focus == ltvData) {
+    in.focus = FocusTarget::kDataList;
+    in.focusedListRows = RowCount(ltvData);
+  } else if (focus == ltvColumn) {
+    in.focus = FocusTarget::kColumnList;
+    in.focusedListRows = RowCount(ltvColumn);
+  } else if (focus == ltvSQL) {
+    in.focus = FocusTarget::kSqlList;
+    in.focusedListRows = RowCount(ltvSQL);
+  }
+  return in;
+}
+
+QAction* TfrmMain::CommandAction(const char* name) const {
+  QAction* action = actions_.value(QLatin1String(name));
+  Q_ASSERT(action);
+  return action;
+}
+
+void TfrmMain::ScheduleCommandRefresh() { refresh_timer_->start(); }
+
+TCommandStates TfrmMain::CommandStates() const { return ComputeCommandStates(CommandInputs()); }
+
+void TfrmMain::UpdateMenus() {
+  TCommandStates s = CommandStates();
+  auto set = [this](const char* name, bool enabled) { CommandAction(name)->setEnabled(enabled); };
+  set("mnuFile_Save", s.save);
+  set("mnuFile_SaveAs", s.saveAs);
+  set("mnuFile_ExcelOutput", s.excelOutput);
+  findChild<QMenu*>(QStringLiteral("mnuEdit_ListCopy"))->setEnabled(s.listCopy);
+  set("mnuEdit_ListCopy_NoTitle", s.listCopy);
+  set("mnuEdit_ListCopy_Title", s.listCopy);
+  set("mnuEdit_SelectAll", s.selectAll);
+  set("mnuEdit_SelectChange", s.selectChange);
+  set("mnuShow_List", s.views);
+  set("mnuShow_ER", s.views);
+  CommandAction(s.listChecked ? "mnuShow_List" : "mnuShow_ER")->setChecked(true);
+  set("mnuShow_Format", s.format);
+  set("mnuDB_Connect", s.connect);
+  set("mnuDB_DisConnect", s.disconnect);
+  set("mnuDB_DataCount", s.dataCount);
+}
+
+void TfrmMain::mnuFileClick() { UpdateMenus(); }
+void TfrmMain::mnuEditClick() { UpdateMenus(); }
+void TfrmMain::mnuShowClick() { UpdateMenus(); }
+void TfrmMain::mnuDBClick() { UpdateMenus(); }
+
+void TfrmMain::ToolBarEnabled() {
+  TCommandStates s = CommandStates();
+  auto set = [this](const char* name, bool enabled) { CommandAction(name)->setEnabled(enabled); };
+  set("tlbMain_Save", s.save);
+  set("tlbMain_Excel", s.excelOutput);
+  set("tlbMain_List", s.views);
+  set("tlbMain_ER", s.views);
+  CommandAction("tlbMain_List")->setChecked(s.listButtonDown);
+  CommandAction("tlbMain_ER")->setChecked(s.erButtonDown);
+  set("tlbMain_Format", s.format);
+  set("tlbMain_Connect", s.connect);
+  set("tlbMain_DisConnect", s.disconnect);
+  // Shortcuts belong to the menu items: keep them in step with the toolbar.
+  UpdateMenus();
+}
+
+void TfrmMain::ShowListView() {
+  if (store_.erViewActive) {
+    store_.erViewActive = false;
+    store_.listViewActive = true;
+    bool sql = store_.currentDataKind == kDataKindSql;
+    pnlSQL->setVisible(sql);
+    pnlList->setVisible(!sql);
+    pnlER->hide();
+    store_.listRebuild = true;
+  }
+  ToolBarEnabled();
+}
+
+void TfrmMain::ShowERView() {
+  if (!store_.erViewActive) {
+    store_.erViewActive = true;
+    store_.listViewActive = false;
+    pnlER->show();
+    pnlList->hide();
+    pnlSQL->hide();
+  }
+  ToolBarEnabled();
+}
+
+void TfrmMain::mnuShow_ListClick() {
+  if (CommandStates().views) ShowListView();
+}
+void TfrmMain::mnuShow_ERClick() {
+  if (CommandStates().views) ShowERView();
+}
+void TfrmMain::tlbMain_ListClick() { mnuShow_ListClick(); }
+void TfrmMain::tlbMain_ERClick() { mnuShow_ERClick(); }
+
+bool TfrmMain::BackspaceGoesUp() const {
+  return sbtUp->isEnabled() && QApplication::focusWidget() != trvDataType &&
+         store_.currentDataKind != kDataKindSql;
+}
+
+void TfrmMain::sbtUpClick() {
+  QTreeWidgetItem* node = trvDataType->currentItem();
+  if (node && node->parent()) trvDataType->setCurrentItem(node->parent());
+  if (!trvDataType->currentItem() || !trvDataType->currentItem()->parent()) {
+    sbtUp->setEnabled(false);
+  }
+}
+
+}  // namespace morvane
