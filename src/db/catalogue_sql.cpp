@@ -1,7 +1,7 @@
 #include "db/catalogue_sql.h"
 
 #include "db/catalogue_sql_texts.h"
-#include "db/products.h"
+#include "model/data_kind.h"
 
 namespace morvane {
 

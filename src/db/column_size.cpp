@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "db/ascii_case.h"
-#include "db/products.h"
+#include "model/data_kind.h"
 
 namespace morvane {
 

@@ -2,14 +2,12 @@
 
 #include "db/ascii_case.h"
 #include "db/odbc_error.h"
-#include "db/products.h"
+#include "model/data_kind.h"
 #include "model/codec.h"
 
 namespace morvane {
 
 namespace {
-
-bool IsOracle(int product) { return product == kProductOracle8 || product == kProductOracle7; }
 
 // Text and length for SQLConnect: an empty text goes as a null pointer with length 0.
 SQLCHAR* TextOrNull(const std::string& text) {
@@ -26,7 +24,7 @@ bool TDbConnection::Connect(int product, const std::string& dsn, const std::stri
   Connected = false;
   status.SetBusy(true);
   status.SetPanelText(kConnectionPanel, ToCp932("接続中"));
-  if (IsOracle(product)) OwnerName = AsciiUpperCase(uid);
+  if (IsOracleProduct(product)) OwnerName = AsciiUpperCase(uid);
 
   if (!dsn.empty()) {
     Env = AllocateEnvironment();

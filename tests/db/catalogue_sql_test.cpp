@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "db/products.h"
+#include "model/data_kind.h"
 #include "model/codec.h"
 
 namespace morvane {

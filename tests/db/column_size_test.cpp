@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "db/products.h"
+#include "model/data_kind.h"
 
 namespace morvane {
 namespace {

@@ -1,0 +1,59 @@
+#include "model/catalogue_store.h"
+
+#include <stdexcept>
+
+namespace morvane {
+namespace {
+
+size_t KindSlot(int dataKind) {
+  if (!IsDataKind(dataKind)) throw std::out_of_range("invalid data kind");
+  return static_cast<size_t>(dataKind - 1);
+}
+
+size_t LevelSlot(int itemLevel) {
+  if (!IsItemLevel(itemLevel)) throw std::out_of_range("invalid item level");
+  return static_cast<size_t>(itemLevel - 1);
+}
+
+}  // namespace
+
+TCatalogueStore::TCatalogueStore() { Reset(); }
+
+void TCatalogueStore::Reset() {
+  product = kProductNone;
+  currentDataKind = kDataKindNone;
+  currentListLevel = 0;
+  for (int kind = 1; kind <= kDataKindCount; ++kind) {
+    for (ItemList& list : items_[KindSlot(kind)]) list.clear();
+    ClearDataKind(kind);
+  }
+  relations.clear();
+  fileName.clear();
+  refreshRequest = false;
+  listRebuild = false;
+  listViewActive = true;
+}
+
+void TCatalogueStore::ClearDataKind(int dataKind) { records_[KindSlot(dataKind)].clear(); }
+
+RecordList& TCatalogueStore::Records(int dataKind) { return records_[KindSlot(dataKind)]; }
+
+const RecordList& TCatalogueStore::Records(int dataKind) const {
+  return records_[KindSlot(dataKind)];
+}
+
+ItemList& TCatalogueStore::Items(int dataKind, int itemLevel) {
+  return items_[KindSlot(dataKind)][LevelSlot(itemLevel)];
+}
+
+const ItemList& TCatalogueStore::Items(int dataKind, int itemLevel) const {
+  return items_[KindSlot(dataKind)][LevelSlot(itemLevel)];
+}
+
+TTableRec& TCatalogueStore::AddRecord(int dataKind) {
+  RecordList& list = Records(dataKind);
+  list.push_back(std::make_unique<TTableRec>());
+  return *list.back();
+}
+
+}  // namespace morvane

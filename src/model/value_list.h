@@ -1,0 +1,87 @@
+// TValueList: an ordered list of CP932 strings, the `values` of records and column rows.
+//
+// A catalogue holds hundreds of thousands of column rows with a few dozen short values each,
+// so the values of one list live in a single byte buffer with an end offset per value instead
+// of one std::string apiece. That keeps an opened project within a small multiple of its file
+// size. Reading gives std::string_view views that stay valid until the list is next changed.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace morvane {
+
+class TValueList {
+ public:
+  class const_iterator;
+
+  TValueList() = default;
+  TValueList(std::initializer_list<std::string_view> values);
+  explicit TValueList(const std::vector<std::string>& values);
+
+  size_t size() const { return ends_.size(); }
+  bool empty() const { return ends_.empty(); }
+
+  // Value i; i must be below size().
+  std::string_view operator[](size_t i) const;
+  // Value i, or the empty string when the list is shorter: records may hold fewer values than
+  // their item list has items.
+  std::string_view ValueOr(size_t i) const { return i < size() ? (*this)[i] : std::string_view(); }
+
+  void push_back(std::string_view value);
+  // Replaces value i (i below size()).
+  void Set(size_t i, std::string_view value);
+  // Grows with empty values or drops values at the end.
+  void resize(size_t count);
+  void clear();
+  // Reserves room for `count` values holding `bytes` bytes in all.
+  void reserve(size_t count, size_t bytes);
+  void shrink_to_fit();
+
+  std::vector<std::string> ToVector() const;
+
+  const_iterator begin() const;
+  const_iterator end() const;
+
+  bool operator==(const TValueList& other) const;
+
+ private:
+  std::string bytes_;
+  std::vector<uint32_t> ends_;  // end offset of each value within bytes_
+};
+
+class TValueList::const_iterator {
+ public:
+  using iterator_category = std::forward_iterator_tag;
+  using value_type = std::string_view;
+  using difference_type = std::ptrdiff_t;
+  using pointer = void;
+  using reference = std::string_view;
+
+  const_iterator() = default;
+  const_iterator(const TValueList* list, size_t index) : list_(list), index_(index) {}
+  std::string_view operator*() const { return (*list_)[index_]; }
+  const_iterator& operator++() {
+    ++index_;
+    return *this;
+  }
+  const_iterator operator++(int) {
+    const_iterator old = *this;
+    ++index_;
+    return old;
+  }
+  bool operator==(const const_iterator& other) const { return index_ == other.index_; }
+
+ private:
+  const TValueList* list_ = nullptr;
+  size_t index_ = 0;
+};
+
+inline TValueList::const_iterator TValueList::begin() const { return {this, 0}; }
+inline TValueList::const_iterator TValueList::end() const { return {this, size()}; }
+
+}  // namespace morvane
