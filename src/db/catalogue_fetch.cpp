@@ -110,9 +110,10 @@ bool CatalogueFetch::Count(const std::string& sql) {
 
 bool CatalogueFetch::ReadRecords(const CatalogueSql& sql) {
   const int table_columns = static_cast<int>(store_.Items(data_kind_, kItemLevelTable).size());
-  const int column_columns = data_kind_ == kDataKindTableIndex
-                                 ? kTableIndexColumns
-                                 : static_cast<int>(store_.Items(data_kind_, kItemLevelColumn).size());
+  const int column_columns =
+      data_kind_ == kDataKindTableIndex
+          ? kTableIndexColumns
+          : static_cast<int>(store_.Items(data_kind_, kItemLevelColumn).size());
   if (!Execute(sql.catalogue)) return false;
   BoundRow row(statement_.get(), table_columns + column_columns);
   std::vector<std::string_view> table_texts(static_cast<size_t>(table_columns));
@@ -171,8 +172,7 @@ bool CatalogueFetch::RunTablePostPass() {
 }
 
 // Rows (table, column): the column's entry `entry` gets the mark.
-bool CatalogueFetch::MarkOracleColumns(const char* sql, size_t entry,
-                                       const RecordFinder& finder) {
+bool CatalogueFetch::MarkOracleColumns(const char* sql, size_t entry, const RecordFinder& finder) {
   return ForEachRow(sql, 2, [&](const BoundRow& row) {
     TTableRec* record = finder.ByName(row.Text(0));
     if (record == nullptr) return;

@@ -2,8 +2,8 @@
 
 #include "db/ascii_case.h"
 #include "db/odbc_error.h"
-#include "model/data_kind.h"
 #include "model/codec.h"
+#include "model/data_kind.h"
 
 namespace morvane {
 

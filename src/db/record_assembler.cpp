@@ -88,9 +88,9 @@ void RecordAssembler::TakeTableColumn(std::span<const std::string_view> column_t
   if (product_ == kProductRedBrick) {
     total_size_ += IntegerValue(row.values.ValueOr(kSizeEntry));
   } else if (IsOracleProduct(product_)) {
-    std::string size = ColumnByteSize(product_, row.values.ValueOr(kDataTypeEntry),
-                                      row.values.ValueOr(kLengthEntry),
-                                      row.values.ValueOr(kScaleEntry));
+    std::string size =
+        ColumnByteSize(product_, row.values.ValueOr(kDataTypeEntry),
+                       row.values.ValueOr(kLengthEntry), row.values.ValueOr(kScaleEntry));
     SetValue(row.values, kSizeEntry, size);
     int64_t bytes_of_column = IntegerValue(size);
     total_size_ += bytes_of_column;
