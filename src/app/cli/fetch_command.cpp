@@ -4,7 +4,9 @@
 #include <optional>
 #include <ostream>
 #include <sstream>
+#include <utility>
 
+#include "app/cli/text_progress.h"
 #include "db/catalogue_fetch.h"
 #include "db/db_connection.h"
 #include "model/codec.h"
@@ -15,11 +17,10 @@
 namespace morvane {
 
 const char kFetchUsage[] =
-    "morvane-cli fetch --dsn NAME [--uid USER] [--pwd PASSWORD] --product PRODUCT "
-    "--kinds 2,3,4 --out FILE.vnk\n"
-    "  PRODUCT: redbrick, oracle8, oracle7 or broadbase\n"
-    "  kinds: 2 table, 3 index, 4 table-index information\n"
-    "  without --pwd the password is read from MORVANE_PWD\n";
+    "  morvane-cli fetch --dsn NAME [--uid USER] [--pwd PASSWORD]\n"
+    "      --product redbrick|oracle8|oracle7|broadbase --kinds 2,3,4 --out OUT.vnk\n"
+    "      (2 テーブル情報, 3 インデックス情報, 4 テーブル・インデックス情報;\n"
+    "       --pwd がなければパスワードは環境変数 MORVANE_PWD から読みます)\n";
 
 namespace {
 
@@ -63,7 +64,7 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args,
   bool have_dsn = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& option = args[i];
-    if (i + 1 >= args.size()) return "missing value after " + option;
+    if (i + 1 >= args.size()) return option + " の値がありません。";
     const std::string& value = args[++i];
     if (option == "--dsn") {
       parsed.dsn = value;
@@ -74,22 +75,28 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args,
       parsed.pwd = value;
     } else if (option == "--product") {
       std::optional<int> product = ProductCode(value);
-      if (!product) return "unknown product: " + value;
+      if (!product) {
+        return "データベースの種類「" + value +
+               "」は使えません (redbrick, oracle8, oracle7, broadbase)。";
+      }
       parsed.product = *product;
     } else if (option == "--kinds") {
       std::optional<std::vector<int>> kinds = DataKinds(value);
-      if (!kinds) return "--kinds takes data kinds 2, 3 and 4 separated by commas: " + value;
+      if (!kinds)
+        return "データの種類「" + value + "」は使えません (2, 3, 4 をカンマで区切ります)。";
       parsed.kinds = *kinds;
     } else if (option == "--out") {
       parsed.out = value;
     } else {
-      return "unknown option: " + option;
+      return "オプション「" + option + "」は使えません。";
     }
   }
-  if (!have_dsn || parsed.dsn.empty()) return "--dsn is required";
-  if (parsed.product == kProductNone) return "--product is required";
-  if (parsed.kinds.empty()) return "--kinds is required";
-  if (parsed.out.empty()) return "--out is required";
+  for (auto [missing, option] :
+       {std::pair{!have_dsn || parsed.dsn.empty(), "--dsn"},
+        std::pair{parsed.product == kProductNone, "--product"},
+        std::pair{parsed.kinds.empty(), "--kinds"}, std::pair{parsed.out.empty(), "--out"}}) {
+    if (missing) return std::string(option) + " を指定してください。";
+  }
   return std::nullopt;
 }
 
@@ -109,7 +116,7 @@ int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err)
   CodecResult pwd = Utf8ToCp932(arguments.pwd.value_or(""));
   for (const CodecResult* text : {&dsn, &uid, &pwd}) {
     if (!text->ok) {
-      err << "fetch: " << text->error << "\n";
+      err << text->error << "\n";
       return 2;
     }
   }
@@ -118,34 +125,31 @@ int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err)
   NewProject(store, arguments.product, EstimateTextWidth);
   TDbConnection connection;
   ScriptedPrompt prompt;
-  NullProgress progress;
+  TextProgressBar progress;
   NullStatusBar status;
   DbSession session{connection, prompt, progress, status};
 
   if (!connection.Connect(arguments.product, dsn.text, uid.text, pwd.text, prompt, status)) {
-    err << "fetch: cannot connect to " << arguments.dsn << ": ";
     PrintShown(prompt, err);
     return 1;
   }
   for (int kind : arguments.kinds) {
     store.currentDataKind = kind;
     if (!FetchCatalogue(store, session)) {
-      err << "fetch: data kind " << kind << " failed: ";
       PrintShown(prompt, err);
       connection.Disconnect(status);
       return 1;
     }
-    out << "data kind " << kind << ": " << store.Records(kind).size() << " records\n";
+    out << DataKindCaption(kind) << ": " << store.Records(kind).size() << "\n";
   }
   connection.Disconnect(status);
   store.currentDataKind = kDataKindNone;
 
   ProjectWriteResult saved = SaveProjectFile(store, arguments.out);
   if (!saved.ok) {
-    err << "fetch: " << saved.error << "\n";
+    err << saved.error << "\n";
     return 1;
   }
-  out << "saved " << arguments.out << "\n";
   return 0;
 }
 
@@ -154,7 +158,7 @@ int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err)
 int RunFetchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   FetchArguments arguments;
   if (std::optional<std::string> problem = ParseArguments(args, arguments)) {
-    err << "fetch: " << *problem << "\n" << kFetchUsage;
+    err << *problem << "\n使い方:\n" << kFetchUsage;
     return 2;
   }
   if (!arguments.pwd) {
