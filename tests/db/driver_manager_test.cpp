@@ -10,6 +10,7 @@
 
 #include "db/db_connection.h"
 #include "model/data_kind.h"
+#include "recorders.h"
 
 namespace morvane {
 namespace {
@@ -38,18 +39,6 @@ class DriverManagerTest : public testing::Test {
   }
 
   ScriptedPrompt prompt_;
-};
-
-// Records what the connection shows in the status bar.
-class RecordingStatusBar : public IStatusBar {
- public:
-  std::vector<std::string> connection_texts;
-  int busy_depth = 0;
-
-  void SetPanelText(int panel, const std::string& text) override {
-    if (panel == kConnectionPanel) connection_texts.push_back(text);
-  }
-  void SetBusy(bool busy) override { busy_depth += busy ? 1 : -1; }
 };
 
 TEST_F(DriverManagerTest, OracleProjectsListDriversNamingOracleWithThatCapitalisation) {
