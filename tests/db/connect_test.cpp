@@ -57,9 +57,7 @@ TEST_F(ConnectTest, AWrongPasswordShowsTheServersMessage) {
   EXPECT_EQ(program.status.connection_texts.back(), "");
 }
 
-TEST_F(ConnectTest, EmptyUserAndPasswordAreSentAsNullPointers) {
-  // The driver takes a missing user and password as the data source's own account, while an
-  // empty user name would be refused.
+TEST_F(ConnectTest, WithoutUserAndPasswordTheDataSourcesAccountIsUsed) {
   ProgramSide program(kProductOracle7);
   ASSERT_TRUE(program.Connect("ORA_CONNECT", "", ""));
   EXPECT_TRUE(program.TakeMessages().empty());
