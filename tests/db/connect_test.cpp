@@ -1,6 +1,8 @@
 // Connecting to and disconnecting from the emulator's data sources.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fetch_fixture.h"
 #include "model/codec.h"
 #include "model/data_kind.h"
@@ -44,6 +46,18 @@ TEST_F(ConnectTest, ConnectAndDisconnectShowTheirStateInTheStatusBar) {
   // The owner name outlives the connection.
   EXPECT_EQ(program.connection.OwnerName, "SCOTT");
   EXPECT_TRUE(program.TakeMessages().empty());
+}
+
+TEST_F(ConnectTest, TheEmulatorsDataSourcesAreListedByTheirDriversWord) {
+  ScriptedPrompt prompt;
+  std::vector<std::string> oracle = ListDataSources(kProductOracle8, prompt);
+  EXPECT_NE(std::find(oracle.begin(), oracle.end(), "ORA_CONNECT"), oracle.end());
+  EXPECT_NE(std::find(oracle.begin(), oracle.end(), "MorvaneOracle7"), oracle.end());
+  EXPECT_EQ(std::find(oracle.begin(), oracle.end(), "MorvaneRedBrick"), oracle.end());
+  EXPECT_EQ(ListDataSources(kProductRedBrick, prompt), std::vector<std::string>{"MorvaneRedBrick"});
+  EXPECT_EQ(ListDataSources(kProductBroadbase, prompt),
+            std::vector<std::string>{"MorvaneBroadbase"});
+  EXPECT_TRUE(prompt.shown.empty());
 }
 
 TEST_F(ConnectTest, AWrongPasswordShowsTheServersMessage) {
