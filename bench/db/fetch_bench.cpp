@@ -40,8 +40,8 @@ std::string DatabasePath() { return BenchDir() + "/oracle_fetch_2000x30.db"; }
 std::string TableDdl(int t) {
   std::string name = "T" + std::to_string(t);
   std::string sql = "CREATE TABLE " + name + " (ID NUMBER(10) NOT NULL, LINE NUMBER(4) NOT NULL";
-  static const char* kTypes[] = {"VARCHAR2(40)", "NUMBER(12,2)", "DATE", "CHAR(8)", "NUMBER",
-                                 "VARCHAR2(300)"};
+  static const char* kTypes[] = {"VARCHAR2(40)", "NUMBER(12,2)", "DATE",
+                                 "CHAR(8)",      "NUMBER",       "VARCHAR2(300)"};
   for (int c = 3; c <= kColumns; ++c) {
     sql += ", C" + std::to_string(c) + " " + kTypes[c % 6];
   }
@@ -55,8 +55,9 @@ std::string TableDdl(int t) {
 // A user data-source file of the bench's own, naming the generated database.
 void WriteDataSources() {
   std::string ini = BenchDir() + "/bench-odbc.ini";
-  std::ofstream(ini) << "[" << kDataSource << "]\nDriver = Morvane Oracle\nDatabase = "
-                     << DatabasePath() << "\nCreate = Yes\nUID = bench\nPWD = bench\n";
+  std::ofstream(ini) << "[" << kDataSource
+                     << "]\nDriver = Morvane Oracle\nDatabase = " << DatabasePath()
+                     << "\nCreate = Yes\nUID = bench\nPWD = bench\n";
   setenv("ODBCSYSINI", MORVANE_ODBC_DIR, 1);
   setenv("ODBCINI", ini.c_str(), 1);
 }
