@@ -121,6 +121,8 @@ bool CatalogueFetch::ReadRecords(const CatalogueSql& sql) {
   std::vector<std::string_view> column_texts(static_cast<size_t>(column_columns));
   RecordAssembler assembler(store_.product, data_kind_);
 
+  // The rows of one record arrive together: a row whose key differs starts the next record.
+  const int key_columns = std::min(sql.key_columns, table_columns);
   int done = 0;
   SQLRETURN rc = SQLFetch(statement_.get());
   while (RowDelivered(rc)) {
@@ -128,13 +130,14 @@ bool CatalogueFetch::ReadRecords(const CatalogueSql& sql) {
     for (int i = 0; i < table_columns; ++i) table_texts[i] = row.Text(i);
     TTableRec& record = store_.AddRecord(data_kind_);
     assembler.StartRecord(record, table_texts);
-    do {
-      for (int i = 0; i < sql.key_columns; ++i) table_texts[i] = row.Text(i);
-      if (!RowBelongsTo(record, table_texts, sql.key_columns)) break;
+    for (;;) {
       for (int i = 0; i < column_columns; ++i) column_texts[i] = row.Text(table_columns + i);
       assembler.TakeRow(column_texts);
       rc = SQLFetch(statement_.get());
-    } while (RowDelivered(rc));
+      if (!RowDelivered(rc)) break;
+      for (int i = 0; i < key_columns; ++i) table_texts[i] = row.Text(i);
+      if (!RowBelongsTo(record, table_texts, key_columns)) break;
+    }
     assembler.FinishRecord();
   }
   statement_.Reset();

@@ -21,7 +21,7 @@ TDbConnection::~TDbConnection() { Close(); }
 
 bool TDbConnection::Connect(int product, const std::string& dsn, const std::string& uid,
                             const std::string& pwd, IPrompt& prompt, IStatusBar& status) {
-  Connected = false;
+  Close();  // a connection still open would otherwise leak its handles
   status.SetBusy(true);
   status.SetPanelText(kConnectionPanel, ToCp932("接続中"));
   if (IsOracleProduct(product)) OwnerName = AsciiUpperCase(uid);
