@@ -95,6 +95,10 @@ TEST_F(ConnectTest, ASecondConnectionAfterAFailureWorks) {
   EXPECT_FALSE(program.Connect("ORA_CONNECT", "scott", "lion"));
   EXPECT_TRUE(program.Connect("ORA_CONNECT", "scott", "tiger"));
   EXPECT_EQ(program.TakeMessages().size(), 1u);
+  // Connecting again while connected replaces the connection.
+  EXPECT_TRUE(program.Connect("ORA_CONNECT", "scott", "tiger"));
+  EXPECT_TRUE(program.Fetch(kDataKindTable));
+  EXPECT_TRUE(program.TakeMessages().empty());
 }
 
 TEST_F(ConnectTest, FetchingWithoutAConnectionTouchesNothing) {
