@@ -180,23 +180,20 @@ SQLRETURN GetInfo(Connection* dbc, SQLUSMALLINT info, SQLPOINTER value, SQLSMALL
       return text("\\");
     case SQL_CATALOG_NAME_SEPARATOR:
       return text(".");
-    case SQL_CATALOG_TERM:
-    case SQL_CATALOG_NAME:
-    case SQL_PROCEDURES:
     case SQL_ACCESSIBLE_TABLES:
-    case SQL_ACCESSIBLE_PROCEDURES:
-    case SQL_MULT_RESULT_SETS:
     case SQL_OUTER_JOINS:
     case SQL_EXPRESSIONS_IN_ORDERBY:
     case SQL_COLUMN_ALIAS:
     case SQL_LIKE_ESCAPE_CLAUSE:
+      return text("Y");
+    case SQL_CATALOG_NAME:
+    case SQL_PROCEDURES:
+    case SQL_ACCESSIBLE_PROCEDURES:
+    case SQL_MULT_RESULT_SETS:
     case SQL_ORDER_BY_COLUMNS_IN_SELECT:
-      return text(info == SQL_CATALOG_TERM ? ""
-                  : (info == SQL_CATALOG_NAME || info == SQL_PROCEDURES ||
-                     info == SQL_MULT_RESULT_SETS || info == SQL_ACCESSIBLE_PROCEDURES ||
-                     info == SQL_ORDER_BY_COLUMNS_IN_SELECT)
-                      ? "N"
-                      : "Y");
+      return text("N");
+    case SQL_CATALOG_TERM:
+      return text("");
     case SQL_SCHEMA_TERM:
       return text(dbc->family == Family::kRedBrick ? "creator"
                   : dbc->family == Family::kOracle ? "owner"

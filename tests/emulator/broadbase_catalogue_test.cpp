@@ -9,7 +9,7 @@
 namespace morvane::emulator::test {
 namespace {
 
-constexpr const char* kSchema = R"(
+constexpr const char* kFixtureSchema = R"(
 CREATE TABLE DEPT (
   DEPT_ID INTEGER NOT NULL,
   DEPT_NAME VARCHAR(30) NOT NULL,
@@ -81,19 +81,15 @@ ResultRow ColumnLevel(const char* ordinal, const char* name, const char* type, c
               source,  "0",      "0",  "0",       "0",     remarks});
 }
 
-class BroadbaseCatalogueTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    db_ = new FixtureDatabase("BB_FIXTURE", "Morvane Broadbase", "sales", "sales", kSchema);
-  }
-  static void TearDownTestSuite() {
-    delete db_;
-    db_ = nullptr;
-  }
-  static std::vector<ResultRow> Run(const std::string& sql) { return db_->client->Rows(sql); }
-  static FixtureDatabase* db_;
+struct BroadbaseCatalogueTestSource {
+  static constexpr const char* kDsn = "BB_FIXTURE";
+  static constexpr const char* kDriver = "Morvane Broadbase";
+  static constexpr const char* kUid = "sales";
+  static constexpr const char* kPwd = "sales";
+  static constexpr const char* kSchema = kFixtureSchema;
 };
-FixtureDatabase* BroadbaseCatalogueTest::db_ = nullptr;
+
+using BroadbaseCatalogueTest = FixtureSuite<BroadbaseCatalogueTestSource>;
 
 std::vector<ResultRow> UserRows(const std::vector<ResultRow>& rows) {
   std::vector<ResultRow> user;

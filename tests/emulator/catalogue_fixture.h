@@ -28,4 +28,21 @@ struct FixtureDatabase {
   std::unique_ptr<OdbcClient> client;
 };
 
+// A test suite that shares one fixture database. `Source` provides kDsn, kDriver, kUid, kPwd
+// and kSchema.
+template <typename Source>
+class FixtureSuite : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    db_ = new FixtureDatabase(Source::kDsn, Source::kDriver, Source::kUid, Source::kPwd,
+                              Source::kSchema);
+  }
+  static void TearDownTestSuite() {
+    delete db_;
+    db_ = nullptr;
+  }
+  static std::vector<ResultRow> Run(const std::string& sql) { return db_->client->Rows(sql); }
+  static inline FixtureDatabase* db_ = nullptr;
+};
+
 }  // namespace morvane::emulator::test

@@ -9,7 +9,7 @@
 namespace morvane::emulator::test {
 namespace {
 
-constexpr const char* kSchema = R"(
+constexpr const char* kFixtureSchema = R"(
 CREATE TABLE DEPT (
   DEPT_ID NUMBER(4) NOT NULL,
   DEPT_NAME VARCHAR2(30) NOT NULL,
@@ -145,23 +145,21 @@ std::vector<ResultRow> Sorted(std::vector<ResultRow> rows) {
   return rows;
 }
 
-class OracleCatalogueTest : public ::testing::Test {
+struct OracleCatalogueTestSource {
+  static constexpr const char* kDsn = "ORA_FIXTURE";
+  static constexpr const char* kDriver = "Morvane Oracle";
+  static constexpr const char* kUid = "scott";
+  static constexpr const char* kPwd = "tiger";
+  static constexpr const char* kSchema = kFixtureSchema;
+};
+
+class OracleCatalogueTest : public FixtureSuite<OracleCatalogueTestSource> {
  protected:
-  static void SetUpTestSuite() {
-    db_ = new FixtureDatabase("ORA_FIXTURE", "Morvane Oracle", "scott", "tiger", kSchema);
-  }
-  static void TearDownTestSuite() {
-    delete db_;
-    db_ = nullptr;
-  }
-  static std::vector<ResultRow> Run(const std::string& sql) { return db_->client->Rows(sql); }
   // Oracle statements are sent after "SELECT '" and the owner, upper-cased by the program.
   static std::vector<ResultRow> RunForOwner(const char* text) {
     return Run(std::string("SELECT 'SCOTT") + text);
   }
-  static FixtureDatabase* db_;
 };
-FixtureDatabase* OracleCatalogueTest::db_ = nullptr;
 
 TEST_F(OracleCatalogueTest, CountStatementsCountTablesViewsAndIndexes) {
   ExpectRows({Row({"3"})}, Run(kOracle8TablesCount));

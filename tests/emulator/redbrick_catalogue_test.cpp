@@ -9,7 +9,7 @@
 namespace morvane::emulator::test {
 namespace {
 
-constexpr const char* kSchema = R"(
+constexpr const char* kFixtureSchema = R"(
 CREATE TABLE DEPT (
   DEPT_ID INTEGER NOT NULL,
   DEPT_NAME VARCHAR(30) NOT NULL,
@@ -87,19 +87,15 @@ std::vector<ResultRow> ExpectedUserTableRows() {
   };
 }
 
-class RedBrickCatalogueTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    db_ = new FixtureDatabase("RB_FIXTURE", "Morvane Red Brick", "sales", "sales", kSchema);
-  }
-  static void TearDownTestSuite() {
-    delete db_;
-    db_ = nullptr;
-  }
-  static std::vector<ResultRow> Run(const std::string& sql) { return db_->client->Rows(sql); }
-  static FixtureDatabase* db_;
+struct RedBrickCatalogueTestSource {
+  static constexpr const char* kDsn = "RB_FIXTURE";
+  static constexpr const char* kDriver = "Morvane Red Brick";
+  static constexpr const char* kUid = "sales";
+  static constexpr const char* kPwd = "sales";
+  static constexpr const char* kSchema = kFixtureSchema;
 };
-FixtureDatabase* RedBrickCatalogueTest::db_ = nullptr;
+
+using RedBrickCatalogueTest = FixtureSuite<RedBrickCatalogueTestSource>;
 
 // Rows of the user's schema come first (creator SALES sorts before SYSTEM); the rest belong to
 // the system tables.
