@@ -3,13 +3,16 @@
 //   morvane-cli new PRODUCT OUT.vnk   (PRODUCT: redbrick, oracle8, oracle7, broadbase)
 //   morvane-cli resave IN.vnk OUT.vnk
 //   morvane-cli info IN.vnk
+//   morvane-cli fetch --dsn NAME ... (see app/cli/fetch_command.h)
 //
 // Messages go to standard error with the texts the GUI shows; any failure exits non-zero.
 #include <cstdio>
+#include <iostream>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "app/cli/fetch_command.h"
 #include "app/cli/project_summary.h"
 #include "app/cli/text_progress.h"
 #include "model/new_project.h"
@@ -37,6 +40,9 @@ int Usage() {
       "  morvane-cli resave IN.vnk OUT.vnk\n"
       "  morvane-cli info IN.vnk\n",
       stderr);
+#ifdef MORVANE_CLI_FETCH
+  std::fputs(kFetchUsage, stderr);
+#endif
   return kExitUsage;
 }
 
@@ -88,6 +94,11 @@ int Run(const std::vector<std::string>& args) {
   if (args.size() == 3 && args[0] == "new") return CommandNew(args[1], args[2]);
   if (args.size() == 3 && args[0] == "resave") return CommandResave(args[1], args[2]);
   if (args.size() == 2 && args[0] == "info") return CommandInfo(args[1]);
+#ifdef MORVANE_CLI_FETCH
+  if (!args.empty() && args[0] == "fetch") {
+    return RunFetchCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
+  }
+#endif
   return Usage();
 }
 
