@@ -2,6 +2,7 @@
 // connects, from ini files written for this test alone (the drivers they name do not exist).
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -14,13 +15,15 @@
 #include "model/data_kind.h"
 #include "recorders.h"
 
+
 namespace morvane {
 namespace {
 
 class DriverManagerTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "dsn_listing";
+    std::filesystem::path dir =
+        std::filesystem::path(testing::TempDir()) / ("dsn_listing_" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     trace_file_ = (dir / "trace.log").string();
     // The driver manager's trace shows the arguments every call was given.
