@@ -52,9 +52,9 @@ void WriteTable(sqlite3* db, const std::string& schema, const CatalogueTable& ta
     s.Run();
   }
   int n = 0;
-  for (const std::string& spec : table.indexes) {
-    bool unique = spec.rfind("UNIQUE:", 0) == 0;
-    std::string columns = unique ? spec.substr(7) : spec;
+  for (const std::string& index_def : table.indexes) {
+    bool unique = index_def.rfind("UNIQUE:", 0) == 0;
+    std::string columns = unique ? index_def.substr(7) : index_def;
     std::string name = table.name + "_X" + std::to_string(++n);
     ExecSql(db, std::string(unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") +
                     QuoteIdentifier(schema) + "." + QuoteIdentifier(name) + " ON " +
