@@ -55,6 +55,8 @@ TBrowser::TBrowser(TCatalogueStore& store, IPrompt& prompt, IProgress& progress,
 }
 
 TBrowser::~TBrowser() {
+  // The lists may outlive the browser and even the document: leave them no row to read.
+  ResetLists();
   delete popDataType;
   delete popList;
 }
