@@ -106,8 +106,7 @@ class BrowserTest : public ::testing::Test {
 
   // A catalogue record of the current product's table information: owner, name, type, size.
   TTableRec& AddTable(int kind, const std::string& owner, const std::string& type,
-                      const std::string& name, const std::string& size = "",
-                      int columns = 0) {
+                      const std::string& name, const std::string& size = "", int columns = 0) {
     TTableRec& r = store.AddRecord(kind);
     r.owner = owner;
     r.type = type;

@@ -26,9 +26,9 @@ class TreeTest : public BrowserTest {
   }
   QStringList ShownEntries() {
     QStringList shown;
-    for (const char* name : {"popDataType_Excel_Import", "popDataType_Line1",
-                             "popDataType_Excel_Delete", "popDataType_AllRefresh",
-                             "popDataType_Refresh"}) {
+    for (const char* name :
+         {"popDataType_Excel_Import", "popDataType_Line1", "popDataType_Excel_Delete",
+          "popDataType_AllRefresh", "popDataType_Refresh"}) {
       if (Visible(name)) shown << name;
     }
     return shown;
