@@ -1,67 +1,122 @@
 #include "model/value_list.h"
 
+#include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 namespace morvane {
+namespace {
+
+unsigned WidthFor(size_t totalBytes) {
+  if (totalBytes > UINT32_MAX) throw std::length_error("value list too large");
+  if (totalBytes <= UINT8_MAX) return 1;
+  if (totalBytes <= UINT16_MAX) return 2;
+  return 4;
+}
+
+void PutOffset(char* at, size_t value, unsigned width) {
+  for (unsigned b = 0; b < width; ++b) at[b] = static_cast<char>((value >> (8 * b)) & 0xFF);
+}
+
+size_t GetOffset(const char* at, unsigned width) {
+  size_t value = 0;
+  for (unsigned b = 0; b < width; ++b) {
+    value |= static_cast<size_t>(static_cast<unsigned char>(at[b])) << (8 * b);
+  }
+  return value;
+}
+
+}  // namespace
 
 TValueList::TValueList(std::initializer_list<std::string_view> values) {
-  for (std::string_view v : values) push_back(v);
+  Rebuild(std::vector<std::string_view>(values));
 }
 
 TValueList::TValueList(const std::vector<std::string>& values) {
-  size_t bytes = 0;
-  for (const std::string& v : values) bytes += v.size();
-  reserve(values.size(), bytes);
-  for (const std::string& v : values) push_back(v);
+  Rebuild(std::vector<std::string_view>(values.begin(), values.end()));
 }
 
+size_t TValueList::EndOf(size_t i) const { return GetOffset(data_.data() + i * width_, width_); }
+
 std::string_view TValueList::operator[](size_t i) const {
-  const size_t begin = i == 0 ? 0 : ends_[i - 1];
-  return std::string_view(bytes_).substr(begin, ends_[i] - begin);
+  const size_t begin = i == 0 ? 0 : EndOf(i - 1);
+  return std::string_view(Bytes() + begin, EndOf(i) - begin);
+}
+
+void TValueList::Rebuild(const std::vector<std::string_view>& values) {
+  if (values.size() > UINT32_MAX) throw std::length_error("value list too large");
+  size_t total = 0;
+  for (std::string_view v : values) total += v.size();
+  const unsigned width = WidthFor(total);
+  std::string data(values.size() * width + total, '\0');
+  size_t end = 0;
+  char* bytes = data.data() + values.size() * width;
+  for (size_t i = 0; i < values.size(); ++i) {
+    if (!values[i].empty()) std::memcpy(bytes + end, values[i].data(), values[i].size());
+    end += values[i].size();
+    PutOffset(data.data() + i * width, end, width);
+  }
+  data_ = std::move(data);
+  count_ = static_cast<uint32_t>(values.size());
+  width_ = static_cast<uint8_t>(width);
+}
+
+void TValueList::Widen(unsigned width) {
+  std::string data(count_ * width + TotalBytes(), '\0');
+  for (size_t i = 0; i < count_; ++i) PutOffset(data.data() + i * width, EndOf(i), width);
+  std::memcpy(data.data() + count_ * width, Bytes(), TotalBytes());
+  data_ = std::move(data);
+  width_ = static_cast<uint8_t>(width);
 }
 
 void TValueList::push_back(std::string_view value) {
-  if (bytes_.size() + value.size() > UINT32_MAX) throw std::length_error("value list too large");
-  bytes_.append(value);
-  ends_.push_back(static_cast<uint32_t>(bytes_.size()));
+  if (count_ == UINT32_MAX) throw std::length_error("value list too large");
+  const size_t end = TotalBytes() + value.size();
+  const unsigned width = WidthFor(end);
+  if (width > width_) Widen(width);
+  char offset[4];
+  PutOffset(offset, end, width_);
+  data_.insert(count_ * width_, offset, width_);
+  data_.append(value);
+  ++count_;
+}
+
+void TValueList::Append(const std::vector<std::string_view>& values) {
+  if (empty()) {
+    Rebuild(values);
+    return;
+  }
+  for (std::string_view v : values) push_back(v);
 }
 
 void TValueList::Set(size_t i, std::string_view value) {
-  const size_t begin = i == 0 ? 0 : ends_[i - 1];
-  const size_t old_size = ends_[i] - begin;
-  if (bytes_.size() - old_size + value.size() > UINT32_MAX) {
-    throw std::length_error("value list too large");
-  }
-  bytes_.replace(begin, old_size, value);
-  const int64_t shift = static_cast<int64_t>(value.size()) - static_cast<int64_t>(old_size);
-  for (size_t k = i; k < ends_.size(); ++k) {
-    ends_[k] = static_cast<uint32_t>(static_cast<int64_t>(ends_[k]) + shift);
-  }
+  std::vector<std::string> copy = ToVector();
+  copy[i] = std::string(value);
+  Rebuild(std::vector<std::string_view>(copy.begin(), copy.end()));
 }
 
 void TValueList::resize(size_t count) {
-  if (count < ends_.size()) {
-    ends_.resize(count);
-    bytes_.resize(count == 0 ? 0 : ends_.back());
+  if (count >= count_) {
+    while (count_ < count) push_back({});
     return;
   }
-  ends_.resize(count, static_cast<uint32_t>(bytes_.size()));
+  std::vector<std::string_view> kept;
+  for (size_t i = 0; i < count; ++i) kept.push_back((*this)[i]);
+  std::vector<std::string> copy(kept.begin(), kept.end());
+  Rebuild(std::vector<std::string_view>(copy.begin(), copy.end()));
 }
 
 void TValueList::clear() {
-  bytes_.clear();
-  ends_.clear();
+  data_.clear();
+  count_ = 0;
+  width_ = 1;
 }
 
 void TValueList::reserve(size_t count, size_t bytes) {
-  ends_.reserve(count);
-  bytes_.reserve(bytes);
+  data_.reserve(count * std::max<unsigned>(WidthFor(bytes), width_) + bytes);
 }
 
-void TValueList::shrink_to_fit() {
-  bytes_.shrink_to_fit();
-  ends_.shrink_to_fit();
-}
+void TValueList::shrink_to_fit() { data_.shrink_to_fit(); }
 
 std::vector<std::string> TValueList::ToVector() const {
   std::vector<std::string> out;
@@ -71,7 +126,11 @@ std::vector<std::string> TValueList::ToVector() const {
 }
 
 bool TValueList::operator==(const TValueList& other) const {
-  return ends_ == other.ends_ && bytes_ == other.bytes_;
+  if (count_ != other.count_) return false;
+  for (size_t i = 0; i < count_; ++i) {
+    if ((*this)[i] != other[i]) return false;
+  }
+  return true;
 }
 
 }  // namespace morvane

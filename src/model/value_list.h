@@ -1,9 +1,10 @@
 // TValueList: an ordered list of CP932 strings, the `values` of records and column rows.
 //
 // A catalogue holds hundreds of thousands of column rows with a few dozen short values each,
-// so the values of one list live in a single byte buffer with an end offset per value instead
-// of one std::string apiece. That keeps an opened project within a small multiple of its file
-// size. Reading gives std::string_view views that stay valid until the list is next changed.
+// so a list keeps all its values in one block instead of one std::string apiece: first the end
+// offset of every value (1, 2 or 4 bytes each, as wide as the total length needs), then the
+// value bytes. That keeps an opened project within a small multiple of its file size. Reading
+// gives std::string_view views that stay valid until the list is next changed.
 #pragma once
 
 #include <cstddef>
@@ -23,8 +24,8 @@ class TValueList {
   TValueList(std::initializer_list<std::string_view> values);
   explicit TValueList(const std::vector<std::string>& values);
 
-  size_t size() const { return ends_.size(); }
-  bool empty() const { return ends_.empty(); }
+  size_t size() const { return count_; }
+  bool empty() const { return count_ == 0; }
 
   // Value i; i must be below size().
   std::string_view operator[](size_t i) const;
@@ -33,6 +34,8 @@ class TValueList {
   std::string_view ValueOr(size_t i) const { return i < size() ? (*this)[i] : std::string_view(); }
 
   void push_back(std::string_view value);
+  // Appends several values at once.
+  void Append(const std::vector<std::string_view>& values);
   // Replaces value i (i below size()).
   void Set(size_t i, std::string_view value);
   // Grows with empty values or drops values at the end.
@@ -40,6 +43,7 @@ class TValueList {
   void clear();
   // Reserves room for `count` values holding `bytes` bytes in all.
   void reserve(size_t count, size_t bytes);
+  // Releases unused capacity.
   void shrink_to_fit();
 
   std::vector<std::string> ToVector() const;
@@ -50,8 +54,16 @@ class TValueList {
   bool operator==(const TValueList& other) const;
 
  private:
-  std::string bytes_;
-  std::vector<uint32_t> ends_;  // end offset of each value within bytes_
+  size_t EndOf(size_t i) const;
+  size_t TotalBytes() const { return count_ == 0 ? 0 : EndOf(count_ - 1); }
+  const char* Bytes() const { return data_.data() + count_ * width_; }
+  void Widen(unsigned width);
+  // Replaces the content with the given values.
+  void Rebuild(const std::vector<std::string_view>& values);
+
+  std::string data_;  // count_ end offsets of width_ bytes each, then the value bytes
+  uint32_t count_ = 0;
+  uint8_t width_ = 1;  // bytes per end offset: 1, 2 or 4
 };
 
 class TValueList::const_iterator {

@@ -69,6 +69,26 @@ TEST(ValueListTest, KeepsValuesInOrderThroughEdits) {
   EXPECT_EQ(seen, list.ToVector());
 }
 
+TEST(ValueListTest, LongValuesPastEveryOffsetWidthStayIntact) {
+  // Offsets grow from one to two to four bytes as the total length passes 255 and 65535.
+  TValueList list;
+  std::vector<std::string> expected;
+  for (size_t length : {200, 100, 70000, 0, 3}) {
+    std::string value(length, static_cast<char>('a' + expected.size()));
+    list.push_back(value);
+    expected.push_back(value);
+    ASSERT_EQ(list.ToVector(), expected);
+  }
+  list.Set(2, "short");
+  expected[2] = "short";
+  EXPECT_EQ(list.ToVector(), expected);
+  list.resize(1);
+  EXPECT_EQ(list.ToVector(), std::vector<std::string>{expected[0]});
+  list.Append({"x", std::string(300, 'y')});
+  EXPECT_EQ(list[2], std::string(300, 'y'));
+  EXPECT_EQ(list, (TValueList{expected[0], "x", std::string(300, 'y')}));
+}
+
 TEST(ValueListTest, EmptyListDiffersFromOneEmptyValue) {
   TValueList none;
   TValueList one{""};

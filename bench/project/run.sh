@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Saves, opens and re-saves the large benchmark project, each in its own process.
+# Targets: each step under 1 second, peak memory under 3 times the file size.
+set -euo pipefail
+bench="${1:-build/bench/project/project_bench}"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+"$bench" save "$work/large.vnk"
+"$bench" open "$work/large.vnk"
+"$bench" resave "$work/large.vnk" "$work/again.vnk"
+cmp "$work/large.vnk" "$work/again.vnk" && echo "re-saved file is byte-identical"

@@ -1,0 +1,170 @@
+#include "app/cli/fetch_command.h"
+
+#include <cstdlib>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <utility>
+
+#include "app/cli/text_progress.h"
+#include "db/catalogue_fetch.h"
+#include "db/db_connection.h"
+#include "model/codec.h"
+#include "model/data_kind.h"
+#include "model/new_project.h"
+#include "project/project_writer.h"
+
+namespace morvane {
+
+const char kFetchUsage[] =
+    "  morvane-cli fetch --dsn NAME [--uid USER] [--pwd PASSWORD]\n"
+    "      --product redbrick|oracle8|oracle7|broadbase --kinds 2,3,4 --out OUT.vnk\n"
+    "      (2 テーブル情報, 3 インデックス情報, 4 テーブル・インデックス情報;\n"
+    "       --pwd がなければパスワードは環境変数 MORVANE_PWD から読みます)\n";
+
+namespace {
+
+struct FetchArguments {
+  std::string dsn;
+  std::string uid;
+  std::optional<std::string> pwd;
+  int product = kProductNone;
+  std::vector<int> kinds;
+  std::string out;
+};
+
+std::optional<int> ProductCode(const std::string& word) {
+  if (word == "redbrick") return kProductRedBrick;
+  if (word == "oracle8") return kProductOracle8;
+  if (word == "oracle7") return kProductOracle7;
+  if (word == "broadbase") return kProductBroadbase;
+  return std::nullopt;
+}
+
+// "2,3,4": data kinds that have catalogue statements, each once.
+std::optional<std::vector<int>> DataKinds(const std::string& list) {
+  std::vector<int> kinds;
+  std::stringstream items(list);
+  std::string item;
+  while (std::getline(items, item, ',')) {
+    if (item != "2" && item != "3" && item != "4") return std::nullopt;
+    int kind = item[0] - '0';
+    for (int seen : kinds) {
+      if (seen == kind) return std::nullopt;
+    }
+    kinds.push_back(kind);
+  }
+  if (kinds.empty()) return std::nullopt;
+  return kinds;
+}
+
+// Parses the arguments; on error returns the reason.
+std::optional<std::string> ParseArguments(const std::vector<std::string>& args,
+                                          FetchArguments& parsed) {
+  bool have_dsn = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& option = args[i];
+    if (i + 1 >= args.size()) return option + " の値がありません。";
+    const std::string& value = args[++i];
+    if (option == "--dsn") {
+      parsed.dsn = value;
+      have_dsn = true;
+    } else if (option == "--uid") {
+      parsed.uid = value;
+    } else if (option == "--pwd") {
+      parsed.pwd = value;
+    } else if (option == "--product") {
+      std::optional<int> product = ProductCode(value);
+      if (!product) {
+        return "データベースの種類「" + value +
+               "」は使えません (redbrick, oracle8, oracle7, broadbase)。";
+      }
+      parsed.product = *product;
+    } else if (option == "--kinds") {
+      std::optional<std::vector<int>> kinds = DataKinds(value);
+      if (!kinds)
+        return "データの種類「" + value + "」は使えません (2, 3, 4 をカンマで区切ります)。";
+      parsed.kinds = *kinds;
+    } else if (option == "--out") {
+      parsed.out = value;
+    } else {
+      return "オプション「" + option + "」は使えません。";
+    }
+  }
+  for (auto [missing, option] :
+       {std::pair{!have_dsn || parsed.dsn.empty(), "--dsn"},
+        std::pair{parsed.product == kProductNone, "--product"},
+        std::pair{parsed.kinds.empty(), "--kinds"}, std::pair{parsed.out.empty(), "--out"}}) {
+    if (missing) return std::string(option) + " を指定してください。";
+  }
+  return std::nullopt;
+}
+
+// Prints every message the commands showed, converted for the terminal.
+void PrintShown(ScriptedPrompt& prompt, std::ostream& err) {
+  for (const ScriptedPrompt::Shown& shown : prompt.shown) {
+    CodecResult text = Cp932ToUtf8(shown.text);
+    err << (text.ok ? text.text : shown.text) << "\n";
+  }
+  prompt.shown.clear();
+}
+
+int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err) {
+  // Names and passwords go to ODBC in CP932, like every text of the program.
+  CodecResult dsn = Utf8ToCp932(arguments.dsn);
+  CodecResult uid = Utf8ToCp932(arguments.uid);
+  CodecResult pwd = Utf8ToCp932(arguments.pwd.value_or(""));
+  for (const CodecResult* text : {&dsn, &uid, &pwd}) {
+    if (!text->ok) {
+      err << text->error << "\n";
+      return 2;
+    }
+  }
+
+  TCatalogueStore store;
+  NewProject(store, arguments.product, EstimateTextWidth);
+  TDbConnection connection;
+  ScriptedPrompt prompt;
+  TextProgressBar progress;
+  NullStatusBar status;
+  DbSession session{connection, prompt, progress, status};
+
+  if (!connection.Connect(arguments.product, dsn.text, uid.text, pwd.text, prompt, status)) {
+    PrintShown(prompt, err);
+    return 1;
+  }
+  for (int kind : arguments.kinds) {
+    store.currentDataKind = kind;
+    if (!FetchCatalogue(store, session)) {
+      PrintShown(prompt, err);
+      connection.Disconnect(status);
+      return 1;
+    }
+    out << DataKindCaption(kind) << ": " << store.Records(kind).size() << "\n";
+  }
+  connection.Disconnect(status);
+  store.currentDataKind = kDataKindNone;
+
+  ProjectWriteResult saved = SaveProjectFile(store, arguments.out);
+  if (!saved.ok) {
+    err << saved.error << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int RunFetchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  FetchArguments arguments;
+  if (std::optional<std::string> problem = ParseArguments(args, arguments)) {
+    err << *problem << "\n使い方:\n" << kFetchUsage;
+    return 2;
+  }
+  if (!arguments.pwd) {
+    if (const char* pwd = std::getenv("MORVANE_PWD")) arguments.pwd = pwd;
+  }
+  return Fetch(arguments, out, err);
+}
+
+}  // namespace morvane

@@ -1,0 +1,115 @@
+// morvane-cli: creates, re-saves and summarises project files without a display.
+//
+//   morvane-cli new PRODUCT OUT.vnk   (PRODUCT: redbrick, oracle8, oracle7, broadbase)
+//   morvane-cli resave IN.vnk OUT.vnk
+//   morvane-cli info IN.vnk
+//   morvane-cli fetch --dsn NAME ... (see app/cli/fetch_command.h)
+//
+// Messages go to standard error with the texts the GUI shows; any failure exits non-zero.
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/cli/fetch_command.h"
+#include "app/cli/project_summary.h"
+#include "app/cli/text_progress.h"
+#include "model/new_project.h"
+#include "project/project_reader.h"
+#include "project/project_writer.h"
+
+namespace morvane {
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+void PrintMessage(const std::string& utf8) {
+  std::string text;
+  for (char c : utf8) {
+    if (c != '\r') text += c;  // messages use CR LF line breaks
+  }
+  std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+int Usage() {
+  std::fputs(
+      "使い方:\n"
+      "  morvane-cli new redbrick|oracle8|oracle7|broadbase OUT.vnk\n"
+      "  morvane-cli resave IN.vnk OUT.vnk\n"
+      "  morvane-cli info IN.vnk\n",
+      stderr);
+#ifdef MORVANE_CLI_FETCH
+  std::fputs(kFetchUsage, stderr);
+#endif
+  return kExitUsage;
+}
+
+bool Save(TCatalogueStore& store, const std::string& path) {
+  TextProgressBar progress;
+  ProjectWriteResult result = SaveProjectFile(store, path, &progress);
+  if (!result.ok) PrintMessage(result.error);
+  return result.ok;
+}
+
+bool Open(TCatalogueStore& store, const std::string& path) {
+  TextProgressBar progress;
+  ProjectReadResult result = OpenProjectFile(store, path, EstimateTextWidth, &progress);
+  for (const std::string& warning : result.warnings) PrintMessage(warning);
+  for (const std::string& error : result.errors) PrintMessage(error);
+  return result.ok;
+}
+
+int CommandNew(const std::string& productName, const std::string& out) {
+  static const std::map<std::string, int> products = {{"redbrick", kProductRedBrick},
+                                                      {"oracle8", kProductOracle8},
+                                                      {"oracle7", kProductOracle7},
+                                                      {"broadbase", kProductBroadbase}};
+  auto product = products.find(productName);
+  if (product == products.end()) {
+    PrintMessage("データベースの種類「" + productName +
+                 "」は使えません (redbrick, oracle8, oracle7, broadbase)。");
+    return kExitUsage;
+  }
+  TCatalogueStore store;
+  NewProject(store, product->second, EstimateTextWidth);
+  return Save(store, out) ? 0 : kExitFailure;
+}
+
+int CommandResave(const std::string& in, const std::string& out) {
+  TCatalogueStore store;
+  if (!Open(store, in)) return kExitFailure;
+  return Save(store, out) ? 0 : kExitFailure;
+}
+
+int CommandInfo(const std::string& in) {
+  TCatalogueStore store;
+  if (!Open(store, in)) return kExitFailure;
+  std::fputs(ProjectSummary(store).c_str(), stdout);
+  return 0;
+}
+
+int Run(const std::vector<std::string>& args) {
+  if (args.size() == 3 && args[0] == "new") return CommandNew(args[1], args[2]);
+  if (args.size() == 3 && args[0] == "resave") return CommandResave(args[1], args[2]);
+  if (args.size() == 2 && args[0] == "info") return CommandInfo(args[1]);
+#ifdef MORVANE_CLI_FETCH
+  if (!args.empty() && args[0] == "fetch") {
+    return RunFetchCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
+  }
+#endif
+  return Usage();
+}
+
+}  // namespace
+}  // namespace morvane
+
+int main(int argc, char** argv) {
+  try {
+    return morvane::Run(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const std::exception& e) {
+    morvane::PrintMessage(e.what());
+    return morvane::kExitFailure;
+  }
+}

@@ -1,0 +1,252 @@
+#include "db/catalogue_fetch.h"
+
+#include <sqlext.h>
+
+#include <algorithm>
+#include <exception>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "db/bound_row.h"
+#include "db/catalogue_sql.h"
+#include "db/odbc_error.h"
+#include "db/record_assembler.h"
+#include "db/record_finder.h"
+#include "model/codec.h"
+#include "model/data_kind.h"
+
+namespace morvane {
+
+namespace {
+
+// The NOT NULL, unique and primary-key mark "○".
+constexpr std::string_view kMark = "\x81\x9B";
+
+// Column-level entries set by the marking passes.
+constexpr size_t kOracleColumnNameEntry = 1;
+constexpr size_t kOraclePrimaryKeyEntry = 9;
+constexpr size_t kOracleUniqueEntry = 10;
+constexpr size_t kBroadbaseOrdinalEntry = 0;
+constexpr size_t kBroadbasePrimaryKeyEntry = 5;
+constexpr size_t kBroadbasePrimaryKeySeqEntry = 6;
+constexpr size_t kBroadbaseUniqueEntry = 7;
+
+// The number of column-level columns of table-index information, whatever its items.
+constexpr int kTableIndexColumns = 5;
+
+bool RowDelivered(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
+
+int CountValue(std::string_view text) {
+  int64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9' || value > 1'000'000'000) break;
+    value = value * 10 + (c - '0');
+  }
+  return static_cast<int>(std::min<int64_t>(value, 1'000'000'000));
+}
+
+// One run of FetchCatalogue. Each step returns false on failure and keeps the failing
+// statement, so its diagnostic can be shown.
+class CatalogueFetch {
+ public:
+  CatalogueFetch(TCatalogueStore& store, DbSession& session, int data_kind)
+      : store_(store), session_(session), data_kind_(data_kind) {}
+
+  bool Run(const CatalogueSql& sql);
+  SQLHSTMT statement() const { return statement_.get(); }
+  void DropStatement() { statement_.Reset(); }
+  bool progress_begun() const { return progress_begun_; }
+
+ private:
+  bool Execute(const std::string& sql);
+  bool Count(const std::string& sql);
+  bool ReadRecords(const CatalogueSql& sql);
+  bool RunTablePostPass();
+  bool MarkOracleColumns(const char* sql, size_t entry, const RecordFinder& finder);
+  bool MarkBroadbaseColumns(const char* sql, bool primary_key, const RecordFinder& finder);
+  bool ReadRelationships();
+  void FinishTableIndexMatrices(int largest_index_count);
+
+  // Runs `sql` on a new statement and calls on_row(row) for each row it delivers.
+  template <typename OnRow>
+  bool ForEachRow(const char* sql, int columns, OnRow on_row);
+
+  TCatalogueStore& store_;
+  DbSession& session_;
+  int data_kind_;
+  StmtHandle statement_;
+  int total_ = 0;
+  bool progress_begun_ = false;
+};
+
+bool CatalogueFetch::Run(const CatalogueSql& sql) {
+  if (!Count(sql.count)) return false;
+  if (!ReadRecords(sql)) return false;
+  if (data_kind_ == kDataKindTable && !RunTablePostPass()) return false;
+  return true;
+}
+
+bool CatalogueFetch::Execute(const std::string& sql) {
+  statement_ = AllocateStatement(session_.connection.Dbc.get());
+  if (!statement_) return false;
+  SQLRETURN rc = SQLExecDirect(statement_.get(),
+                               reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())), SQL_NTS);
+  // Information from the server may mean the statement did not do what was asked.
+  return rc == SQL_SUCCESS;
+}
+
+bool CatalogueFetch::Count(const std::string& sql) {
+  if (!Execute(sql)) return false;
+  BoundRow row(statement_.get(), 1);
+  if (!RowDelivered(SQLFetch(statement_.get()))) return false;
+  total_ = CountValue(row.Text(0));
+  statement_.Reset();
+  session_.progress.Begin("データ取得", total_);
+  progress_begun_ = true;
+  return true;
+}
+
+bool CatalogueFetch::ReadRecords(const CatalogueSql& sql) {
+  const int table_columns = static_cast<int>(store_.Items(data_kind_, kItemLevelTable).size());
+  const int column_columns =
+      data_kind_ == kDataKindTableIndex
+          ? kTableIndexColumns
+          : static_cast<int>(store_.Items(data_kind_, kItemLevelColumn).size());
+  if (!Execute(sql.catalogue)) return false;
+  BoundRow row(statement_.get(), table_columns + column_columns);
+  std::vector<std::string_view> table_texts(static_cast<size_t>(table_columns));
+  std::vector<std::string_view> column_texts(static_cast<size_t>(column_columns));
+  RecordAssembler assembler(store_.product, data_kind_);
+
+  int done = 0;
+  SQLRETURN rc = SQLFetch(statement_.get());
+  while (RowDelivered(rc)) {
+    session_.progress.Step(std::min(++done, total_));
+    for (int i = 0; i < table_columns; ++i) table_texts[i] = row.Text(i);
+    TTableRec& record = store_.AddRecord(data_kind_);
+    assembler.StartRecord(record, table_texts);
+    do {
+      for (int i = 0; i < sql.key_columns; ++i) table_texts[i] = row.Text(i);
+      if (!RowBelongsTo(record, table_texts, sql.key_columns)) break;
+      for (int i = 0; i < column_columns; ++i) column_texts[i] = row.Text(table_columns + i);
+      assembler.TakeRow(column_texts);
+      rc = SQLFetch(statement_.get());
+    } while (RowDelivered(rc));
+    assembler.FinishRecord();
+  }
+  statement_.Reset();
+  if (data_kind_ == kDataKindTableIndex) {
+    FinishTableIndexMatrices(assembler.largest_index_count());
+  }
+  return true;
+}
+
+void CatalogueFetch::FinishTableIndexMatrices(int largest_index_count) {
+  store_.Items(kDataKindTableIndex, kItemLevelColumn) = TableIndexColumnItems(largest_index_count);
+  PadTableIndexRows(store_.Records(kDataKindTableIndex), largest_index_count);
+}
+
+template <typename OnRow>
+bool CatalogueFetch::ForEachRow(const char* sql, int columns, OnRow on_row) {
+  if (!Execute(sql)) return false;
+  BoundRow row(statement_.get(), columns);
+  while (RowDelivered(SQLFetch(statement_.get()))) on_row(row);
+  statement_.Reset();
+  return true;
+}
+
+bool CatalogueFetch::RunTablePostPass() {
+  if (store_.product == kProductRedBrick) return ReadRelationships();
+  RecordFinder finder(store_.Records(kDataKindTable));
+  if (IsOracleProduct(store_.product)) {
+    return MarkOracleColumns(kOraclePrimaryKeySql, kOraclePrimaryKeyEntry, finder) &&
+           MarkOracleColumns(kOracleUniqueSql, kOracleUniqueEntry, finder);
+  }
+  if (store_.product == kProductBroadbase) {
+    return MarkBroadbaseColumns(kBroadbasePrimaryKeySql, true, finder) &&
+           MarkBroadbaseColumns(kBroadbaseUniqueSql, false, finder);
+  }
+  return true;
+}
+
+// Rows (table, column): the column's entry `entry` gets the mark.
+bool CatalogueFetch::MarkOracleColumns(const char* sql, size_t entry, const RecordFinder& finder) {
+  return ForEachRow(sql, 2, [&](const BoundRow& row) {
+    TTableRec* record = finder.ByName(row.Text(0));
+    if (record == nullptr) return;
+    TColumnRow* column = FindColumnRow(*record, kOracleColumnNameEntry, row.Text(1));
+    if (column != nullptr && entry < column->values.size()) column->values.Set(entry, kMark);
+  });
+}
+
+// Rows (schema, table, column number[, key position]).
+bool CatalogueFetch::MarkBroadbaseColumns(const char* sql, bool primary_key,
+                                          const RecordFinder& finder) {
+  return ForEachRow(sql, primary_key ? 4 : 3, [&](const BoundRow& row) {
+    TTableRec* record = finder.ByOwnerAndName(row.Text(0), row.Text(1));
+    if (record == nullptr) return;
+    TColumnRow* column = FindColumnRow(*record, kBroadbaseOrdinalEntry, row.Text(2));
+    if (column == nullptr) return;
+    TValueList& values = column->values;
+    if (primary_key) {
+      if (kBroadbasePrimaryKeyEntry < values.size()) values.Set(kBroadbasePrimaryKeyEntry, kMark);
+      if (kBroadbasePrimaryKeySeqEntry < values.size()) {
+        values.Set(kBroadbasePrimaryKeySeqEntry, row.Text(3));
+      }
+    } else if (kBroadbaseUniqueEntry < values.size()) {
+      values.Set(kBroadbaseUniqueEntry, kMark);
+    }
+  });
+}
+
+// Rows (foreign-key table, referenced table), ordered by both: one relation per foreign-key
+// table. The list is emptied first, so a failed statement leaves it empty.
+bool CatalogueFetch::ReadRelationships() {
+  std::vector<TRelationRec>& relations = store_.relations;
+  relations.clear();
+  return ForEachRow(kRedBrickRelationshipSql, 2, [&](const BoundRow& row) {
+    std::string_view fk_table = row.Text(0);
+    if (relations.empty() || relations.back().fkTable != fk_table) {
+      relations.push_back(TRelationRec{std::string(fk_table), {}});
+    }
+    relations.back().pkTables.emplace_back(row.Text(1));
+  });
+}
+
+}  // namespace
+
+bool FetchCatalogue(TCatalogueStore& store, DbSession& session) {
+  const int data_kind = store.currentDataKind;
+  std::optional<CatalogueSql> sql =
+      BuildCatalogueSql(store.product, data_kind, session.connection.OwnerName);
+  if (!sql || !session.connection.Connected) {
+    // Nothing to fetch for this data kind, or no connection: nothing is touched.
+    session.prompt.Error(InternalErrorText());
+    return false;
+  }
+
+  session.status.SetBusy(true);
+  session.status.SetPanelText(kActivityPanel, ToCp932("データ取得"));
+  store.ClearDataKind(data_kind);
+
+  CatalogueFetch fetch(store, session, data_kind);
+  bool ok = false;
+  try {
+    ok = fetch.Run(*sql);
+  } catch (const std::exception&) {
+    ok = false;
+  }
+  if (!ok) {
+    ShowODBCError(session.prompt, session.connection.Env.get(), session.connection.Dbc.get(),
+                  fetch.statement());
+    store.ClearDataKind(data_kind);
+  }
+  fetch.DropStatement();
+  if (fetch.progress_begun()) session.progress.End();
+  session.status.SetBusy(false);
+  return ok;
+}
+
+}  // namespace morvane

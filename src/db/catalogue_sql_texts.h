@@ -1,0 +1,19 @@
+// The fixed texts of the catalogue statements, one source file per database product.
+#pragma once
+
+namespace morvane {
+
+// The catalogue statement and the count statement of one product and data kind; both null when
+// the data kind has no statements.
+struct StatementTexts {
+  const char* catalogue = nullptr;
+  const char* count = nullptr;
+};
+
+StatementTexts RedBrickStatements(int data_kind);
+StatementTexts BroadbaseStatements(int data_kind);
+// The Oracle catalogue texts follow "SELECT '" and the owner name.
+StatementTexts Oracle8Statements(int data_kind);
+StatementTexts Oracle7Statements(int data_kind);
+
+}  // namespace morvane

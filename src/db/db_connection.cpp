@@ -1,0 +1,111 @@
+#include "db/db_connection.h"
+
+#include "db/ascii_case.h"
+#include "db/odbc_error.h"
+#include "model/codec.h"
+#include "model/data_kind.h"
+
+namespace morvane {
+
+namespace {
+
+// Text and length for SQLConnect: an empty text goes as a null pointer with length 0.
+SQLCHAR* TextOrNull(const std::string& text) {
+  return text.empty() ? nullptr : reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.c_str()));
+}
+SQLSMALLINT LengthOrZero(const std::string& text) { return text.empty() ? 0 : SQL_NTS; }
+
+}  // namespace
+
+TDbConnection::~TDbConnection() { Close(); }
+
+bool TDbConnection::Connect(int product, const std::string& dsn, const std::string& uid,
+                            const std::string& pwd, IPrompt& prompt, IStatusBar& status) {
+  Connected = false;
+  status.SetBusy(true);
+  status.SetPanelText(kConnectionPanel, ToCp932("接続中"));
+  if (IsOracleProduct(product)) OwnerName = AsciiUpperCase(uid);
+
+  if (!dsn.empty()) {
+    Env = AllocateEnvironment();
+    if (Env) Dbc = AllocateConnection(Env.get());
+    if (Dbc) {
+      SQLRETURN rc = SQLConnect(Dbc.get(), TextOrNull(dsn), LengthOrZero(dsn), TextOrNull(uid),
+                                LengthOrZero(uid), TextOrNull(pwd), LengthOrZero(pwd));
+      // A warning at connect time may mean the session is not what the user asked for.
+      Connected = rc == SQL_SUCCESS;
+    }
+  }
+
+  if (Connected) {
+    status.SetPanelText(kConnectionPanel, dsn);
+  } else {
+    ShowODBCError(prompt, Env.get(), Dbc.get(), SQL_NULL_HSTMT);
+    Dbc.Reset();
+    Env.Reset();
+    status.SetPanelText(kConnectionPanel, "");
+  }
+  status.SetBusy(false);
+  return Connected;
+}
+
+void TDbConnection::Disconnect(IStatusBar& status) {
+  if (!Connected) return;
+  status.SetBusy(true);
+  status.SetPanelText(kConnectionPanel, ToCp932("切断中"));
+  Close();
+  status.SetPanelText(kConnectionPanel, ToCp932("未接続"));
+  status.SetBusy(false);
+}
+
+void TDbConnection::Close() {
+  if (Connected) SQLDisconnect(Dbc.get());
+  Dbc.Reset();
+  Env.Reset();
+  Connected = false;
+}
+
+std::string DataSourceFilterWord(int product) {
+  switch (product) {
+    case kProductRedBrick:
+      return "Red Brick";
+    case kProductOracle8:
+    case kProductOracle7:
+      return "Oracle";
+    case kProductBroadbase:
+      return "Broadbase";
+  }
+  return {};
+}
+
+std::vector<std::string> ListDataSources(int product, IPrompt& prompt) {
+  std::vector<std::string> names;
+  std::string word = DataSourceFilterWord(product);
+  EnvHandle env = AllocateEnvironment();
+  if (!env) {
+    ShowODBCError(prompt, SQL_NULL_HENV, SQL_NULL_HDBC, SQL_NULL_HSTMT);
+    return names;
+  }
+  SQLCHAR name[1024];
+  SQLCHAR description[1024];
+  SQLSMALLINT name_length = 0;
+  SQLSMALLINT description_length = 0;
+  SQLUSMALLINT direction = SQL_FETCH_FIRST;
+  for (;;) {
+    SQLRETURN rc = SQLDataSources(env.get(), direction, name, 1023, &name_length, description, 1023,
+                                  &description_length);
+    if (rc == SQL_NO_DATA) break;
+    if (!SQL_SUCCEEDED(rc)) {
+      ShowODBCError(prompt, env.get(), SQL_NULL_HDBC, SQL_NULL_HSTMT);
+      break;
+    }
+    std::string driver(reinterpret_cast<const char*>(description));
+    if (!word.empty() && driver.find(word) != std::string::npos) {
+      names.emplace_back(reinterpret_cast<const char*>(name));
+    }
+    direction = SQL_FETCH_NEXT;
+  }
+  return names;
+}
+
+}  // namespace morvane

@@ -1,0 +1,19 @@
+// What a database command works with besides the document: the connection, and the ways it
+// reports to the user (messages, progress, status bar and cursor).
+#pragma once
+
+#include "db/db_connection.h"
+#include "db/status_bar.h"
+#include "model/progress.h"
+#include "model/prompt.h"
+
+namespace morvane {
+
+struct DbSession {
+  TDbConnection& connection;
+  IPrompt& prompt;
+  IProgress& progress;
+  IStatusBar& status;
+};
+
+}  // namespace morvane

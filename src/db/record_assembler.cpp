@@ -1,0 +1,119 @@
+#include "db/record_assembler.h"
+
+#include <string>
+
+#include "db/column_size.h"
+#include "model/data_kind.h"
+
+namespace morvane {
+
+namespace {
+
+// Entries of a column row of table information.
+constexpr size_t kDataTypeEntry = 2;
+constexpr size_t kLengthEntry = 6;  // length or precision
+constexpr size_t kScaleEntry = 7;
+constexpr size_t kSizeEntry = 8;
+
+// Table-level values holding the totals.
+constexpr size_t kTotalSizeValue = 3;
+constexpr size_t kSmallColumnsValue = 4;
+constexpr size_t kLargeColumnsValue = 5;
+constexpr size_t kIndexCountValue = 3;
+
+// Integer value of a decimal text; 0 for anything that is not a whole number.
+int64_t IntegerValue(std::string_view text) {
+  bool negative = !text.empty() && text.front() == '-';
+  if (negative || (!text.empty() && text.front() == '+')) text.remove_prefix(1);
+  if (text.empty() || text.size() > 18) return 0;
+  int64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return 0;
+    value = value * 10 + (c - '0');
+  }
+  return negative ? -value : value;
+}
+
+void SetValue(TValueList& values, size_t i, std::string_view text) {
+  if (i < values.size()) values.Set(i, text);
+}
+
+std::string_view TextAt(std::span<const std::string_view> texts, size_t i) {
+  return i < texts.size() ? texts[i] : std::string_view();
+}
+
+}  // namespace
+
+bool RowBelongsTo(const TTableRec& record, std::span<const std::string_view> table_texts,
+                  int key_columns) {
+  for (size_t i = 0; i < static_cast<size_t>(key_columns); ++i) {
+    if (record.values.ValueOr(i) != TextAt(table_texts, i)) return false;
+  }
+  return true;
+}
+
+void RecordAssembler::StartRecord(TTableRec& record,
+                                  std::span<const std::string_view> table_texts) {
+  record_ = &record;
+  size_t bytes = 0;
+  for (std::string_view text : table_texts) bytes += text.size();
+  record.values.reserve(table_texts.size(), bytes);
+  for (std::string_view text : table_texts) record.values.push_back(text);
+  record.owner = record.values.ValueOr(0);
+  record.name = record.values.ValueOr(1);
+  record.type = record.values.ValueOr(2);
+  total_size_ = 0;
+  small_columns_ = 0;
+  large_columns_ = 0;
+  if (data_kind_ == kDataKindTableIndex) matrix_.StartRecord();
+}
+
+void RecordAssembler::TakeRow(std::span<const std::string_view> column_texts) {
+  if (data_kind_ == kDataKindTableIndex) {
+    matrix_.TakeRow({TextAt(column_texts, 0), TextAt(column_texts, 1), TextAt(column_texts, 2),
+                     TextAt(column_texts, 3), TextAt(column_texts, 4)});
+  } else {
+    TakeTableColumn(column_texts);
+  }
+}
+
+void RecordAssembler::TakeTableColumn(std::span<const std::string_view> column_texts) {
+  TColumnRow& row = record_->columns.emplace_back();
+  size_t bytes = 0;
+  for (std::string_view text : column_texts) bytes += text.size();
+  row.values.reserve(column_texts.size(), bytes + 4);
+  for (std::string_view text : column_texts) row.values.push_back(text);
+  if (data_kind_ != kDataKindTable) return;
+
+  if (product_ == kProductRedBrick) {
+    total_size_ += IntegerValue(row.values.ValueOr(kSizeEntry));
+  } else if (IsOracleProduct(product_)) {
+    std::string size =
+        ColumnByteSize(product_, row.values.ValueOr(kDataTypeEntry),
+                       row.values.ValueOr(kLengthEntry), row.values.ValueOr(kScaleEntry));
+    SetValue(row.values, kSizeEntry, size);
+    int64_t bytes_of_column = IntegerValue(size);
+    total_size_ += bytes_of_column;
+    if (bytes_of_column >= 1 && bytes_of_column <= 250) ++small_columns_;
+    if (bytes_of_column >= 251) ++large_columns_;
+  }
+}
+
+void RecordAssembler::FinishRecord() {
+  TValueList& values = record_->values;
+  if (data_kind_ == kDataKindTableIndex) {
+    int index_count = matrix_.FinishRecord(*record_);
+    SetValue(values, kIndexCountValue, std::to_string(index_count));
+  } else if (data_kind_ == kDataKindTable) {
+    if (product_ == kProductRedBrick) {
+      SetValue(values, kTotalSizeValue, std::to_string(total_size_));
+    } else if (IsOracleProduct(product_)) {
+      SetValue(values, kTotalSizeValue, std::to_string(total_size_));
+      SetValue(values, kSmallColumnsValue, std::to_string(small_columns_));
+      SetValue(values, kLargeColumnsValue, std::to_string(large_columns_));
+    }
+  }
+  record_ = nullptr;
+}
+
+}  // namespace morvane

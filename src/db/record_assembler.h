@@ -1,0 +1,49 @@
+// Turns the rows of a catalogue statement into table records.
+//
+// The statement returns one flat result set: on every row the table-level texts of a table (or
+// index) followed by the column-level texts of one of its columns. The rows of one record arrive
+// together; the assembler takes them one by one into the record being built, computing the
+// per-table totals on the way.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "db/table_index_matrix.h"
+#include "model/records.h"
+
+namespace morvane {
+
+class RecordAssembler {
+ public:
+  RecordAssembler(int product, int data_kind) : product_(product), data_kind_(data_kind) {}
+
+  // Starts `record` with the table-level texts of its first row as values; owner, name and type
+  // are copies of values 0, 1 and 2.
+  void StartRecord(TTableRec& record, std::span<const std::string_view> table_texts);
+  // Takes the column-level texts of one row into the record being built.
+  void TakeRow(std::span<const std::string_view> column_texts);
+  // Writes the record's totals (table information) or its matrix (table-index information).
+  void FinishRecord();
+
+  // Table-index information: the largest index count of any record so far.
+  int largest_index_count() const { return matrix_.largest_index_count(); }
+
+ private:
+  void TakeTableColumn(std::span<const std::string_view> column_texts);
+
+  int product_;
+  int data_kind_;
+  TTableRec* record_ = nullptr;
+  int64_t total_size_ = 0;
+  int small_columns_ = 0;  // 1 to 250 bytes
+  int large_columns_ = 0;  // 251 bytes or more
+  TableIndexMatrixBuilder matrix_;
+};
+
+// Whether the first `key_columns` table-level texts of a row name `record`, byte for byte.
+bool RowBelongsTo(const TTableRec& record, std::span<const std::string_view> table_texts,
+                  int key_columns);
+
+}  // namespace morvane

@@ -1,0 +1,23 @@
+// "ﾘﾚｰｼｮﾝからﾃｰﾌﾞﾙ追加": placing the tables a window's table refers to, following the
+// relations of the store recursively, and joining them with lines.
+#pragma once
+
+#include <string>
+
+#include "model/catalogue_store.h"
+
+namespace morvane {
+
+// Runs the command on `window` of `sheet`: for each table the window's table refers to (the
+// first relation whose fkTable equals the caption), and for each table-information record of
+// that name, joins the window to a window of that table. A table not yet placed during this run
+// gets a new window (150 x 150) to the right of the window it was found from, stacked downwards
+// 160 apart, and its own relations are followed in turn. Windows that were on the sheet before
+// the run are not reused. Returns the number of windows added.
+int AddTablesFromRelations(TCatalogueStore& store, TERSheetRec& sheet, TERTableRec& window,
+                           const TColumnValuePositions& positions);
+
+// The information message after the command: n + "件のテーブルを追加しました。" (UTF-8).
+std::string TablesAddedMessage(int added);
+
+}  // namespace morvane

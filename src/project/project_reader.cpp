@@ -1,0 +1,496 @@
+#include "project/project_reader.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "er/er_sheets.h"
+#include "er/er_tables.h"
+#include "model/cp932_text.h"
+#include "model/new_project.h"
+#include "project/line_source.h"
+#include "project/project_format.h"
+
+namespace morvane {
+namespace {
+
+// Stops the reading; `message` (UTF-8) says why. Without a message only kMsgReadFailed is shown.
+struct ReadFailure {
+  std::string message;
+};
+
+enum class Section {
+  kNone,
+  kDatabaseType,
+  kFormat,
+  kFormatTable,
+  kFormatColumn,
+  kFormatEr,
+  kTable,
+  kTableValue,
+  kTableColumn,
+  kEr,
+  kErTable,
+  kErTableColumn,
+  kErLine,
+  kErFkTable,
+  kErPkTable,
+  kExcelImport,
+  kSqlText,
+  kSqlMaxRow,
+};
+
+Section SectionOf(std::string_view tag) {
+  static const std::unordered_map<std::string_view, Section> sections = {
+      {kTagDatabaseType, Section::kDatabaseType},
+      {kTagFormat, Section::kFormat},
+      {kTagFormatTable, Section::kFormatTable},
+      {kTagFormatColumn, Section::kFormatColumn},
+      {kTagFormatEr, Section::kFormatEr},
+      {kTagTable, Section::kTable},
+      {kTagTableValue, Section::kTableValue},
+      {kTagTableColumn, Section::kTableColumn},
+      {kTagEr, Section::kEr},
+      {kTagErTable, Section::kErTable},
+      {kTagErTableColumn, Section::kErTableColumn},
+      {kTagErLine, Section::kErLine},
+      {kTagErFkTable, Section::kErFkTable},
+      {kTagErPkTable, Section::kErPkTable},
+      {kTagExcelImport, Section::kExcelImport},
+      {kTagSqlText, Section::kSqlText},
+      {kTagSqlMaxRow, Section::kSqlMaxRow},
+  };
+  auto found = sections.find(tag);
+  return found == sections.end() ? Section::kNone : found->second;
+}
+
+// The fields of one data line, decoded. Lines without escapes are only split.
+class DataFields {
+ public:
+  void Load(std::string_view line) {
+    SplitFields(line, views_);
+    if (!HasEscape(line)) return;
+    decoded_.clear();
+    decoded_.reserve(views_.size());
+    for (std::string_view v : views_) decoded_.push_back(Unescape(v));
+    for (size_t i = 0; i < views_.size(); ++i) views_[i] = decoded_[i];
+  }
+  size_t size() const { return views_.size(); }
+  std::string_view operator[](size_t i) const { return views_[i]; }
+  const std::vector<std::string_view>& all() const { return views_; }
+
+ private:
+  std::vector<std::string_view> views_;
+  std::vector<std::string> decoded_;
+};
+
+class ProjectReader {
+ public:
+  ProjectReader(TCatalogueStore& doc, const TextMeasurer& measure) : doc_(doc), measure_(measure) {}
+
+  // Reads the header line; returns the file version.
+  int ReadHeader(std::string_view line) {
+    lineNumber_ = 1;
+    std::vector<std::string_view> fields;
+    SplitFields(line, fields);
+    if (fields.empty() || fields[0].size() != kHeaderTag.size() + 1 || fields[0][0] != kTagMark ||
+        fields[0].substr(1) != kHeaderTag) {
+      throw ReadFailure{};
+    }
+    if (fields.size() == 1) return kUnversionedFileVersion;
+    return ParseInt(fields[1]);
+  }
+
+  void ReadLine(std::string_view line) {
+    ++lineNumber_;
+    if (!line.empty() && line[0] == kTagMark) {
+      StartTag(line);
+      return;
+    }
+    if (section_ == Section::kNone) return;
+    fields_.Load(line);
+    HandleData();
+  }
+
+  void Finish() {
+    if (doc_.er.sheets.empty()) throw ReadFailure{"ERシートがありません。"};
+    if (current_record_ != nullptr) current_record_->columns.shrink_to_fit();
+    if (doc_.sqlMaxRow.empty()) doc_.sqlMaxRow = "1000";
+  }
+
+ private:
+  void StartTag(std::string_view line) {
+    SplitFields(line, tagViews_);
+    tagFields_.assign(tagViews_.begin(), tagViews_.end());
+    const std::string_view name =
+        tagFields_.empty() ? std::string_view() : std::string_view(tagFields_[0]).substr(1);
+    const Section section = SectionOf(name);
+    if (section != Section::kNone) {
+      section_ = section;
+      sectionName_ = std::string(name);
+    }
+  }
+
+  [[noreturn]] void Fail(const std::string& what) const {
+    throw ReadFailure{std::to_string(lineNumber_) + "行目: " + what};
+  }
+
+  int ParseInt(std::string_view text) const {
+    int value = 0;
+    if (!ParseInt32(text, value)) Fail("「" + Cp932ForDisplay(text) + "」は整数ではありません。");
+    return value;
+  }
+
+  int IntInRange(std::string_view text, int low, int high) const {
+    const int value = ParseInt(text);
+    if (value < low || value > high) {
+      Fail("値「" + Cp932ForDisplay(text) + "」が範囲外です。");
+    }
+    return value;
+  }
+
+  uint8_t Flag(std::string_view text) const { return static_cast<uint8_t>(IntInRange(text, 0, 1)); }
+
+  void NeedFields(size_t count) const {
+    if (fields_.size() < count) Fail(sectionName_ + " の項目の数が足りません。");
+  }
+
+  std::string_view TagField(size_t i) const {
+    if (i >= tagFields_.size()) Fail(sectionName_ + " のパラメータが足りません。");
+    return tagFields_[i];
+  }
+
+  int TagDataKind() const {
+    const std::string_view text = TagField(1);
+    const int kind = ParseInt(text);
+    if (!IsDataKind(kind)) Fail("データ種別「" + Cp932ForDisplay(text) + "」は不正です。");
+    return kind;
+  }
+
+  int TagItemLevel() const {
+    const std::string_view text = TagField(2);
+    const int level = ParseInt(text);
+    if (!IsItemLevel(level)) Fail("項目レベル「" + Cp932ForDisplay(text) + "」は不正です。");
+    return level;
+  }
+
+  [[noreturn]] void FailMissing(std::string_view needed) const {
+    Fail(sectionName_ + " の前に " + std::string(needed) + " がありません。");
+  }
+
+  void HandleData() {
+    switch (section_) {
+      case Section::kNone:
+        return;
+      case Section::kDatabaseType:
+        return ReadDatabaseType();
+      case Section::kFormat:
+        return ReadItem();
+      case Section::kFormatTable:
+        return ReadFormatTable();
+      case Section::kFormatColumn:
+        return ReadFormatColumn();
+      case Section::kFormatEr:
+        return ReadFormatEr();
+      case Section::kTable:
+        return ReadTable();
+      case Section::kTableValue:
+        return ReadTableValue();
+      case Section::kTableColumn:
+        return ReadTableColumn();
+      case Section::kEr:
+        return ReadSheet();
+      case Section::kErTable:
+        return ReadWindow();
+      case Section::kErTableColumn:
+        return ReadWindowColumn();
+      case Section::kErLine:
+        return ReadLine();
+      case Section::kErFkTable:
+        return ReadFkTable();
+      case Section::kErPkTable:
+        return ReadPkTables();
+      case Section::kExcelImport:
+        return ReadImportLayout();
+      case Section::kSqlText:
+        return ReadSqlText();
+      case Section::kSqlMaxRow:
+        return ReadSqlMaxRow();
+    }
+  }
+
+  void ReadDatabaseType() {
+    NeedFields(1);
+    const int product = ParseInt(fields_[0]);
+    if (!IsProduct(product)) {
+      Fail("データベース種別「" + Cp932ForDisplay(fields_[0]) + "」は不正です。");
+    }
+    doc_.product = product;
+  }
+
+  void ReadItem() {
+    const int kind = TagDataKind();
+    const int level = TagItemLevel();
+    NeedFields(6);
+    TItemDef item;
+    item.name = std::string(fields_[0]);
+    item.valueKind = ParseInt(fields_[1]);
+    item.index = IntInRange(fields_[2], 0, INT32_MAX);
+    item.output = Flag(fields_[3]);
+    item.excelColumn = std::string(fields_[4]);
+    item.excelCell = std::string(fields_[5]);
+    item.width =
+        kind == kDataKindTableIndex ? 100 : DefaultItemWidth(item.name, item.valueKind, measure_);
+    doc_.Items(kind, level).push_back(std::move(item));
+  }
+
+  void ReadFormatTable() {
+    const int i = TagDataKind() - 1;
+    NeedFields(4);
+    TFormatSettings& s = doc_.formatSettings;
+    s.tableNoOutput[i] = Flag(fields_[0]);
+    s.tableOneSheet[i] = Flag(fields_[1]);
+    s.tableStartRow[i] = ParseInt(fields_[2]);
+    s.tableHeader[i] = Flag(fields_[3]);
+  }
+
+  void ReadFormatColumn() {
+    const int i = TagDataKind() - 1;
+    NeedFields(2);
+    doc_.formatSettings.columnStartRow[i] = ParseInt(fields_[0]);
+    doc_.formatSettings.columnHeader[i] = Flag(fields_[1]);
+  }
+
+  void ReadFormatEr() {
+    NeedFields(4);
+    TFormatSettings& s = doc_.formatSettings;
+    s.erLeft = ParseInt(fields_[0]);
+    s.erTop = ParseInt(fields_[1]);
+    s.erType = Flag(fields_[2]);
+    s.lineType = ParseInt(fields_[3]);
+  }
+
+  void ReadTable() {
+    const int kind = TagDataKind();
+    NeedFields(3);
+    if (current_record_ != nullptr) current_record_->columns.shrink_to_fit();
+    current_record_ = &doc_.AddRecord(kind);
+    current_record_->owner = std::string(fields_[0]);
+    current_record_->type = std::string(fields_[1]);
+    current_record_->name = std::string(fields_[2]);
+  }
+
+  void AppendAll(TValueList& values) const { values.Append(fields_.all()); }
+
+  void ReadTableValue() {
+    if (current_record_ == nullptr) FailMissing(kTagTable);
+    AppendAll(current_record_->values);
+  }
+
+  void ReadTableColumn() {
+    if (current_record_ == nullptr) FailMissing(kTagTable);
+    TColumnRow& row = current_record_->columns.emplace_back();
+    AppendAll(row.values);
+  }
+
+  void ReadSheet() {
+    NeedFields(1);
+    TERSheetRec& sheet = AddERSheet(doc_.er);
+    sheet.name = std::string(fields_[0]);
+    current_window_ = nullptr;
+    sheet_windows_.clear();
+  }
+
+  void ReadWindow() {
+    TERSheetRec* sheet = doc_.er.Current();
+    if (sheet == nullptr) FailMissing(kTagEr);
+    NeedFields(6);
+    std::string key = UpperAsciiLetters(fields_[0]);
+    if (!window_names_.insert(key).second) {
+      Fail("テーブルウィンドウ名「" + Cp932ForDisplay(fields_[0]) + "」は既に使われています。");
+    }
+    const int left = ParseInt(fields_[2]);
+    const int top = ParseInt(fields_[3]);
+    const int width = IntInRange(fields_[4], 0, INT32_MAX);
+    const int height = IntInRange(fields_[5], 0, INT32_MAX);
+    current_window_ = &AddERTable(*sheet, std::string(fields_[0]), std::string(fields_[1]), left,
+                                  top, width, height);
+    sheet_windows_[std::move(key)] = current_window_;
+  }
+
+  void ReadWindowColumn() {
+    if (current_window_ == nullptr) FailMissing(kTagErTable);
+    NeedFields(3);
+    TERColumnRec column;
+    column.keyMark = std::string(fields_[0]);
+    column.columnName = std::string(fields_[1]);
+    column.typeText = std::string(fields_[2]);
+    column.checked = fields_.size() < 4 || fields_[3] == "TRUE";
+    column.listText = ERColumnListText(column, 1);
+    current_window_->columns.push_back(std::move(column));
+  }
+
+  TERTableRec* WindowOnSheet(std::string_view name) const {
+    auto found = sheet_windows_.find(UpperAsciiLetters(name));
+    if (found == sheet_windows_.end()) {
+      Fail("テーブルウィンドウ「" + Cp932ForDisplay(name) + "」がシート上にありません。");
+    }
+    return found->second;
+  }
+
+  void ReadLine() {
+    TERSheetRec* sheet = doc_.er.Current();
+    if (sheet == nullptr) FailMissing(kTagEr);
+    NeedFields(2);
+    TERTableRec* from = WindowOnSheet(fields_[0]);
+    TERTableRec* to = WindowOnSheet(fields_[1]);
+    AddERLine(*sheet, from, to);
+  }
+
+  void ReadFkTable() {
+    NeedFields(1);
+    doc_.relations.push_back({std::string(fields_[0]), {}});
+    has_relation_ = true;
+  }
+
+  void ReadPkTables() {
+    if (!has_relation_) FailMissing(kTagErFkTable);
+    std::vector<std::string>& pkTables = doc_.relations.back().pkTables;
+    for (std::string_view v : fields_.all()) pkTables.emplace_back(v);
+  }
+
+  void ReadImportLayout() {
+    NeedFields(14);
+    TImportLayout& layout = doc_.importLayout;
+    layout.tableNameCell = std::string(fields_[0]);
+    layout.firstItemRow = ParseInt(fields_[1]);
+    std::array<std::string*, 12> columns = layout.Columns();
+    for (size_t i = 0; i < columns.size(); ++i) *columns[i] = std::string(fields_[i + 2]);
+  }
+
+  void ReadSqlText() { doc_.sqlText.assign(fields_.all().begin(), fields_.all().end()); }
+
+  void ReadSqlMaxRow() {
+    int value = 0;
+    if (fields_.size() >= 1 && ParseInt32(fields_[0], value)) {
+      doc_.sqlMaxRow = std::to_string(value);
+    } else {
+      doc_.sqlMaxRow = "1000";
+    }
+  }
+
+  TCatalogueStore& doc_;
+  const TextMeasurer& measure_;
+  long long lineNumber_ = 0;
+  Section section_ = Section::kNone;
+  std::string sectionName_;
+  std::vector<std::string_view> tagViews_;
+  std::vector<std::string> tagFields_;
+  DataFields fields_;
+  TTableRec* current_record_ = nullptr;
+  TERTableRec* current_window_ = nullptr;
+  bool has_relation_ = false;
+  std::unordered_set<std::string> window_names_;                 // every sheet, upper-cased
+  std::unordered_map<std::string, TERTableRec*> sheet_windows_;  // the current sheet's
+};
+
+std::string ReadErrorMessage(int error) {
+  return std::string("ファイルの読み込み中にエラーが発生しました。(") + std::strerror(error) + ")";
+}
+
+// A fresh document that starts with what opening a file leaves in place until the file says
+// otherwise: format settings, import layout, ER sheets chosen for output, SQL text, row limit.
+TCatalogueStore StartDocument(const TCatalogueStore& store) {
+  TCatalogueStore doc;
+  doc.formatSettings = store.formatSettings;
+  doc.importLayout = store.importLayout;
+  doc.erOutputSheets = store.erOutputSheets;
+  doc.sqlText = store.sqlText;
+  doc.sqlMaxRow = store.sqlMaxRow;
+  ResetLayoutState(doc);
+  return doc;
+}
+
+// The store after a failed open: reset, without sheets or file name, nothing to save.
+void LeaveReset(TCatalogueStore& store) {
+  store.Reset();
+  ResetLayoutState(store);
+  store.fileName.clear();
+  store.modified = false;
+}
+
+ProjectReadResult ReadFrom(TCatalogueStore& store, LineSource& lines, const TextMeasurer& measure,
+                           IProgress& progress) {
+  ProjectReadResult result;
+  LeaveReset(store);
+  TCatalogueStore doc = StartDocument(store);
+  try {
+    ProjectReader reader(doc, measure);
+    std::string_view line;
+    if (!lines.Next(line)) {
+      if (lines.error() != 0) throw ReadFailure{ReadErrorMessage(lines.error())};
+      throw ReadFailure{};
+    }
+    doc.fileVersion = reader.ReadHeader(line);
+    store.fileVersion = doc.fileVersion;
+    if (doc.fileVersion < kCurrentFileVersion) result.warnings.emplace_back(kMsgEarlierVersion);
+    progress.Begin("プロジェクトの読み込み", 100);
+    int shown = 0;
+    while (lines.Next(line)) {
+      reader.ReadLine(line);
+      if (lines.Percent() != shown) progress.Step(shown = lines.Percent());
+    }
+    progress.End();
+    if (lines.error() != 0) throw ReadFailure{ReadErrorMessage(lines.error())};
+    reader.Finish();
+  } catch (const ReadFailure& failure) {
+    progress.End();
+    result.errors.emplace_back(kMsgReadFailed);
+    if (!failure.message.empty()) result.errors.push_back(failure.message);
+    return result;
+  }
+  doc.currentDataKind = kDataKindNone;
+  doc.listRebuild = true;
+  doc.er.currentIndex = 0;
+  doc.modified = false;
+  store = std::move(doc);
+  result.ok = true;
+  return result;
+}
+
+}  // namespace
+
+ProjectReadResult OpenProjectFile(TCatalogueStore& store, const std::string& path,
+                                  const TextMeasurer& measure, IProgress* progress) {
+  NullProgress noProgress;
+  IProgress& report = progress != nullptr ? *progress : noProgress;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                       &std::fclose);
+  if (!file) {
+    const int error = errno;
+    LeaveReset(store);
+    ProjectReadResult result;
+    result.errors.push_back("ファイル「" + path + "」を開けませんでした。(" + std::strerror(error) +
+                            ")");
+    return result;
+  }
+  long long size = 0;
+  if (std::fseek(file.get(), 0, SEEK_END) == 0) size = std::ftell(file.get());
+  std::rewind(file.get());
+  FileLineSource lines(file.get(), size);
+  ProjectReadResult result = ReadFrom(store, lines, measure, report);
+  if (result.ok) store.fileName = path;
+  return result;
+}
+
+ProjectReadResult ReadProjectBytes(TCatalogueStore& store, std::string_view bytes,
+                                   const TextMeasurer& measure) {
+  MemoryLineSource lines(bytes);
+  NullProgress progress;
+  return ReadFrom(store, lines, measure, progress);
+}
+
+}  // namespace morvane

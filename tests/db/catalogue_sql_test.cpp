@@ -1,0 +1,99 @@
+#include "db/catalogue_sql.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "model/codec.h"
+#include "model/data_kind.h"
+
+namespace morvane {
+namespace {
+
+// The expected statement texts, by heading, converted to CP932.
+std::map<std::string, std::string> ExpectedTexts() {
+  std::ifstream in(MORVANE_DB_TEST_DATA "/catalogue_statements.txt");
+  std::map<std::string, std::string> texts;
+  std::string line;
+  std::string heading;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    if (line.rfind("== ", 0) == 0) {
+      heading = line.substr(3);
+    } else {
+      texts[heading] = ToCp932(line);
+    }
+  }
+  return texts;
+}
+
+std::string Heading(int product, int kind, const char* which) {
+  return std::to_string(product) + " " + std::to_string(kind) + " " + which;
+}
+
+TEST(CatalogueSqlTest, EveryStatementIsByteExact) {
+  const auto expected = ExpectedTexts();
+  ASSERT_EQ(expected.size(), 29u);
+  for (int product : {kProductRedBrick, kProductOracle8, kProductBroadbase, kProductOracle7}) {
+    bool oracle = product == kProductOracle8 || product == kProductOracle7;
+    for (int kind : {2, 3, 4}) {
+      SCOPED_TRACE(Heading(product, kind, ""));
+      auto sql = BuildCatalogueSql(product, kind, "SALES");
+      ASSERT_TRUE(sql.has_value());
+      EXPECT_EQ(sql->count, expected.at(Heading(product, kind, "count")));
+      std::string catalogue = expected.at(Heading(product, kind, "catalogue"));
+      EXPECT_EQ(sql->catalogue, oracle ? "SELECT 'SALES" + catalogue : catalogue);
+      EXPECT_EQ(sql->key_columns, 2);
+    }
+  }
+  EXPECT_EQ(kOraclePrimaryKeySql, expected.at("oracle_primary_key"));
+  EXPECT_EQ(kOracleUniqueSql, expected.at("oracle_unique"));
+  EXPECT_EQ(kBroadbasePrimaryKeySql, expected.at("broadbase_primary_key"));
+  EXPECT_EQ(kBroadbaseUniqueSql, expected.at("broadbase_unique"));
+  EXPECT_EQ(kRedBrickRelationshipSql, expected.at("red_brick_relationships"));
+}
+
+TEST(CatalogueSqlTest, MarksAndTabsAreTheRawBytes) {
+  // The NOT NULL mark travels as the two CP932 bytes, never as UTF-8.
+  auto red_brick = BuildCatalogueSql(kProductRedBrick, 2, "");
+  ASSERT_TRUE(red_brick.has_value());
+  EXPECT_NE(red_brick->catalogue.find("DECODE(RBW_COLUMNS.NULLS, 'N', '\x81\x9B', NULL)"),
+            std::string::npos);
+  EXPECT_EQ(red_brick->catalogue.find("\xE2\x97\x8B"), std::string::npos);
+
+  for (int product : {kProductOracle8, kProductOracle7}) {
+    auto table_index = BuildCatalogueSql(product, 4, "SALES");
+    ASSERT_TRUE(table_index.has_value());
+    EXPECT_NE(table_index->catalogue.find("USER_IND_COLUMNS WHERE\tUSER_INDEXES.INDEX_NAME"),
+              std::string::npos);
+    auto tables = BuildCatalogueSql(product, 2, "SALES");
+    EXPECT_EQ(tables->catalogue.find('\t'), std::string::npos);
+  }
+}
+
+TEST(CatalogueSqlTest, OracleOwnerIsALiteralWithQuotesDoubled) {
+  auto plain = BuildCatalogueSql(kProductOracle8, 2, "SALES");
+  EXPECT_EQ(plain->catalogue.rfind("SELECT 'SALES',USER_TAB_COMMENTS.TABLE_NAME,", 0), 0u);
+
+  // A quote in the name must not end the literal and let the rest of the name become SQL.
+  auto quoted = BuildCatalogueSql(kProductOracle7, 3, "O'X' OR 1=1 --");
+  EXPECT_EQ(quoted->catalogue.rfind("SELECT 'O''X'' OR 1=1 --',USER_INDEXES.INDEX_NAME,", 0), 0u);
+
+  auto empty = BuildCatalogueSql(kProductOracle8, 4, "");
+  EXPECT_EQ(empty->catalogue.rfind("SELECT '',TABLES.TABLE_NAME,", 0), 0u);
+}
+
+TEST(CatalogueSqlTest, KindsAndProductsWithoutStatementsYieldNothing) {
+  for (int product : {kProductRedBrick, kProductOracle8, kProductBroadbase, kProductOracle7}) {
+    EXPECT_FALSE(BuildCatalogueSql(product, 0, "A").has_value());
+    EXPECT_FALSE(BuildCatalogueSql(product, 1, "A").has_value());
+    EXPECT_FALSE(BuildCatalogueSql(product, 5, "A").has_value());
+  }
+  EXPECT_FALSE(BuildCatalogueSql(kProductNone, 2, "A").has_value());
+  EXPECT_FALSE(BuildCatalogueSql(7, 2, "A").has_value());
+}
+
+}  // namespace
+}  // namespace morvane

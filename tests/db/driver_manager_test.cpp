@@ -1,0 +1,117 @@
+// What the driver manager answers without any driver: the data-source listing and failed
+// connects, from ini files written for this test alone (the drivers they name do not exist).
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "db/db_connection.h"
+#include "model/data_kind.h"
+
+namespace morvane {
+namespace {
+
+class DriverManagerTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "dsn_listing";
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "odbcinst.ini") << "[Morvane Oracle Emulator]\n"
+                                           "Driver = /nonexistent/oracle.so\n"
+                                           "[lower oracle driver]\n"
+                                           "Driver = /nonexistent/lower.so\n"
+                                           "[Red Brick Warehouse]\n"
+                                           "Driver = /nonexistent/redbrick.so\n";
+    // Names in alphabetical order, the order the driver manager gives them back.
+    std::ofstream(dir / "user_odbc.ini") << "[A_ORA]\nDriver = Morvane Oracle Emulator\n"
+                                            "[B_LOWER]\nDriver = lower oracle driver\n"
+                                            "[C_RB]\nDriver = Red Brick Warehouse\n"
+                                            "[D_ORA_SUFFIX]\nDriver = NotOracle\n"
+                                            "[E_REDBRICK]\nDriver = RedBrick\n"
+                                            "[F_BROAD]\nDriver = Broadbase 4\n";
+    std::ofstream(dir / "odbc.ini") << "";  // no system data sources
+    setenv("ODBCSYSINI", dir.c_str(), 1);
+    setenv("ODBCINI", (dir / "user_odbc.ini").c_str(), 1);
+  }
+
+  ScriptedPrompt prompt_;
+};
+
+// Records what the connection shows in the status bar.
+class RecordingStatusBar : public IStatusBar {
+ public:
+  std::vector<std::string> connection_texts;
+  int busy_depth = 0;
+
+  void SetPanelText(int panel, const std::string& text) override {
+    if (panel == kConnectionPanel) connection_texts.push_back(text);
+  }
+  void SetBusy(bool busy) override { busy_depth += busy ? 1 : -1; }
+};
+
+TEST_F(DriverManagerTest, OracleProjectsListDriversNamingOracleWithThatCapitalisation) {
+  std::vector<std::string> expected = {"A_ORA", "D_ORA_SUFFIX"};
+  EXPECT_EQ(ListDataSources(kProductOracle8, prompt_), expected);
+  EXPECT_EQ(ListDataSources(kProductOracle7, prompt_), expected);
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
+TEST_F(DriverManagerTest, EachProductListsOnlyItsOwnWord) {
+  EXPECT_EQ(ListDataSources(kProductRedBrick, prompt_), std::vector<std::string>{"C_RB"});
+  EXPECT_EQ(ListDataSources(kProductBroadbase, prompt_), std::vector<std::string>{"F_BROAD"});
+}
+
+TEST_F(DriverManagerTest, NoProductListsNothing) {
+  EXPECT_TRUE(ListDataSources(kProductNone, prompt_).empty());
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
+TEST_F(DriverManagerTest, AFailedConnectShowsTheDiagnosticAndFreesTheHandles) {
+  TDbConnection connection;
+  RecordingStatusBar status;
+  EXPECT_FALSE(connection.Connect(kProductOracle8, "A_ORA", "scott", "tiger", prompt_, status));
+  EXPECT_FALSE(connection.Connected);
+  EXPECT_FALSE(connection.Env);
+  EXPECT_FALSE(connection.Dbc);
+  // The driver library cannot be loaded: the driver manager's own message is shown.
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].kind, PromptKind::kError);
+  EXPECT_NE(prompt_.shown[0].text.find("/nonexistent/oracle.so"), std::string::npos);
+  // "接続中", then the empty text.
+  EXPECT_EQ(status.connection_texts, (std::vector<std::string>{"\x90\xDA\x91\xB1\x92\x86", ""}));
+  EXPECT_EQ(status.busy_depth, 0);
+  // The owner literal is the upper-cased user name even when the connect failed.
+  EXPECT_EQ(connection.OwnerName, "SCOTT");
+}
+
+TEST_F(DriverManagerTest, ConnectingWithoutADataSourceIsAnInternalError) {
+  TDbConnection connection;
+  RecordingStatusBar status;
+  EXPECT_FALSE(connection.Connect(kProductRedBrick, "", "u", "p", prompt_, status));
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].text, "\x93\xE0\x95\x94\x83G\x83\x89\x81[");  // 内部エラー
+  // Not an Oracle project: the owner name stays as it was.
+  EXPECT_EQ(connection.OwnerName, "");
+}
+
+TEST_F(DriverManagerTest, DisconnectingWhileNotConnectedChangesNothing) {
+  TDbConnection connection;
+  RecordingStatusBar status;
+  connection.Disconnect(status);
+  EXPECT_TRUE(status.connection_texts.empty());
+  EXPECT_EQ(status.busy_depth, 0);
+}
+
+TEST(DataSourceFilterWordTest, WordsPerProduct) {
+  EXPECT_EQ(DataSourceFilterWord(kProductRedBrick), "Red Brick");
+  EXPECT_EQ(DataSourceFilterWord(kProductOracle8), "Oracle");
+  EXPECT_EQ(DataSourceFilterWord(kProductOracle7), "Oracle");
+  EXPECT_EQ(DataSourceFilterWord(kProductBroadbase), "Broadbase");
+  EXPECT_EQ(DataSourceFilterWord(kProductNone), "");
+}
+
+}  // namespace
+}  // namespace morvane
