@@ -1,0 +1,56 @@
+#include "catalogue/catalogue.h"
+
+#include "engine/lexer.h"
+#include "engine/sqlite_util.h"
+
+namespace morvane::emulator {
+
+int64_t CatalogueGeneration(sqlite3* db, const std::string& schema) {
+  Statement exists(db, "SELECT 1 FROM " + QuoteIdentifier(schema) +
+                           ".sqlite_master WHERE name = 'cat$meta'");
+  if (!exists.Step()) return 0;
+  Statement s(db, "SELECT GENERATION FROM " + QuoteIdentifier(schema) + ".\"cat$meta\"");
+  return s.Step() ? s.Int(0) : 0;
+}
+
+void RebuildCatalogue(sqlite3* db, const std::string& schema, const SchemaModel& model,
+                      int64_t generation) {
+  std::vector<CatalogueTable> tables;
+  switch (model.family) {
+    case Family::kOracle:
+      tables = BuildOracleCatalogue(model);
+      break;
+    case Family::kRedBrick:
+      tables = BuildRedBrickCatalogue(model);
+      break;
+    case Family::kBroadbase:
+      tables = BuildBroadbaseCatalogue(model);
+      break;
+  }
+  CatalogueTable meta{"cat$meta", {{"GENERATION", "INTEGER"}}, {}, false, {{Int(generation)}}};
+  tables.push_back(std::move(meta));
+  WriteCatalogue(db, schema, tables);
+}
+
+std::vector<ObjectDef> SystemTableObjects(Family family, const std::vector<CatalogueTable>& tables,
+                                          const std::string& created) {
+  std::vector<ObjectDef> objects;
+  int64_t id = 1;
+  for (const CatalogueTable& table : tables) {
+    if (table.table_function) continue;
+    ObjectDef object;
+    object.id = id++;
+    object.name = table.name;
+    object.created = created;
+    for (const CatalogueColumn& c : table.columns) {
+      ColumnDef col;
+      col.name = c.name;
+      col.type = ParseTypeText(family, c.type);
+      object.columns.push_back(std::move(col));
+    }
+    objects.push_back(std::move(object));
+  }
+  return objects;
+}
+
+}  // namespace morvane::emulator

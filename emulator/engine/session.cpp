@@ -1,0 +1,199 @@
+#include "engine/session.h"
+
+#include <sqlext.h>
+#include <sys/stat.h>
+
+#include "catalogue/catalogue.h"
+#include "engine/ddl.h"
+#include "engine/functions.h"
+#include "engine/lexer.h"
+#include "engine/metadata_store.h"
+#include "engine/rewriter.h"
+#include "engine/sql_error.h"
+#include "engine/sqlite_util.h"
+
+namespace morvane::emulator {
+namespace {
+
+bool FileExists(const std::string& path) {
+  struct stat info{};
+  return ::stat(path.c_str(), &info) == 0;
+}
+
+// The first word of the statement, upper case, and the text after it.
+std::string FirstWord(const Tokens& tokens, std::string* rest) {
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    if (!IsSignificant(tokens[i])) continue;
+    if (rest) *rest = JoinTokens(Tokens(tokens.begin() + static_cast<long>(i) + 1, tokens.end()));
+    return tokens[i].kind == TokenKind::kWord ? AsciiUpper(tokens[i].text) : tokens[i].text;
+  }
+  return "";
+}
+
+// Runs `work` inside a savepoint: all of it or none of it.
+template <typename Work>
+void Atomically(sqlite3* db, const char* name, Work work) {
+  ExecSql(db, std::string("SAVEPOINT ") + name);
+  try {
+    work();
+  } catch (...) {
+    sqlite3_exec(db, (std::string("ROLLBACK TO ") + name + "; RELEASE " + name).c_str(), nullptr,
+                 nullptr, nullptr);
+    throw;
+  }
+  ExecSql(db, std::string("RELEASE ") + name);
+}
+
+}  // namespace
+
+Session::Session(const SessionOptions& options)
+    : family_(options.family), db_family_(options.family), owner_(options.owner),
+      fixed_clock_(options.fixed_clock) {
+  if (options.database.empty()) throw SqlError(ErrorKind::kDatabaseNotFound, "(no Database given)");
+  if (!options.create && !FileExists(options.database)) {
+    throw SqlError(ErrorKind::kDatabaseNotFound, options.database);
+  }
+  int flags = SQLITE_OPEN_READWRITE | (options.create ? SQLITE_OPEN_CREATE : 0);
+  if (sqlite3_open_v2(options.database.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
+    std::string message = db_ ? sqlite3_errmsg(db_) : "cannot open";
+    sqlite3_close(db_);
+    db_ = nullptr;
+    throw SqlError(ErrorKind::kDatabaseNotFound, options.database + ": " + message);
+  }
+  try {
+    sqlite3_busy_timeout(db_, 10000);
+    ExecSql(db_, "PRAGMA temp_store = MEMORY; PRAGMA cache_size = -65536");
+    RegisterDialectFunctions(db_);
+    DatabaseIdentity identity = EnsureMetadata(db_, options.family, options.owner);
+    db_family_ = identity.family;
+    owner_ = identity.owner;
+    catalogue_schema_ = CatalogueSchema(db_family_);
+    Statement attach(db_, "ATTACH DATABASE ? AS " + QuoteIdentifier(catalogue_schema_));
+    attach.Bind(1, options.database + ".catalogue").Run();
+    ExecSql(db_, "PRAGMA " + QuoteIdentifier(catalogue_schema_) + ".synchronous = OFF");
+  } catch (...) {
+    sqlite3_close(db_);
+    db_ = nullptr;
+    throw;
+  }
+}
+
+Session::~Session() { sqlite3_close(db_); }
+
+std::string Session::Now() const { return fixed_clock_.empty() ? NowText() : fixed_clock_; }
+
+Session::Outcome Session::Execute(const std::string& sql) {
+  Tokens tokens = Tokenize(sql);
+  std::string rest;
+  std::string word = FirstWord(tokens, &rest);
+  if (word.empty()) throw SqlError(ErrorKind::kSyntax, "empty statement");
+  if (IsDdlStatement(tokens)) return ExecuteDdl(sql);
+  if (word == "COMMIT") {
+    Commit();
+    return {};
+  }
+  if (word == "ROLLBACK") {
+    Rollback();
+    return {};
+  }
+  if (word == "SELECT" || word == "WITH" || word == "(") return ExecuteQuery(sql);
+  if (word == "EXPLAIN" && family_ == Family::kRedBrick) return ExecuteExplain(rest);
+  if (word == "INSERT" || word == "UPDATE" || word == "DELETE") return ExecuteChange(sql);
+  throw SqlError(ErrorKind::kSyntax, "invalid SQL statement beginning with " + word);
+}
+
+Session::Outcome Session::ExecuteDdl(const std::string& sql) {
+  BeginIfManual();
+  DdlContext context;
+  context.db = db_;
+  context.family = family_;
+  context.owner = owner_;
+  context.now = Now();
+  context.rewrite_query = [this](const std::string& query) { return RewriteDialect(family_, query); };
+  Tokens tokens = Tokenize(sql);
+  Atomically(db_, "ddl", [&] { morvane::emulator::ExecuteDdl(context, tokens); });
+  Outcome outcome;
+  outcome.rows_affected = 0;
+  return outcome;
+}
+
+Session::Outcome Session::ExecuteQuery(const std::string& sql) {
+  EnsureCatalogue();
+  BeginIfManual();
+  std::string rewritten = RewriteDialect(family_, sql);
+  sqlite3_stmt* stmt = nullptr;
+  if (sqlite3_prepare_v2(db_, rewritten.c_str(), static_cast<int>(rewritten.size()), &stmt, nullptr) !=
+      SQLITE_OK) {
+    ThrowSqliteError(db_);
+  }
+  if (!stmt) throw SqlError(ErrorKind::kSyntax, "empty statement");
+  Outcome outcome;
+  outcome.cursor = std::make_unique<SqliteCursor>(db_, stmt, family_);
+  return outcome;
+}
+
+// Red Brick's EXPLAIN answers with the plan as rows of text.
+Session::Outcome Session::ExecuteExplain(const std::string& statement) {
+  EnsureCatalogue();
+  std::string rewritten = RewriteDialect(family_, statement);
+  Statement plan(db_, "EXPLAIN QUERY PLAN " + rewritten);
+  RowsCursor::Rows rows;
+  rows.push_back({std::string("EXECUTION PLAN")});
+  std::vector<std::pair<int64_t, int>> depth_of;  // node id -> depth
+  while (plan.Step()) {
+    int64_t id = plan.Int(0);
+    int64_t parent = plan.Int(1);
+    int depth = 1;
+    for (const auto& [node, d] : depth_of) {
+      if (node == parent) depth = d + 1;
+    }
+    depth_of.push_back({id, depth});
+    rows.push_back({std::string(static_cast<size_t>(depth) * 2, ' ') + plan.Text(3)});
+  }
+  ResultColumn column;
+  column.name = "EXPLANATION";
+  column.sql_type = SQL_VARCHAR;
+  column.size = 1024;
+  Outcome outcome;
+  outcome.cursor = std::make_unique<RowsCursor>(std::vector<ResultColumn>{column}, std::move(rows));
+  return outcome;
+}
+
+Session::Outcome Session::ExecuteChange(const std::string& sql) {
+  EnsureCatalogue();
+  BeginIfManual();
+  Statement change(db_, RewriteDialect(family_, sql));
+  change.Step();
+  Outcome outcome;
+  outcome.rows_affected = sqlite3_changes(db_);
+  return outcome;
+}
+
+void Session::EnsureCatalogue() {
+  int64_t generation = SchemaGeneration(db_);
+  if (CatalogueGeneration(db_, catalogue_schema_) == generation) return;
+  Atomically(db_, "catalogue", [&] {
+    RebuildCatalogue(db_, catalogue_schema_, LoadSchema(db_), generation);
+  });
+}
+
+void Session::BeginIfManual() {
+  if (!autocommit_ && sqlite3_get_autocommit(db_)) ExecSql(db_, "BEGIN");
+}
+
+void Session::SetAutocommit(bool on) {
+  if (on && !sqlite3_get_autocommit(db_)) Commit();
+  autocommit_ = on;
+}
+
+void Session::Commit() {
+  if (!sqlite3_get_autocommit(db_)) ExecSql(db_, "COMMIT");
+}
+
+void Session::Rollback() {
+  if (!sqlite3_get_autocommit(db_)) ExecSql(db_, "ROLLBACK");
+}
+
+SchemaModel Session::Schema() { return LoadSchema(db_); }
+
+}  // namespace morvane::emulator
