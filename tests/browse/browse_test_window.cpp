@@ -67,11 +67,13 @@ bool FakeHost::FetchCurrentDataKind() {
   return fetch();
 }
 
-TBrowseTestWindow::TBrowseTestWindow(TCatalogueStore& store, IPrompt& prompt, int product)
+TBrowseTestWindow::TBrowseTestWindow(TCatalogueStore& store, IPrompt& prompt, int product,
+                                     IBrowseHost* otherHost)
     : widgets(BuildWidgets(window)), store_(store) {
   host.store = &store;
   NewProject(store, product, EstimateTextWidth);
-  browser = std::make_unique<TBrowser>(store, prompt, progress, host, widgets, QList<QIcon>());
+  browser = std::make_unique<TBrowser>(store, prompt, progress, otherHost ? *otherHost : host,
+                                       widgets, QList<QIcon>());
   browser->RebuildTree();
   window.show();
   window.activateWindow();

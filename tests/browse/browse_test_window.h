@@ -35,8 +35,10 @@ class FakeHost : public IBrowseHost {
 
 class TBrowseTestWindow {
  public:
-  // A new project of `product` in `store`, the widgets shown in a window, the tree built.
-  TBrowseTestWindow(TCatalogueStore& store, IPrompt& prompt, int product);
+  // A new project of `product` in `store`, the widgets shown in a window, the tree built. The
+  // browser asks `host`, or the scripted `host` member when none is given.
+  TBrowseTestWindow(TCatalogueStore& store, IPrompt& prompt, int product,
+                    IBrowseHost* otherHost = nullptr);
   ~TBrowseTestWindow();
 
   QWidget window;
