@@ -143,6 +143,8 @@ class TfrmMain : public QMainWindow, public IProgress {
   // Document helpers (main_window_document.cpp).
   void Disconnect();
   void SetCaptionForFile();
+  // Measures item names in the list font, for the default item widths.
+  TextMeasurer ListTextMeasurer() const;
   void RebuildTreeSkeleton();
   void RebuildERTabs();
   void LoadSqlWidgetsFromStore();

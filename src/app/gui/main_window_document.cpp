@@ -13,12 +13,13 @@
 #include <QTreeWidget>
 
 #include "app/gui/main_window.h"
-#include "app/gui/project_io.h"
 #include "app/gui/project_path_chooser.h"
 #include "app/gui/qt_text.h"
 #include "app/gui/tree_images.h"
 #include "model/new_project.h"
 #include "model/prompt.h"
+#include "project/project_reader.h"
+#include "project/project_writer.h"
 
 namespace morvane {
 namespace {
@@ -35,6 +36,9 @@ class WaitCursor {
 QString Utf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// A core message (UTF-8) as the prompt wants it; characters CP932 lacks become "?".
+std::string MessageCp932(const std::string& utf8) { return ToCp932(QString::fromStdString(utf8)); }
 
 QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const QString& text, int image) {
   auto* node = new QTreeWidgetItem(parent, {text});
@@ -67,10 +71,7 @@ void TfrmMain::FileNew(int product) {
   {
     WaitCursor wait;
     Disconnect();
-    QFontMetrics metrics(ltvData->font());
-    NewProject(store_, product, [&metrics](std::string_view cp932) {
-      return metrics.horizontalAdvance(FromCp932(std::string(cp932)));
-    });
+    NewProject(store_, product, ListTextMeasurer());
     InitLayout();
     RebuildERTabs();
     LoadSqlWidgetsFromStore();
@@ -90,10 +91,13 @@ void TfrmMain::FileOpen(const QString& path) {
     if (!asked) return;
     chosen = *asked;
   }
-  WaitCursor wait;
   Disconnect();
-  TOpenOutcome outcome = OpenProjectFile(store_, chosen.toStdString(), *this);
-  if (!outcome.earlierVersionWarning.empty()) prompt_.Warn(outcome.earlierVersionWarning);
+  ProjectReadResult outcome;
+  {
+    WaitCursor wait;
+    outcome = OpenProjectFile(store_, chosen.toStdString(), ListTextMeasurer(), this);
+  }
+  for (const std::string& warning : outcome.warnings) prompt_.Warn(MessageCp932(warning));
   InitLayout();
   if (outcome.ok) {
     RebuildERTabs();
@@ -102,7 +106,7 @@ void TfrmMain::FileOpen(const QString& path) {
     store_.currentDataKind = kDataKindNone;
     store_.listRebuild = true;
   } else {
-    for (const std::string& error : outcome.errors) prompt_.Error(error);
+    for (const std::string& error : outcome.errors) prompt_.Error(MessageCp932(error));
     trvDataType->clear();
     setWindowTitle(QStringLiteral("Morvane"));
   }
@@ -123,21 +127,27 @@ bool TfrmMain::FileSave(bool force_dialog) {
     std::optional<QString> asked = chooser_->AskSavePath(path);
     if (!asked) return false;
     path = *asked;
-    store_.fileName = path.toStdString();
   }
-  TSaveOutcome outcome;
+  ProjectWriteResult outcome;
   {
     WaitCursor wait;
-    outcome = SaveProjectFile(store_, path.toStdString(), *this);
+    // On failure the writer leaves the document, its file name and the old file untouched.
+    outcome = SaveProjectFile(store_, path.toStdString(), this);
   }
   if (!outcome.ok) {
-    prompt_.Error(outcome.error);
+    prompt_.Error(MessageCp932(outcome.error));
     return false;
   }
   store_.modified = false;
   ToolBarEnabled();
   SetCaptionForFile();
   return true;
+}
+
+TextMeasurer TfrmMain::ListTextMeasurer() const {
+  return [metrics = QFontMetrics(ltvData->font())](std::string_view cp932) {
+    return metrics.horizontalAdvance(FromCp932(std::string(cp932)));
+  };
 }
 
 void TfrmMain::SetCaptionForFile() {

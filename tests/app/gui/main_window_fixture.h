@@ -1,0 +1,69 @@
+// A shown main window with a scripted prompt and path chooser.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <memory>
+
+#include "app/gui/main_window.h"
+#include "gui_test_support.h"
+#include "model/prompt.h"
+
+namespace morvane::testing {
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Start({QStringLiteral("morvane")}); }
+
+  void Start(const QStringList& arguments) {
+    window_ = std::make_unique<TfrmMain>(prompt_, arguments);
+    window_->SetPathChooser(&chooser_);
+    window_->show();
+  }
+
+  TfrmMain& Window() { return *window_; }
+  TCatalogueStore& Store() { return window_->Store(); }
+
+  QAction* Action(const char* name) {
+    auto* action = window_->findChild<QAction*>(QLatin1String(name));
+    EXPECT_NE(action, nullptr) << name;
+    return action;
+  }
+  QMenu* Menu(const char* name) {
+    auto* menu = window_->findChild<QMenu*>(QLatin1String(name));
+    EXPECT_NE(menu, nullptr) << name;
+    return menu;
+  }
+  // Whether a menu item is enabled when its menu is opened.
+  bool MenuItemEnabled(const char* menu, const char* item) {
+    emit Menu(menu)->aboutToShow();
+    return Action(item)->isEnabled();
+  }
+  // Whether a toolbar button is enabled after the toolbar was recomputed.
+  bool ButtonEnabled(const char* button) {
+    window_->ToolBarEnabled();
+    return Action(button)->isEnabled();
+  }
+
+  // Types into the row-limit box as the user does.
+  void EditRowLimit(const QString& text) {
+    window_->txtSQLMaxRow->setText(text);
+    emit window_->txtSQLMaxRow->textEdited(text);
+  }
+
+  // Texts the prompt showed, converted to UTF-8 for readable failures.
+  std::vector<std::string> ShownTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& shown : prompt_.shown) texts.push_back(morvane::ToUtf8(shown.text));
+    return texts;
+  }
+
+  ScriptedPrompt prompt_;
+  ScriptedChooser chooser_;
+  std::unique_ptr<TfrmMain> window_;
+};
+
+}  // namespace morvane::testing

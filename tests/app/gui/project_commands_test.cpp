@@ -1,0 +1,299 @@
+// Opening and saving projects from the main window: Save As, Save, the dialog, the command
+// line, dropped files, earlier-version files and failures.
+#include <unistd.h>
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <cstdlib>
+
+#include "er/er_sheets.h"
+#include "main_window_fixture.h"
+
+namespace morvane {
+namespace {
+
+using testing::Cp932;
+using testing::MainWindowTest;
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(bytes);
+}
+
+class ProjectCommandsTest : public MainWindowTest {
+ protected:
+  QString Path(const char* name) const { return dir_.filePath(QLatin1String(name)); }
+
+  // Saves a new project of `product` with two ER sheets and some SQL at `path`, from a window
+  // of its own, and returns the file's bytes.
+  QByteArray MakeProject(const QString& path, void (TfrmMain::*new_command)()) {
+    ScriptedPrompt prompt;
+    testing::ScriptedChooser chooser;
+    TfrmMain maker(prompt, {QStringLiteral("morvane")});
+    maker.SetPathChooser(&chooser);
+    (maker.*new_command)();
+    maker.Store().sqlText = {"SELECT *", "FROM EMP"};
+    maker.Store().sqlMaxRow = "250";
+    AddERSheet(maker.Store().er);
+    chooser.saveAnswers = {path};
+    EXPECT_TRUE(maker.FileSave(true));
+    return ReadAll(path);
+  }
+
+  void Drop(const QStringList& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Window(), &enter);
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Window(), &drop);
+  }
+
+  void ExpectOpened(const QString& path, int product) {
+    EXPECT_EQ(Store().product, product);
+    EXPECT_EQ(Store().fileName, path.toStdString());
+    EXPECT_FALSE(Store().modified);
+    EXPECT_EQ(Window().windowTitle(),
+              QStringLiteral("Morvane - [%1]").arg(QFileInfo(path).fileName()));
+  }
+
+  QTemporaryDir dir_;
+};
+
+TEST_F(ProjectCommandsTest, SaveAsWritesTheFileAndNamesItInTheCaption) {
+  Window().mnuFile_New_Oracle7Click();
+  Store().SetModified();
+  chooser_.saveAnswers = {Path("sales.vnk")};
+  Window().mnuFile_SaveAsClick();
+  EXPECT_EQ(chooser_.saveCalls, 1);
+  EXPECT_TRUE(ReadAll(Path("sales.vnk"))
+                  .startsWith("\x01Velnorak\x02"
+                              "280\x02\r\n"));
+  EXPECT_EQ(Window().windowTitle(), QStringLiteral("Morvane - [sales.vnk]"));
+  EXPECT_FALSE(Store().modified);
+  EXPECT_FALSE(Action("tlbMain_Save")->isEnabled());
+
+  // Save of a named project writes to the same file without asking.
+  EditRowLimit(QStringLiteral("77"));
+  Window().mnuFile_SaveClick();
+  EXPECT_EQ(chooser_.saveCalls, 1);
+  EXPECT_TRUE(ReadAll(Path("sales.vnk")).contains("\x01SQL_MAXROW\x02\r\n77\x02"));
+  EXPECT_FALSE(Store().modified);
+
+  // Save As offers the current path.
+  Window().mnuFile_SaveAsClick();
+  EXPECT_EQ(chooser_.lastSaveInitial, Path("sales.vnk"));
+}
+
+TEST_F(ProjectCommandsTest, SavePromptYesSavesAndTheCommandGoesOn) {
+  Window().mnuFile_New_Oracle8Click();
+  Store().SetModified();
+  prompt_.answers = {PromptButton::kYes};
+  chooser_.saveAnswers = {Path("kept.vnk")};
+  Window().mnuFile_New_RedBrickClick();
+  EXPECT_TRUE(QFileInfo::exists(Path("kept.vnk")));
+  EXPECT_EQ(Store().product, 1);
+  EXPECT_EQ(Window().windowTitle(), QStringLiteral("Morvane - [Red Brick 新規作成]"));
+}
+
+TEST_F(ProjectCommandsTest, CloseWithYesSavesAndCloses) {
+  Window().mnuFile_New_Oracle8Click();
+  Store().SetModified();
+  prompt_.answers = {PromptButton::kYes};
+  chooser_.saveAnswers = {Path("closing.vnk")};
+  EXPECT_TRUE(Window().close());
+  EXPECT_TRUE(QFileInfo::exists(Path("closing.vnk")));
+}
+
+TEST_F(ProjectCommandsTest, OpenFromTheDialogShowsTheProject) {
+  MakeProject(Path("a.vnk"), &TfrmMain::mnuFile_New_BroadbaseClick);
+  chooser_.openAnswers = {Path("a.vnk")};
+  Window().mnuFile_OpenClick();
+  ExpectOpened(Path("a.vnk"), 3);
+  EXPECT_TRUE(prompt_.shown.empty()) << ShownTexts().front();
+  EXPECT_EQ(Window().StatusText(0), QStringLiteral("Broadbase"));
+  EXPECT_EQ(Window().txtSQLMaxRow->text(), QStringLiteral("250"));
+  EXPECT_EQ(Window().memSQL->toPlainText(), QStringLiteral("SELECT *\nFROM EMP"));
+  ASSERT_EQ(Window().pagER->count(), 2);
+  EXPECT_EQ(Window().pagER->tabText(1), QStringLiteral("シート2"));
+  EXPECT_EQ(Window().pagER->currentIndex(), 0);
+  EXPECT_FALSE(Window().pnlER->isVisible());
+  EXPECT_EQ(Window().trvDataType->topLevelItemCount(), 3);
+  EXPECT_EQ(Window().trvDataType->currentItem(), Window().trvDataType->topLevelItem(0));
+  EXPECT_TRUE(Window().trvDataType->topLevelItem(1)->isExpanded());
+  EXPECT_TRUE(Action("tlbMain_Connect")->isEnabled());
+}
+
+TEST_F(ProjectCommandsTest, TheFirstCommandLineArgumentIsOpenedAtStart) {
+  MakeProject(Path("start.vnk"), &TfrmMain::mnuFile_New_Oracle7Click);
+  Start({QStringLiteral("morvane"), Path("start.vnk"), Path("ignored.vnk")});
+  ExpectOpened(Path("start.vnk"), 4);
+  EXPECT_TRUE(prompt_.shown.empty());
+  EXPECT_FALSE(Action("tlbMain_Save")->isEnabled());
+}
+
+TEST_F(ProjectCommandsTest, AMissingCommandLineFileStartsAnEmptyProgramSilently) {
+  Start({QStringLiteral("morvane"), Path("missing.vnk")});
+  EXPECT_EQ(Store().product, 0);
+  EXPECT_EQ(Window().windowTitle(), QStringLiteral("Morvane"));
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
+TEST_F(ProjectCommandsTest, DroppingSeveralFilesOpensOnlyTheFirst) {
+  MakeProject(Path("first.vnk"), &TfrmMain::mnuFile_New_RedBrickClick);
+  MakeProject(Path("second.vnk"), &TfrmMain::mnuFile_New_Oracle8Click);
+  Drop({Path("first.vnk"), Path("second.vnk")});
+  ExpectOpened(Path("first.vnk"), 1);
+}
+
+TEST_F(ProjectCommandsTest, DroppingOnAModifiedProjectAsksAndYesSavesToItsFileFirst) {
+  MakeProject(Path("mine.vnk"), &TfrmMain::mnuFile_New_RedBrickClick);
+  MakeProject(Path("theirs.vnk"), &TfrmMain::mnuFile_New_Oracle8Click);
+  chooser_.openAnswers = {Path("mine.vnk")};
+  Window().mnuFile_OpenClick();
+  EditRowLimit(QStringLiteral("5"));
+  ASSERT_TRUE(Store().modified);
+
+  prompt_.answers = {PromptButton::kYes};
+  Drop({Path("theirs.vnk")});
+  EXPECT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(chooser_.saveCalls, 0);
+  EXPECT_TRUE(ReadAll(Path("mine.vnk")).contains("\x01SQL_MAXROW\x02\r\n5\x02"));
+  ExpectOpened(Path("theirs.vnk"), 2);
+}
+
+TEST_F(ProjectCommandsTest, EarlierVersionFileWarnsAndAllowsNoDatabaseWork) {
+  QByteArray bytes = MakeProject(Path("old.vnk"), &TfrmMain::mnuFile_New_Oracle8Click);
+  QByteArray header = QByteArray("\x01Velnorak\x02") + "280\x02\r\n";
+  ASSERT_TRUE(bytes.startsWith(header));
+  WriteAll(Path("old.vnk"), QByteArray("\x01Velnorak\x02\r\n") + bytes.mid(header.size()));
+
+  chooser_.openAnswers = {Path("old.vnk")};
+  Window().mnuFile_OpenClick();
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].kind, PromptKind::kWarning);
+  EXPECT_EQ(prompt_.shown[0].text, Cp932("このファイルは以前のバージョンで作成されているため、\r\n"
+                                         "  「Excelインポート」\r\n"
+                                         "  「データベース情報の更新」\r\n"
+                                         "  「データ件数取得」\r\n"
+                                         "  「SQL入力」\r\n"
+                                         "  「ER図へのテーブル追加」\r\n"
+                                         "はできません。"));
+  ExpectOpened(Path("old.vnk"), 2);
+  EXPECT_EQ(Store().fileVersion, 200);
+
+  QStringList roots;
+  for (int i = 0; i < Window().trvDataType->topLevelItemCount(); ++i) {
+    roots << Window().trvDataType->topLevelItem(i)->text(0);
+  }
+  EXPECT_EQ(roots, (QStringList{"Excelファイル", "データベース"}));
+  for (bool connected : {false, true}) {
+    Window().SetConnected(connected);
+    EXPECT_FALSE(MenuItemEnabled("mnuDB", "mnuDB_Connect"));
+    EXPECT_FALSE(MenuItemEnabled("mnuDB", "mnuDB_DisConnect"));
+    EXPECT_FALSE(ButtonEnabled("tlbMain_Connect"));
+    EXPECT_FALSE(ButtonEnabled("tlbMain_DisConnect"));
+  }
+  Window().SetConnected(false);
+
+  // New leaves the earlier-version state.
+  Window().mnuFile_New_Oracle8Click();
+  EXPECT_TRUE(MenuItemEnabled("mnuDB", "mnuDB_Connect"));
+  EXPECT_EQ(Window().trvDataType->topLevelItemCount(), 3);
+}
+
+TEST_F(ProjectCommandsTest, AFileThatIsNoProjectIsReportedAndLeavesAnEmptyWindow) {
+  WriteAll(Path("notes.vnk"), "just some text\r\n");
+  Window().mnuFile_New_Oracle8Click();
+  chooser_.openAnswers = {Path("notes.vnk")};
+  Window().mnuFile_OpenClick();
+  ASSERT_FALSE(prompt_.shown.empty());
+  EXPECT_EQ(prompt_.shown[0].kind, PromptKind::kError);
+  EXPECT_EQ(prompt_.shown[0].text, Cp932("ファイルの読み込みに失敗しました。"));
+  EXPECT_EQ(Window().windowTitle(), QStringLiteral("Morvane"));
+  EXPECT_EQ(Window().trvDataType->topLevelItemCount(), 0);
+  EXPECT_EQ(Store().product, 0);
+  EXPECT_EQ(Window().StatusText(0), QStringLiteral("未選択"));
+  EXPECT_EQ(Window().pagER->count(), 0);
+  EXPECT_FALSE(Action("tlbMain_Save")->isEnabled());
+}
+
+TEST_F(ProjectCommandsTest, AFailedSaveIntoAMissingFolderKeepsTheDocumentModified) {
+  Window().mnuFile_New_Oracle8Click();
+  Store().SetModified();
+  chooser_.saveAnswers = {Path("no/such/folder/x.vnk")};
+  Window().mnuFile_SaveAsClick();
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].kind, PromptKind::kError);
+  EXPECT_TRUE(Store().modified);
+  EXPECT_TRUE(Action("tlbMain_Save")->isEnabled());
+  EXPECT_EQ(Window().windowTitle(), QStringLiteral("Morvane - [Oracle 8 新規作成]"));
+  EXPECT_TRUE(Store().fileName.empty());
+}
+
+// Makes a folder refuse new files, also for root where chmod is not enough. Returns false when
+// this machine offers no way to do that.
+bool MakeFolderUnwritable(const QString& folder) {
+  QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  QByteArray native = QFile::encodeName(folder);
+  if (::access(native.constData(), W_OK) == 0) {
+    std::string command = "chattr +i '" + native.toStdString() + "' 2>/dev/null";
+    if (std::system(command.c_str()) != 0) return false;
+  }
+  QFile probe(folder + QStringLiteral("/probe"));
+  if (probe.open(QIODevice::WriteOnly)) {
+    probe.remove();
+    return false;
+  }
+  return true;
+}
+
+void MakeFolderWritable(const QString& folder) {
+  std::string command = "chattr -i '" + QFile::encodeName(folder).toStdString() + "' 2>/dev/null";
+  [[maybe_unused]] int ignored = std::system(command.c_str());
+  QFile::setPermissions(folder,
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST_F(ProjectCommandsTest, AFailedSaveIntoAReadOnlyFolderLeavesTheOldFileUntouched) {
+  QDir(dir_.path()).mkdir(QStringLiteral("locked"));
+  QString folder = Path("locked");
+  QString path = folder + QStringLiteral("/plan.vnk");
+  QByteArray old_bytes = MakeProject(path, &TfrmMain::mnuFile_New_Oracle7Click);
+  chooser_.openAnswers = {path};
+  Window().mnuFile_OpenClick();
+  EditRowLimit(QStringLiteral("12"));
+  QString caption = Window().windowTitle();
+
+  if (!MakeFolderUnwritable(folder)) {
+    MakeFolderWritable(folder);
+    GTEST_SKIP() << "no way to make a folder read-only here";
+  }
+  Window().mnuFile_SaveClick();
+  MakeFolderWritable(folder);
+
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].kind, PromptKind::kError);
+  EXPECT_TRUE(Store().modified);
+  EXPECT_EQ(Window().windowTitle(), caption);
+  EXPECT_EQ(ReadAll(path), old_bytes);
+  EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"plan.vnk"});
+}
+
+}  // namespace
+}  // namespace morvane
