@@ -139,5 +139,44 @@ TEST_F(ListsTest, ATableWithoutColumnsShowsAnEmptyColumnList) {
   EXPECT_EQ(widgets().txtPath->text(), QStringLiteral("テーブル情報 [S.A_UPPER]"));
 }
 
+TEST_F(ListsTest, EnterOpensTheColumnListLikeADoubleClick) {
+  ShowTables();
+  SelectDataRows({0});
+  widgets().ltvData->setFocus();
+  QTest::keyClick(widgets().ltvData, Qt::Key_Return);
+  EXPECT_EQ(store.currentListLevel, 2);
+  EXPECT_EQ(ColumnModel()->rowCount(), 2);  // b_lower, the first row in fill order
+}
+
+TEST_F(ListsTest, TheSqlInputShowsTheResultRowsOfItsRecord) {
+  store.Items(kDataKindSql, 2) = {MakeDefaultItem("A", 1, 0, 2, EstimateTextWidth),
+                                  MakeDefaultItem("B", 1, 1, 2, EstimateTextWidth)};
+  TTableRec& result = store.AddRecord(kDataKindSql);
+  for (const char* cell : {"1", "2", "3"}) {
+    TColumnRow row;
+    row.values = {cell, std::string("x") + cell};
+    result.columns.push_back(row);
+  }
+  store.listRebuild = true;
+  widgets().trvDataType->setCurrentItem(browser()->SqlRoot());
+  TListModel* sql = ListModelOf(widgets().ltvSQL);
+  ASSERT_EQ(sql->rowCount(), 3);
+  EXPECT_EQ(sql->Cell(2, 1), "x3");
+  EXPECT_EQ(browser()->ListInUse(), widgets().ltvSQL);
+}
+
+TEST_F(ListsTest, ATableDragStartsOnlyFromASelectedTableWhileTheErViewIsShown) {
+  ShowTables();
+  QTreeWidgetItem* table = KindNode(kDataKindTable)->child(0)->child(0)->child(0);
+  widgets().trvDataType->setCurrentItem(table);
+  EXPECT_FALSE(browser()->CanStartTableDrag());
+  store.erViewActive = true;
+  EXPECT_TRUE(browser()->CanStartTableDrag());
+  widgets().trvDataType->setCurrentItem(KindNode(kDataKindTable));
+  EXPECT_FALSE(browser()->CanStartTableDrag());
+  widgets().trvDataType->setCurrentItem(KindNode(kDataKindIndex));
+  EXPECT_FALSE(browser()->CanStartTableDrag());
+}
+
 }  // namespace
 }  // namespace morvane
