@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   unixodbc unixodbc-dev odbcinst libsqlite3-dev
   libzip-dev libpugixml-dev
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev
   xvfb xauth fonts-noto-cjk xdg-utils
   libreoffice-calc-nogui poppler-utils
 )

@@ -47,18 +47,30 @@ bool TFileDlg::AcceptSavePath(const QString& path) {
   return true;
 }
 
+bool TFileDlg::AcceptOpenPaths(const QStringList& paths) {
+  for (const QString& path : paths) {
+    QFileInfo info(path);
+    QString name = QStringLiteral("「%1」").arg(info.fileName());
+    if (options.testFlag(kPathMustExist) && !info.absoluteDir().exists()) {
+      prompt_.Warn(ToCp932(name + QStringLiteral("のフォルダが見つかりません。")));
+      return false;
+    }
+    if (options.testFlag(kFileMustExist) && !info.isFile()) {
+      prompt_.Warn(
+          ToCp932(name + QStringLiteral("が見つかりません。\r\nファイル名を確認してください。")));
+      return false;
+    }
+  }
+  return true;
+}
+
 bool TFileDlg::Execute(bool save) {
   fileNames.clear();
   QFileDialog dialog(owner_, title, initialDir);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  if (save) {
-    dialog.setFileMode(QFileDialog::AnyFile);
-  } else if (options.testFlag(kAllowMultiSelect)) {
-    dialog.setFileMode(QFileDialog::ExistingFiles);
-  } else {
-    dialog.setFileMode(options.testFlag(kFileMustExist) ? QFileDialog::ExistingFile
-                                                        : QFileDialog::AnyFile);
-  }
+  // Missing files are refused here, through the prompt, rather than by Qt's own note.
+  bool several = !save && options.testFlag(kAllowMultiSelect);
+  dialog.setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::AnyFile);
   // The questions about an existing file are asked here, through the prompt, in Japanese.
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   dialog.setOption(QFileDialog::DontResolveSymlinks, options.testFlag(kNoDereferenceLinks));
@@ -76,7 +88,7 @@ bool TFileDlg::Execute(bool save) {
     if (dialog.exec() != QDialog::Accepted) return false;
     QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return false;
-    if (save && !AcceptSavePath(chosen.first())) continue;
+    if (save ? !AcceptSavePath(chosen.first()) : !AcceptOpenPaths(chosen)) continue;
     fileNames = chosen;
     break;
   }

@@ -56,6 +56,8 @@ class TFileDlg {
   bool Execute(bool save);
   // Checks a chosen save path; false means the dialog is shown again.
   bool AcceptSavePath(const QString& path);
+  // Checks chosen paths to open; false means the dialog is shown again.
+  bool AcceptOpenPaths(const QStringList& paths);
 
   QWidget* owner_;
   IPrompt& prompt_;

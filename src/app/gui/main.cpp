@@ -3,6 +3,7 @@
 #include <QIcon>
 
 #include "app/gui/forms.h"
+#include "app/gui/japanese_qt_texts.h"
 #include "app/gui/main_window.h"
 #include "app/gui/message_prompt.h"
 #include "app/gui/tree_images.h"
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationVersion(QStringLiteral("2.8.1"));
   QApplication::setDesktopFileName(QStringLiteral("morvane"));
   morvane::InitGuiResources();
+  morvane::InstallJapaneseQtTexts();
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/morvane.svg")));
 
   morvane::TMessagePrompt prompt;

@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -53,10 +54,19 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
   // Backspace is previewed before the focused control sees it.
   qApp->installEventFilter(this);
   // Focus decides "すべて選択" and "選択の切り替え", whose shortcuts must follow it.
-  connect(qApp, &QApplication::focusChanged, this, [this] { UpdateMenus(); });
+  focus_watch_ = connect(qApp, &QApplication::focusChanged, this, [this] { UpdateMenus(); });
 }
 
-TfrmMain::~TfrmMain() { qApp->removeEventFilter(this); }
+TfrmMain::~TfrmMain() {
+  // Destroying the widgets moves the focus; the menus must not be recomputed by then.
+  disconnect(focus_watch_);
+  qApp->removeEventFilter(this);
+  // The browser works on the widgets: it goes first.
+  browser_.reset();
+  // The widgets report edits to the document: destroy them while the document still exists.
+  delete takeCentralWidget();
+  refresh_timer_->stop();
+}
 
 void TfrmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);

@@ -4,6 +4,7 @@
 // enable every command live here; the work behind them belongs to the core.
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
@@ -17,6 +18,7 @@
 #include "model/catalogue_store.h"
 #include "model/progress.h"
 
+class QAbstractItemView;
 class QAction;
 class QActionGroup;
 class QLabel;
@@ -28,6 +30,7 @@ class QProgressBar;
 class QPushButton;
 class QSplitter;
 class QTabWidget;
+class QTimer;
 class QToolBar;
 class QToolButton;
 class QTreeView;
@@ -177,6 +180,12 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   void ShowListView();
   void ShowERView();
   TCommandInputs CommandInputs() const;
+  // A menu item or toolbar button by its name.
+  QAction* CommandAction(const char* name) const;
+  // Recomputes menus and toolbar once control returns to the event loop; list selections and
+  // fills call this, however many rows change.
+  void ScheduleCommandRefresh();
+  void WatchListForCommands(QAbstractItemView* list);
   bool BackspaceGoesUp() const;
 
   IPrompt& prompt_;
@@ -227,6 +236,9 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   QMenu* mnuHelp_ = nullptr;
   QActionGroup* viewMenuGroup_ = nullptr;
   QActionGroup* viewButtonGroup_ = nullptr;
+  QHash<QString, QAction*> actions_;  // menu items and toolbar buttons by name
+  QTimer* refresh_timer_ = nullptr;
+  QMetaObject::Connection focus_watch_;
 };
 
 }  // namespace morvane

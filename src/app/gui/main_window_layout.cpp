@@ -10,6 +10,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -61,11 +62,31 @@ void TfrmMain::BuildWidgets() {
 
   BuildStatusBar();
 
+  refresh_timer_ = new QTimer(this);
+  refresh_timer_->setSingleShot(true);
+  refresh_timer_->setInterval(0);
+  connect(refresh_timer_, &QTimer::timeout, this, &TfrmMain::ToolBarEnabled);
+  for (QAbstractItemView* list :
+       {static_cast<QAbstractItemView*>(ltvData), static_cast<QAbstractItemView*>(ltvColumn),
+        static_cast<QAbstractItemView*>(ltvSQL)}) {
+    WatchListForCommands(list);
+  }
+
   pgbWait = Named(new QProgressBar(this), "pgbWait");
   pgbWait->setTextVisible(false);
   pgbWait->setGeometry(kProgressLeft, height() - kProgressHeight - 3, kProgressWidth,
                        kProgressHeight);
   pgbWait->hide();
+}
+
+// The Excel output, data count and selection commands depend on list rows and selections.
+void TfrmMain::WatchListForCommands(QAbstractItemView* list) {
+  QAbstractItemModel* model = list->model();
+  connect(model, &QAbstractItemModel::rowsInserted, this, &TfrmMain::ScheduleCommandRefresh);
+  connect(model, &QAbstractItemModel::rowsRemoved, this, &TfrmMain::ScheduleCommandRefresh);
+  connect(model, &QAbstractItemModel::modelReset, this, &TfrmMain::ScheduleCommandRefresh);
+  connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &TfrmMain::ScheduleCommandRefresh);
 }
 
 QWidget* TfrmMain::BuildListPanel() {
@@ -150,6 +171,12 @@ QWidget* TfrmMain::BuildERPanel() {
   auto* layout = new QVBoxLayout(pnlER);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(pagER);
+  // The document's current sheet follows the active tab.
+  connect(pagER, &QTabWidget::currentChanged, this, [this](int index) {
+    if (index >= 0 && index < static_cast<int>(store_.er.sheets.size())) {
+      store_.er.currentIndex = index;
+    }
+  });
   return pnlER;
 }
 

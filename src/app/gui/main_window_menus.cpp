@@ -22,6 +22,7 @@ QAction* TfrmMain::AddCommand(QMenu* menu, const char* name, const QString& capt
                               const QKeySequence& shortcut, void (TfrmMain::*handler)()) {
   QAction* action = menu->addAction(caption);
   action->setObjectName(QLatin1String(name));
+  actions_.insert(action->objectName(), action);
   action->setShortcut(shortcut);
   // Shortcuts work anywhere in the main window, also while the list or tree has the focus.
   action->setShortcutContext(Qt::WindowShortcut);
@@ -88,7 +89,7 @@ void TfrmMain::BuildMenus() {
     view->setCheckable(true);
     viewMenuGroup_->addAction(view);
   }
-  findChild<QAction*>(QStringLiteral("mnuShow_List"))->setChecked(true);
+  CommandAction("mnuShow_List")->setChecked(true);
   mnuShow_->addSeparator();
   AddCommand(mnuShow_, "mnuShow_Format", QStringLiteral("フォーマット設定"),
              QKeySequence(Qt::CTRL | Qt::Key_F), &TfrmMain::mnuShow_FormatClick)
@@ -129,6 +130,7 @@ void TfrmMain::BuildToolBar() {
   auto add = [this](const char* name, const char* icon, const QString& hint) {
     QAction* button = tlbMain->addAction(ToolIcon(icon), hint);
     button->setObjectName(QLatin1String(name));
+    actions_.insert(button->objectName(), button);
     button->setToolTip(hint);
     return button;
   };

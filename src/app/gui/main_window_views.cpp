@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -52,13 +53,19 @@ TCommandInputs TfrmMain::CommandInputs() const {
   return in;
 }
 
+QAction* TfrmMain::CommandAction(const char* name) const {
+  QAction* action = actions_.value(QLatin1String(name));
+  Q_ASSERT(action);
+  return action;
+}
+
+void TfrmMain::ScheduleCommandRefresh() { refresh_timer_->start(); }
+
 TCommandStates TfrmMain::CommandStates() const { return ComputeCommandStates(CommandInputs()); }
 
 void TfrmMain::UpdateMenus() {
   TCommandStates s = CommandStates();
-  auto set = [this](const char* name, bool enabled) {
-    findChild<QAction*>(QLatin1String(name))->setEnabled(enabled);
-  };
+  auto set = [this](const char* name, bool enabled) { CommandAction(name)->setEnabled(enabled); };
   set("mnuFile_Save", s.save);
   set("mnuFile_SaveAs", s.saveAs);
   set("mnuFile_ExcelOutput", s.excelOutput);
@@ -69,8 +76,7 @@ void TfrmMain::UpdateMenus() {
   set("mnuEdit_SelectChange", s.selectChange);
   set("mnuShow_List", s.views);
   set("mnuShow_ER", s.views);
-  findChild<QAction*>(QLatin1String(s.listChecked ? "mnuShow_List" : "mnuShow_ER"))
-      ->setChecked(true);
+  CommandAction(s.listChecked ? "mnuShow_List" : "mnuShow_ER")->setChecked(true);
   set("mnuShow_Format", s.format);
   set("mnuDB_Connect", s.connect);
   set("mnuDB_DisConnect", s.disconnect);
@@ -84,15 +90,13 @@ void TfrmMain::mnuDBClick() { UpdateMenus(); }
 
 void TfrmMain::ToolBarEnabled() {
   TCommandStates s = CommandStates();
-  auto set = [this](const char* name, bool enabled) {
-    findChild<QAction*>(QLatin1String(name))->setEnabled(enabled);
-  };
+  auto set = [this](const char* name, bool enabled) { CommandAction(name)->setEnabled(enabled); };
   set("tlbMain_Save", s.save);
   set("tlbMain_Excel", s.excelOutput);
   set("tlbMain_List", s.views);
   set("tlbMain_ER", s.views);
-  findChild<QAction*>(QStringLiteral("tlbMain_List"))->setChecked(s.listButtonDown);
-  findChild<QAction*>(QStringLiteral("tlbMain_ER"))->setChecked(s.erButtonDown);
+  CommandAction("tlbMain_List")->setChecked(s.listButtonDown);
+  CommandAction("tlbMain_ER")->setChecked(s.erButtonDown);
   set("tlbMain_Format", s.format);
   set("tlbMain_Connect", s.connect);
   set("tlbMain_DisConnect", s.disconnect);

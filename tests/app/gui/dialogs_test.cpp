@@ -75,6 +75,11 @@ class HelpTest : public ::testing::Test {
   QTemporaryDir dir_;
   ScriptedPrompt prompt_;
   QList<QUrl> opened_;
+  void ShipGuide() {
+    QDir(dir_.path()).mkpath(QStringLiteral("help"));
+    QFile guide(dir_.filePath(QStringLiteral("help/index.html")));
+    ASSERT_TRUE(guide.open(QIODevice::WriteOnly));
+  }
   UrlOpener Opener(bool accepts) {
     return [this, accepts](const QUrl& url) {
       opened_ << url;
@@ -84,10 +89,7 @@ class HelpTest : public ::testing::Test {
 };
 
 TEST_F(HelpTest, OpensTheGuideBesideTheProgram) {
-  QDir(dir_.path()).mkpath(QStringLiteral("help"));
-  QFile guide(dir_.filePath(QStringLiteral("help/index.html")));
-  ASSERT_TRUE(guide.open(QIODevice::WriteOnly));
-  guide.close();
+  ShipGuide();
   EXPECT_TRUE(ShowHelp(dir_.path(), Opener(true), prompt_));
   ASSERT_EQ(opened_.size(), 1);
   EXPECT_TRUE(opened_[0].isLocalFile());
@@ -104,10 +106,7 @@ TEST_F(HelpTest, WarnsWhenTheGuideIsMissing) {
 }
 
 TEST_F(HelpTest, WarnsWhenTheDesktopCannotShowIt) {
-  QDir(dir_.path()).mkpath(QStringLiteral("help"));
-  QFile guide(dir_.filePath(QStringLiteral("help/index.html")));
-  ASSERT_TRUE(guide.open(QIODevice::WriteOnly));
-  guide.close();
+  ShipGuide();
   EXPECT_FALSE(ShowHelp(dir_.path(), Opener(false), prompt_));
   ASSERT_EQ(prompt_.shown.size(), 1u);
   EXPECT_EQ(prompt_.shown[0].kind, PromptKind::kWarning);

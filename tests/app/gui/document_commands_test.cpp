@@ -1,6 +1,4 @@
 // The save prompt on New, Open, dropped files and close, and opening and saving projects.
-#include <QDropEvent>
-#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -29,18 +27,6 @@ class SavePromptTest : public MainWindowTest {
     EXPECT_EQ(Store().product, 2);
     EXPECT_TRUE(Store().modified);
     EXPECT_EQ(Window().windowTitle(), QStringLiteral("Morvane - [Oracle 8 新規作成]"));
-  }
-  void Drop(const QStringList& paths) {
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
-    data.setUrls(urls);
-    // As the windowing system delivers it: the drag enters, then drops.
-    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&Window(), &enter);
-    ASSERT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&Window(), &drop);
   }
 };
 

@@ -5,7 +5,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QTemporaryDir>
 
 #include "app/gui/file_dlg.h"
@@ -113,24 +112,17 @@ TEST_F(FileDlgTest, OpenReturnsAnExistingProject) {
   EXPECT_EQ(QFileInfo(*chosen).canonicalFilePath(), QFileInfo(Path("a.vnk")).canonicalFilePath());
 }
 
-TEST_F(FileDlgTest, OpenRefusesAFileThatDoesNotExist) {
+TEST_F(FileDlgTest, OpenRefusesAFileThatDoesNotExistAndAsksAgain) {
+  Touch(Path("real.vnk"));
   TProjectFileDialogs dialogs(nullptr, prompt_);
-  bool still_open_after_refusal = false;
-  ModalDriver driver({
-      [&](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        Type(dialog, Path("missing.vnk"));
-        static_cast<QDialog*>(dialog)
-            ->accept();  // refused: Qt's dialog notes the missing file and stays open
-        still_open_after_refusal = dialog->isVisible();
-        dialog->reject();
-      },
-      [](QWidget* modal) {  // the note about the missing file
-        if (auto* note = qobject_cast<QMessageBox*>(modal)) note->accept();
-      },
-  });
-  EXPECT_EQ(dialogs.AskOpenPath(), std::nullopt);
-  EXPECT_TRUE(still_open_after_refusal);
+  ModalDriver driver({Choose(Path("missing.vnk")), Choose(Path("real.vnk"))});
+  std::optional<QString> chosen = dialogs.AskOpenPath();
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(QFileInfo(*chosen).fileName(), QStringLiteral("real.vnk"));
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].kind, PromptKind::kWarning);
+  EXPECT_EQ(prompt_.shown[0].text,
+            Cp932("「missing.vnk」が見つかりません。\r\nファイル名を確認してください。"));
 }
 
 TEST_F(FileDlgTest, ReportsTheFilterIndexAndWhetherTheExtensionDiffers) {

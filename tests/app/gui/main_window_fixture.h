@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <memory>
 
 #include "app/gui/main_window.h"
@@ -46,6 +49,19 @@ class MainWindowTest : public ::testing::Test {
   bool ButtonEnabled(const char* button) {
     window_->ToolBarEnabled();
     return Action(button)->isEnabled();
+  }
+
+  // Drops files on the window as the windowing system delivers it: the drag enters, then drops.
+  void Drop(const QStringList& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window_.get(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window_.get(), &drop);
   }
 
   // Types into the row-limit box as the user does.

@@ -280,6 +280,9 @@ TEST_F(MainWindowTest, EnablesListCommandsFromTheSelectionAndFocus) {
   Window().ltvData->selectionModel()->select(
       Window().ltvData->model()->index(0, 0),
       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  QCoreApplication::processEvents();  // the selection alone updates the toolbar and shortcuts
+  EXPECT_TRUE(Action("tlbMain_Excel")->isEnabled());
+  EXPECT_TRUE(Action("mnuFile_ExcelOutput")->isEnabled());
   EXPECT_TRUE(MenuItemEnabled("mnuFile", "mnuFile_ExcelOutput"));
   EXPECT_TRUE(ButtonEnabled("tlbMain_Excel"));
   EXPECT_FALSE(MenuItemEnabled("mnuDB", "mnuDB_DataCount"));

@@ -2,10 +2,7 @@
 // line, dropped files, earlier-version files and failures.
 #include <unistd.h>
 
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFile>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -51,17 +48,6 @@ class ProjectCommandsTest : public MainWindowTest {
     chooser.saveAnswers = {path};
     EXPECT_TRUE(maker.FileSave(true));
     return ReadAll(path);
-  }
-
-  void Drop(const QStringList& paths) {
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
-    data.setUrls(urls);
-    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&Window(), &enter);
-    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&Window(), &drop);
   }
 
   void ExpectOpened(const QString& path, int product) {
@@ -132,6 +118,8 @@ TEST_F(ProjectCommandsTest, OpenFromTheDialogShowsTheProject) {
   ASSERT_EQ(Window().pagER->count(), 2);
   EXPECT_EQ(Window().pagER->tabText(1), QStringLiteral("シート2"));
   EXPECT_EQ(Window().pagER->currentIndex(), 0);
+  Window().pagER->setCurrentIndex(1);
+  EXPECT_EQ(Store().er.currentIndex, 1);
   EXPECT_FALSE(Window().pnlER->isVisible());
   EXPECT_EQ(Window().trvDataType->topLevelItemCount(), 3);
   EXPECT_EQ(Window().trvDataType->currentItem(), Window().trvDataType->topLevelItem(0));

@@ -1,0 +1,88 @@
+// gui_screenshot: starts the main window on a real display, opens each menu in turn and saves
+// screenshots of the whole screen, for looking at the program by eye. Not a test.
+//   gui_screenshot OUTPUT_DIR [PROJECT.vnk]
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+#include <functional>
+#include <vector>
+
+#include "app/gui/about_form.h"
+#include "app/gui/forms.h"
+#include "app/gui/japanese_qt_texts.h"
+#include "app/gui/main_window.h"
+#include "app/gui/message_prompt.h"
+#include "app/gui/project_path_chooser.h"
+
+namespace {
+
+void Save(const QString& dir, const QString& name) {
+  QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
+  shot.save(QDir(dir).filePath(name + QStringLiteral(".png")));
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QStringList args = QApplication::arguments();
+  if (args.size() < 2) return 2;
+  QString out = args[1];
+  QStringList program_args = {args[0]};
+  if (args.size() > 2) program_args << args[2];
+
+  morvane::InstallJapaneseQtTexts();
+  morvane::TMessagePrompt prompt;
+  auto forms = morvane::CreateForms(prompt, program_args);
+  morvane::TfrmMain* main = forms->main.get();
+  prompt.SetParent(main);
+  main->resize(900, 620);
+  main->move(20, 20);
+  main->show();
+  if (args.size() <= 2) main->FileNew(2);
+
+  std::vector<std::function<void()>> steps;
+  steps.push_back([&] { Save(out, QStringLiteral("main")); });
+  for (QMenu* menu : main->menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) {
+    if (menu->objectName().isEmpty()) continue;  // the bar's own overflow menu
+    steps.push_back([main, menu] {
+      QMenuBar* bar = main->menuBar();
+      QRect item = bar->actionGeometry(menu->menuAction());
+      menu->popup(bar->mapToGlobal(item.bottomLeft()));
+    });
+    steps.push_back([&, menu] {
+      Save(out, QStringLiteral("menu_") + menu->objectName());
+      menu->hide();
+    });
+  }
+  steps.push_back([&] {
+    // The open dialog runs its own loop; start it outside this timer's slot.
+    QTimer::singleShot(0, [&] { morvane::TProjectFileDialogs(main, prompt).AskOpenPath(); });
+  });
+  steps.push_back([&] {
+    Save(out, QStringLiteral("open_dialog"));
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+  });
+  steps.push_back([main] { main->mnuShow_ERClick(); });
+  steps.push_back([&] { Save(out, QStringLiteral("er_view")); });
+  steps.push_back([&] {
+    forms->about->show();
+    forms->about->move(main->geometry().center() - forms->about->rect().center());
+  });
+  steps.push_back([&] {
+    Save(out, QStringLiteral("about"));
+    QApplication::quit();
+  });
+
+  size_t next = 0;
+  QTimer timer;
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    if (next < steps.size()) steps[next++]();
+  });
+  timer.start(700);
+  return QApplication::exec();
+}
