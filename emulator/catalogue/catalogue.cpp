@@ -6,8 +6,8 @@
 namespace morvane::emulator {
 
 int64_t CatalogueGeneration(sqlite3* db, const std::string& schema) {
-  Statement exists(db, "SELECT 1 FROM " + QuoteIdentifier(schema) +
-                           ".sqlite_master WHERE name = 'cat$meta'");
+  Statement exists(
+      db, "SELECT 1 FROM " + QuoteIdentifier(schema) + ".sqlite_master WHERE name = 'cat$meta'");
   if (!exists.Step()) return 0;
   Statement s(db, "SELECT GENERATION FROM " + QuoteIdentifier(schema) + ".\"cat$meta\"");
   return s.Step() ? s.Int(0) : 0;
@@ -30,6 +30,8 @@ void RebuildCatalogue(sqlite3* db, const std::string& schema, const SchemaModel&
   CatalogueTable meta{"cat$meta", {{"GENERATION", "INTEGER"}}, {}, false, {{Int(generation)}}};
   tables.push_back(std::move(meta));
   WriteCatalogue(db, schema, tables);
+  // Statistics let SQLite drive the catalogue joins from the small tables, in index order.
+  ExecSql(db, "ANALYZE " + QuoteIdentifier(schema));
 }
 
 std::vector<ObjectDef> SystemTableObjects(Family family, const std::vector<CatalogueTable>& tables,

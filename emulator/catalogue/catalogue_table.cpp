@@ -22,8 +22,8 @@ void BindValue(sqlite3_stmt* stmt, int index, const Value& value) {
 void DropAll(sqlite3* db, const std::string& schema) {
   std::vector<std::string> names;
   {
-    Statement list(db, "SELECT name FROM " + QuoteIdentifier(schema) +
-                           ".sqlite_master WHERE type = 'table'");
+    Statement list(
+        db, "SELECT name FROM " + QuoteIdentifier(schema) + ".sqlite_master WHERE type = 'table'");
     while (list.Step()) names.push_back(list.Text(0));
   }
   for (const std::string& name : names) {
@@ -68,7 +68,8 @@ Value OptText(const std::optional<std::string>& s) { return s ? Value(*s) : Null
 Value OptInt(const std::optional<int>& v) { return v ? Value(static_cast<int64_t>(*v)) : Null(); }
 Value OptInt64(const std::optional<int64_t>& v) { return v ? Value(*v) : Null(); }
 
-void WriteCatalogue(sqlite3* db, const std::string& schema, const std::vector<CatalogueTable>& tables) {
+void WriteCatalogue(sqlite3* db, const std::string& schema,
+                    const std::vector<CatalogueTable>& tables) {
   DropAll(db, schema);
   for (const CatalogueTable& table : tables) WriteTable(db, schema, table);
 }

@@ -36,6 +36,7 @@ struct CatalogueTable {
 };
 
 // Replaces every table of the schema by the given ones.
-void WriteCatalogue(sqlite3* db, const std::string& schema, const std::vector<CatalogueTable>& tables);
+void WriteCatalogue(sqlite3* db, const std::string& schema,
+                    const std::vector<CatalogueTable>& tables);
 
 }  // namespace morvane::emulator

@@ -58,7 +58,8 @@ SQLRETURN Answer(StatementHandle* stmt, std::vector<ResultColumn> columns, RowsC
 
 }  // namespace
 
-SQLRETURN Tables(StatementHandle* stmt, const std::string& table_pattern, const std::string& types) {
+SQLRETURN Tables(StatementHandle* stmt, const std::string& table_pattern,
+                 const std::string& types) {
   stmt->diag.Clear();
   SchemaModel model = stmt->dbc->session->Schema();
   std::string pattern;
@@ -66,15 +67,17 @@ SQLRETURN Tables(StatementHandle* stmt, const std::string& table_pattern, const 
   RowsCursor::Rows rows;
   for (const ObjectDef& o : model.objects) {
     if (!Like(pattern, o.name) || !TypeWanted(types, o.is_view)) continue;
-    rows.push_back({std::nullopt, model.owner, o.name, std::string(o.is_view ? "VIEW" : "TABLE"), o.remarks});
+    rows.push_back(
+        {std::nullopt, model.owner, o.name, std::string(o.is_view ? "VIEW" : "TABLE"), o.remarks});
   }
   return Answer(stmt,
-                {Column("TABLE_CAT"), Column("TABLE_SCHEM"), Column("TABLE_NAME"), Column("TABLE_TYPE"),
-                 Column("REMARKS", SQL_VARCHAR, 254)},
+                {Column("TABLE_CAT"), Column("TABLE_SCHEM"), Column("TABLE_NAME"),
+                 Column("TABLE_TYPE"), Column("REMARKS", SQL_VARCHAR, 254)},
                 std::move(rows));
 }
 
-SQLRETURN Columns(StatementHandle* stmt, const std::string& table_pattern, const std::string& column_pattern) {
+SQLRETURN Columns(StatementHandle* stmt, const std::string& table_pattern,
+                  const std::string& column_pattern) {
   stmt->diag.Clear();
   SchemaModel model = stmt->dbc->session->Schema();
   std::string tables, columns;
@@ -91,25 +94,27 @@ SQLRETURN Columns(StatementHandle* stmt, const std::string& table_pattern, const
       }
       int type = OdbcSqlType(c.type);
       int size = OdbcColumnSize(c.type);
-      rows.push_back({std::nullopt, model.owner, o.name, c.name, Number(type), TypeText(c.type), Number(size),
-                      Number(size), c.type.scale ? Number(*c.type.scale) : std::nullopt, Number(10),
-                      Number(c.nullable ? SQL_NULLABLE : SQL_NO_NULLS), c.remarks, c.default_text,
-                      Number(type == SQL_TYPE_TIMESTAMP || type == SQL_TYPE_TIME ? SQL_DATETIME : type),
-                      type == SQL_TYPE_TIMESTAMP ? Number(SQL_CODE_TIMESTAMP) : std::nullopt,
-                      c.type.length ? Number(*c.type.length) : std::nullopt, Number(position++),
-                      std::string(c.nullable ? "YES" : "NO")});
+      rows.push_back(
+          {std::nullopt, model.owner, o.name, c.name, Number(type), TypeText(c.type), Number(size),
+           Number(size), c.type.scale ? Number(*c.type.scale) : std::nullopt, Number(10),
+           Number(c.nullable ? SQL_NULLABLE : SQL_NO_NULLS), c.remarks, c.default_text,
+           Number(type == SQL_TYPE_TIMESTAMP || type == SQL_TYPE_TIME ? SQL_DATETIME : type),
+           type == SQL_TYPE_TIMESTAMP ? Number(SQL_CODE_TIMESTAMP) : std::nullopt,
+           c.type.length ? Number(*c.type.length) : std::nullopt, Number(position++),
+           std::string(c.nullable ? "YES" : "NO")});
     }
   }
-  return Answer(stmt,
-                {Column("TABLE_CAT"), Column("TABLE_SCHEM"), Column("TABLE_NAME"), Column("COLUMN_NAME"),
-                 Column("DATA_TYPE", SQL_SMALLINT, 5), Column("TYPE_NAME"), Column("COLUMN_SIZE", SQL_INTEGER, 10),
-                 Column("BUFFER_LENGTH", SQL_INTEGER, 10), Column("DECIMAL_DIGITS", SQL_SMALLINT, 5),
-                 Column("NUM_PREC_RADIX", SQL_SMALLINT, 5), Column("NULLABLE", SQL_SMALLINT, 5),
-                 Column("REMARKS", SQL_VARCHAR, 254), Column("COLUMN_DEF", SQL_VARCHAR, 254),
-                 Column("SQL_DATA_TYPE", SQL_SMALLINT, 5), Column("SQL_DATETIME_SUB", SQL_SMALLINT, 5),
-                 Column("CHAR_OCTET_LENGTH", SQL_INTEGER, 10), Column("ORDINAL_POSITION", SQL_INTEGER, 10),
-                 Column("IS_NULLABLE", SQL_VARCHAR, 3)},
-                std::move(rows));
+  return Answer(
+      stmt,
+      {Column("TABLE_CAT"), Column("TABLE_SCHEM"), Column("TABLE_NAME"), Column("COLUMN_NAME"),
+       Column("DATA_TYPE", SQL_SMALLINT, 5), Column("TYPE_NAME"),
+       Column("COLUMN_SIZE", SQL_INTEGER, 10), Column("BUFFER_LENGTH", SQL_INTEGER, 10),
+       Column("DECIMAL_DIGITS", SQL_SMALLINT, 5), Column("NUM_PREC_RADIX", SQL_SMALLINT, 5),
+       Column("NULLABLE", SQL_SMALLINT, 5), Column("REMARKS", SQL_VARCHAR, 254),
+       Column("COLUMN_DEF", SQL_VARCHAR, 254), Column("SQL_DATA_TYPE", SQL_SMALLINT, 5),
+       Column("SQL_DATETIME_SUB", SQL_SMALLINT, 5), Column("CHAR_OCTET_LENGTH", SQL_INTEGER, 10),
+       Column("ORDINAL_POSITION", SQL_INTEGER, 10), Column("IS_NULLABLE", SQL_VARCHAR, 3)},
+      std::move(rows));
 }
 
 }  // namespace morvane::emulator::odbc

@@ -17,17 +17,20 @@ std::string DefaultOwner(const DataSourceOptions& o) {
 
 // Checks the account, opens the database and records the connection. `user` and `password`
 // are what the client gave; null means "none given" and takes the data source's own.
-SQLRETURN Open(Connection* dbc, DataSourceOptions options, const std::string* user, const std::string* password) {
+SQLRETURN Open(Connection* dbc, DataSourceOptions options, const std::string* user,
+               const std::string* password) {
   std::optional<Family> family = options.family ? options.family : DriverDialect(options.driver);
   if (!family) {
     return Fail(dbc->diag, "IM002",
-                DriverMessage("Data source \"" + options.dsn + "\" names no Dialect (RedBrick, Oracle or Broadbase)"));
+                DriverMessage("Data source \"" + options.dsn +
+                              "\" names no Dialect (RedBrick, Oracle or Broadbase)"));
   }
   dbc->family = *family;
   std::string given_user = user ? *user : options.uid;
   std::string given_password = password ? *password : options.pwd;
   bool account_set = !options.uid.empty() || !options.pwd.empty();
-  if (account_set && (AsciiUpper(given_user) != AsciiUpper(options.uid) || given_password != options.pwd)) {
+  if (account_set &&
+      (AsciiUpper(given_user) != AsciiUpper(options.uid) || given_password != options.pwd)) {
     return Fail(dbc->diag, DescribeError(*family, ErrorKind::kLoginFailed, given_user), &dbc->text);
   }
   SessionOptions session;
@@ -80,7 +83,8 @@ const char* DbmsVersion(Family family) {
 
 }  // namespace
 
-SQLRETURN Connect(Connection* dbc, const std::string& dsn, const std::string* user, const std::string* password) {
+SQLRETURN Connect(Connection* dbc, const std::string& dsn, const std::string* user,
+                  const std::string* password) {
   dbc->diag.Clear();
   if (dbc->session) return Fail(dbc->diag, "08002", DriverMessage("Connection name in use"));
   std::optional<DataSourceOptions> options = LoadDataSource(dsn);
@@ -90,15 +94,16 @@ SQLRETURN Connect(Connection* dbc, const std::string& dsn, const std::string* us
   return Open(dbc, std::move(*options), user, password);
 }
 
-SQLRETURN DriverConnect(Connection* dbc, const std::string& connection_string, SQLCHAR* out, SQLSMALLINT out_max,
-                        SQLSMALLINT* out_length) {
+SQLRETURN DriverConnect(Connection* dbc, const std::string& connection_string, SQLCHAR* out,
+                        SQLSMALLINT out_max, SQLSMALLINT* out_length) {
   dbc->diag.Clear();
   if (dbc->session) return Fail(dbc->diag, "08002", DriverMessage("Connection name in use"));
   std::map<std::string, std::string> keys = ParseConnectionString(connection_string);
   DataSourceOptions options;
   if (auto it = keys.find("DSN"); it != keys.end() && !it->second.empty()) {
     std::optional<DataSourceOptions> stored = LoadDataSource(it->second);
-    if (!stored) return Fail(dbc->diag, "IM002", DriverMessage("Data source name not found: " + it->second));
+    if (!stored)
+      return Fail(dbc->diag, "IM002", DriverMessage("Data source name not found: " + it->second));
     options = std::move(*stored);
   }
   // The data source's account is what the server checks; the string's UID and PWD are the
@@ -115,8 +120,10 @@ SQLRETURN DriverConnect(Connection* dbc, const std::string& connection_string, S
   }
   bool user_given = keys.count("UID") > 0;
   bool password_given = keys.count("PWD") > 0;
-  SQLRETURN rc = Open(dbc, options, user_given ? &user : nullptr, password_given ? &password : nullptr);
-  if (SQL_SUCCEEDED(rc) && CopyString(ConnectionStringOut(dbc->options), out, out_max, out_length)) {
+  SQLRETURN rc =
+      Open(dbc, options, user_given ? &user : nullptr, password_given ? &password : nullptr);
+  if (SQL_SUCCEEDED(rc) &&
+      CopyString(ConnectionStringOut(dbc->options), out, out_max, out_length)) {
     Warn(dbc->diag, "01004", DriverMessage("String data, right truncated"));
     rc = SQL_SUCCESS_WITH_INFO;
   }
@@ -184,13 +191,16 @@ SQLRETURN GetInfo(Connection* dbc, SQLUSMALLINT info, SQLPOINTER value, SQLSMALL
     case SQL_COLUMN_ALIAS:
     case SQL_LIKE_ESCAPE_CLAUSE:
     case SQL_ORDER_BY_COLUMNS_IN_SELECT:
-      return text(info == SQL_CATALOG_TERM ? "" : (info == SQL_CATALOG_NAME || info == SQL_PROCEDURES ||
-                                                   info == SQL_MULT_RESULT_SETS || info == SQL_ACCESSIBLE_PROCEDURES ||
-                                                   info == SQL_ORDER_BY_COLUMNS_IN_SELECT)
-                                                      ? "N"
-                                                      : "Y");
+      return text(info == SQL_CATALOG_TERM ? ""
+                  : (info == SQL_CATALOG_NAME || info == SQL_PROCEDURES ||
+                     info == SQL_MULT_RESULT_SETS || info == SQL_ACCESSIBLE_PROCEDURES ||
+                     info == SQL_ORDER_BY_COLUMNS_IN_SELECT)
+                      ? "N"
+                      : "Y");
     case SQL_SCHEMA_TERM:
-      return text(dbc->family == Family::kRedBrick ? "creator" : dbc->family == Family::kOracle ? "owner" : "schema");
+      return text(dbc->family == Family::kRedBrick ? "creator"
+                  : dbc->family == Family::kOracle ? "owner"
+                                                   : "schema");
     case SQL_TABLE_TERM:
       return text("table");
     case SQL_DATA_SOURCE_READ_ONLY:

@@ -8,16 +8,16 @@ namespace morvane::emulator {
 namespace {
 
 constexpr const char* kKeys[] = {
-    "DRIVER",       "DATABASE",      "DIALECT",          "UID",
-    "PWD",          "OWNER",         "CREATE",           "FIXEDCLOCK",
-    "FAILPATTERN",  "FAILMESSAGE",   "FAILAFTERROWS",    "FAILAFTERROWSPATTERN",
-    "CONNECTINFO",  "EXECINFOPATTERN", "EXECINFOMESSAGE"};
+    "DRIVER",      "DATABASE",        "DIALECT",        "UID",
+    "PWD",         "OWNER",           "CREATE",         "FIXEDCLOCK",
+    "FAILPATTERN", "FAILMESSAGE",     "FAILAFTERROWS",  "FAILAFTERROWSPATTERN",
+    "CONNECTINFO", "EXECINFOPATTERN", "EXECINFOMESSAGE"};
 
 // Mixed-case spellings as written in ini files (unixODBC matches keys case-insensitively).
 constexpr const char* kIniKeys[] = {
-    "Driver",      "Database",    "Dialect",        "UID",
-    "PWD",         "Owner",       "Create",         "FixedClock",
-    "FailPattern", "FailMessage", "FailAfterRows",  "FailAfterRowsPattern",
+    "Driver",      "Database",        "Dialect",        "UID",
+    "PWD",         "Owner",           "Create",         "FixedClock",
+    "FailPattern", "FailMessage",     "FailAfterRows",  "FailAfterRowsPattern",
     "ConnectInfo", "ExecInfoPattern", "ExecInfoMessage"};
 
 std::string IniValue(const std::string& section, const char* key, const char* file) {
@@ -57,7 +57,8 @@ std::map<std::string, std::string> ParseConnectionString(std::string_view text) 
       pos = text.find(';', close);
     } else {
       size_t end = text.find(';', value_start);
-      value = Trim(text.substr(value_start, end == std::string_view::npos ? std::string_view::npos : end - value_start));
+      value = Trim(text.substr(
+          value_start, end == std::string_view::npos ? std::string_view::npos : end - value_start));
       pos = end;
     }
     if (!key.empty()) keys[key] = value;

@@ -24,7 +24,7 @@ struct DataSourceOptions {
   bool create = false;
   std::string fixed_clock;
   // Faults for tests.
-  std::string fail_pattern;   // statements matching this regular expression fail
+  std::string fail_pattern;  // statements matching this regular expression fail
   std::string fail_message;
   int64_t fail_after_rows = -1;  // result sets end with an error after this many rows
   std::string fail_after_rows_pattern;

@@ -20,8 +20,9 @@ Diagnostics* DiagnosticsOf(SQLSMALLINT handle_type, SQLHANDLE handle) {
   }
 }
 
-SQLRETURN GetDiagRec(SQLSMALLINT handle_type, SQLHANDLE handle, SQLSMALLINT record, SQLCHAR* sqlstate,
-                     SQLINTEGER* native, SQLCHAR* message, SQLSMALLINT message_max, SQLSMALLINT* message_length) {
+SQLRETURN GetDiagRec(SQLSMALLINT handle_type, SQLHANDLE handle, SQLSMALLINT record,
+                     SQLCHAR* sqlstate, SQLINTEGER* native, SQLCHAR* message,
+                     SQLSMALLINT message_max, SQLSMALLINT* message_length) {
   Diagnostics* diag = DiagnosticsOf(handle_type, handle);
   if (!diag) return SQL_INVALID_HANDLE;
   if (record < 1) return SQL_ERROR;
@@ -29,11 +30,13 @@ SQLRETURN GetDiagRec(SQLSMALLINT handle_type, SQLHANDLE handle, SQLSMALLINT reco
   const DiagRecord& r = diag->records[static_cast<size_t>(record - 1)];
   if (sqlstate) CopyString(r.sqlstate, sqlstate, 6);
   if (native) *native = r.native_error;
-  return CopyString(r.message, message, message_max, message_length) ? SQL_SUCCESS_WITH_INFO : SQL_SUCCESS;
+  return CopyString(r.message, message, message_max, message_length) ? SQL_SUCCESS_WITH_INFO
+                                                                     : SQL_SUCCESS;
 }
 
-SQLRETURN GetDiagField(SQLSMALLINT handle_type, SQLHANDLE handle, SQLSMALLINT record, SQLSMALLINT field,
-                       SQLPOINTER value, SQLSMALLINT buffer_length, SQLSMALLINT* length) {
+SQLRETURN GetDiagField(SQLSMALLINT handle_type, SQLHANDLE handle, SQLSMALLINT record,
+                       SQLSMALLINT field, SQLPOINTER value, SQLSMALLINT buffer_length,
+                       SQLSMALLINT* length) {
   Diagnostics* diag = DiagnosticsOf(handle_type, handle);
   if (!diag) return SQL_INVALID_HANDLE;
   auto integer = [&](SQLINTEGER n) {
@@ -50,7 +53,8 @@ SQLRETURN GetDiagField(SQLSMALLINT handle_type, SQLHANDLE handle, SQLSMALLINT re
         return SQL_SUCCESS;
       }
       case SQL_DIAG_ROW_COUNT: {
-        SQLLEN rows = handle_type == SQL_HANDLE_STMT ? static_cast<StatementHandle*>(handle)->row_count : 0;
+        SQLLEN rows =
+            handle_type == SQL_HANDLE_STMT ? static_cast<StatementHandle*>(handle)->row_count : 0;
         if (value) std::memcpy(value, &rows, sizeof rows);
         return SQL_SUCCESS;
       }
@@ -61,7 +65,9 @@ SQLRETURN GetDiagField(SQLSMALLINT handle_type, SQLHANDLE handle, SQLSMALLINT re
   if (record < 1 || static_cast<size_t>(record) > diag->records.size()) return SQL_NO_DATA;
   const DiagRecord& r = diag->records[static_cast<size_t>(record - 1)];
   auto text = [&](const std::string& s) {
-    return CopyString(s, static_cast<SQLCHAR*>(value), buffer_length, length) ? SQL_SUCCESS_WITH_INFO : SQL_SUCCESS;
+    return CopyString(s, static_cast<SQLCHAR*>(value), buffer_length, length)
+               ? SQL_SUCCESS_WITH_INFO
+               : SQL_SUCCESS;
   };
   switch (field) {
     case SQL_DIAG_SQLSTATE:
@@ -96,7 +102,8 @@ SQLRETURN Error(SQLHENV env, SQLHDBC dbc, SQLHSTMT stmt, SQLCHAR* sqlstate, SQLI
   diag->records.erase(diag->records.begin());
   if (sqlstate) CopyString(r.sqlstate, sqlstate, 6);
   if (native) *native = r.native_error;
-  return CopyString(r.message, message, message_max, message_length) ? SQL_SUCCESS_WITH_INFO : SQL_SUCCESS;
+  return CopyString(r.message, message, message_max, message_length) ? SQL_SUCCESS_WITH_INFO
+                                                                     : SQL_SUCCESS;
 }
 
 }  // namespace morvane::emulator::odbc

@@ -5,7 +5,8 @@
 namespace morvane::emulator {
 
 SQLRETURN Fail(Diagnostics& diag, const VendorMessage& message, TextConverter* text) {
-  diag.Add(message.sqlstate, message.native_error, text ? text->ToClient(message.text) : message.text);
+  diag.Add(message.sqlstate, message.native_error,
+           text ? text->ToClient(message.text) : message.text);
   return SQL_ERROR;
 }
 
@@ -27,12 +28,14 @@ bool CopyString(std::string_view text, SQLPOINTER buffer, SQLLEN buffer_length) 
   return n < text.size();
 }
 
-bool CopyString(std::string_view text, SQLCHAR* buffer, SQLSMALLINT buffer_length, SQLSMALLINT* length) {
+bool CopyString(std::string_view text, SQLCHAR* buffer, SQLSMALLINT buffer_length,
+                SQLSMALLINT* length) {
   if (length) *length = static_cast<SQLSMALLINT>(text.size());
   return CopyString(text, buffer, static_cast<SQLLEN>(buffer_length));
 }
 
-bool CopyString(std::string_view text, SQLPOINTER buffer, SQLINTEGER buffer_length, SQLINTEGER* length) {
+bool CopyString(std::string_view text, SQLPOINTER buffer, SQLINTEGER buffer_length,
+                SQLINTEGER* length) {
   if (length) *length = static_cast<SQLINTEGER>(text.size());
   return CopyString(text, buffer, static_cast<SQLLEN>(buffer_length));
 }

@@ -17,8 +17,10 @@ void Warn(Diagnostics& diag, const std::string& sqlstate, const std::string& mes
 // it does not fit. Returns true when it was cut.
 bool CopyString(std::string_view text, SQLPOINTER buffer, SQLLEN buffer_length);
 // Same, and reports the full length through `length` (either width of integer).
-bool CopyString(std::string_view text, SQLCHAR* buffer, SQLSMALLINT buffer_length, SQLSMALLINT* length);
-bool CopyString(std::string_view text, SQLPOINTER buffer, SQLINTEGER buffer_length, SQLINTEGER* length);
+bool CopyString(std::string_view text, SQLCHAR* buffer, SQLSMALLINT buffer_length,
+                SQLSMALLINT* length);
+bool CopyString(std::string_view text, SQLPOINTER buffer, SQLINTEGER buffer_length,
+                SQLINTEGER* length);
 
 // Prefix for messages raised by the driver itself rather than by the emulated server.
 std::string DriverMessage(std::string_view text);

@@ -65,13 +65,16 @@ SQLRETURN ExecDirect(StatementHandle* stmt, const std::string& text) {
   Connection* dbc = stmt->dbc;
   const DataSourceOptions& o = dbc->options;
   if (Matches(o.fail_pattern, text)) {
-    std::string message = o.fail_message.empty() ? "statement rejected (FailPattern)" : o.fail_message;
+    std::string message =
+        o.fail_message.empty() ? "statement rejected (FailPattern)" : o.fail_message;
     return Fail(stmt->diag, DescribeError(dbc->family, ErrorKind::kInjected, message), &dbc->text);
   }
   std::string utf8;
   if (!dbc->text.FromClient(text, utf8)) {
-    return Fail(stmt->diag, DescribeError(dbc->family, ErrorKind::kSyntax, "invalid character in statement text"),
-                nullptr);
+    return Fail(
+        stmt->diag,
+        DescribeError(dbc->family, ErrorKind::kSyntax, "invalid character in statement text"),
+        nullptr);
   }
   Session::Outcome outcome = dbc->session->Execute(utf8);
   stmt->row_count = outcome.rows_affected;
@@ -82,12 +85,14 @@ SQLRETURN ExecDirect(StatementHandle* stmt, const std::string& text) {
       client.name = dbc->text.ToClient(c.name);
       stmt->columns.push_back(std::move(client));
     }
-    if (o.fail_after_rows >= 0 && (o.fail_after_rows_pattern.empty() || Matches(o.fail_after_rows_pattern, text))) {
+    if (o.fail_after_rows >= 0 &&
+        (o.fail_after_rows_pattern.empty() || Matches(o.fail_after_rows_pattern, text))) {
       stmt->fail_after_rows = o.fail_after_rows;
     }
   }
   if (Matches(o.exec_info_pattern, text)) {
-    std::string message = o.exec_info_message.empty() ? "statement completed with warnings" : o.exec_info_message;
+    std::string message =
+        o.exec_info_message.empty() ? "statement completed with warnings" : o.exec_info_message;
     Warn(stmt->diag, "01000", dbc->text.ToClient(DriverPrefix(dbc->family) + message));
     return SQL_SUCCESS_WITH_INFO;
   }
@@ -105,7 +110,8 @@ SQLRETURN Prepare(StatementHandle* stmt, const std::string& text) {
 SQLRETURN Execute(StatementHandle* stmt) {
   if (!stmt->has_prepared) {
     stmt->diag.Clear();
-    return Fail(stmt->diag, "HY010", DriverMessage("Function sequence error: no prepared statement"));
+    return Fail(stmt->diag, "HY010",
+                DriverMessage("Function sequence error: no prepared statement"));
   }
   return ExecDirect(stmt, stmt->prepared);
 }
@@ -116,9 +122,9 @@ SQLRETURN NumResultCols(StatementHandle* stmt, SQLSMALLINT* count) {
   return SQL_SUCCESS;
 }
 
-SQLRETURN DescribeCol(StatementHandle* stmt, SQLUSMALLINT column, SQLCHAR* name, SQLSMALLINT name_max,
-                      SQLSMALLINT* name_length, SQLSMALLINT* type, SQLULEN* size, SQLSMALLINT* decimals,
-                      SQLSMALLINT* nullable) {
+SQLRETURN DescribeCol(StatementHandle* stmt, SQLUSMALLINT column, SQLCHAR* name,
+                      SQLSMALLINT name_max, SQLSMALLINT* name_length, SQLSMALLINT* type,
+                      SQLULEN* size, SQLSMALLINT* decimals, SQLSMALLINT* nullable) {
   stmt->diag.Clear();
   const ResultColumn* c = ColumnAt(stmt, column);
   if (!c) return SQL_ERROR;
@@ -133,8 +139,9 @@ SQLRETURN DescribeCol(StatementHandle* stmt, SQLUSMALLINT column, SQLCHAR* name,
   return SQL_SUCCESS;
 }
 
-SQLRETURN ColAttribute(StatementHandle* stmt, SQLUSMALLINT column, SQLUSMALLINT field, SQLPOINTER text,
-                       SQLSMALLINT buffer_length, SQLSMALLINT* length, SQLLEN* number) {
+SQLRETURN ColAttribute(StatementHandle* stmt, SQLUSMALLINT column, SQLUSMALLINT field,
+                       SQLPOINTER text, SQLSMALLINT buffer_length, SQLSMALLINT* length,
+                       SQLLEN* number) {
   stmt->diag.Clear();
   if (field == SQL_DESC_COUNT || field == SQL_COLUMN_COUNT) {
     if (number) *number = static_cast<SQLLEN>(stmt->columns.size());
@@ -186,7 +193,8 @@ SQLRETURN ColAttribute(StatementHandle* stmt, SQLUSMALLINT column, SQLUSMALLINT 
     case SQL_COLUMN_NULLABLE:
       return as_number(c->nullable ? SQL_NULLABLE : SQL_NO_NULLS);
     case SQL_DESC_UNSIGNED:
-      return as_number(c->sql_type == SQL_VARCHAR || c->sql_type == SQL_CHAR ? SQL_TRUE : SQL_FALSE);
+      return as_number(c->sql_type == SQL_VARCHAR || c->sql_type == SQL_CHAR ? SQL_TRUE
+                                                                             : SQL_FALSE);
     case SQL_DESC_SEARCHABLE:
       return as_number(SQL_PRED_SEARCHABLE);
     case SQL_DESC_UPDATABLE:

@@ -20,13 +20,14 @@ void Put(SQLPOINTER target, T value, SQLLEN* indicator) {
 }
 
 // Stores a number read from `text` as the C type; false when the type is not one of ours.
-SQLRETURN PutNumber(StatementHandle* stmt, std::string_view text, SQLSMALLINT c_type, SQLPOINTER target,
-                    SQLLEN* indicator) {
+SQLRETURN PutNumber(StatementHandle* stmt, std::string_view text, SQLSMALLINT c_type,
+                    SQLPOINTER target, SQLLEN* indicator) {
   std::string copy(text);
   char* end = nullptr;
   double value = std::strtod(copy.c_str(), &end);
   if (copy.empty() || (end && *end != '\0')) {
-    return Fail(stmt->diag, "22018", DriverMessage("Invalid character value for cast specification"));
+    return Fail(stmt->diag, "22018",
+                DriverMessage("Invalid character value for cast specification"));
   }
   switch (c_type) {
     case SQL_C_LONG:
@@ -88,7 +89,9 @@ SQLRETURN FillBindings(StatementHandle* stmt) {
     if (!b.target && !b.indicator) continue;
     int column = static_cast<int>(i);
     if (stmt->cursor->IsNull(column)) {
-      if (!b.indicator) return Fail(stmt->diag, "22002", DriverMessage("Indicator variable required but not supplied"));
+      if (!b.indicator)
+        return Fail(stmt->diag, "22002",
+                    DriverMessage("Indicator variable required but not supplied"));
       *b.indicator = SQL_NULL_DATA;
       continue;
     }
@@ -107,9 +110,10 @@ SQLRETURN FillBindings(StatementHandle* stmt) {
 }
 
 SQLRETURN ConnectionLost(StatementHandle* stmt) {
-  VendorMessage m = DescribeError(stmt->dbc->family, ErrorKind::kInjected,
-                                  "connection to the server was lost after " +
-                                      std::to_string(stmt->rows_delivered) + " rows (FailAfterRows)");
+  VendorMessage m =
+      DescribeError(stmt->dbc->family, ErrorKind::kInjected,
+                    "connection to the server was lost after " +
+                        std::to_string(stmt->rows_delivered) + " rows (FailAfterRows)");
   m.sqlstate = "08S01";
   return Fail(stmt->diag, m, &stmt->dbc->text);
 }
@@ -131,21 +135,25 @@ SQLRETURN Fetch(StatementHandle* stmt) {
   stmt->getdata_column = 0;
   stmt->on_row = false;
   if (stmt->rows_fetched_ptr) *stmt->rows_fetched_ptr = 0;
-  if (stmt->max_rows > 0 && static_cast<SQLULEN>(stmt->rows_delivered) >= stmt->max_rows) return SQL_NO_DATA;
-  if (stmt->fail_after_rows >= 0 && stmt->rows_delivered >= stmt->fail_after_rows) return ConnectionLost(stmt);
+  if (stmt->max_rows > 0 && static_cast<SQLULEN>(stmt->rows_delivered) >= stmt->max_rows)
+    return SQL_NO_DATA;
+  if (stmt->fail_after_rows >= 0 && stmt->rows_delivered >= stmt->fail_after_rows)
+    return ConnectionLost(stmt);
   if (!stmt->cursor->Next()) return SQL_NO_DATA;
   ++stmt->rows_delivered;
   stmt->on_row = true;
   SQLRETURN rc = FillBindings(stmt);
   if (stmt->rows_fetched_ptr) *stmt->rows_fetched_ptr = 1;
-  if (stmt->row_status_ptr) *stmt->row_status_ptr = rc == SQL_ERROR ? SQL_ROW_ERROR : SQL_ROW_SUCCESS;
+  if (stmt->row_status_ptr)
+    *stmt->row_status_ptr = rc == SQL_ERROR ? SQL_ROW_ERROR : SQL_ROW_SUCCESS;
   return rc;
 }
 
 SQLRETURN GetData(StatementHandle* stmt, SQLUSMALLINT column, SQLSMALLINT c_type, SQLPOINTER target,
                   SQLLEN buffer_length, SQLLEN* indicator) {
   stmt->diag.Clear();
-  if (!stmt->cursor || !stmt->on_row) return Fail(stmt->diag, "24000", DriverMessage("Invalid cursor state"));
+  if (!stmt->cursor || !stmt->on_row)
+    return Fail(stmt->diag, "24000", DriverMessage("Invalid cursor state"));
   if (column < 1 || column > stmt->columns.size()) {
     return Fail(stmt->diag, "07009", DriverMessage("Invalid descriptor index"));
   }
@@ -159,7 +167,9 @@ SQLRETURN GetData(StatementHandle* stmt, SQLUSMALLINT column, SQLSMALLINT c_type
   }
   if (stmt->cursor->IsNull(index)) {
     if (!first_call) return SQL_NO_DATA;
-    if (!indicator) return Fail(stmt->diag, "22002", DriverMessage("Indicator variable required but not supplied"));
+    if (!indicator)
+      return Fail(stmt->diag, "22002",
+                  DriverMessage("Indicator variable required but not supplied"));
     *indicator = SQL_NULL_DATA;
     return SQL_SUCCESS;
   }

@@ -7,7 +7,9 @@
 namespace morvane::emulator::odbc {
 namespace {
 
-SQLULEN AsUnsigned(SQLPOINTER value) { return static_cast<SQLULEN>(reinterpret_cast<uintptr_t>(value)); }
+SQLULEN AsUnsigned(SQLPOINTER value) {
+  return static_cast<SQLULEN>(reinterpret_cast<uintptr_t>(value));
+}
 
 template <typename T>
 void Store(SQLPOINTER target, T value) {
@@ -73,7 +75,8 @@ SQLRETURN FreeStmt(StatementHandle* stmt, SQLUSMALLINT option) {
 }
 
 SQLRETURN SetEnvAttr(Environment* env, SQLINTEGER attribute, SQLPOINTER value) {
-  if (attribute == SQL_ATTR_ODBC_VERSION) env->odbc_version = static_cast<SQLINTEGER>(AsUnsigned(value));
+  if (attribute == SQL_ATTR_ODBC_VERSION)
+    env->odbc_version = static_cast<SQLINTEGER>(AsUnsigned(value));
   return SQL_SUCCESS;
 }
 
@@ -100,8 +103,8 @@ SQLRETURN SetConnectAttr(Connection* dbc, SQLINTEGER attribute, SQLPOINTER value
   return SQL_SUCCESS;  // timeouts, packet size, tracing: accepted and ignored
 }
 
-SQLRETURN GetConnectAttr(Connection* dbc, SQLINTEGER attribute, SQLPOINTER value, SQLINTEGER buffer_length,
-                         SQLINTEGER* length) {
+SQLRETURN GetConnectAttr(Connection* dbc, SQLINTEGER attribute, SQLPOINTER value,
+                         SQLINTEGER buffer_length, SQLINTEGER* length) {
   switch (attribute) {
     case SQL_ATTR_AUTOCOMMIT:
       Store<SQLUINTEGER>(value, dbc->autocommit ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF);

@@ -66,7 +66,7 @@ struct StatementHandle {
   std::string prepared;  // CP932 text given to SQLPrepare
   bool has_prepared = false;
   std::unique_ptr<Cursor> cursor;
-  std::vector<ResultColumn> columns;  // names in CP932
+  std::vector<ResultColumn> columns;    // names in CP932
   std::vector<ColumnBinding> bindings;  // index 0 is column 1
   SQLLEN row_count = -1;
   int64_t rows_delivered = 0;

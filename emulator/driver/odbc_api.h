@@ -15,16 +15,17 @@ SQLRETURN FreeStmt(StatementHandle* stmt, SQLUSMALLINT option);
 SQLRETURN SetEnvAttr(Environment* env, SQLINTEGER attribute, SQLPOINTER value);
 SQLRETURN GetEnvAttr(Environment* env, SQLINTEGER attribute, SQLPOINTER value);
 SQLRETURN SetConnectAttr(Connection* dbc, SQLINTEGER attribute, SQLPOINTER value);
-SQLRETURN GetConnectAttr(Connection* dbc, SQLINTEGER attribute, SQLPOINTER value, SQLINTEGER buffer_length,
-                         SQLINTEGER* length);
+SQLRETURN GetConnectAttr(Connection* dbc, SQLINTEGER attribute, SQLPOINTER value,
+                         SQLINTEGER buffer_length, SQLINTEGER* length);
 SQLRETURN SetStmtAttr(StatementHandle* stmt, SQLINTEGER attribute, SQLPOINTER value);
-SQLRETURN GetStmtAttr(StatementHandle* stmt, SQLINTEGER attribute, SQLPOINTER value, SQLINTEGER buffer_length,
-                      SQLINTEGER* length);
+SQLRETURN GetStmtAttr(StatementHandle* stmt, SQLINTEGER attribute, SQLPOINTER value,
+                      SQLINTEGER buffer_length, SQLINTEGER* length);
 
 // Connections.
-SQLRETURN Connect(Connection* dbc, const std::string& dsn, const std::string* user, const std::string* password);
-SQLRETURN DriverConnect(Connection* dbc, const std::string& connection_string, SQLCHAR* out, SQLSMALLINT out_max,
-                        SQLSMALLINT* out_length);
+SQLRETURN Connect(Connection* dbc, const std::string& dsn, const std::string* user,
+                  const std::string* password);
+SQLRETURN DriverConnect(Connection* dbc, const std::string& connection_string, SQLCHAR* out,
+                        SQLSMALLINT out_max, SQLSMALLINT* out_length);
 SQLRETURN Disconnect(Connection* dbc);
 SQLRETURN GetInfo(Connection* dbc, SQLUSMALLINT info, SQLPOINTER value, SQLSMALLINT buffer_length,
                   SQLSMALLINT* length);
@@ -35,11 +36,12 @@ SQLRETURN ExecDirect(StatementHandle* stmt, const std::string& text);
 SQLRETURN Prepare(StatementHandle* stmt, const std::string& text);
 SQLRETURN Execute(StatementHandle* stmt);
 SQLRETURN NumResultCols(StatementHandle* stmt, SQLSMALLINT* count);
-SQLRETURN DescribeCol(StatementHandle* stmt, SQLUSMALLINT column, SQLCHAR* name, SQLSMALLINT name_max,
-                      SQLSMALLINT* name_length, SQLSMALLINT* type, SQLULEN* size, SQLSMALLINT* decimals,
-                      SQLSMALLINT* nullable);
-SQLRETURN ColAttribute(StatementHandle* stmt, SQLUSMALLINT column, SQLUSMALLINT field, SQLPOINTER text,
-                       SQLSMALLINT buffer_length, SQLSMALLINT* length, SQLLEN* number);
+SQLRETURN DescribeCol(StatementHandle* stmt, SQLUSMALLINT column, SQLCHAR* name,
+                      SQLSMALLINT name_max, SQLSMALLINT* name_length, SQLSMALLINT* type,
+                      SQLULEN* size, SQLSMALLINT* decimals, SQLSMALLINT* nullable);
+SQLRETURN ColAttribute(StatementHandle* stmt, SQLUSMALLINT column, SQLUSMALLINT field,
+                       SQLPOINTER text, SQLSMALLINT buffer_length, SQLSMALLINT* length,
+                       SQLLEN* number);
 SQLRETURN RowCount(StatementHandle* stmt, SQLLEN* count);
 SQLRETURN CloseCursor(StatementHandle* stmt);
 
@@ -52,13 +54,16 @@ SQLRETURN GetData(StatementHandle* stmt, SQLUSMALLINT column, SQLSMALLINT c_type
 
 // Catalogue functions.
 SQLRETURN Tables(StatementHandle* stmt, const std::string& table_pattern, const std::string& types);
-SQLRETURN Columns(StatementHandle* stmt, const std::string& table_pattern, const std::string& column_pattern);
+SQLRETURN Columns(StatementHandle* stmt, const std::string& table_pattern,
+                  const std::string& column_pattern);
 
 // Diagnostics.
-SQLRETURN GetDiagRec(SQLSMALLINT handle_type, SQLHANDLE handle, SQLSMALLINT record, SQLCHAR* sqlstate,
-                     SQLINTEGER* native, SQLCHAR* message, SQLSMALLINT message_max, SQLSMALLINT* message_length);
-SQLRETURN GetDiagField(SQLSMALLINT handle_type, SQLHANDLE handle, SQLSMALLINT record, SQLSMALLINT field,
-                       SQLPOINTER value, SQLSMALLINT buffer_length, SQLSMALLINT* length);
+SQLRETURN GetDiagRec(SQLSMALLINT handle_type, SQLHANDLE handle, SQLSMALLINT record,
+                     SQLCHAR* sqlstate, SQLINTEGER* native, SQLCHAR* message,
+                     SQLSMALLINT message_max, SQLSMALLINT* message_length);
+SQLRETURN GetDiagField(SQLSMALLINT handle_type, SQLHANDLE handle, SQLSMALLINT record,
+                       SQLSMALLINT field, SQLPOINTER value, SQLSMALLINT buffer_length,
+                       SQLSMALLINT* length);
 SQLRETURN Error(SQLHENV env, SQLHDBC dbc, SQLHSTMT stmt, SQLCHAR* sqlstate, SQLINTEGER* native,
                 SQLCHAR* message, SQLSMALLINT message_max, SQLSMALLINT* message_length);
 

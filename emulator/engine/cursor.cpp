@@ -76,7 +76,8 @@ bool SqliteCursor::IsNull(int column) { return sqlite3_column_type(stmt_, column
 std::string_view SqliteCursor::Text(int column) {
   const unsigned char* text = sqlite3_column_text(stmt_, column);
   if (!text) return {};
-  return {reinterpret_cast<const char*>(text), static_cast<size_t>(sqlite3_column_bytes(stmt_, column))};
+  return {reinterpret_cast<const char*>(text),
+          static_cast<size_t>(sqlite3_column_bytes(stmt_, column))};
 }
 
 RowsCursor::RowsCursor(std::vector<ResultColumn> columns, Rows rows)
@@ -88,7 +89,9 @@ bool RowsCursor::Next() {
   return true;
 }
 
-bool RowsCursor::IsNull(int column) { return !rows_[next_ - 1][static_cast<size_t>(column)].has_value(); }
+bool RowsCursor::IsNull(int column) {
+  return !rows_[next_ - 1][static_cast<size_t>(column)].has_value();
+}
 
 std::string_view RowsCursor::Text(int column) {
   const auto& value = rows_[next_ - 1][static_cast<size_t>(column)];

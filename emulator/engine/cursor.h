@@ -13,7 +13,7 @@
 namespace morvane::emulator {
 
 struct ResultColumn {
-  std::string name;  // UTF-8
+  std::string name;   // UTF-8
   int sql_type = 12;  // ODBC SQL type number (SQL_VARCHAR by default)
   int size = 255;
   int decimals = 0;

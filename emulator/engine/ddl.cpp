@@ -113,7 +113,8 @@ class DdlRunner {
 
   std::string TableSql(const ObjectDef& table) const {
     std::string sql = "CREATE TABLE " + QuoteIdentifier(table.name) + "(";
-    for (size_t i = 0; i < table.columns.size(); ++i) sql += (i ? "," : "") + ColumnSql(table.columns[i]);
+    for (size_t i = 0; i < table.columns.size(); ++i)
+      sql += (i ? "," : "") + ColumnSql(table.columns[i]);
     return sql + ")";
   }
 
@@ -184,8 +185,8 @@ class DdlRunner {
 
   ColumnType ParseType() {
     std::string words = c_.Identifier();
-    static const char* kSecondWords[][2] = {{"DOUBLE", "PRECISION"}, {"LONG", "RAW"},
-                                            {"LONG", "VARCHAR"},     {"LONG", "VARBINARY"},
+    static const char* kSecondWords[][2] = {{"DOUBLE", "PRECISION"},  {"LONG", "RAW"},
+                                            {"LONG", "VARCHAR"},      {"LONG", "VARBINARY"},
                                             {"CHARACTER", "VARYING"}, {"CHAR", "VARYING"}};
     for (const auto& pair : kSecondWords) {
       if (words == pair[0] && c_.PeekKeyword(pair[1])) {
@@ -323,7 +324,8 @@ class DdlRunner {
       throw SqlError(ErrorKind::kTableNotFound, con.ref_table);
     }
     if (!con.ref_columns.empty() && con.ref_columns.size() != con.columns.size()) {
-      throw SqlError(ErrorKind::kGeneral, "number of referencing columns must match referenced columns");
+      throw SqlError(ErrorKind::kGeneral,
+                     "number of referencing columns must match referenced columns");
     }
   }
 
@@ -376,7 +378,8 @@ class DdlRunner {
     index.columns = NameList();
     index.created = ctx_.now;
     for (const std::string& column : index.columns) {
-      if (!table.FindColumn(column)) throw SqlError(ErrorKind::kColumnNotFound, "\"" + column + "\"");
+      if (!table.FindColumn(column))
+        throw SqlError(ErrorKind::kColumnNotFound, "\"" + column + "\"");
     }
     if (OwnerOfIndex(ctx_.db, index.name) || ObjectExists(ctx_.db, index.name)) {
       throw SqlError(ErrorKind::kObjectExists, index.name);
@@ -421,7 +424,8 @@ class DdlRunner {
     std::string sql = "CREATE VIEW " + QuoteIdentifier(name);
     if (!columns.empty()) {
       sql += "(";
-      for (size_t i = 0; i < columns.size(); ++i) sql += (i ? "," : "") + QuoteIdentifier(columns[i]);
+      for (size_t i = 0; i < columns.size(); ++i)
+        sql += (i ? "," : "") + QuoteIdentifier(columns[i]);
       sql += ")";
     }
     return sql + " AS " + query;
@@ -452,7 +456,8 @@ class DdlRunner {
     c_.Expect("COLUMN");
     std::vector<std::string> parts{c_.Identifier()};
     while (c_.AcceptSymbol(".")) parts.push_back(c_.Identifier());
-    if (parts.size() < 2) throw SqlError(ErrorKind::kSyntax, "COMMENT ON COLUMN needs table.column");
+    if (parts.size() < 2)
+      throw SqlError(ErrorKind::kSyntax, "COMMENT ON COLUMN needs table.column");
     ObjectDef object = RequireObject(parts[parts.size() - 2]);
     ColumnDef* column = object.FindColumn(parts.back());
     if (!column) throw SqlError(ErrorKind::kColumnNotFound, "\"" + parts.back() + "\"");
@@ -475,7 +480,8 @@ class DdlRunner {
     if (object.is_view != view) throw SqlError(ErrorKind::kTableNotFound, object.name);
     bool cascade = c_.Accept("CASCADE");
     if (!view) DropReferencingKeys(object.name, cascade);
-    ExecSql(ctx_.db, std::string(view ? "DROP VIEW " : "DROP TABLE ") + QuoteIdentifier(object.name));
+    ExecSql(ctx_.db,
+            std::string(view ? "DROP VIEW " : "DROP TABLE ") + QuoteIdentifier(object.name));
     DeleteObject(ctx_.db, object.id);
   }
 
@@ -542,8 +548,10 @@ class DdlRunner {
     std::vector<ConstraintDef> constraints;
     ParseColumn(table, constraints);
     ColumnDef sqlite_col = table.columns.back();
-    if (!sqlite_col.default_text) sqlite_col.nullable = true;  // SQLite needs a default for NOT NULL
-    ExecSql(ctx_.db, "ALTER TABLE " + QuoteIdentifier(table.name) + " ADD COLUMN " + ColumnSql(sqlite_col));
+    if (!sqlite_col.default_text)
+      sqlite_col.nullable = true;  // SQLite needs a default for NOT NULL
+    ExecSql(ctx_.db,
+            "ALTER TABLE " + QuoteIdentifier(table.name) + " ADD COLUMN " + ColumnSql(sqlite_col));
     for (ConstraintDef& con : constraints) AddConstraint(table, std::move(con));
   }
 
@@ -551,7 +559,8 @@ class DdlRunner {
     std::string name;
     if (c_.Accept("PRIMARY")) {
       c_.Expect("KEY");
-      if (!table.PrimaryKey()) throw SqlError(ErrorKind::kGeneral, "no primary key on " + table.name);
+      if (!table.PrimaryKey())
+        throw SqlError(ErrorKind::kGeneral, "no primary key on " + table.name);
       name = table.PrimaryKey()->name;
     } else {
       c_.Expect("CONSTRAINT");
@@ -559,7 +568,8 @@ class DdlRunner {
     }
     auto it = std::find_if(table.constraints.begin(), table.constraints.end(),
                            [&](const ConstraintDef& c) { return c.name == name; });
-    if (it == table.constraints.end()) throw SqlError(ErrorKind::kGeneral, "constraint " + name + " does not exist");
+    if (it == table.constraints.end())
+      throw SqlError(ErrorKind::kGeneral, "constraint " + name + " does not exist");
     for (auto idx = table.indexes.begin(); idx != table.indexes.end(); ++idx) {
       if (idx->constraint_name != name) continue;
       if (idx->name == name) {

@@ -29,8 +29,6 @@ const char* FamilyName(Family family) {
   return "";
 }
 
-const char* CatalogueSchema(Family family) {
-  return family == Family::kOracle ? "SYS" : "SYSTEM";
-}
+const char* CatalogueSchema(Family family) { return family == Family::kOracle ? "SYS" : "SYSTEM"; }
 
 }  // namespace morvane::emulator

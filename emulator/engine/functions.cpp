@@ -19,7 +19,8 @@ struct DateParts {
 bool ReadNumber(std::string_view text, size_t& pos, size_t max_digits, int& value) {
   size_t start = pos;
   value = 0;
-  while (pos < text.size() && pos - start < max_digits && std::isdigit(static_cast<unsigned char>(text[pos]))) {
+  while (pos < text.size() && pos - start < max_digits &&
+         std::isdigit(static_cast<unsigned char>(text[pos]))) {
     value = value * 10 + (text[pos] - '0');
     ++pos;
   }
@@ -29,7 +30,8 @@ bool ReadNumber(std::string_view text, size_t& pos, size_t max_digits, int& valu
 // Accepts "YYYY-MM-DD", optionally followed by " HH:MM[:SS[.fff]]" (or 'T' as separator).
 bool ParseDateText(std::string_view text, DateParts& d) {
   size_t pos = 0;
-  if (!ReadNumber(text, pos, 4, d.year) || pos != 4 || pos >= text.size() || text[pos++] != '-') return false;
+  if (!ReadNumber(text, pos, 4, d.year) || pos != 4 || pos >= text.size() || text[pos++] != '-')
+    return false;
   if (!ReadNumber(text, pos, 2, d.month) || pos >= text.size() || text[pos++] != '-') return false;
   if (!ReadNumber(text, pos, 2, d.day)) return false;
   if (pos == text.size()) return true;
@@ -44,9 +46,11 @@ bool ParseDateText(std::string_view text, DateParts& d) {
   return d.month >= 1 && d.month <= 12 && d.day >= 1 && d.day <= 31;
 }
 
-const char* const kMonths[] = {"JANUARY", "FEBRUARY", "MARCH",     "APRIL",   "MAY",      "JUNE",
-                               "JULY",    "AUGUST",   "SEPTEMBER", "OCTOBER", "NOVEMBER", "DECEMBER"};
-const char* const kDays[] = {"SUNDAY", "MONDAY", "TUESDAY", "WEDNESDAY", "THURSDAY", "FRIDAY", "SATURDAY"};
+const char* const kMonths[] = {"JANUARY",   "FEBRUARY", "MARCH",    "APRIL",
+                               "MAY",       "JUNE",     "JULY",     "AUGUST",
+                               "SEPTEMBER", "OCTOBER",  "NOVEMBER", "DECEMBER"};
+const char* const kDays[] = {"SUNDAY",   "MONDAY", "TUESDAY", "WEDNESDAY",
+                             "THURSDAY", "FRIDAY", "SATURDAY"};
 
 int Weekday(const DateParts& d) {
   std::tm tm{};
@@ -205,7 +209,8 @@ std::string FormatNumber(double value, std::string_view format) {
   std::string integer = digits.substr(0, digits.find('.'));
   std::string fraction = decimals ? digits.substr(digits.find('.')) : "";
   if (fmt.find(',') != std::string::npos || fmt.find('G') != std::string::npos) {
-    for (int i = static_cast<int>(integer.size()) - 3; i > 0; i -= 3) integer.insert(static_cast<size_t>(i), ",");
+    for (int i = static_cast<int>(integer.size()) - 3; i > 0; i -= 3)
+      integer.insert(static_cast<size_t>(i), ",");
   }
   size_t leading_zeros = fmt.find_first_not_of('0');
   size_t width = point == std::string::npos ? fmt.size() : point;
@@ -248,7 +253,8 @@ void ToDate(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
                         static_cast<size_t>(sqlite3_value_bytes(argv[0])));
   DateParts d;
   bool ok = argc == 1 ? ParseDateText(text, d)
-                      : ParseWithFormat(text, reinterpret_cast<const char*>(sqlite3_value_text(argv[1])), d);
+                      : ParseWithFormat(
+                            text, reinterpret_cast<const char*>(sqlite3_value_text(argv[1])), d);
   if (!ok) return sqlite3_result_error(ctx, "ORA-01861: literal does not match format string", -1);
   ResultText(ctx, DateText(d));
 }
@@ -257,7 +263,8 @@ void ToNumber(sqlite3_context* ctx, int, sqlite3_value** argv) {
   if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
   if (IsNumeric(argv[0])) return sqlite3_result_value(ctx, argv[0]);
   double number = 0;
-  if (!TextAsNumber(argv[0], number)) return sqlite3_result_error(ctx, "ORA-01722: invalid number", -1);
+  if (!TextAsNumber(argv[0], number))
+    return sqlite3_result_error(ctx, "ORA-01722: invalid number", -1);
   if (number == std::floor(number) && std::fabs(number) < 9e18) {
     return sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(number));
   }
@@ -268,14 +275,16 @@ void ToNumber(sqlite3_context* ctx, int, sqlite3_value** argv) {
 void StringOf(sqlite3_context* ctx, int, sqlite3_value** argv) {
   if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
   const unsigned char* text = sqlite3_value_text(argv[0]);
-  sqlite3_result_text(ctx, reinterpret_cast<const char*>(text), sqlite3_value_bytes(argv[0]), SQLITE_TRANSIENT);
+  sqlite3_result_text(ctx, reinterpret_cast<const char*>(text), sqlite3_value_bytes(argv[0]),
+                      SQLITE_TRANSIENT);
 }
 
 void SysDate(sqlite3_context* ctx, int, sqlite3_value**) {
   std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
-  DateParts d{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+  DateParts d{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+              local.tm_hour,        local.tm_min,     local.tm_sec};
   ResultText(ctx, DateText(d));
 }
 
@@ -341,10 +350,12 @@ void RegisterDialectFunctions(sqlite3* db) {
     bool deterministic;
   };
   static const Function kFunctions[] = {
-      {"DECODE", -1, Decode, true},   {"NVL", 2, Nvl, true},         {"NVL2", 3, Nvl2, true},
-      {"TO_CHAR", 1, ToChar, true},   {"TO_CHAR", 2, ToChar, true},  {"TO_DATE", 1, ToDate, true},
-      {"TO_DATE", 2, ToDate, true},   {"TO_NUMBER", 1, ToNumber, true}, {"STRING", 1, StringOf, true},
-      {"SYSDATE", 0, SysDate, false}, {"CONCAT", -1, Concat, true},
+      {"DECODE", -1, Decode, true},  {"NVL", 2, Nvl, true},
+      {"NVL2", 3, Nvl2, true},       {"TO_CHAR", 1, ToChar, true},
+      {"TO_CHAR", 2, ToChar, true},  {"TO_DATE", 1, ToDate, true},
+      {"TO_DATE", 2, ToDate, true},  {"TO_NUMBER", 1, ToNumber, true},
+      {"STRING", 1, StringOf, true}, {"SYSDATE", 0, SysDate, false},
+      {"CONCAT", -1, Concat, true},
   };
   for (const Function& f : kFunctions) {
     sqlite3_create_function_v2(db, f.name, f.args, f.deterministic ? flags : SQLITE_UTF8, nullptr,

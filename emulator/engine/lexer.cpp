@@ -61,8 +61,8 @@ Token NextToken(std::string_view sql, size_t pos) {
   }
   if (c == '\'') return make(TokenKind::kString, QuotedLength(sql, pos, '\''));
   if (c == '"') return make(TokenKind::kQuoted, QuotedLength(sql, pos, '"'));
-  if (std::isdigit(c) ||
-      (c == '.' && pos + 1 < sql.size() && std::isdigit(static_cast<unsigned char>(sql[pos + 1])))) {
+  if (std::isdigit(c) || (c == '.' && pos + 1 < sql.size() &&
+                          std::isdigit(static_cast<unsigned char>(sql[pos + 1])))) {
     return make(TokenKind::kNumber, NumberLength(sql, pos));
   }
   if (IsWordByte(c)) {

@@ -67,7 +67,8 @@ std::vector<ObjectDef> LoadObjects(sqlite3* db, const std::optional<std::string>
   std::map<int64_t, size_t> by_id;
   std::string filter = only ? " WHERE NAME = ?1" : "";
   Statement o(db, R"(SELECT ID, NAME, KIND, CREATED, REMARKS, NUM_ROWS, ANALYZED
-                     FROM "mv$objects")" + filter + " ORDER BY ID");
+                     FROM "mv$objects")" +
+                      filter + " ORDER BY ID");
   if (only) o.Bind(1, *only);
   while (o.Step()) {
     ObjectDef def;
@@ -104,7 +105,8 @@ std::vector<ObjectDef> LoadObjects(sqlite3* db, const std::optional<std::string>
 
   std::map<std::string, std::pair<size_t, size_t>> constraint_at;
   Statement k(db, R"(SELECT OBJECT_ID, NAME, KIND, GENERATED, REF_TABLE, CHECK_TEXT, INDEX_NAME
-                     FROM "mv$constraints")" + id_filter + " ORDER BY OBJECT_ID, SEQ");
+                     FROM "mv$constraints")" +
+                      id_filter + " ORDER BY OBJECT_ID, SEQ");
   while (k.Step()) {
     auto it = by_id.find(k.Int(0));
     if (it == by_id.end()) continue;
@@ -131,7 +133,8 @@ std::vector<ObjectDef> LoadObjects(sqlite3* db, const std::optional<std::string>
 
   std::map<std::string, std::pair<size_t, size_t>> index_at;
   Statement i(db, R"(SELECT OBJECT_ID, NAME, KIND, IS_UNIQUE, GENERATED, CONSTRAINT_NAME, CREATED
-                     FROM "mv$indexes")" + id_filter + " ORDER BY OBJECT_ID, SEQ");
+                     FROM "mv$indexes")" +
+                      id_filter + " ORDER BY OBJECT_ID, SEQ");
   while (i.Step()) {
     auto it = by_id.find(i.Int(0));
     if (it == by_id.end()) continue;
@@ -159,12 +162,17 @@ std::vector<ObjectDef> LoadObjects(sqlite3* db, const std::optional<std::string>
 void DeleteChildren(sqlite3* db, int64_t id) {
   std::string key = std::to_string(id);
   ExecSql(db, R"(DELETE FROM "mv$constraint_columns" WHERE CONSTRAINT_NAME IN
-                   (SELECT NAME FROM "mv$constraints" WHERE OBJECT_ID = )" + key + R"();
-                 DELETE FROM "mv$constraints" WHERE OBJECT_ID = )" + key + R"(;
+                   (SELECT NAME FROM "mv$constraints" WHERE OBJECT_ID = )" +
+                  key + R"();
+                 DELETE FROM "mv$constraints" WHERE OBJECT_ID = )" +
+                  key + R"(;
                  DELETE FROM "mv$index_columns" WHERE INDEX_NAME IN
-                   (SELECT NAME FROM "mv$indexes" WHERE OBJECT_ID = )" + key + R"();
-                 DELETE FROM "mv$indexes" WHERE OBJECT_ID = )" + key + R"(;
-                 DELETE FROM "mv$columns" WHERE OBJECT_ID = )" + key + ";");
+                   (SELECT NAME FROM "mv$indexes" WHERE OBJECT_ID = )" +
+                  key + R"();
+                 DELETE FROM "mv$indexes" WHERE OBJECT_ID = )" +
+                  key + R"(;
+                 DELETE FROM "mv$columns" WHERE OBJECT_ID = )" +
+                  key + ";");
 }
 
 void SaveColumns(sqlite3* db, const ObjectDef& object) {
@@ -243,7 +251,8 @@ int64_t SchemaGeneration(sqlite3* db) {
 }
 
 void BumpSchemaGeneration(sqlite3* db) {
-  ExecSql(db, R"(UPDATE "mv$meta" SET VALUE = CAST(VALUE AS INTEGER) + 1 WHERE KEY = 'generation')");
+  ExecSql(db,
+          R"(UPDATE "mv$meta" SET VALUE = CAST(VALUE AS INTEGER) + 1 WHERE KEY = 'generation')");
 }
 
 int64_t NextSequenceValue(sqlite3* db, const std::string& counter) {

@@ -41,9 +41,10 @@ Tokens DropTableFunctionParens(const Tokens& in, const std::string& schema) {
 }
 
 bool IsClauseWord(const Token& t) {
-  static const char* kWords[] = {"WHERE", "ON",    "JOIN",  "LEFT",  "RIGHT", "INNER", "OUTER",
-                                 "FULL",  "CROSS", "ORDER", "GROUP", "UNION", "HAVING", "NATURAL",
-                                 "USING", "MINUS", "EXCEPT", "INTERSECT", "SELECT", "FROM"};
+  static const char* kWords[] = {"WHERE", "ON",     "JOIN",      "LEFT",    "RIGHT",
+                                 "INNER", "OUTER",  "FULL",      "CROSS",   "ORDER",
+                                 "GROUP", "UNION",  "HAVING",    "NATURAL", "USING",
+                                 "MINUS", "EXCEPT", "INTERSECT", "SELECT",  "FROM"};
   for (const char* w : kWords) {
     if (IsKeyword(t, w)) return true;
   }
@@ -189,7 +190,8 @@ std::set<std::string> TakeOuterMarks(Tokens& c) {
   std::vector<size_t> sig = Significant(c);
   std::set<size_t> drop;
   for (size_t k = 0; k + 2 < sig.size(); ++k) {
-    if (!IsSymbol(c[sig[k]], "(") || !IsSymbol(c[sig[k + 1]], "+") || !IsSymbol(c[sig[k + 2]], ")")) {
+    if (!IsSymbol(c[sig[k]], "(") || !IsSymbol(c[sig[k + 1]], "+") ||
+        !IsSymbol(c[sig[k + 2]], ")")) {
       continue;
     }
     std::vector<std::string> parts;
@@ -232,7 +234,8 @@ bool HasOuterMark(const Tokens& t, size_t from, size_t to) {
 }
 
 // Position of the first depth-0 keyword of `words` in [from, to), or `to`.
-size_t FindAtDepth0(const Tokens& t, size_t from, size_t to, std::initializer_list<const char*> words) {
+size_t FindAtDepth0(const Tokens& t, size_t from, size_t to,
+                    std::initializer_list<const char*> words) {
   int depth = 0;
   for (size_t i = from; i < to; ++i) {
     if (IsSymbol(t[i], "(")) ++depth;
@@ -257,7 +260,8 @@ std::string ConvertOuterJoins(const Tokens& t) {
   }
 
   std::vector<FromItem> items;
-  for (auto [a, b] : SplitAtDepth0(t, from_kw + 1, where_kw, [](const Token& x) { return IsSymbol(x, ","); })) {
+  for (auto [a, b] :
+       SplitAtDepth0(t, from_kw + 1, where_kw, [](const Token& x) { return IsSymbol(x, ","); })) {
     FromItem item;
     item.text = Trimmed(t, a, b);
     item.name = ItemName(t, a, b);
@@ -271,7 +275,8 @@ std::string ConvertOuterJoins(const Tokens& t) {
   };
 
   std::vector<std::string> plain_conditions;
-  for (auto [a, b] : SplitAtDepth0(t, where_kw + 1, where_end, [](const Token& x) { return IsKeyword(x, "AND"); })) {
+  for (auto [a, b] : SplitAtDepth0(t, where_kw + 1, where_end,
+                                   [](const Token& x) { return IsKeyword(x, "AND"); })) {
     Tokens condition(t.begin() + a, t.begin() + b);
     std::set<std::string> marked = TakeOuterMarks(condition);
     std::string text = Trimmed(condition, 0, condition.size());
@@ -280,7 +285,8 @@ std::string ConvertOuterJoins(const Tokens& t) {
       continue;
     }
     FromItem* outer = marked.size() == 1 ? find_item(*marked.begin()) : nullptr;
-    if (!outer) throw SqlError(ErrorKind::kUnsupported, "(+) must mark columns of one table in FROM");
+    if (!outer)
+      throw SqlError(ErrorKind::kUnsupported, "(+) must mark columns of one table in FROM");
     outer->outer = true;
     outer->conditions.push_back(text);
     for (const std::string& q : Qualifiers(condition)) {
@@ -302,8 +308,10 @@ std::string ConvertOuterJoins(const Tokens& t) {
                                [&](const std::string& d) { return placed.count(d) > 0; });
       if (!ready) continue;
       std::string on;
-      for (const std::string& c : item.conditions) on += (on.empty() ? "" : " AND ") + ("(" + c + ")");
-      from_text += (from_text.empty() ? "" : " ") + std::string("LEFT OUTER JOIN ") + item.text + " ON " + on;
+      for (const std::string& c : item.conditions)
+        on += (on.empty() ? "" : " AND ") + ("(" + c + ")");
+      from_text += (from_text.empty() ? "" : " ") + std::string("LEFT OUTER JOIN ") + item.text +
+                   " ON " + on;
       placed.insert(item.name);
       break;
     }
@@ -315,7 +323,8 @@ std::string ConvertOuterJoins(const Tokens& t) {
   std::string sql = JoinTokens(Tokens(t.begin(), t.begin() + from_kw + 1)) + " " + from_text;
   if (!plain_conditions.empty()) {
     sql += " WHERE ";
-    for (size_t i = 0; i < plain_conditions.size(); ++i) sql += (i ? " AND " : "") + plain_conditions[i];
+    for (size_t i = 0; i < plain_conditions.size(); ++i)
+      sql += (i ? " AND " : "") + plain_conditions[i];
   }
   return sql + " " + JoinTokens(Tokens(t.begin() + where_end, t.end()));
 }

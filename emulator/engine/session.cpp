@@ -16,7 +16,7 @@ namespace morvane::emulator {
 namespace {
 
 bool FileExists(const std::string& path) {
-  struct stat info{};
+  struct stat info {};
   return ::stat(path.c_str(), &info) == 0;
 }
 
@@ -47,13 +47,17 @@ void Atomically(sqlite3* db, const char* name, Work work) {
 }  // namespace
 
 Session::Session(const SessionOptions& options)
-    : family_(options.family), db_family_(options.family), owner_(options.owner),
+    : family_(options.family),
+      db_family_(options.family),
+      owner_(options.owner),
       fixed_clock_(options.fixed_clock) {
   if (options.database.empty()) throw SqlError(ErrorKind::kDatabaseNotFound, "(no Database given)");
   if (!options.create && !FileExists(options.database)) {
     throw SqlError(ErrorKind::kDatabaseNotFound, options.database);
   }
-  int flags = SQLITE_OPEN_READWRITE | (options.create ? SQLITE_OPEN_CREATE : 0);
+  // The file's presence was checked above; CREATE lets the catalogue companion be made anew.
+  // One SQLite connection serves one ODBC connection, never two threads at once: no mutex.
+  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
   if (sqlite3_open_v2(options.database.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
     std::string message = db_ ? sqlite3_errmsg(db_) : "cannot open";
     sqlite3_close(db_);
@@ -62,7 +66,10 @@ Session::Session(const SessionOptions& options)
   }
   try {
     sqlite3_busy_timeout(db_, 10000);
-    ExecSql(db_, "PRAGMA temp_store = MEMORY; PRAGMA cache_size = -65536");
+    // The emulator trades durability for speed: write-ahead log without a sync per commit.
+    ExecSql(db_,
+            "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; PRAGMA temp_store = MEMORY; "
+            "PRAGMA cache_size = -65536");
     RegisterDialectFunctions(db_);
     DatabaseIdentity identity = EnsureMetadata(db_, options.family, options.owner);
     db_family_ = identity.family;
@@ -109,7 +116,9 @@ Session::Outcome Session::ExecuteDdl(const std::string& sql) {
   context.family = family_;
   context.owner = owner_;
   context.now = Now();
-  context.rewrite_query = [this](const std::string& query) { return RewriteDialect(family_, query); };
+  context.rewrite_query = [this](const std::string& query) {
+    return RewriteDialect(family_, query);
+  };
   Tokens tokens = Tokenize(sql);
   Atomically(db_, "ddl", [&] { morvane::emulator::ExecuteDdl(context, tokens); });
   Outcome outcome;
@@ -122,8 +131,8 @@ Session::Outcome Session::ExecuteQuery(const std::string& sql) {
   BeginIfManual();
   std::string rewritten = RewriteDialect(family_, sql);
   sqlite3_stmt* stmt = nullptr;
-  if (sqlite3_prepare_v2(db_, rewritten.c_str(), static_cast<int>(rewritten.size()), &stmt, nullptr) !=
-      SQLITE_OK) {
+  if (sqlite3_prepare_v2(db_, rewritten.c_str(), static_cast<int>(rewritten.size()), &stmt,
+                         nullptr) != SQLITE_OK) {
     ThrowSqliteError(db_);
   }
   if (!stmt) throw SqlError(ErrorKind::kSyntax, "empty statement");
@@ -172,9 +181,8 @@ Session::Outcome Session::ExecuteChange(const std::string& sql) {
 void Session::EnsureCatalogue() {
   int64_t generation = SchemaGeneration(db_);
   if (CatalogueGeneration(db_, catalogue_schema_) == generation) return;
-  Atomically(db_, "catalogue", [&] {
-    RebuildCatalogue(db_, catalogue_schema_, LoadSchema(db_), generation);
-  });
+  Atomically(db_, "catalogue",
+             [&] { RebuildCatalogue(db_, catalogue_schema_, LoadSchema(db_), generation); });
 }
 
 void Session::BeginIfManual() {

@@ -18,9 +18,9 @@ namespace morvane::emulator {
 struct SessionOptions {
   std::string database;  // path of the SQLite file
   Family family = Family::kOracle;
-  std::string owner;         // schema owner stamped on a new database
-  bool create = false;       // create the database when the file is missing
-  std::string fixed_clock;   // creation time stamped on new objects instead of the clock
+  std::string owner;        // schema owner stamped on a new database
+  bool create = false;      // create the database when the file is missing
+  std::string fixed_clock;  // creation time stamped on new objects instead of the clock
 };
 
 class Session {
@@ -30,7 +30,7 @@ class Session {
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
-  Family family() const { return family_; }            // the dialect spoken
+  Family family() const { return family_; }              // the dialect spoken
   Family database_family() const { return db_family_; }  // the catalogue kept
   const std::string& owner() const { return owner_; }
 

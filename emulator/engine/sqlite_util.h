@@ -24,7 +24,9 @@ class Statement {
   Statement& operator=(const Statement&) = delete;
 
   Statement& Bind(int index, std::string_view text);
-  Statement& Bind(int index, const std::string& text) { return Bind(index, std::string_view(text)); }
+  Statement& Bind(int index, const std::string& text) {
+    return Bind(index, std::string_view(text));
+  }
   Statement& Bind(int index, const char* text) { return Bind(index, std::string_view(text)); }
   Statement& Bind(int index, int64_t value);
   Statement& Bind(int index, const std::optional<std::string>& text);

@@ -12,11 +12,11 @@ namespace {
 
 // How one declared type name maps onto a family's type.
 enum class Shape {
-  kPlain,          // no parameters
-  kLength,         // (n); default length when omitted
-  kPrecisionScale, // (p[, s]); precision and scale as given
-  kInteger,        // a whole number type that the family reports with scale 0
-  kFraction,       // TIME/TIMESTAMP with fractional-second precision
+  kPlain,           // no parameters
+  kLength,          // (n); default length when omitted
+  kPrecisionScale,  // (p[, s]); precision and scale as given
+  kInteger,         // a whole number type that the family reports with scale 0
+  kFraction,        // TIME/TIMESTAMP with fractional-second precision
 };
 
 struct Mapping {
@@ -203,8 +203,8 @@ std::string TypeText(const ColumnType& type) {
     return text + ")";
   }
   if ((type.name == "DECIMAL" || type.name == "NUMERIC") && type.precision) {
-    return text + "(" + std::to_string(*type.precision) + "," + std::to_string(type.scale.value_or(0)) +
-           ")";
+    return text + "(" + std::to_string(*type.precision) + "," +
+           std::to_string(type.scale.value_or(0)) + ")";
   }
   if (type.name == "FLOAT" && type.precision && *type.precision != 126) {
     return text + "(" + std::to_string(*type.precision) + ")";
@@ -282,11 +282,11 @@ int RedBrickPrecision(const ColumnType& t) {
 
 int BroadbaseSqlType(const ColumnType& t) {
   static const std::map<std::string, int, std::less<>> kCodes = {
-      {"BIT", -7},     {"TINYINT", -6},    {"SMALLINT", 5},     {"INTEGER", 4},
-      {"BIGINT", -5},  {"FLOAT", 6},       {"REAL", 7},         {"DOUBLE", 8},
-      {"NUMERIC", 2},  {"DECIMAL", 3},     {"CHAR", 1},         {"VARCHAR", 12},
-      {"DATE", 9},     {"TIME", 10},       {"TIMESTAMP", 11},   {"LONG VARCHAR", -1},
-      {"BINARY", -2},  {"VARBINARY", -3},  {"LONG VARBINARY", -4}};
+      {"BIT", -7},    {"TINYINT", -6},   {"SMALLINT", 5},       {"INTEGER", 4},
+      {"BIGINT", -5}, {"FLOAT", 6},      {"REAL", 7},           {"DOUBLE", 8},
+      {"NUMERIC", 2}, {"DECIMAL", 3},    {"CHAR", 1},           {"VARCHAR", 12},
+      {"DATE", 9},    {"TIME", 10},      {"TIMESTAMP", 11},     {"LONG VARCHAR", -1},
+      {"BINARY", -2}, {"VARBINARY", -3}, {"LONG VARBINARY", -4}};
   auto it = kCodes.find(t.name);
   return it == kCodes.end() ? 0 : it->second;
 }
@@ -313,9 +313,8 @@ int OdbcSqlType(const ColumnType& t) {
   const std::string& n = t.name;
   if (n == "CHAR" || n == "NCHAR") return SQL_CHAR;
   if (IsCharacter(n)) return SQL_VARCHAR;
-  if (n == "NUMBER" || n == "DECIMAL") return t.scale.value_or(1) == 0 && t.precision.value_or(39) <= 9
-                                                  ? SQL_INTEGER
-                                                  : SQL_DECIMAL;
+  if (n == "NUMBER" || n == "DECIMAL")
+    return t.scale.value_or(1) == 0 && t.precision.value_or(39) <= 9 ? SQL_INTEGER : SQL_DECIMAL;
   if (n == "NUMERIC") return SQL_NUMERIC;
   if (n == "INTEGER") return SQL_INTEGER;
   if (n == "SMALLINT") return SQL_SMALLINT;

@@ -21,11 +21,12 @@ int main(int argc, char** argv) {
   SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
   SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc);
   std::string connection = argv[1];
-  SQLRETURN rc = SQLDriverConnect(dbc, nullptr, reinterpret_cast<SQLCHAR*>(connection.data()), SQL_NTS, nullptr, 0,
-                                  nullptr, SQL_DRIVER_NOPROMPT);
+  SQLRETURN rc = SQLDriverConnect(dbc, nullptr, reinterpret_cast<SQLCHAR*>(connection.data()),
+                                  SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
   int status = 0;
   if (!SQL_SUCCEEDED(rc)) {
-    std::cerr << "cannot connect: " << morvane::emulator::DiagnosticText(SQL_HANDLE_DBC, dbc) << "\n";
+    std::cerr << "cannot connect: " << morvane::emulator::DiagnosticText(SQL_HANDLE_DBC, dbc)
+              << "\n";
     status = 1;
   }
   for (int i = 2; status == 0 && i < argc; ++i) {

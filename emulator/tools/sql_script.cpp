@@ -51,7 +51,8 @@ std::string DiagnosticText(SQLSMALLINT handle_type, SQLHANDLE handle) {
   SQLCHAR message[1024] = {0};
   SQLINTEGER native = 0;
   SQLSMALLINT length = 0;
-  if (!SQL_SUCCEEDED(SQLGetDiagRec(handle_type, handle, 1, state, &native, message, sizeof message, &length))) {
+  if (!SQL_SUCCEEDED(SQLGetDiagRec(handle_type, handle, 1, state, &native, message, sizeof message,
+                                   &length))) {
     return "(no diagnostic)";
   }
   CodecResult text = Cp932ToUtf8(reinterpret_cast<const char*>(message));

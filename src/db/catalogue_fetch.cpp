@@ -14,6 +14,7 @@
 #include "db/odbc_error.h"
 #include "db/record_assembler.h"
 #include "db/record_finder.h"
+#include "db/value_replace.h"
 #include "model/codec.h"
 #include "model/data_kind.h"
 
@@ -177,7 +178,7 @@ bool CatalogueFetch::MarkOracleColumns(const char* sql, size_t entry, const Reco
     TTableRec* record = finder.ByName(row.Text(0));
     if (record == nullptr) return;
     TColumnRow* column = FindColumnRow(*record, kOracleColumnNameEntry, row.Text(1));
-    if (column != nullptr && entry < column->values.size()) column->values.Set(entry, kMark);
+    if (column != nullptr) ReplaceValues(column->values, {{entry, kMark}});
   });
 }
 
@@ -189,14 +190,11 @@ bool CatalogueFetch::MarkBroadbaseColumns(const char* sql, bool primary_key,
     if (record == nullptr) return;
     TColumnRow* column = FindColumnRow(*record, kBroadbaseOrdinalEntry, row.Text(2));
     if (column == nullptr) return;
-    TValueList& values = column->values;
     if (primary_key) {
-      if (kBroadbasePrimaryKeyEntry < values.size()) values.Set(kBroadbasePrimaryKeyEntry, kMark);
-      if (kBroadbasePrimaryKeySeqEntry < values.size()) {
-        values.Set(kBroadbasePrimaryKeySeqEntry, row.Text(3));
-      }
-    } else if (kBroadbaseUniqueEntry < values.size()) {
-      values.Set(kBroadbaseUniqueEntry, kMark);
+      ReplaceValues(column->values, {{kBroadbasePrimaryKeyEntry, kMark},
+                                     {kBroadbasePrimaryKeySeqEntry, row.Text(3)}});
+    } else {
+      ReplaceValues(column->values, {{kBroadbaseUniqueEntry, kMark}});
     }
   });
 }

@@ -1,8 +1,10 @@
 #include "db/record_assembler.h"
 
 #include <string>
+#include <utility>
 
 #include "db/column_size.h"
+#include "db/value_replace.h"
 #include "model/data_kind.h"
 
 namespace morvane {
@@ -34,17 +36,13 @@ int64_t IntegerValue(std::string_view text) {
   return negative ? -value : value;
 }
 
-void SetValue(TValueList& values, size_t i, std::string_view text) {
-  if (i < values.size()) values.Set(i, text);
-}
-
-std::string_view TextAt(std::span<const std::string_view> texts, size_t i) {
+std::string_view TextAt(const std::vector<std::string_view>& texts, size_t i) {
   return i < texts.size() ? texts[i] : std::string_view();
 }
 
 }  // namespace
 
-bool RowBelongsTo(const TTableRec& record, std::span<const std::string_view> table_texts,
+bool RowBelongsTo(const TTableRec& record, const std::vector<std::string_view>& table_texts,
                   int key_columns) {
   for (size_t i = 0; i < static_cast<size_t>(key_columns); ++i) {
     if (record.values.ValueOr(i) != TextAt(table_texts, i)) return false;
@@ -53,12 +51,10 @@ bool RowBelongsTo(const TTableRec& record, std::span<const std::string_view> tab
 }
 
 void RecordAssembler::StartRecord(TTableRec& record,
-                                  std::span<const std::string_view> table_texts) {
+                                  const std::vector<std::string_view>& table_texts) {
   record_ = &record;
-  size_t bytes = 0;
-  for (std::string_view text : table_texts) bytes += text.size();
-  record.values.reserve(table_texts.size(), bytes);
-  for (std::string_view text : table_texts) record.values.push_back(text);
+  record.values.clear();
+  record.values.Append(table_texts);
   record.owner = record.values.ValueOr(0);
   record.name = record.values.ValueOr(1);
   record.type = record.values.ValueOr(2);
@@ -68,7 +64,7 @@ void RecordAssembler::StartRecord(TTableRec& record,
   if (data_kind_ == kDataKindTableIndex) matrix_.StartRecord();
 }
 
-void RecordAssembler::TakeRow(std::span<const std::string_view> column_texts) {
+void RecordAssembler::TakeRow(const std::vector<std::string_view>& column_texts) {
   if (data_kind_ == kDataKindTableIndex) {
     matrix_.TakeRow({TextAt(column_texts, 0), TextAt(column_texts, 1), TextAt(column_texts, 2),
                      TextAt(column_texts, 3), TextAt(column_texts, 4)});
@@ -77,40 +73,38 @@ void RecordAssembler::TakeRow(std::span<const std::string_view> column_texts) {
   }
 }
 
-void RecordAssembler::TakeTableColumn(std::span<const std::string_view> column_texts) {
-  TColumnRow& row = record_->columns.emplace_back();
-  size_t bytes = 0;
-  for (std::string_view text : column_texts) bytes += text.size();
-  row.values.reserve(column_texts.size(), bytes + 4);
-  for (std::string_view text : column_texts) row.values.push_back(text);
-  if (data_kind_ != kDataKindTable) return;
-
-  if (product_ == kProductRedBrick) {
-    total_size_ += IntegerValue(row.values.ValueOr(kSizeEntry));
-  } else if (IsOracleProduct(product_)) {
-    std::string size =
-        ColumnByteSize(product_, row.values.ValueOr(kDataTypeEntry),
-                       row.values.ValueOr(kLengthEntry), row.values.ValueOr(kScaleEntry));
-    SetValue(row.values, kSizeEntry, size);
+void RecordAssembler::TakeTableColumn(const std::vector<std::string_view>& column_texts) {
+  row_texts_.assign(column_texts.begin(), column_texts.end());
+  std::string size;  // outlives row_texts_[kSizeEntry]
+  if (data_kind_ == kDataKindTable && product_ == kProductRedBrick) {
+    total_size_ += IntegerValue(TextAt(row_texts_, kSizeEntry));
+  } else if (data_kind_ == kDataKindTable && IsOracleProduct(product_)) {
+    size = ColumnByteSize(product_, TextAt(row_texts_, kDataTypeEntry),
+                          TextAt(row_texts_, kLengthEntry), TextAt(row_texts_, kScaleEntry));
+    if (kSizeEntry < row_texts_.size()) row_texts_[kSizeEntry] = size;
     int64_t bytes_of_column = IntegerValue(size);
     total_size_ += bytes_of_column;
     if (bytes_of_column >= 1 && bytes_of_column <= 250) ++small_columns_;
     if (bytes_of_column >= 251) ++large_columns_;
   }
+  record_->columns.emplace_back().values.Append(row_texts_);
 }
 
 void RecordAssembler::FinishRecord() {
   TValueList& values = record_->values;
   if (data_kind_ == kDataKindTableIndex) {
     int index_count = matrix_.FinishRecord(*record_);
-    SetValue(values, kIndexCountValue, std::to_string(index_count));
+    ReplaceValues(values, {{kIndexCountValue, std::to_string(index_count)}});
   } else if (data_kind_ == kDataKindTable) {
+    std::string total = std::to_string(total_size_);
     if (product_ == kProductRedBrick) {
-      SetValue(values, kTotalSizeValue, std::to_string(total_size_));
+      ReplaceValues(values, {{kTotalSizeValue, total}});
     } else if (IsOracleProduct(product_)) {
-      SetValue(values, kTotalSizeValue, std::to_string(total_size_));
-      SetValue(values, kSmallColumnsValue, std::to_string(small_columns_));
-      SetValue(values, kLargeColumnsValue, std::to_string(large_columns_));
+      std::string small = std::to_string(small_columns_);
+      std::string large = std::to_string(large_columns_);
+      ReplaceValues(
+          values,
+          {{kTotalSizeValue, total}, {kSmallColumnsValue, small}, {kLargeColumnsValue, large}});
     }
   }
   record_ = nullptr;

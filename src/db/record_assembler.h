@@ -7,8 +7,8 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string_view>
+#include <vector>
 
 #include "db/table_index_matrix.h"
 #include "model/records.h"
@@ -21,9 +21,9 @@ class RecordAssembler {
 
   // Starts `record` with the table-level texts of its first row as values; owner, name and type
   // are copies of values 0, 1 and 2.
-  void StartRecord(TTableRec& record, std::span<const std::string_view> table_texts);
+  void StartRecord(TTableRec& record, const std::vector<std::string_view>& table_texts);
   // Takes the column-level texts of one row into the record being built.
-  void TakeRow(std::span<const std::string_view> column_texts);
+  void TakeRow(const std::vector<std::string_view>& column_texts);
   // Writes the record's totals (table information) or its matrix (table-index information).
   void FinishRecord();
 
@@ -31,7 +31,7 @@ class RecordAssembler {
   int largest_index_count() const { return matrix_.largest_index_count(); }
 
  private:
-  void TakeTableColumn(std::span<const std::string_view> column_texts);
+  void TakeTableColumn(const std::vector<std::string_view>& column_texts);
 
   int product_;
   int data_kind_;
@@ -40,10 +40,11 @@ class RecordAssembler {
   int small_columns_ = 0;  // 1 to 250 bytes
   int large_columns_ = 0;  // 251 bytes or more
   TableIndexMatrixBuilder matrix_;
+  std::vector<std::string_view> row_texts_;  // the texts of the column row being taken
 };
 
 // Whether the first `key_columns` table-level texts of a row name `record`, byte for byte.
-bool RowBelongsTo(const TTableRec& record, std::span<const std::string_view> table_texts,
+bool RowBelongsTo(const TTableRec& record, const std::vector<std::string_view>& table_texts,
                   int key_columns);
 
 }  // namespace morvane

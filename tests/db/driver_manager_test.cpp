@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "db/db_connection.h"
 #include "model/data_kind.h"
+#include "recorders.h"
 
 namespace morvane {
 namespace {
@@ -19,7 +22,11 @@ class DriverManagerTest : public testing::Test {
   static void SetUpTestSuite() {
     std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "dsn_listing";
     std::filesystem::create_directories(dir);
-    std::ofstream(dir / "odbcinst.ini") << "[Morvane Oracle Emulator]\n"
+    trace_file_ = (dir / "trace.log").string();
+    // The driver manager's trace shows the arguments every call was given.
+    std::ofstream(dir / "odbcinst.ini") << "[ODBC]\nTrace = Yes\nTraceFile = " << trace_file_
+                                        << "\n"
+                                           "[Morvane Oracle Emulator]\n"
                                            "Driver = /nonexistent/oracle.so\n"
                                            "[lower oracle driver]\n"
                                            "Driver = /nonexistent/lower.so\n"
@@ -37,20 +44,21 @@ class DriverManagerTest : public testing::Test {
     setenv("ODBCINI", (dir / "user_odbc.ini").c_str(), 1);
   }
 
+  // The part of the driver manager's trace written since the last call.
+  static std::string NewTrace() {
+    std::ifstream in(trace_file_);
+    std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string fresh = all.substr(std::min(trace_read_, all.size()));
+    trace_read_ = all.size();
+    return fresh;
+  }
+
+  static std::string trace_file_;
+  static size_t trace_read_;
   ScriptedPrompt prompt_;
 };
-
-// Records what the connection shows in the status bar.
-class RecordingStatusBar : public IStatusBar {
- public:
-  std::vector<std::string> connection_texts;
-  int busy_depth = 0;
-
-  void SetPanelText(int panel, const std::string& text) override {
-    if (panel == kConnectionPanel) connection_texts.push_back(text);
-  }
-  void SetBusy(bool busy) override { busy_depth += busy ? 1 : -1; }
-};
+std::string DriverManagerTest::trace_file_;
+size_t DriverManagerTest::trace_read_ = 0;
 
 TEST_F(DriverManagerTest, OracleProjectsListDriversNamingOracleWithThatCapitalisation) {
   std::vector<std::string> expected = {"A_ORA", "D_ORA_SUFFIX"};
@@ -85,6 +93,21 @@ TEST_F(DriverManagerTest, AFailedConnectShowsTheDiagnosticAndFreesTheHandles) {
   EXPECT_EQ(status.busy_depth, 0);
   // The owner literal is the upper-cased user name even when the connect failed.
   EXPECT_EQ(connection.OwnerName, "SCOTT");
+}
+
+TEST_F(DriverManagerTest, EmptyUserAndPasswordAreSentAsNullPointers) {
+  TDbConnection connection;
+  RecordingStatusBar status;
+  NewTrace();
+  EXPECT_FALSE(connection.Connect(kProductOracle8, "A_ORA", "", "", prompt_, status));
+  std::string trace = NewTrace();
+  EXPECT_NE(trace.find("User Name = [NULL]"), std::string::npos) << trace;
+  EXPECT_NE(trace.find("Authentication = [NULL]"), std::string::npos) << trace;
+
+  EXPECT_FALSE(connection.Connect(kProductOracle8, "A_ORA", "scott", "", prompt_, status));
+  trace = NewTrace();
+  EXPECT_NE(trace.find("User Name = [scott]"), std::string::npos) << trace;
+  EXPECT_NE(trace.find("Authentication = [NULL]"), std::string::npos) << trace;
 }
 
 TEST_F(DriverManagerTest, ConnectingWithoutADataSourceIsAnInternalError) {

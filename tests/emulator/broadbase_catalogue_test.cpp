@@ -38,18 +38,47 @@ CREATE VIEW EMP_VIEW AS SELECT EMP_ID, EMP_NAME FROM EMP;
 constexpr const char* kCreated = "2001-04-01 09:30:00";
 
 // Table-level values: the storage blocks follow from the object id.
-ResultRow TableLevel(const char* name, const char* type, const char* id, const char* columns, const char* indexes,
-                     const char* blocks[3], const char* comment) {
+ResultRow TableLevel(const char* name, const char* type, const char* id, const char* columns,
+                     const char* indexes, const char* blocks[3], const char* comment) {
   bool table = std::string(type) == "TABLE";
-  return Row({"SALES", name, type, "0", "0", id, "SALES", kCreated, kCreated, columns, "0", nullptr,
-              table ? "USER_DATA" : nullptr, table ? "USER_INDEX" : nullptr, "SALES", id, indexes, "1", blocks[0],
-              blocks[1], blocks[2], "ROW", "0", "1", "0", "0", "0", kCreated, "0", comment});
+  return Row({"SALES",
+              name,
+              type,
+              "0",
+              "0",
+              id,
+              "SALES",
+              kCreated,
+              kCreated,
+              columns,
+              "0",
+              nullptr,
+              table ? "USER_DATA" : nullptr,
+              table ? "USER_INDEX" : nullptr,
+              "SALES",
+              id,
+              indexes,
+              "1",
+              blocks[0],
+              blocks[1],
+              blocks[2],
+              "ROW",
+              "0",
+              "1",
+              "0",
+              "0",
+              "0",
+              kCreated,
+              "0",
+              comment});
 }
 
-ResultRow ColumnLevel(const char* ordinal, const char* name, const char* type, const char* q1, const char* q2,
-                      const char* not_null, const char* object_id, const char* source, const char* remarks) {
-  return Row({ordinal, name, type, q1, q2, nullptr, nullptr, nullptr, not_null, "0", object_id, "SALES", kCreated,
-              kCreated, source, "0", "0", "0", "0", remarks});
+ResultRow ColumnLevel(const char* ordinal, const char* name, const char* type, const char* q1,
+                      const char* q2, const char* not_null, const char* object_id,
+                      const char* source, const char* remarks) {
+  return Row({ordinal, name,     type, q1,        q2,      nullptr,  nullptr,
+              nullptr, not_null, "0",  object_id, "SALES", kCreated, kCreated,
+              source,  "0",      "0",  "0",       "0",     remarks});
 }
 
 class BroadbaseCatalogueTest : public ::testing::Test {
@@ -112,24 +141,29 @@ TEST_F(BroadbaseCatalogueTest, TableInformationTurnsCodesIntoWords) {
 }
 
 TEST_F(BroadbaseCatalogueTest, IndexInformationNamesTypesFilesAndColumns) {
-  auto index = [](const char* name, const char* type, const char* table, const char* id, const char* object,
-                  const char* columns, const char* ordinals, const char* root, const char* ordinal,
-                  const char* column) {
-    return Row({"SALES", name, type, table, id, object, "SALES", kCreated, kCreated, "1", columns, "3", ordinals,
-                "VALID", "USER_INDEX", "/bbdata/morvane/user_index.bbd", "8", root, nullptr, ordinal, column});
+  auto index = [](const char* name, const char* type, const char* table, const char* id,
+                  const char* object, const char* columns, const char* ordinals, const char* root,
+                  const char* ordinal, const char* column) {
+    return Row({"SALES",  name,    type,         table,
+                id,       object,  "SALES",      kCreated,
+                kCreated, "1",     columns,      "3",
+                ordinals, "VALID", "USER_INDEX", "/bbdata/morvane/user_index.bbd",
+                "8",      root,    nullptr,      ordinal,
+                column});
   };
-  ExpectRows({index("IX_EMP_NAME", "NORMAL", "EMP", "3", "3000203", "2", "3,6", "9619", "1", "EMP_NAME"),
-              index("IX_EMP_NAME", "NORMAL", "EMP", "3", "3000203", "2", "3,6", "9619", "2", "HIRED"),
-              index("PK_DEPT", "PRIMARY", "DEPT", "1", "3000101", "1", "1", "9609", "1", "DEPT_ID"),
-              index("PK_EMP", "PRIMARY", "EMP", "1", "3000201", "1", "1", "9617", "1", "EMP_ID"),
-              index("UQ_EMP_CODE", "UNIQUE", "EMP", "2", "3000202", "1", "2", "9618", "1", "EMP_CODE")},
-             Run(kBroadbaseIndexes));
+  ExpectRows(
+      {index("IX_EMP_NAME", "NORMAL", "EMP", "3", "3000203", "2", "3,6", "9619", "1", "EMP_NAME"),
+       index("IX_EMP_NAME", "NORMAL", "EMP", "3", "3000203", "2", "3,6", "9619", "2", "HIRED"),
+       index("PK_DEPT", "PRIMARY", "DEPT", "1", "3000101", "1", "1", "9609", "1", "DEPT_ID"),
+       index("PK_EMP", "PRIMARY", "EMP", "1", "3000201", "1", "1", "9617", "1", "EMP_ID"),
+       index("UQ_EMP_CODE", "UNIQUE", "EMP", "2", "3000202", "1", "2", "9618", "1", "EMP_CODE")},
+      Run(kBroadbaseIndexes));
 }
 
 TEST_F(BroadbaseCatalogueTest, TableIndexInformationJoinsIndexesToTheirColumns) {
   const char* n = nullptr;
-  auto r = [](const char* table, const char* type, const char* column, const char* data_type, const char* index,
-              const char* index_type, const char* position) {
+  auto r = [](const char* table, const char* type, const char* column, const char* data_type,
+              const char* index, const char* index_type, const char* position) {
     return Row({"SALES", table, type, "0", column, data_type, index, index_type, position});
   };
   ExpectRows({r("DEPT", "TABLE", "DEPT_ID", "INTEGER", "PK_DEPT", "PRIMARY", "1"),
@@ -137,10 +171,13 @@ TEST_F(BroadbaseCatalogueTest, TableIndexInformationJoinsIndexesToTheirColumns) 
               r("EMP", "TABLE", "EMP_ID", "INTEGER", "PK_EMP", "PRIMARY", "1"),
               r("EMP", "TABLE", "EMP_CODE", "CHAR", "UQ_EMP_CODE", "UNIQUE", "1"),
               r("EMP", "TABLE", "EMP_NAME", "VARCHAR", "IX_EMP_NAME", "NORMAL", "1"),
-              r("EMP", "TABLE", "SALARY", "DECIMAL", n, n, n), r("EMP", "TABLE", "BONUS", "NUMERIC", n, n, n),
+              r("EMP", "TABLE", "SALARY", "DECIMAL", n, n, n),
+              r("EMP", "TABLE", "BONUS", "NUMERIC", n, n, n),
               r("EMP", "TABLE", "HIRED", "DATE", "IX_EMP_NAME", "NORMAL", "2"),
-              r("EMP", "TABLE", "UPDATED", "TIMESTAMP", n, n, n), r("EMP", "TABLE", "DOC", "UNKNOWN", n, n, n),
-              r("EMP", "TABLE", "DEPT_ID", "INTEGER", n, n, n), r("EMP_VIEW", "VIEW", "EMP_ID", "INTEGER", n, n, n),
+              r("EMP", "TABLE", "UPDATED", "TIMESTAMP", n, n, n),
+              r("EMP", "TABLE", "DOC", "UNKNOWN", n, n, n),
+              r("EMP", "TABLE", "DEPT_ID", "INTEGER", n, n, n),
+              r("EMP_VIEW", "VIEW", "EMP_ID", "INTEGER", n, n, n),
               r("EMP_VIEW", "VIEW", "EMP_NAME", "VARCHAR", n, n, n)},
              UserRows(Run(kBroadbaseTableIndexes)));
 }

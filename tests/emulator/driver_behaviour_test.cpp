@@ -2,6 +2,7 @@
 // transactions and the fault options of a data source.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "catalogue_fixture.h"
@@ -21,7 +22,8 @@ INSERT INTO NUMS VALUES (5, 'five');
 class DriverBehaviourTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    db_ = std::make_unique<FixtureDatabase>("ORA_BASE", "Morvane Oracle", "scott", "tiger", kSchema);
+    db_ =
+        std::make_unique<FixtureDatabase>("ORA_BASE", "Morvane Oracle", "scott", "tiger", kSchema);
     database_ = db_->sources->dir() + "/ORA_BASE.db";
   }
   // Another data source on the same database, with extra options.
@@ -42,7 +44,8 @@ TEST_F(DriverBehaviourTest, WrongPasswordIsRefusedWithTheServersMessage) {
   EXPECT_EQ(SQL_ERROR, client.Connect("ORA_BASE", "scott", "lion"));
   std::string error = client.ConnectionError();
   EXPECT_EQ(0u, error.find("28000 ")) << error;
-  EXPECT_NE(std::string::npos, error.find("ORA-01017: invalid username/password; logon denied")) << error;
+  EXPECT_NE(std::string::npos, error.find("ORA-01017: invalid username/password; logon denied"))
+      << error;
 }
 
 TEST_F(DriverBehaviourTest, UserNameIsCaseInsensitiveAndEmptyCredentialsTakeTheDataSources) {
@@ -60,10 +63,19 @@ TEST_F(DriverBehaviourTest, RedBrickWordsItsLoginFailureItsOwnWay) {
 }
 
 TEST_F(DriverBehaviourTest, MissingDatabaseFailsUnlessCreationIsAsked) {
-  db_->sources->Add("GONE", {{"Driver", "Morvane Oracle"}, {"Database", db_->sources->dir() + "/none.db"}});
+  db_->sources->Add("GONE",
+                    {{"Driver", "Morvane Oracle"}, {"Database", db_->sources->dir() + "/none.db"}});
   OdbcClient client;
   EXPECT_EQ(SQL_ERROR, client.Connect("GONE", "", ""));
   EXPECT_NE(std::string::npos, client.ConnectionError().find("ORA-12154"));
+}
+
+TEST_F(DriverBehaviourTest, ALostCatalogueFileIsBuiltAgain) {
+  std::remove((database_ + ".catalogue").c_str());
+  OdbcClient client;
+  ASSERT_EQ(SQL_SUCCESS, client.Connect("ORA_BASE", "scott", "tiger")) << client.ConnectionError();
+  ExpectRows({Row({"NUMS", "N"})},
+             client.Rows("SELECT TABLE_NAME, COLUMN_NAME FROM USER_CONS_COLUMNS"));
 }
 
 TEST_F(DriverBehaviourTest, LongValuesAreCutWithWarning01004AndTheFullLength) {
@@ -114,7 +126,8 @@ TEST_F(DriverBehaviourTest, GetDataHandsOutALongValueInPieces) {
 TEST_F(DriverBehaviourTest, ErrorsCarryVendorCodesAndSqlStates) {
   QueryResult missing = db_->client->Query("SELECT * FROM NO_SUCH_TABLE");
   EXPECT_EQ(SQL_ERROR, missing.exec_rc);
-  EXPECT_NE(std::string::npos, missing.error.find("ORA-00942: table or view does not exist")) << missing.error;
+  EXPECT_NE(std::string::npos, missing.error.find("ORA-00942: table or view does not exist"))
+      << missing.error;
   QueryResult duplicate = db_->client->Query("INSERT INTO NUMS VALUES (1, 'again')");
   EXPECT_EQ(SQL_ERROR, duplicate.exec_rc);
   EXPECT_NE(std::string::npos, duplicate.error.find("ORA-00001")) << duplicate.error;
@@ -122,23 +135,28 @@ TEST_F(DriverBehaviourTest, ErrorsCarryVendorCodesAndSqlStates) {
   // The Broadbase catalogue does not exist behind an Oracle data source.
   QueryResult wrong_product = db_->client->Query("SELECT COUNT(*) FROM SYSTEM.TABLES");
   EXPECT_EQ(SQL_ERROR, wrong_product.exec_rc);
-  QueryResult or_join = db_->client->Query(
-      "SELECT A.N FROM NUMS A, NUMS B WHERE A.N = B.N (+) OR A.N = 1");
+  QueryResult or_join =
+      db_->client->Query("SELECT A.N FROM NUMS A, NUMS B WHERE A.N = B.N (+) OR A.N = 1");
   EXPECT_EQ(SQL_ERROR, or_join.exec_rc);
   EXPECT_NE(std::string::npos, or_join.error.find("(+)")) << or_join.error;
 }
 
 TEST_F(DriverBehaviourTest, OuterJoinMarkKeepsUnmatchedRows) {
-  ASSERT_TRUE(db_->client->Script("CREATE TABLE TAGS (N NUMBER(3), TAG VARCHAR2(10)); "
-                                  "INSERT INTO TAGS VALUES (2, 'even'); INSERT INTO TAGS VALUES (4, 'even')"));
-  ExpectRows({Row({"1", nullptr}), Row({"2", "even"}), Row({"3", nullptr}), Row({"4", "even"}), Row({"5", nullptr})},
-             db_->client->Rows("SELECT NUMS.N, TAGS.TAG FROM NUMS, TAGS WHERE NUMS.N = TAGS.N (+) ORDER BY NUMS.N"));
+  ASSERT_TRUE(db_->client->Script(
+      "CREATE TABLE TAGS (N NUMBER(3), TAG VARCHAR2(10)); "
+      "INSERT INTO TAGS VALUES (2, 'even'); INSERT INTO TAGS VALUES (4, 'even')"));
+  ExpectRows(
+      {Row({"1", nullptr}), Row({"2", "even"}), Row({"3", nullptr}), Row({"4", "even"}),
+       Row({"5", nullptr})},
+      db_->client->Rows(
+          "SELECT NUMS.N, TAGS.TAG FROM NUMS, TAGS WHERE NUMS.N = TAGS.N (+) ORDER BY NUMS.N"));
 }
 
 TEST_F(DriverBehaviourTest, ManualCommitModeRollsBack) {
   OdbcClient client;
   ASSERT_EQ(SQL_SUCCESS, client.Connect("ORA_BASE", "scott", "tiger"));
-  SQLSetConnectAttr(client.dbc(), SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0);
+  SQLSetConnectAttr(client.dbc(), SQL_ATTR_AUTOCOMMIT,
+                    reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0);
   ASSERT_EQ(SQL_SUCCESS, client.Query("DELETE FROM NUMS").exec_rc);
   ExpectRows({Row({"0"})}, client.Rows("SELECT COUNT(*) FROM NUMS"));
   SQLEndTran(SQL_HANDLE_DBC, client.dbc(), SQL_ROLLBACK);
@@ -146,12 +164,14 @@ TEST_F(DriverBehaviourTest, ManualCommitModeRollsBack) {
 }
 
 TEST_F(DriverBehaviourTest, FailPatternRejectsMatchingStatementsOnly) {
-  AddSource("ORA_FAIL", {{"FailPattern", "FROM +USER_INDEXES"}, {"FailMessage", "ORA-01031: insufficient privileges"}});
+  AddSource("ORA_FAIL", {{"FailPattern", "FROM +USER_INDEXES"},
+                         {"FailMessage", "ORA-01031: insufficient privileges"}});
   OdbcClient client;
   ASSERT_EQ(SQL_SUCCESS, client.Connect("ORA_FAIL", "scott", "tiger"));
   QueryResult failed = client.Query("SELECT COUNT(*) FROM  USER_INDEXES");
   EXPECT_EQ(SQL_ERROR, failed.exec_rc);
-  EXPECT_NE(std::string::npos, failed.error.find("ORA-01031: insufficient privileges")) << failed.error;
+  EXPECT_NE(std::string::npos, failed.error.find("ORA-01031: insufficient privileges"))
+      << failed.error;
   EXPECT_EQ(SQL_SUCCESS, client.Query("SELECT COUNT(*) FROM USER_TABLES").exec_rc);
 }
 

@@ -66,12 +66,14 @@ OdbcClient::~OdbcClient() {
   SQLFreeEnv(env_);
 }
 
-SQLRETURN OdbcClient::Connect(const std::string& dsn, const std::string& user, const std::string& password) {
+SQLRETURN OdbcClient::Connect(const std::string& dsn, const std::string& user,
+                              const std::string& password) {
   std::string u = ToCp932(user);
   std::string p = ToCp932(password);
-  SQLRETURN rc = SQLConnect(dbc_, reinterpret_cast<SQLCHAR*>(const_cast<char*>(dsn.c_str())), SQL_NTS,
-                            u.empty() ? nullptr : reinterpret_cast<SQLCHAR*>(u.data()), u.empty() ? 0 : SQL_NTS,
-                            p.empty() ? nullptr : reinterpret_cast<SQLCHAR*>(p.data()), p.empty() ? 0 : SQL_NTS);
+  SQLRETURN rc = SQLConnect(
+      dbc_, reinterpret_cast<SQLCHAR*>(const_cast<char*>(dsn.c_str())), SQL_NTS,
+      u.empty() ? nullptr : reinterpret_cast<SQLCHAR*>(u.data()), u.empty() ? 0 : SQL_NTS,
+      p.empty() ? nullptr : reinterpret_cast<SQLCHAR*>(p.data()), p.empty() ? 0 : SQL_NTS);
   connected_ = SQL_SUCCEEDED(rc);
   return rc;
 }
@@ -80,8 +82,8 @@ SQLRETURN OdbcClient::DriverConnect(const std::string& connection_string) {
   std::string text = connection_string;
   SQLCHAR out[1024];
   SQLSMALLINT out_length = 0;
-  SQLRETURN rc = SQLDriverConnect(dbc_, nullptr, reinterpret_cast<SQLCHAR*>(text.data()), SQL_NTS, out, sizeof out,
-                                  &out_length, SQL_DRIVER_NOPROMPT);
+  SQLRETURN rc = SQLDriverConnect(dbc_, nullptr, reinterpret_cast<SQLCHAR*>(text.data()), SQL_NTS,
+                                  out, sizeof out, &out_length, SQL_DRIVER_NOPROMPT);
   connected_ = SQL_SUCCEEDED(rc);
   return rc;
 }
@@ -98,7 +100,8 @@ Diagnostic ReadError(SQLHENV env, SQLHDBC dbc, SQLHSTMT stmt) {
   SQLCHAR message[256] = {0};
   SQLINTEGER native = 0;
   SQLSMALLINT length = 0;
-  if (SQLError(env, dbc, stmt, state, &native, message, sizeof message - 1, &length) == SQL_NO_DATA) return {};
+  if (SQLError(env, dbc, stmt, state, &native, message, sizeof message - 1, &length) == SQL_NO_DATA)
+    return {};
   return {reinterpret_cast<char*>(state), ToUtf8(reinterpret_cast<char*>(message))};
 }
 
@@ -126,17 +129,19 @@ QueryResult OdbcClient::Query(const std::string& utf8_sql, SQLLEN buffer_length)
   }
   SQLSMALLINT count = 0;
   SQLNumResultCols(stmt, &count);
-  std::vector<std::vector<char>> buffers(static_cast<size_t>(count), std::vector<char>(static_cast<size_t>(buffer_length)));
+  std::vector<std::vector<char>> buffers(static_cast<size_t>(count),
+                                         std::vector<char>(static_cast<size_t>(buffer_length)));
   result.last_indicators.assign(static_cast<size_t>(count), 0);
   for (SQLSMALLINT i = 0; i < count; ++i) {
     SQLCHAR name[256];
     SQLSMALLINT name_length = 0, type = 0, decimals = 0, nullable = 0;
     SQLULEN size = 0;
-    SQLDescribeCol(stmt, static_cast<SQLUSMALLINT>(i + 1), name, sizeof name, &name_length, &type, &size, &decimals,
-                   &nullable);
+    SQLDescribeCol(stmt, static_cast<SQLUSMALLINT>(i + 1), name, sizeof name, &name_length, &type,
+                   &size, &decimals, &nullable);
     result.names.push_back(ToUtf8(reinterpret_cast<char*>(name)));
-    SQLBindCol(stmt, static_cast<SQLUSMALLINT>(i + 1), SQL_C_CHAR, buffers[static_cast<size_t>(i)].data(),
-               buffer_length, &result.last_indicators[static_cast<size_t>(i)]);
+    SQLBindCol(stmt, static_cast<SQLUSMALLINT>(i + 1), SQL_C_CHAR,
+               buffers[static_cast<size_t>(i)].data(), buffer_length,
+               &result.last_indicators[static_cast<size_t>(i)]);
   }
   while (true) {
     SQLRETURN rc = SQLFetch(stmt);
@@ -149,7 +154,8 @@ QueryResult OdbcClient::Query(const std::string& utf8_sql, SQLLEN buffer_length)
       }
       break;
     }
-    if (rc == SQL_SUCCESS_WITH_INFO) result.fetch_sqlstates.push_back(ReadError(env_, dbc_, stmt).sqlstate);
+    if (rc == SQL_SUCCESS_WITH_INFO)
+      result.fetch_sqlstates.push_back(ReadError(env_, dbc_, stmt).sqlstate);
     ResultRow row, raw;
     for (size_t i = 0; i < buffers.size(); ++i) {
       if (result.last_indicators[i] == SQL_NULL_DATA) {

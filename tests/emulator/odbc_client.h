@@ -18,12 +18,12 @@ using ResultRow = std::vector<Value>;
 
 struct QueryResult {
   SQLRETURN exec_rc = SQL_ERROR;
-  SQLRETURN end_rc = SQL_NO_DATA;  // what the fetch that ended the rows returned
-  std::vector<std::string> names;  // UTF-8
-  std::vector<ResultRow> rows;     // UTF-8 text (NULL stays nullopt)
-  std::vector<ResultRow> raw_rows; // the same as the client received them, CP932
+  SQLRETURN end_rc = SQL_NO_DATA;   // what the fetch that ended the rows returned
+  std::vector<std::string> names;   // UTF-8
+  std::vector<ResultRow> rows;      // UTF-8 text (NULL stays nullopt)
+  std::vector<ResultRow> raw_rows;  // the same as the client received them, CP932
   std::vector<SQLLEN> last_indicators;
-  std::string error;               // first diagnostic (UTF-8) when something failed
+  std::string error;  // first diagnostic (UTF-8) when something failed
   std::string sqlstate;
   std::vector<std::string> fetch_sqlstates;  // SQLSTATEs reported by SQL_SUCCESS_WITH_INFO fetches
 };

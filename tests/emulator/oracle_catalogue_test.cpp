@@ -56,73 +56,88 @@ struct Col {
 };
 
 const Col kDeptColumns[] = {
-    {"1", "DEPT_ID", "NUMBER", nullptr, "4", nullptr, "4", nullptr, "○", nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"2", "DEPT_NAME", "VARCHAR2", "30", nullptr, nullptr, "30", nullptr, "○", nullptr, nullptr, "CHAR_CS", "30",
-     nullptr},
+    {"1", "DEPT_ID", "NUMBER", nullptr, "4", nullptr, "4", nullptr, "○", nullptr, nullptr, nullptr,
+     nullptr, nullptr},
+    {"2", "DEPT_NAME", "VARCHAR2", "30", nullptr, nullptr, "30", nullptr, "○", nullptr, nullptr,
+     "CHAR_CS", "30", nullptr},
 };
 
 const Col kEmpColumns[] = {
-    {"1", "EMP_ID", "NUMBER", nullptr, "10", nullptr, "10", nullptr, "○", nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"2", "EMP_CODE", "CHAR", "8", nullptr, nullptr, "8", nullptr, "○", nullptr, nullptr, "CHAR_CS", "8", nullptr},
-    {"3", "EMP_NAME", "VARCHAR2", "300", nullptr, nullptr, "300", nullptr, nullptr, nullptr, nullptr, "CHAR_CS", "300",
-     "氏名"},
-    {"4", "SALARY", "NUMBER", nullptr, "10", "2", "10", "2", nullptr, "1", "0", nullptr, nullptr, nullptr},
-    {"5", "RATE", "NUMBER", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+    {"1", "EMP_ID", "NUMBER", nullptr, "10", nullptr, "10", nullptr, "○", nullptr, nullptr, nullptr,
+     nullptr, nullptr},
+    {"2", "EMP_CODE", "CHAR", "8", nullptr, nullptr, "8", nullptr, "○", nullptr, nullptr, "CHAR_CS",
+     "8", nullptr},
+    {"3", "EMP_NAME", "VARCHAR2", "300", nullptr, nullptr, "300", nullptr, nullptr, nullptr,
+     nullptr, "CHAR_CS", "300", "氏名"},
+    {"4", "SALARY", "NUMBER", nullptr, "10", "2", "10", "2", nullptr, "1", "0", nullptr, nullptr,
      nullptr},
-    {"6", "HIRED", "DATE", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-     nullptr},
-    {"7", "DEPT_ID", "NUMBER", nullptr, "4", nullptr, "4", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-     nullptr},
-    {"8", "NOTE", "LONG", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "CHAR_CS", nullptr,
-     nullptr},
+    {"5", "RATE", "NUMBER", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+     nullptr, nullptr, nullptr},
+    {"6", "HIRED", "DATE", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+     nullptr, nullptr, nullptr},
+    {"7", "DEPT_ID", "NUMBER", nullptr, "4", nullptr, "4", nullptr, nullptr, nullptr, nullptr,
+     nullptr, nullptr, nullptr},
+    {"8", "NOTE", "LONG", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+     "CHAR_CS", nullptr, nullptr},
 };
 
 ResultRow Oracle8TableLevel(const char* table, const char* comment) {
-  return Row({"SCOTT",   table,        "TABLE",      "0",       "0",         "0",         "0",       "USERS",
-              nullptr,   nullptr,      "10",         "40",      "1",         "255",       "65536",   "65536",
-              "1",       "2147483645", "50",         "1",       "1",         "YES",       "N",       nullptr,
-              nullptr,   nullptr,      nullptr,      nullptr,   nullptr,     nullptr,     nullptr,   "         1",
-              "         1", "    N",   "ENABLED",    nullptr,   nullptr,     "NO",        nullptr,   "N",
-              "NO",      "DEFAULT",    comment});
+  return Row({"SCOTT", table,   "TABLE", "0",          "0",          "0",     "0",
+              "USERS", nullptr, nullptr, "10",         "40",         "1",     "255",
+              "65536", "65536", "1",     "2147483645", "50",         "1",     "1",
+              "YES",   "N",     nullptr, nullptr,      nullptr,      nullptr, nullptr,
+              nullptr, nullptr, nullptr, "         1", "         1", "    N", "ENABLED",
+              nullptr, nullptr, "NO",    nullptr,      "N",          "NO",    "DEFAULT",
+              comment});
 }
 
 ResultRow Oracle8ColumnLevel(const Col& c) {
-  return Row({c.id,    c.name,    c.type,    c.length,  c.precision, c.scale,   c.length2, c.scale2,  "0",
-              nullptr, nullptr,   c.not_null, nullptr,  nullptr,     c.default_length, c.data_default, nullptr,
-              nullptr, nullptr,   nullptr,   nullptr,   nullptr,     nullptr,   nullptr,   c.charset, c.decl_length,
-              c.comment});
+  return Row({c.id,           c.name,     c.type,   c.length, c.precision,
+              c.scale,        c.length2,  c.scale2, "0",      nullptr,
+              nullptr,        c.not_null, nullptr,  nullptr,  c.default_length,
+              c.data_default, nullptr,    nullptr,  nullptr,  nullptr,
+              nullptr,        nullptr,    nullptr,  nullptr,  c.charset,
+              c.decl_length,  c.comment});
 }
 
 ResultRow Oracle7TableLevel(const char* table, const char* comment) {
-  return Row({"SCOTT", table, "TABLE", "0", "0", "0", "0", "USERS", nullptr, "10", "40", "1", "255", "65536",
-              "65536", "1", "2147483645", "50", "1", "1", "N", nullptr, nullptr, nullptr, nullptr, nullptr,
-              nullptr, "         1", "         1", "    N", "ENABLED", comment});
+  return Row({"SCOTT",      table,   "TABLE",      "0",     "0",     "0",     "0",
+              "USERS",      nullptr, "10",         "40",    "1",     "255",   "65536",
+              "65536",      "1",     "2147483645", "50",    "1",     "1",     "N",
+              nullptr,      nullptr, nullptr,      nullptr, nullptr, nullptr, "         1",
+              "         1", "    N", "ENABLED",    comment});
 }
 
 ResultRow Oracle7ColumnLevel(const Col& c) {
-  return Row({c.id, c.name, c.type, c.length, c.precision, c.scale, c.length2, c.scale2, "0", nullptr, nullptr,
-              c.not_null, c.default_length, c.data_default, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-              nullptr, nullptr, c.comment});
+  return Row({c.id,     c.name,   c.type,  c.length, c.precision, c.scale,          c.length2,
+              c.scale2, "0",      nullptr, nullptr,  c.not_null,  c.default_length, c.data_default,
+              nullptr,  nullptr,  nullptr, nullptr,  nullptr,     nullptr,          nullptr,
+              nullptr,  c.comment});
 }
 
 template <typename TableLevel, typename ColumnLevel>
 std::vector<ResultRow> TableRows(TableLevel table_level, ColumnLevel column_level) {
   std::vector<ResultRow> rows;
-  for (const Col& c : kDeptColumns) rows.push_back(Concat(table_level("DEPT", nullptr), column_level(c)));
-  for (const Col& c : kEmpColumns) rows.push_back(Concat(table_level("EMP", "社員"), column_level(c)));
+  for (const Col& c : kDeptColumns)
+    rows.push_back(Concat(table_level("DEPT", nullptr), column_level(c)));
+  for (const Col& c : kEmpColumns)
+    rows.push_back(Concat(table_level("EMP", "社員"), column_level(c)));
   return rows;
 }
 
-ResultRow Oracle8IndexLevel(const char* name, const char* type, const char* table, const char* uniqueness) {
-  return Row({"SCOTT", name,    type,    "SCOTT",   table,   "TABLE",  uniqueness, "INDX",  "2",     "255",
-              "65536", "65536", "1",     "2147483645", "50", nullptr,  nullptr,    "1",     "1",     "10",
-              "YES",   nullptr, nullptr, nullptr,   nullptr, nullptr,  nullptr,    "VALID", nullptr, nullptr,
-              nullptr, "1",     "1",     "NO",      "N",     "N",      "DEFAULT"});
+ResultRow Oracle8IndexLevel(const char* name, const char* type, const char* table,
+                            const char* uniqueness) {
+  return Row({"SCOTT", name,    type,    "SCOTT", table,    "TABLE",      uniqueness, "INDX",
+              "2",     "255",   "65536", "65536", "1",      "2147483645", "50",       nullptr,
+              nullptr, "1",     "1",     "10",    "YES",    nullptr,      nullptr,    nullptr,
+              nullptr, nullptr, nullptr, "VALID", nullptr,  nullptr,      nullptr,    "1",
+              "1",     "NO",    "N",     "N",     "DEFAULT"});
 }
 
 ResultRow Oracle7IndexLevel(const char* name, const char* table, const char* uniqueness) {
-  return Row({"SCOTT", name, "NORMAL", "SCOTT", table, "TABLE", uniqueness, "INDX", "2", "255", "65536", "65536", "1",
-              "2147483645", "50", "1", "1", "10", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, "VALID"});
+  return Row({"SCOTT", name,    "NORMAL", "SCOTT", table,        "TABLE", uniqueness, "INDX", "2",
+              "255",   "65536", "65536",  "1",     "2147483645", "50",    "1",        "1",    "10",
+              nullptr, nullptr, nullptr,  nullptr, nullptr,      nullptr, "VALID"});
 }
 
 std::vector<ResultRow> Sorted(std::vector<ResultRow> rows) {
@@ -132,14 +147,18 @@ std::vector<ResultRow> Sorted(std::vector<ResultRow> rows) {
 
 class OracleCatalogueTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { db_ = new FixtureDatabase("ORA_FIXTURE", "Morvane Oracle", "scott", "tiger", kSchema); }
+  static void SetUpTestSuite() {
+    db_ = new FixtureDatabase("ORA_FIXTURE", "Morvane Oracle", "scott", "tiger", kSchema);
+  }
   static void TearDownTestSuite() {
     delete db_;
     db_ = nullptr;
   }
   static std::vector<ResultRow> Run(const std::string& sql) { return db_->client->Rows(sql); }
   // Oracle statements are sent after "SELECT '" and the owner, upper-cased by the program.
-  static std::vector<ResultRow> RunForOwner(const char* text) { return Run(std::string("SELECT 'SCOTT") + text); }
+  static std::vector<ResultRow> RunForOwner(const char* text) {
+    return Run(std::string("SELECT 'SCOTT") + text);
+  }
   static FixtureDatabase* db_;
 };
 FixtureDatabase* OracleCatalogueTest::db_ = nullptr;
@@ -159,29 +178,37 @@ TEST_F(OracleCatalogueTest, Oracle7TableInformationListsTablesWithTheirColumns) 
 }
 
 TEST_F(OracleCatalogueTest, Oracle8IndexInformationIsOrderedByTypeThenName) {
-  ExpectRows({Concat(Oracle8IndexLevel("BX_EMP_DEPT", "BITMAP", "EMP", "NONUNIQUE"), Row({"1", "DEPT_ID", "22"})),
-              Concat(Oracle8IndexLevel("IX_EMP_NAME", "NORMAL", "EMP", "NONUNIQUE"), Row({"1", "EMP_NAME", "300"})),
-              Concat(Oracle8IndexLevel("IX_EMP_NAME", "NORMAL", "EMP", "NONUNIQUE"), Row({"2", "HIRED", "7"})),
-              Concat(Oracle8IndexLevel("PK_DEPT", "NORMAL", "DEPT", "UNIQUE"), Row({"1", "DEPT_ID", "22"})),
-              Concat(Oracle8IndexLevel("PK_EMP", "NORMAL", "EMP", "UNIQUE"), Row({"1", "EMP_ID", "22"})),
-              Concat(Oracle8IndexLevel("UQ_EMP_CODE", "NORMAL", "EMP", "UNIQUE"), Row({"1", "EMP_CODE", "8"}))},
-             RunForOwner(kOracle8Indexes));
+  ExpectRows(
+      {Concat(Oracle8IndexLevel("BX_EMP_DEPT", "BITMAP", "EMP", "NONUNIQUE"),
+              Row({"1", "DEPT_ID", "22"})),
+       Concat(Oracle8IndexLevel("IX_EMP_NAME", "NORMAL", "EMP", "NONUNIQUE"),
+              Row({"1", "EMP_NAME", "300"})),
+       Concat(Oracle8IndexLevel("IX_EMP_NAME", "NORMAL", "EMP", "NONUNIQUE"),
+              Row({"2", "HIRED", "7"})),
+       Concat(Oracle8IndexLevel("PK_DEPT", "NORMAL", "DEPT", "UNIQUE"),
+              Row({"1", "DEPT_ID", "22"})),
+       Concat(Oracle8IndexLevel("PK_EMP", "NORMAL", "EMP", "UNIQUE"), Row({"1", "EMP_ID", "22"})),
+       Concat(Oracle8IndexLevel("UQ_EMP_CODE", "NORMAL", "EMP", "UNIQUE"),
+              Row({"1", "EMP_CODE", "8"}))},
+      RunForOwner(kOracle8Indexes));
 }
 
 TEST_F(OracleCatalogueTest, Oracle7IndexInformationIsOrderedByNameAndAlwaysNormal) {
-  ExpectRows({Concat(Oracle7IndexLevel("BX_EMP_DEPT", "EMP", "NONUNIQUE"), Row({"1", "DEPT_ID", "22"})),
-              Concat(Oracle7IndexLevel("IX_EMP_NAME", "EMP", "NONUNIQUE"), Row({"1", "EMP_NAME", "300"})),
-              Concat(Oracle7IndexLevel("IX_EMP_NAME", "EMP", "NONUNIQUE"), Row({"2", "HIRED", "7"})),
-              Concat(Oracle7IndexLevel("PK_DEPT", "DEPT", "UNIQUE"), Row({"1", "DEPT_ID", "22"})),
-              Concat(Oracle7IndexLevel("PK_EMP", "EMP", "UNIQUE"), Row({"1", "EMP_ID", "22"})),
-              Concat(Oracle7IndexLevel("UQ_EMP_CODE", "EMP", "UNIQUE"), Row({"1", "EMP_CODE", "8"}))},
-             RunForOwner(kOracle7Indexes));
+  ExpectRows(
+      {Concat(Oracle7IndexLevel("BX_EMP_DEPT", "EMP", "NONUNIQUE"), Row({"1", "DEPT_ID", "22"})),
+       Concat(Oracle7IndexLevel("IX_EMP_NAME", "EMP", "NONUNIQUE"), Row({"1", "EMP_NAME", "300"})),
+       Concat(Oracle7IndexLevel("IX_EMP_NAME", "EMP", "NONUNIQUE"), Row({"2", "HIRED", "7"})),
+       Concat(Oracle7IndexLevel("PK_DEPT", "DEPT", "UNIQUE"), Row({"1", "DEPT_ID", "22"})),
+       Concat(Oracle7IndexLevel("PK_EMP", "EMP", "UNIQUE"), Row({"1", "EMP_ID", "22"})),
+       Concat(Oracle7IndexLevel("UQ_EMP_CODE", "EMP", "UNIQUE"), Row({"1", "EMP_CODE", "8"}))},
+      RunForOwner(kOracle7Indexes));
 }
 
 std::vector<ResultRow> TableIndexRows(bool oracle7) {
-  auto r = [&](const char* table, const char* type, const char* column, const char* data_type, const char* index,
-               const char* index_type, const char* position) {
-    return Row({"SCOTT", table, type, "0", column, data_type, index, oracle7 ? "NORMAL" : index_type, position});
+  auto r = [&](const char* table, const char* type, const char* column, const char* data_type,
+               const char* index, const char* index_type, const char* position) {
+    return Row({"SCOTT", table, type, "0", column, data_type, index,
+                oracle7 ? "NORMAL" : index_type, position});
   };
   return {r("DEPT", "TABLE", "DEPT_ID", "NUMBER", "PK_DEPT", "NORMAL", "1"),
           r("DEPT", "TABLE", "DEPT_NAME", "VARCHAR2", nullptr, nullptr, nullptr),
@@ -210,22 +237,25 @@ TEST_F(OracleCatalogueTest, PostPassesListPrimaryKeyAndUniqueColumns) {
 
 TEST_F(OracleCatalogueTest, RowCountAndFreeSelectsUseTheDialect) {
   ExpectRows({Row({"2"})}, Run("SELECT COUNT(*) FROM DEPT"));
-  ExpectRows({Row({"営業部", "X"})},
-             Run("SELECT NVL(DEPT_NAME, '-'), DECODE(DEPT_ID, 20, 'X', 'Y') FROM DEPT WHERE DEPT_ID = 20"));
+  ExpectRows({Row({"営業部", "X"})}, Run("SELECT NVL(DEPT_NAME, '-'), DECODE(DEPT_ID, 20, 'X', "
+                                         "'Y') FROM DEPT WHERE DEPT_ID = 20"));
   ExpectRows({Row({"2001/04/01 09:30", ".5"})},
-             Run("SELECT TO_CHAR(TO_DATE('2001-04-01 09:30:00', 'YYYY-MM-DD HH24:MI:SS'), 'YYYY/MM/DD HH24:MI'), "
+             Run("SELECT TO_CHAR(TO_DATE('2001-04-01 09:30:00', 'YYYY-MM-DD HH24:MI:SS'), "
+                 "'YYYY/MM/DD HH24:MI'), "
                  "TO_CHAR(0.5) FROM DUAL"));
 }
 
 TEST_F(OracleCatalogueTest, SchemaChangesReachTheCatalogue) {
   OdbcClient& c = *db_->client;
   ASSERT_TRUE(c.Script("CREATE TABLE TMP_X (A NUMBER(3) PRIMARY KEY, B VARCHAR2(5) UNIQUE)"));
-  ExpectRows({Row({"TMP_X", "A"})},
-             Run("SELECT TABLE_NAME, COLUMN_NAME FROM USER_CONS_COLUMNS WHERE TABLE_NAME = 'TMP_X' AND POSITION = 1 "
-                 "AND CONSTRAINT_NAME IN (SELECT CONSTRAINT_NAME FROM USER_CONSTRAINTS WHERE CONSTRAINT_TYPE = 'P')"));
+  ExpectRows({Row({"TMP_X", "A"})}, Run("SELECT TABLE_NAME, COLUMN_NAME FROM USER_CONS_COLUMNS "
+                                        "WHERE TABLE_NAME = 'TMP_X' AND POSITION = 1 "
+                                        "AND CONSTRAINT_NAME IN (SELECT CONSTRAINT_NAME FROM "
+                                        "USER_CONSTRAINTS WHERE CONSTRAINT_TYPE = 'P')"));
   // Unnamed keys get generated SYS_C names, and so do the indexes that enforce them.
-  ExpectRows({Row({"2", "2"})}, Run("SELECT COUNT(*), SUM(CASE WHEN INDEX_NAME LIKE 'SYS_C%' THEN 1 ELSE 0 END) "
-                                    "FROM USER_INDEXES WHERE TABLE_NAME = 'TMP_X' AND GENERATED = 'Y'"));
+  ExpectRows({Row({"2", "2"})},
+             Run("SELECT COUNT(*), SUM(CASE WHEN INDEX_NAME LIKE 'SYS_C%' THEN 1 ELSE 0 END) "
+                 "FROM USER_INDEXES WHERE TABLE_NAME = 'TMP_X' AND GENERATED = 'Y'"));
   ASSERT_TRUE(c.Script("DROP TABLE TMP_X"));
   ExpectRows({Row({"0"})}, Run("SELECT COUNT(*) FROM USER_TAB_COLUMNS WHERE TABLE_NAME = 'TMP_X'"));
 }

@@ -40,14 +40,14 @@ const std::vector<std::string> kSystemTables = {"RBW_COLUMNS", "RBW_INDEXCOLUMNS
 
 ResultRow TableLevel(const char* name, const char* type, const char* id, const char* comment) {
   bool table = std::string(type) == "TABLE";
-  return Row({"SALES", name, type, "0", "0", id, kCreated, table ? "1" : nullptr, table ? "100000" : nullptr,
-              table ? "8000000" : nullptr, nullptr, "Y", "N", comment});
+  return Row({"SALES", name, type, "0", "0", id, kCreated, table ? "1" : nullptr,
+              table ? "100000" : nullptr, table ? "8000000" : nullptr, nullptr, "Y", "N", comment});
 }
 
 // SEQ, NAME, TYPE, LENGTH, PRECISION, SCALE, LENGTH2, SCALE2, SIZE, NOT NULL, UNIQUE,
 // PRIMARY KEY, PRIMARY NO; then TID, DEFAULTVALUE, SEGSEQ, COMMENT, USAGE.
-ResultRow ColumnLevel(std::initializer_list<const char*> first13, const char* tid, const char* default_value,
-                      const char* comment) {
+ResultRow ColumnLevel(std::initializer_list<const char*> first13, const char* tid,
+                      const char* default_value, const char* comment) {
   return Concat(Row(first13), Row({tid, default_value, "0", comment, "DATA"}));
 }
 
@@ -57,25 +57,41 @@ std::vector<ResultRow> ExpectedUserTableRows() {
   ResultRow view = TableLevel("EMP_VIEW", "VIEW", "30003", nullptr);
   const char* n = nullptr;
   return {
-      Concat(dept, ColumnLevel({"1", "DEPT_ID", "INTEGER", n, n, n, n, n, "4", "○", n, "○", "1"}, "30001", n, n)),
-      Concat(dept, ColumnLevel({"2", "DEPT_NAME", "VARCHAR", "30", n, n, "30", n, "30", "○", n, n, n}, "30001", n, n)),
-      Concat(emp, ColumnLevel({"1", "EMP_ID", "INTEGER", n, n, n, n, n, "4", "○", n, "○", "1"}, "30002", n, n)),
-      Concat(emp, ColumnLevel({"2", "EMP_CODE", "CHAR", "8", n, n, "8", n, "8", "○", "○", n, n}, "30002", n, n)),
-      Concat(emp, ColumnLevel({"3", "EMP_NAME", "VARCHAR", "40", n, n, "40", n, "40", n, n, n, n}, "30002", n, "氏名")),
-      Concat(emp, ColumnLevel({"4", "SALARY", "DECIMAL", n, "10", "2", "10", "2", "5", n, n, n, n}, "30002", "0", n)),
-      Concat(emp, ColumnLevel({"5", "BONUS", "DECIMAL", n, "7", n, "7", n, "4", n, n, n, n}, "30002", n, n)),
-      Concat(emp, ColumnLevel({"6", "HIRED", "DATE", n, n, n, n, n, "3", n, n, n, n}, "30002", n, n)),
-      Concat(emp, ColumnLevel({"7", "CLOCK_IN", "TIME", n, n, n, n, n, "3", n, n, n, n}, "30002", n, n)),
-      Concat(emp, ColumnLevel({"8", "UPDATED", "TIMESTAMP", n, "3", n, n, "3", "8", n, n, n, n}, "30002", n, n)),
-      Concat(emp, ColumnLevel({"9", "DEPT_ID", "INTEGER", n, n, n, n, n, "4", n, n, n, n}, "30002", n, n)),
-      Concat(view, ColumnLevel({"1", "EMP_ID", "INTEGER", n, n, n, n, n, "4", n, n, n, n}, "30003", n, n)),
-      Concat(view, ColumnLevel({"2", "EMP_NAME", "VARCHAR", "40", n, n, "40", n, "40", n, n, n, n}, "30003", n, n)),
+      Concat(dept, ColumnLevel({"1", "DEPT_ID", "INTEGER", n, n, n, n, n, "4", "○", n, "○", "1"},
+                               "30001", n, n)),
+      Concat(dept,
+             ColumnLevel({"2", "DEPT_NAME", "VARCHAR", "30", n, n, "30", n, "30", "○", n, n, n},
+                         "30001", n, n)),
+      Concat(emp, ColumnLevel({"1", "EMP_ID", "INTEGER", n, n, n, n, n, "4", "○", n, "○", "1"},
+                              "30002", n, n)),
+      Concat(emp, ColumnLevel({"2", "EMP_CODE", "CHAR", "8", n, n, "8", n, "8", "○", "○", n, n},
+                              "30002", n, n)),
+      Concat(emp, ColumnLevel({"3", "EMP_NAME", "VARCHAR", "40", n, n, "40", n, "40", n, n, n, n},
+                              "30002", n, "氏名")),
+      Concat(emp, ColumnLevel({"4", "SALARY", "DECIMAL", n, "10", "2", "10", "2", "5", n, n, n, n},
+                              "30002", "0", n)),
+      Concat(emp, ColumnLevel({"5", "BONUS", "DECIMAL", n, "7", n, "7", n, "4", n, n, n, n},
+                              "30002", n, n)),
+      Concat(emp,
+             ColumnLevel({"6", "HIRED", "DATE", n, n, n, n, n, "3", n, n, n, n}, "30002", n, n)),
+      Concat(emp,
+             ColumnLevel({"7", "CLOCK_IN", "TIME", n, n, n, n, n, "3", n, n, n, n}, "30002", n, n)),
+      Concat(emp, ColumnLevel({"8", "UPDATED", "TIMESTAMP", n, "3", n, n, "3", "8", n, n, n, n},
+                              "30002", n, n)),
+      Concat(emp, ColumnLevel({"9", "DEPT_ID", "INTEGER", n, n, n, n, n, "4", n, n, n, n}, "30002",
+                              n, n)),
+      Concat(view, ColumnLevel({"1", "EMP_ID", "INTEGER", n, n, n, n, n, "4", n, n, n, n}, "30003",
+                               n, n)),
+      Concat(view, ColumnLevel({"2", "EMP_NAME", "VARCHAR", "40", n, n, "40", n, "40", n, n, n, n},
+                               "30003", n, n)),
   };
 }
 
 class RedBrickCatalogueTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { db_ = new FixtureDatabase("RB_FIXTURE", "Morvane Red Brick", "sales", "sales", kSchema); }
+  static void SetUpTestSuite() {
+    db_ = new FixtureDatabase("RB_FIXTURE", "Morvane Red Brick", "sales", "sales", kSchema);
+  }
   static void TearDownTestSuite() {
     delete db_;
     db_ = nullptr;
@@ -88,7 +104,8 @@ FixtureDatabase* RedBrickCatalogueTest::db_ = nullptr;
 // Rows of the user's schema come first (creator SALES sorts before SYSTEM); the rest belong to
 // the system tables.
 std::vector<ResultRow> SplitUserRows(std::vector<ResultRow>& rows) {
-  auto first_system = std::find_if(rows.begin(), rows.end(), [](const ResultRow& r) { return r[0] == "SYSTEM"; });
+  auto first_system =
+      std::find_if(rows.begin(), rows.end(), [](const ResultRow& r) { return r[0] == "SYSTEM"; });
   std::vector<ResultRow> user(rows.begin(), first_system);
   rows.erase(rows.begin(), first_system);
   return user;
@@ -111,12 +128,16 @@ TEST_F(RedBrickCatalogueTest, TableInformationCarriesSizesAndMarks) {
 }
 
 TEST_F(RedBrickCatalogueTest, IndexInformationIsOrderedByTypeThenName) {
-  auto index = [](const char* name, const char* table, const char* type, const char* column, const char* fk) {
-    return Concat(Row({"SALES", name, type, table, column, kCreated, "100", "Y", "N", "ONLINE", nullptr}),
-                  Row({"1", column, fk}));
+  auto index = [](const char* name, const char* table, const char* type, const char* column,
+                  const char* fk) {
+    return Concat(
+        Row({"SALES", name, type, table, column, kCreated, "100", "Y", "N", "ONLINE", nullptr}),
+        Row({"1", column, fk}));
   };
-  ExpectRows({index("DEPT_PK", "DEPT", "BTREE", "DEPT_ID", nullptr), index("EMP_PK", "EMP", "BTREE", "EMP_ID", nullptr),
-              index("EMP_UK1", "EMP", "BTREE", "EMP_CODE", nullptr), index("EMP_STAR", "EMP", "STAR", "DEPT_ID", "EMP_FK1")},
+  ExpectRows({index("DEPT_PK", "DEPT", "BTREE", "DEPT_ID", nullptr),
+              index("EMP_PK", "EMP", "BTREE", "EMP_ID", nullptr),
+              index("EMP_UK1", "EMP", "BTREE", "EMP_CODE", nullptr),
+              index("EMP_STAR", "EMP", "STAR", "DEPT_ID", "EMP_FK1")},
              Run(kRedBrickIndexes));
 }
 
@@ -124,20 +145,25 @@ TEST_F(RedBrickCatalogueTest, TableIndexInformationPairsEveryColumnWithEveryInde
   std::vector<ResultRow> rows = Run(kRedBrickTableIndexes);
   std::vector<ResultRow> user = SplitUserRows(rows);
   const char* n = nullptr;
-  auto r = [](const char* table, const char* type, const char* column, const char* data_type, const char* index,
-              const char* index_type, const char* position) {
+  auto r = [](const char* table, const char* type, const char* column, const char* data_type,
+              const char* index, const char* index_type, const char* position) {
     return Row({"SALES", table, type, "0", column, data_type, index, index_type, position});
   };
-  std::vector<ResultRow> expected = {r("DEPT", "TABLE", "DEPT_ID", "INTEGER", "DEPT_PK", "BTREE", "1"),
-                                     r("DEPT", "TABLE", "DEPT_NAME", "VARCHAR", "DEPT_PK", "BTREE", n)};
-  const char* emp_columns[][2] = {{"EMP_ID", "INTEGER"}, {"EMP_CODE", "CHAR"},     {"EMP_NAME", "VARCHAR"},
-                                  {"SALARY", "DECIMAL"}, {"BONUS", "DECIMAL"},     {"HIRED", "DATE"},
-                                  {"CLOCK_IN", "TIME"},  {"UPDATED", "TIMESTAMP"}, {"DEPT_ID", "INTEGER"}};
+  std::vector<ResultRow> expected = {
+      r("DEPT", "TABLE", "DEPT_ID", "INTEGER", "DEPT_PK", "BTREE", "1"),
+      r("DEPT", "TABLE", "DEPT_NAME", "VARCHAR", "DEPT_PK", "BTREE", n)};
+  const char* emp_columns[][2] = {
+      {"EMP_ID", "INTEGER"}, {"EMP_CODE", "CHAR"},     {"EMP_NAME", "VARCHAR"},
+      {"SALARY", "DECIMAL"}, {"BONUS", "DECIMAL"},     {"HIRED", "DATE"},
+      {"CLOCK_IN", "TIME"},  {"UPDATED", "TIMESTAMP"}, {"DEPT_ID", "INTEGER"}};
   for (const auto& c : emp_columns) {
     std::string column = c[0];
-    expected.push_back(r("EMP", "TABLE", c[0], c[1], "EMP_PK", "BTREE", column == "EMP_ID" ? "1" : n));
-    expected.push_back(r("EMP", "TABLE", c[0], c[1], "EMP_UK1", "BTREE", column == "EMP_CODE" ? "1" : n));
-    expected.push_back(r("EMP", "TABLE", c[0], c[1], "EMP_STAR", "STAR", column == "DEPT_ID" ? "1" : n));
+    expected.push_back(
+        r("EMP", "TABLE", c[0], c[1], "EMP_PK", "BTREE", column == "EMP_ID" ? "1" : n));
+    expected.push_back(
+        r("EMP", "TABLE", c[0], c[1], "EMP_UK1", "BTREE", column == "EMP_CODE" ? "1" : n));
+    expected.push_back(
+        r("EMP", "TABLE", c[0], c[1], "EMP_STAR", "STAR", column == "DEPT_ID" ? "1" : n));
   }
   expected.push_back(r("EMP_VIEW", "VIEW", "EMP_ID", "INTEGER", n, n, n));
   expected.push_back(r("EMP_VIEW", "VIEW", "EMP_NAME", "VARCHAR", n, n, n));
@@ -151,7 +177,8 @@ TEST_F(RedBrickCatalogueTest, TableIndexInformationPairsEveryColumnWithEveryInde
   std::sort(expected.begin(), expected.end());
   std::sort(user.begin(), user.end());
   ExpectRows(expected, user);
-  for (const ResultRow& row : rows) EXPECT_EQ(row[6], std::nullopt) << "system tables have no indexes";
+  for (const ResultRow& row : rows)
+    EXPECT_EQ(row[6], std::nullopt) << "system tables have no indexes";
 }
 
 TEST_F(RedBrickCatalogueTest, RelationshipsComeFromForeignKeys) {

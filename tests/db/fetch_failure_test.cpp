@@ -1,0 +1,188 @@
+// Failed statements, informational answers and cut values during a fetch.
+#include <gtest/gtest.h>
+
+#include "fetch_fixture.h"
+#include "model/codec.h"
+#include "model/data_kind.h"
+
+namespace morvane::db_test {
+namespace {
+
+// 'A' and 150 times "あ": 301 bytes in CP932, so the 254-byte cut ends inside a character.
+std::string LongComment() {
+  std::string text = "A";
+  for (int i = 0; i < 150; ++i) text += "あ";
+  return text;
+}
+
+const std::string kOracleSchema = R"(
+CREATE TABLE DEPT (DEPT_ID NUMBER(4) PRIMARY KEY, DEPT_NAME VARCHAR2(30));
+CREATE TABLE EMP (EMP_ID NUMBER(10) PRIMARY KEY, EMP_CODE CHAR(8) UNIQUE, NOTE VARCHAR2(40));
+COMMENT ON TABLE EMP IS ')" + LongComment() +
+                                  R"(';
+)";
+
+const char* kRedBrickSchema = R"(
+CREATE TABLE DEPT (DEPT_ID INTEGER NOT NULL, PRIMARY KEY (DEPT_ID));
+CREATE TABLE EMP (EMP_ID INTEGER NOT NULL, DEPT_ID INTEGER, PRIMARY KEY (EMP_ID),
+  FOREIGN KEY (DEPT_ID) REFERENCES DEPT (DEPT_ID));
+)";
+
+const char* kBroadbaseSchema = R"(
+CREATE TABLE DEPT (DEPT_ID INTEGER NOT NULL, CONSTRAINT PK_DEPT PRIMARY KEY (DEPT_ID));
+)";
+
+// A program connected to `dsn` whose data kind already holds a record from an earlier fetch.
+std::unique_ptr<ProgramSide> ConnectedWithOldRecords(int product, const std::string& dsn,
+                                                     int data_kind, const EmulatorDatabase& db) {
+  auto program = std::make_unique<ProgramSide>(product);
+  program->store.AddRecord(data_kind).name = "OLD";
+  EXPECT_TRUE(program->Connect(dsn, db.uid(), db.pwd()));
+  return program;
+}
+
+void ExpectFailedWith(ProgramSide& program, int data_kind, const std::string& message) {
+  EXPECT_FALSE(program.Fetch(data_kind));
+  EXPECT_TRUE(program.store.Records(data_kind).empty());
+  std::vector<std::string> messages = program.TakeMessages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find(message), std::string::npos) << messages[0];
+  EXPECT_EQ(program.progress.runs, program.progress.ended);
+  EXPECT_EQ(program.status.busy_depth, 0);
+}
+
+// One database per suite: each suite points the driver manager at data sources of its own.
+class OracleFaultTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    db_ = new EmulatorDatabase("ORA_FAULTS", "Morvane Oracle", "scott", "tiger", kOracleSchema);
+    db_->AddDataSource("ORA_FAIL_COUNT", {{"FailPattern", "^SELECT COUNT"},
+                                          {"FailMessage", "ORA-00942: count refused"}});
+    db_->AddDataSource("ORA_FAIL_TABLES", {{"FailPattern", "USER_TAB_COMMENTS\\.TABLE_NAME,"},
+                                           {"FailMessage", "ORA-01031: catalogue refused"}});
+    db_->AddDataSource("ORA_FAIL_UNIQUE", {{"FailPattern", "UNIQUENESS = 'UNIQUE'"},
+                                           {"FailMessage", "ORA-01031: unique refused"}});
+    db_->AddDataSource("ORA_INFO_TABLES", {{"ExecInfoPattern", "USER_TAB_COMMENTS\\.TABLE_NAME,"},
+                                           {"ExecInfoMessage", "statement truncated"}});
+    db_->AddDataSource("ORA_INFO_COUNT", {{"ExecInfoPattern", "^SELECT COUNT"},
+                                          {"ExecInfoMessage", "count approximate"}});
+    db_->AddDataSource("ORA_BREAK_ROWS",
+                       {{"FailAfterRows", "3"}, {"FailAfterRowsPattern", "TABLE_NAME,"}});
+  }
+  static void TearDownTestSuite() {
+    delete db_;
+    db_ = nullptr;
+  }
+  static EmulatorDatabase* db_;
+};
+EmulatorDatabase* OracleFaultTest::db_ = nullptr;
+
+class RedBrickFaultTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    db_ = new EmulatorDatabase("RB_FAULTS", "Morvane Red Brick", "sales", "sales", kRedBrickSchema);
+    db_->AddDataSource("RB_FAIL_RELATIONS", {{"FailPattern", "RBW_RELATIONSHIPS"},
+                                             {"FailMessage", "relations refused"}});
+  }
+  static void TearDownTestSuite() {
+    delete db_;
+    db_ = nullptr;
+  }
+  static EmulatorDatabase* db_;
+};
+EmulatorDatabase* RedBrickFaultTest::db_ = nullptr;
+
+class BroadbaseFaultTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    db_ =
+        new EmulatorDatabase("BB_FAULTS", "Morvane Broadbase", "sales", "sales", kBroadbaseSchema);
+    db_->AddDataSource("BB_FAIL_KEYS",
+                       {{"FailPattern", "INDEX_TYPE = 1$"}, {"FailMessage", "keys refused"}});
+  }
+  static void TearDownTestSuite() {
+    delete db_;
+    db_ = nullptr;
+  }
+  static EmulatorDatabase* db_;
+};
+EmulatorDatabase* BroadbaseFaultTest::db_ = nullptr;
+
+TEST_F(OracleFaultTest, AFailedCountStatementStopsBeforeTheCatalogueStatement) {
+  auto program = ConnectedWithOldRecords(kProductOracle8, "ORA_FAIL_COUNT", kDataKindIndex, *db_);
+  ExpectFailedWith(*program, kDataKindIndex, "count refused");
+  // The progress bar never started: the catalogue statement was not run.
+  EXPECT_EQ(program->progress.runs, 0);
+}
+
+TEST_F(OracleFaultTest, AFailedCatalogueStatementLeavesTheDataKindEmpty) {
+  auto program = ConnectedWithOldRecords(kProductOracle7, "ORA_FAIL_TABLES", kDataKindTable, *db_);
+  program->store.AddRecord(kDataKindIndex).name = "OTHER KIND";
+  ExpectFailedWith(*program, kDataKindTable, "catalogue refused");
+  EXPECT_EQ(program->store.Records(kDataKindIndex).size(), 1u);
+}
+
+TEST_F(OracleFaultTest, AFailedMarkingPassEmptiesTheRecordsAlreadyRead) {
+  auto program = ConnectedWithOldRecords(kProductOracle8, "ORA_FAIL_UNIQUE", kDataKindTable, *db_);
+  ExpectFailedWith(*program, kDataKindTable, "unique refused");
+}
+
+TEST_F(BroadbaseFaultTest, AFailedMarkingPassEmptiesTheRecordsAlreadyRead) {
+  auto program = ConnectedWithOldRecords(kProductBroadbase, "BB_FAIL_KEYS", kDataKindTable, *db_);
+  ExpectFailedWith(*program, kDataKindTable, "keys refused");
+
+  auto healthy = ConnectedWithOldRecords(kProductBroadbase, "BB_FAULTS", kDataKindTable, *db_);
+  ASSERT_TRUE(healthy->Fetch(kDataKindTable));
+  EXPECT_EQ(ColumnRows(RecordNamed(healthy->store, kDataKindTable, "DEPT"))[0].at(5), "○");
+}
+
+TEST_F(RedBrickFaultTest, AFailedRelationshipPassEmptiesTheRelations) {
+  auto program =
+      ConnectedWithOldRecords(kProductRedBrick, "RB_FAIL_RELATIONS", kDataKindTable, *db_);
+  program->store.relations.push_back({"OLD", {"RELATION"}});
+  ExpectFailedWith(*program, kDataKindTable, "relations refused");
+  EXPECT_TRUE(program->store.relations.empty());
+
+  // The same fetch without the fault fills both.
+  auto healthy = ConnectedWithOldRecords(kProductRedBrick, "RB_FAULTS", kDataKindTable, *db_);
+  ASSERT_TRUE(healthy->Fetch(kDataKindTable));
+  EXPECT_EQ(healthy->store.relations, (std::vector<TRelationRec>{{"EMP", {"DEPT"}}}));
+}
+
+TEST_F(OracleFaultTest, ASuccessWithInformationFromExecutionIsAFailure) {
+  auto tables = ConnectedWithOldRecords(kProductOracle8, "ORA_INFO_TABLES", kDataKindTable, *db_);
+  ExpectFailedWith(*tables, kDataKindTable, "statement truncated");
+
+  auto count =
+      ConnectedWithOldRecords(kProductOracle8, "ORA_INFO_COUNT", kDataKindTableIndex, *db_);
+  ExpectFailedWith(*count, kDataKindTableIndex, "count approximate");
+}
+
+TEST_F(OracleFaultTest, RowsEndingInAnErrorKeepWhatWasRead) {
+  auto program = ConnectedWithOldRecords(kProductOracle8, "ORA_BREAK_ROWS", kDataKindTable, *db_);
+  // Three rows arrive: both columns of DEPT and the first column of EMP.
+  ASSERT_TRUE(program->Fetch(kDataKindTable));
+  EXPECT_TRUE(program->TakeMessages().empty());
+  EXPECT_EQ(RecordNames(program->store, kDataKindTable), (std::vector<std::string>{"DEPT", "EMP"}));
+  EXPECT_EQ(RecordNamed(program->store, kDataKindTable, "DEPT").columns.size(), 2u);
+  const TTableRec& emp = RecordNamed(program->store, kDataKindTable, "EMP");
+  ASSERT_EQ(emp.columns.size(), 1u);
+  EXPECT_EQ(ColumnRows(emp)[0].at(9), "○");  // the marking passes still ran
+}
+
+TEST_F(OracleFaultTest, ALongValueIsCutOnACharacterBoundaryAndItsRowKept) {
+  auto program = ConnectedWithOldRecords(kProductOracle8, "ORA_FAULTS", kDataKindTable, *db_);
+  ASSERT_TRUE(program->Fetch(kDataKindTable));
+  EXPECT_TRUE(program->TakeMessages().empty());
+  const TTableRec& emp = RecordNamed(program->store, kDataKindTable, "EMP");
+  // 1 + 126 * 2 = 253 bytes: the lead byte of the 127th character is not kept.
+  std::string comment = "A";
+  for (int i = 0; i < 126; ++i) comment += "あ";
+  EXPECT_EQ(ToUtf8(emp.values[42]), comment);
+  EXPECT_EQ(emp.values[42].size(), 253u);
+  EXPECT_EQ(ColumnRows(emp).size(), 3u);
+  EXPECT_EQ(ColumnRows(emp)[2].at(1), "NOTE");
+}
+
+}  // namespace
+}  // namespace morvane::db_test
