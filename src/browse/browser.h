@@ -155,6 +155,8 @@ class TBrowser : public QObject {
   void SortDataList();
   void ShowListForLevel();
 
+  // Empties the rows of the table and column lists (before their records go).
+  void ForgetListRows();
   // Removing Excel tables.
   void RemoveExcelRecord(const TTableRec* record);
   void CollapseEmptyExcelRoot();

@@ -155,10 +155,28 @@ bool TBrowser::FetchAgain(QTreeWidgetItem* node, bool askFirst) {
     if (!host_.Connected()) return false;
   }
   SelectNode(node);
-  if (!host_.FetchCurrentDataKind()) return false;
+  // The fetch destroys the data kind's records first, and may show an error box meanwhile: no
+  // list row may point at them by then.
+  ForgetListRows();
+  const int kind = store_.currentDataKind;
+  if (!host_.FetchCurrentDataKind()) {
+    // A failed fetch leaves the data kind empty; its old nodes would point at records that are
+    // gone, so it shows its placeholder instead.
+    if (store_.Records(kind).empty()) {
+      RebuildDataKindChildren(DataKindNode(kind), store_, kind, images_);
+      store_.listRebuild = true;
+      SetList(w_.trvDataType->currentItem());
+    }
+    return false;
+  }
   SetTreeNode(node);
   store_.listRebuild = true;
   return true;
+}
+
+void TBrowser::ForgetListRows() {
+  for (QTreeView* list : {w_.ltvData, w_.ltvColumn}) ListModelOf(list)->SetRows({});
+  filledNode_ = nullptr;
 }
 
 void TBrowser::ShowDatabaseKinds() {

@@ -114,6 +114,29 @@ TEST_F(TreeTest, AFetchWithoutRecordsLeavesThePlaceholderAndRefusesTheExpansion)
   EXPECT_EQ(NodeImageIndex(tables), kTreeImgKindEmpty);
 }
 
+TEST_F(TreeTest, AFailedRefetchLeavesThePlaceholderAndNoRowsOfTheLostRecords) {
+  host().connected = true;
+  FetchSalesCatalogue();
+  prompt.answers = {PromptButton::kYes};
+  QTreeWidgetItem* tables = KindNode(kDataKindTable);
+  tables->setExpanded(true);
+  ASSERT_EQ(DataModel()->rowCount(), 6);
+
+  // The fetch empties the data kind, then fails (its error box was shown by the fetch).
+  host().fetch = [this] {
+    EXPECT_EQ(DataModel()->rowCount(), 0) << "rows must be gone before the records";
+    store.ClearDataKind(store.currentDataKind);
+    return false;
+  };
+  browser()->PreparePopDataType(tables->child(2)->child(0)->child(0));
+  prompt.answers = {PromptButton::kYes};
+  browser()->popDataType_RefreshClick();
+  EXPECT_EQ(ChildTexts(tables), QStringList{"Dummy"});
+  EXPECT_EQ(NodeImageIndex(tables), kTreeImgKindEmpty);
+  EXPECT_EQ(DataModel()->rowCount(), 0);
+  EXPECT_EQ(widgets().trvDataType->currentItem(), tables);
+}
+
 TEST_F(TreeTest, AnEarlierVersionProjectNeverFetches) {
   store.fileVersion = kUnversionedFileVersion;
   browser()->RebuildTree();

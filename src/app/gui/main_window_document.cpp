@@ -59,6 +59,7 @@ void TfrmMain::FileNew(int product) {
   {
     WaitCursor wait;
     Disconnect();
+    browser_->ResetLists();  // the lists must not show records the reset destroys
     NewProject(store_, product, ListTextMeasurer());
     InitLayout();
     RebuildERTabs();
@@ -80,6 +81,7 @@ void TfrmMain::FileOpen(const QString& path) {
     chosen = *asked;
   }
   Disconnect();
+  browser_->ResetLists();  // the lists must not show records the reading destroys
   ProjectReadResult outcome;
   {
     WaitCursor wait;
