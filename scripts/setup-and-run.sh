@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
-# Installs what Morvane needs, builds it and starts the program on the bundled demo project.
-# Without a display (no $DISPLAY) the program is started on a virtual X server for a short
-# check that it comes up, and the demo project is summarised by morvane-cli.
+# Installs what Morvane needs, builds it, reads the catalogue of the bundled demo database
+# (the catalogue emulator's Oracle 8 data source) into a demo project, and starts the program
+# on it. Without a display (no $DISPLAY) the program is started on a virtual X server for a
+# short check that it comes up, after the demo project has been summarised by morvane-cli.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
+
+# The emulator's driver and demo data sources, registered in the build tree.
+export ODBCSYSINI="$PWD/build/odbc"
+export ODBCINI="$PWD/build/odbc/odbc.ini"
+
+cli=./build/src/app/morvane-cli
 mkdir -p build/demo
 demo=build/demo/demo.vnk
-[ -f "$demo" ] || ./build/src/app/morvane-cli new oracle8 "$demo"
-./build/src/app/morvane-cli info "$demo"
+MORVANE_PWD=tiger "$cli" fetch --dsn MorvaneOracle8 --uid scott --product oracle8 \
+  --kinds 2,3,4 --out "$demo"
+"$cli" info "$demo"
 
 gui=./build/src/app/morvane
 if [ ! -x "$gui" ]; then
