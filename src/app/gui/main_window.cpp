@@ -40,6 +40,11 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
   BuildWidgets();
   BuildMenus();
   BuildToolBar();
+  browser_ =
+      std::make_unique<TBrowser>(store_, prompt_, *this, *this,
+                                 TBrowseWidgets{trvDataType, pnlList, pnlSQL, sbtUp, txtPath,
+                                                ltvData, ltvColumn, ltvSQL, ltvDatabase, memSQL},
+                                 TreeImages());
 
   store_.Reset();
   SetStatusText(0, QStringLiteral("未選択"));
@@ -56,6 +61,8 @@ TfrmMain::~TfrmMain() {
   // Destroying the widgets moves the focus; the menus must not be recomputed by then.
   disconnect(focus_watch_);
   qApp->removeEventFilter(this);
+  // The browser works on the widgets: it goes first.
+  browser_.reset();
   // The widgets report edits to the document: destroy them while the document still exists.
   delete takeCentralWidget();
   refresh_timer_->stop();

@@ -8,10 +8,13 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "app/gui/command_rules.h"
 #include "app/gui/help_viewer.h"
+#include "browse/browser.h"
+#include "db/db_connection.h"
 #include "model/catalogue_store.h"
 #include "model/progress.h"
 
@@ -30,6 +33,7 @@ class QTabWidget;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class QTreeView;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -39,7 +43,7 @@ class IPrompt;
 class IProjectPathChooser;
 struct TForms;
 
-class TfrmMain : public QMainWindow, public IProgress {
+class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   Q_OBJECT
 
  public:
@@ -58,8 +62,10 @@ class TfrmMain : public QMainWindow, public IProgress {
   TCatalogueStore& Store() { return store_; }
 
   // The database connection state, as far as the window needs it (enabling, status panel 1).
-  bool Connected() const { return connected_; }
+  bool Connected() const override { return connected_ || connection_.Connected; }
   void SetConnected(bool connected) { connected_ = connected; }
+  // The connection to the data source the catalogue is fetched from.
+  TDbConnection& Connection() { return connection_; }
 
   // Document commands.
   void FileNew(int product);
@@ -68,7 +74,7 @@ class TfrmMain : public QMainWindow, public IProgress {
   // Asks "保存しますか？" when there are unsaved changes; false means the command must stop.
   bool SavePrompt();
   void InitLayout();
-  void ToolBarEnabled();
+  void ToolBarEnabled() override;
   // Opens the first of the dropped files (the drop handler's work).
   void OpenDroppedFiles(const QStringList& paths);
 
@@ -79,7 +85,21 @@ class TfrmMain : public QMainWindow, public IProgress {
 
   // Status bar panels 0..2.
   QString StatusText(int panel) const;
-  void SetStatusText(int panel, const QString& text);
+  void SetStatusText(int panel, const QString& text) override;
+
+  // Browsing (main_window_browse.cpp): the tree and the lists, worked by the browser.
+  TBrowser& Browser() { return *browser_; }
+  bool TreeNodeSelect(QTreeWidgetItem* node, bool fetchIfEmpty, bool askFirst);
+  void SetTreeNode(QTreeWidgetItem* node);
+  void SetList(QTreeWidgetItem* node);
+  void SelCountShow();
+  // Replaces the catalogue fetch (tests fetch without a database). By default the current data
+  // kind is read through Connection().
+  void SetCatalogueFetcher(std::function<bool()> fetch) { fetcher_ = std::move(fetch); }
+  // IBrowseHost.
+  void ShowConnectDialog() override;
+  bool FetchCurrentDataKind() override;
+  bool ImportExcel() override;
 
   // IProgress: the progress bar pgbWait.
   void Begin(const std::string& activity_utf8, int total) override;
@@ -148,7 +168,6 @@ class TfrmMain : public QMainWindow, public IProgress {
   void SetCaptionForFile();
   // Measures item names in the list font, for the default item widths.
   TextMeasurer ListTextMeasurer() const;
-  void RebuildTreeSkeleton();
   void RebuildERTabs();
   void LoadSqlWidgetsFromStore();
   void SqlMaxRowEdited(const QString& text);
@@ -179,6 +198,10 @@ class TfrmMain : public QMainWindow, public IProgress {
 
   TCatalogueStore store_;
   bool connected_ = false;
+  TDbConnection connection_;
+  std::function<bool()> fetcher_;
+  // Declared after the store: it lets go of the lists' rows before the store goes.
+  std::unique_ptr<TBrowser> browser_;
 
  public:
   // Widgets, named as the rest of the program refers to them.
@@ -188,15 +211,15 @@ class TfrmMain : public QMainWindow, public IProgress {
   QWidget* pnlPath = nullptr;
   QToolButton* sbtUp = nullptr;
   QLineEdit* txtPath = nullptr;
-  QTreeWidget* ltvData = nullptr;
-  QTreeWidget* ltvColumn = nullptr;
+  QTreeView* ltvData = nullptr;
+  QTreeView* ltvColumn = nullptr;
   QListWidget* ltvDatabase = nullptr;
   QWidget* pnlSQL = nullptr;
   QLineEdit* txtSQLMaxRow = nullptr;
   QPushButton* cmdSQLExec = nullptr;
   QPushButton* cmdSQLClear = nullptr;
   QPlainTextEdit* memSQL = nullptr;
-  QTreeWidget* ltvSQL = nullptr;
+  QTreeView* ltvSQL = nullptr;
   QWidget* pnlER = nullptr;
   QTabWidget* pagER = nullptr;
   QProgressBar* pgbWait = nullptr;

@@ -59,34 +59,19 @@ void TfrmMain::mnuFile_ExcelOutputClick() {
 void TfrmMain::mnuFile_ExitClick() { close(); }
 
 void TfrmMain::mnuEdit_ListCopy_NoTitleClick() {
-  if (!CommandStates().listCopy) return;
-  CommandNotReady(QStringLiteral("リスト内容のコピー"));
+  if (CommandStates().listCopy) browser_->mnuEdit_ListCopy_NoTitleClick();
 }
 
 void TfrmMain::mnuEdit_ListCopy_TitleClick() {
-  if (!CommandStates().listCopy) return;
-  CommandNotReady(QStringLiteral("リスト内容のコピー"));
+  if (CommandStates().listCopy) browser_->mnuEdit_ListCopy_TitleClick();
 }
 
 void TfrmMain::mnuEdit_SelectAllClick() {
-  if (!CommandStates().selectAll) return;
-  QWidget* focus = QApplication::focusWidget();
-  if (focus == memSQL) {
-    memSQL->selectAll();
-  } else if (auto* list = qobject_cast<QAbstractItemView*>(focus)) {
-    list->selectAll();
-  }
+  if (CommandStates().selectAll) browser_->mnuEdit_SelectAllClick();
 }
 
 void TfrmMain::mnuEdit_SelectChangeClick() {
-  if (!CommandStates().selectChange) return;
-  auto* list = qobject_cast<QAbstractItemView*>(QApplication::focusWidget());
-  if (!list) return;
-  QAbstractItemModel* model = list->model();
-  int rows = model->rowCount();
-  if (rows == 0) return;
-  QItemSelection all(model->index(0, 0), model->index(rows - 1, model->columnCount() - 1));
-  list->selectionModel()->select(all, QItemSelectionModel::Toggle | QItemSelectionModel::Rows);
+  if (CommandStates().selectChange) browser_->mnuEdit_SelectChangeClick();
 }
 
 void TfrmMain::mnuShow_FormatClick() {

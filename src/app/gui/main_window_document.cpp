@@ -40,18 +40,6 @@ QString Utf8(std::string_view text) {
 // A core message (UTF-8) as the prompt wants it; characters CP932 lacks become "?".
 std::string MessageCp932(const std::string& utf8) { return ToCp932(QString::fromStdString(utf8)); }
 
-QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const QString& text, int image) {
-  auto* node = new QTreeWidgetItem(parent, {text});
-  SetNodeImage(node, image);
-  return node;
-}
-
-QTreeWidgetItem* AddRoot(QTreeWidget* tree, const QString& text, int image) {
-  auto* node = new QTreeWidgetItem(tree, {text});
-  SetNodeImage(node, image);
-  return node;
-}
-
 }  // namespace
 
 bool TfrmMain::SavePrompt() {
@@ -71,6 +59,7 @@ void TfrmMain::FileNew(int product) {
   {
     WaitCursor wait;
     Disconnect();
+    browser_->ResetLists();  // the lists must not show records the reset destroys
     NewProject(store_, product, ListTextMeasurer());
     InitLayout();
     RebuildERTabs();
@@ -92,6 +81,7 @@ void TfrmMain::FileOpen(const QString& path) {
     chosen = *asked;
   }
   Disconnect();
+  browser_->ResetLists();  // the lists must not show records the reading destroys
   ProjectReadResult outcome;
   {
     WaitCursor wait;
@@ -158,18 +148,12 @@ void TfrmMain::SetCaptionForFile() {
 void TfrmMain::InitLayout() {
   SetStatusText(0, Utf8(ProductName(store_.product)));
   store_.listViewActive = false;
-  RebuildTreeSkeleton();
+  browser_->RebuildTree();
 
-  ltvData->clear();
-  ltvData->setColumnCount(0);
+  browser_->ResetLists();
   ltvData->show();
-  ltvColumn->clear();
-  ltvColumn->setColumnCount(0);
   ltvColumn->hide();
-  ltvDatabase->clear();
   ltvDatabase->hide();
-  ltvSQL->clear();
-  ltvSQL->setColumnCount(0);
 
   pnlList->show();
   pnlSQL->hide();
@@ -186,25 +170,6 @@ void TfrmMain::InitLayout() {
     delete page;
   }
   store_.listViewActive = true;
-}
-
-void TfrmMain::RebuildTreeSkeleton() {
-  trvDataType->clear();
-  QTreeWidgetItem* excel =
-      AddRoot(trvDataType, Utf8(DataKindCaption(kDataKindExcel)), kImgExcelRoot);
-  if (store_.Records(kDataKindExcel).empty()) AddNode(excel, QStringLiteral("Dummy"), kImgOwner);
-
-  QTreeWidgetItem* database =
-      AddRoot(trvDataType, QStringLiteral("データベース"), kImgDatabaseRoot);
-  for (int kind : {kDataKindTable, kDataKindIndex, kDataKindTableIndex}) {
-    bool filled = !store_.Records(kind).empty();
-    QTreeWidgetItem* node =
-        AddNode(database, Utf8(DataKindCaption(kind)), filled ? kImgKindFilled : kImgKindEmpty);
-    AddNode(node, QStringLiteral("Dummy"), kImgTable);
-  }
-  if (store_.fileVersion == kCurrentFileVersion) {
-    AddRoot(trvDataType, Utf8(DataKindCaption(kDataKindSql)), kImgSqlInput);
-  }
 }
 
 void TfrmMain::RebuildERTabs() {
@@ -257,6 +222,11 @@ void TfrmMain::MarkModified() {
 }
 
 void TfrmMain::Disconnect() {
+  if (connection_.Connected) {
+    NullStatusBar quiet;  // the panel is written below
+    connection_.Disconnect(quiet);
+    connected_ = true;
+  }
   if (!connected_) return;
   connected_ = false;
   SetStatusText(1, QStringLiteral("未接続"));

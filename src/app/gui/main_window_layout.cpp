@@ -17,6 +17,7 @@
 
 #include "app/gui/main_window.h"
 #include "app/gui/tree_images.h"
+#include "browse/report_view.h"
 
 namespace morvane {
 namespace {
@@ -31,19 +32,6 @@ template <typename W>
 W* Named(W* widget, const char* name) {
   widget->setObjectName(QLatin1String(name));
   return widget;
-}
-
-// A report-style list: columns, sortable headers, several rows selectable.
-QTreeWidget* ReportList(const char* name) {
-  auto* list = Named(new QTreeWidget, name);
-  list->setRootIsDecorated(false);
-  list->setUniformRowHeights(true);
-  list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  list->setAllColumnsShowFocus(true);
-  list->setColumnCount(0);
-  list->header()->setSectionsClickable(true);
-  list->header()->setStretchLastSection(false);
-  return list;
 }
 
 }  // namespace
@@ -117,8 +105,8 @@ QWidget* TfrmMain::BuildListPanel() {
   path_layout->addWidget(sbtUp);
   path_layout->addWidget(txtPath);
 
-  ltvData = ReportList("ltvData");
-  ltvColumn = ReportList("ltvColumn");
+  ltvData = MakeReportView("ltvData");
+  ltvColumn = MakeReportView("ltvColumn");
   ltvColumn->hide();
   ltvDatabase = Named(new QListWidget, "ltvDatabase");
   ltvDatabase->setViewMode(QListView::IconMode);
@@ -157,7 +145,7 @@ QWidget* TfrmMain::BuildSqlPanel() {
 
   memSQL = Named(new QPlainTextEdit, "memSQL");
   memSQL->setLineWrapMode(QPlainTextEdit::NoWrap);
-  ltvSQL = ReportList("ltvSQL");
+  ltvSQL = MakeReportView("ltvSQL");
 
   auto* split = Named(new QSplitter(Qt::Vertical), "splSQL");
   split->addWidget(memSQL);

@@ -113,6 +113,7 @@ void TfrmMain::ShowListView() {
     pnlList->setVisible(!sql);
     pnlER->hide();
     store_.listRebuild = true;
+    browser_->SetList(trvDataType->currentItem());
   }
   ToolBarEnabled();
 }
@@ -124,6 +125,7 @@ void TfrmMain::ShowERView() {
     pnlER->show();
     pnlList->hide();
     pnlSQL->hide();
+    browser_->SelCountShow();
   }
   ToolBarEnabled();
 }
@@ -137,17 +139,8 @@ void TfrmMain::mnuShow_ERClick() {
 void TfrmMain::tlbMain_ListClick() { mnuShow_ListClick(); }
 void TfrmMain::tlbMain_ERClick() { mnuShow_ERClick(); }
 
-bool TfrmMain::BackspaceGoesUp() const {
-  return sbtUp->isEnabled() && QApplication::focusWidget() != trvDataType &&
-         store_.currentDataKind != kDataKindSql;
-}
+bool TfrmMain::BackspaceGoesUp() const { return browser_->BackspaceGoesUp(); }
 
-void TfrmMain::sbtUpClick() {
-  QTreeWidgetItem* node = trvDataType->currentItem();
-  if (node && node->parent()) trvDataType->setCurrentItem(node->parent());
-  if (!trvDataType->currentItem() || !trvDataType->currentItem()->parent()) {
-    sbtUp->setEnabled(false);
-  }
-}
+void TfrmMain::sbtUpClick() { browser_->sbtUpClick(); }
 
 }  // namespace morvane

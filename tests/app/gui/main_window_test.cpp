@@ -1,5 +1,6 @@
 // The main window as built: its widgets, menus and toolbar, the start state, New for every
 // product, the enabling of commands, the view switch, Backspace and resizing.
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,6 +12,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include "app/gui/about_form.h"
@@ -245,17 +247,27 @@ TEST_F(MainWindowTest, EnablesConnectionCommandsByConnectionState) {
 TEST_F(MainWindowTest, EnablesListCommandsFromTheSelectionAndFocus) {
   Window().mnuFile_New_Oracle8Click();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
-  EXPECT_FALSE(MenuItemEnabled("mnuEdit", "mnuEdit_ListCopy_NoTitle"));
-  EXPECT_FALSE(MenuItemEnabled("mnuShow", "mnuShow_Format"));
+  // New selects the Excel root: its empty table list is the current one.
+  EXPECT_EQ(Store().currentDataKind, 1);
+  EXPECT_TRUE(MenuItemEnabled("mnuEdit", "mnuEdit_ListCopy_NoTitle"));
+  EXPECT_TRUE(MenuItemEnabled("mnuShow", "mnuShow_Format"));
   EXPECT_FALSE(MenuItemEnabled("mnuFile", "mnuFile_ExcelOutput"));
 
   // A table list of data kind 2 with one of two rows selected, the list focused.
-  Store().currentDataKind = 2;
-  Store().currentListLevel = 1;
-  Window().ltvData->setColumnCount(1);
-  new QTreeWidgetItem(Window().ltvData, {QStringLiteral("EMP")});
-  new QTreeWidgetItem(Window().ltvData, {QStringLiteral("DEPT")});
+  for (const char* name : {"EMP", "DEPT"}) {
+    TTableRec& table = Store().AddRecord(2);
+    table.owner = "SCOTT";
+    table.type = "TABLE";
+    table.name = name;
+    table.values = {"SCOTT", name, "TABLE"};
+  }
+  Window().Browser().RebuildTree();
+  Window().trvDataType->setCurrentItem(Window().Browser().DataKindNode(2));
   Window().ltvData->setFocus();
+  ASSERT_EQ(Window().ltvData->model()->rowCount(), 2);
+  auto row_selected = [this](int row) {
+    return Window().ltvData->selectionModel()->isRowSelected(row, QModelIndex());
+  };
   EXPECT_TRUE(MenuItemEnabled("mnuEdit", "mnuEdit_ListCopy_NoTitle"));
   EXPECT_TRUE(MenuItemEnabled("mnuEdit", "mnuEdit_ListCopy_Title"));
   EXPECT_TRUE(MenuItemEnabled("mnuEdit", "mnuEdit_SelectAll"));
@@ -265,7 +277,9 @@ TEST_F(MainWindowTest, EnablesListCommandsFromTheSelectionAndFocus) {
   EXPECT_FALSE(MenuItemEnabled("mnuFile", "mnuFile_ExcelOutput"));
   EXPECT_FALSE(ButtonEnabled("tlbMain_Excel"));
 
-  Window().ltvData->topLevelItem(0)->setSelected(true);
+  Window().ltvData->selectionModel()->select(
+      Window().ltvData->model()->index(0, 0),
+      QItemSelectionModel::Select | QItemSelectionModel::Rows);
   QCoreApplication::processEvents();  // the selection alone updates the toolbar and shortcuts
   EXPECT_TRUE(Action("tlbMain_Excel")->isEnabled());
   EXPECT_TRUE(Action("mnuFile_ExcelOutput")->isEnabled());
@@ -277,10 +291,10 @@ TEST_F(MainWindowTest, EnablesListCommandsFromTheSelectionAndFocus) {
 
   // Invert the selection through the menu command.
   Window().mnuEdit_SelectChangeClick();
-  EXPECT_FALSE(Window().ltvData->topLevelItem(0)->isSelected());
-  EXPECT_TRUE(Window().ltvData->topLevelItem(1)->isSelected());
+  EXPECT_FALSE(row_selected(0));
+  EXPECT_TRUE(row_selected(1));
   Window().mnuEdit_SelectAllClick();
-  EXPECT_TRUE(Window().ltvData->topLevelItem(0)->isSelected());
+  EXPECT_TRUE(row_selected(0));
 
   // The tree focused: the selection commands are off, copy stays on.
   Window().trvDataType->setFocus();

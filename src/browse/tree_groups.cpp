@@ -1,0 +1,59 @@
+#include "browse/tree_groups.h"
+
+namespace morvane {
+
+TreeFamily FamilyOfRootText(std::string_view rootText) {
+  if (rootText == kExcelRootText) return TreeFamily::kExcel;
+  if (rootText == kDatabaseRootText) return TreeFamily::kDatabase;
+  if (rootText == kSqlRootText) return TreeFamily::kSql;
+  return TreeFamily::kNone;
+}
+
+int CatalogueKindOfCaption(std::string_view caption) {
+  for (int kind : {kDataKindTable, kDataKindIndex, kDataKindTableIndex}) {
+    if (caption == DataKindCaption(kind)) return kind;
+  }
+  return kDataKindNone;
+}
+
+std::string TreeLeafText(const TTableRec& record, int dataKind) {
+  if (dataKind != kDataKindTableIndex) return record.name;
+  std::string text = record.name;
+  text += " (";
+  text += record.values.ValueOr(3);
+  text += ")";
+  return text;
+}
+
+std::vector<TOwnerGroup> GroupCatalogueRecords(const RecordList& records, int dataKind) {
+  std::vector<TOwnerGroup> owners;
+  for (const auto& record : records) {
+    if (owners.empty() || owners.back().owner != record->owner) {
+      owners.push_back({record->owner, {}});
+    }
+    TOwnerGroup& owner = owners.back();
+    // A new owner group has no type group yet, whatever the type text.
+    if (owner.types.empty() || owner.types.back().type != record->type) {
+      owner.types.push_back({record->type, {}});
+    }
+    owner.types.back().leaves.push_back({record.get(), TreeLeafText(*record, dataKind)});
+  }
+  return owners;
+}
+
+std::vector<TTreeLeaf> ExcelTreeLeaves(const RecordList& records) {
+  std::vector<TTreeLeaf> leaves;
+  leaves.reserve(records.size());
+  for (const auto& record : records) {
+    leaves.push_back({record.get(), TreeLeafText(*record, kDataKindExcel)});
+  }
+  return leaves;
+}
+
+TColumnValuePositions ColumnValuePositionsFor(TreeFamily family, int product) {
+  if (family == TreeFamily::kDatabase && IsOracleProduct(product)) return {1, 2, 6, 7, 9};
+  if (family == TreeFamily::kDatabase && product == kProductBroadbase) return {1, 2, 3, 4, 5};
+  return {1, 2, 6, 7, 11};
+}
+
+}  // namespace morvane
