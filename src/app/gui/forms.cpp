@@ -1,7 +1,6 @@
 #include "app/gui/forms.h"
 
 #include "app/gui/about_form.h"
-#include "app/gui/connect_form.h"
 #include "app/gui/er_select_form.h"
 #include "app/gui/er_table_form.h"
 #include "app/gui/format_form.h"
@@ -17,7 +16,7 @@ std::unique_ptr<TForms> CreateForms(IPrompt& prompt, const QStringList& argument
   forms->erTable = new TfrmERTable(main);
   forms->erTable->hide();
   forms->about = new TfrmAbout(main);
-  forms->connect = new TfrmConnect(main);
+  forms->connect = main->ConnectForm();
   forms->format = new TfrmFormat(main);
   forms->erSelect = new TfrmERSelect(main);
   forms->import = new TfrmImport(main);

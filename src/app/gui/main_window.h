@@ -13,6 +13,7 @@
 
 #include "app/gui/command_rules.h"
 #include "app/gui/help_viewer.h"
+#include "app/gui/window_status_bar.h"
 #include "browse/browser.h"
 #include "db/db_connection.h"
 #include "model/catalogue_store.h"
@@ -41,6 +42,7 @@ namespace morvane {
 
 class IPrompt;
 class IProjectPathChooser;
+class TfrmConnect;
 struct TForms;
 
 class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
@@ -61,11 +63,17 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
 
   TCatalogueStore& Store() { return store_; }
 
-  // The database connection state, as far as the window needs it (enabling, status panel 1).
-  bool Connected() const override { return connected_ || connection_.Connected; }
-  void SetConnected(bool connected) { connected_ = connected; }
+  // --- the database connection (main_window_connection.cpp) ------------------------------
   // The connection to the data source the catalogue is fetched from.
   TDbConnection& Connection() { return connection_; }
+  bool Connected() const override { return connection_.Connected; }
+  // Status panel 1 and the hourglass as the connect, disconnect and fetch work drive them.
+  IStatusBar& ConnectionStatus() { return statusBar_; }
+  // The connect dialog, made on the first call and reused.
+  TfrmConnect* ConnectForm();
+  // The implicit connect of the commands that need the database: shows the connect dialog
+  // when not connected; true when connected afterwards.
+  bool EnsureConnected();
 
   // Document commands.
   void FileNew(int product);
@@ -164,6 +172,7 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
                       const QKeySequence& shortcut, void (TfrmMain::*handler)());
 
   // Document helpers (main_window_document.cpp).
+  // Closes the connection (status panel 1 "未接続"); nothing when not connected.
   void Disconnect();
   void SetCaptionForFile();
   // Measures item names in the list font, for the default item widths.
@@ -197,8 +206,9 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   bool shown_once_ = false;
 
   TCatalogueStore store_;
-  bool connected_ = false;
   TDbConnection connection_;
+  TWindowStatusBar statusBar_{*this};
+  TfrmConnect* connectForm_ = nullptr;  // a child of the window
   std::function<bool()> fetcher_;
   // Declared after the store: it lets go of the lists' rows before the store goes.
   std::unique_ptr<TBrowser> browser_;

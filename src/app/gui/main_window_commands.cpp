@@ -80,18 +80,6 @@ void TfrmMain::mnuShow_FormatClick() {
   ToolBarEnabled();
 }
 
-void TfrmMain::mnuDB_ConnectClick() {
-  if (!CommandStates().connect) return;
-  CommandNotReady(QStringLiteral("接続"));
-  ToolBarEnabled();
-}
-
-void TfrmMain::mnuDB_DisConnectClick() {
-  if (!CommandStates().disconnect) return;
-  Disconnect();
-  ToolBarEnabled();
-}
-
 void TfrmMain::mnuDB_DataCountClick() {
   if (!CommandStates().dataCount) return;
   CommandNotReady(QStringLiteral("データ件数取得"));

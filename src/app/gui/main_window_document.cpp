@@ -221,17 +221,6 @@ void TfrmMain::MarkModified() {
   ToolBarEnabled();
 }
 
-void TfrmMain::Disconnect() {
-  if (connection_.Connected) {
-    NullStatusBar quiet;  // the panel is written below
-    connection_.Disconnect(quiet);
-    connected_ = true;
-  }
-  if (!connected_) return;
-  connected_ = false;
-  SetStatusText(1, QStringLiteral("未接続"));
-}
-
 void TfrmMain::CommandNotReady(const QString& command) {
   prompt_.Inform(
       ToCp932(QStringLiteral("「%1」はこのバージョンではまだ使用できません。").arg(command)));

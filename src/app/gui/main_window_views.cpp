@@ -27,7 +27,7 @@ TCommandInputs TfrmMain::CommandInputs() const {
   in.product = store_.product;
   in.modified = store_.modified;
   in.fileVersion = store_.fileVersion;
-  in.connected = connected_;
+  in.connected = Connected();
   in.currentDataKind = store_.currentDataKind;
   in.currentListLevel = store_.currentListLevel;
   in.dataSelectedRows = SelectedRowCount(ltvData);

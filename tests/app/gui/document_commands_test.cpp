@@ -115,7 +115,7 @@ TEST_F(SavePromptTest, CloseCancelledOrSaveAsCancelledKeepsTheWindowOpen) {
 }
 
 TEST_F(SavePromptTest, CloseWithNoDisconnectsAndCloses) {
-  Window().SetConnected(true);
+  ConnectToEmulator();
   prompt_.answers = {PromptButton::kNo};
   EXPECT_TRUE(Window().close());
   EXPECT_FALSE(Window().Connected());

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "app/gui/main_window.h"
+#include "emulator_source.h"
 #include "gui_test_support.h"
 #include "model/prompt.h"
 
@@ -70,6 +71,13 @@ class MainWindowTest : public ::testing::Test {
     emit window_->txtSQLMaxRow->textEdited(text);
   }
 
+  // Connects the window's connection to an emulator database, as the connect dialog does.
+  void ConnectToEmulator() {
+    if (!database_) database_ = MakeGuiDatabase();
+    ASSERT_TRUE(window_->Connection().Connect(Store().product, kGuiDsn, kGuiUid, kGuiPwd, prompt_,
+                                              window_->ConnectionStatus()));
+  }
+
   // Texts the prompt showed, converted to UTF-8 for readable failures.
   std::vector<std::string> ShownTexts() const {
     std::vector<std::string> texts;
@@ -79,6 +87,8 @@ class MainWindowTest : public ::testing::Test {
 
   ScriptedPrompt prompt_;
   ScriptedChooser chooser_;
+  // Made by the first ConnectToEmulator; outlives the window and its connection.
+  std::unique_ptr<emulator::test::FixtureDatabase> database_;
   std::unique_ptr<TfrmMain> window_;
 };
 

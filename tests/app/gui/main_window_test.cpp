@@ -219,8 +219,8 @@ TEST_F(MainWindowTest, NewBuildsTheTreeSkeleton) {
 
 TEST_F(MainWindowTest, NewDisconnectsFirst) {
   Window().mnuFile_New_Oracle8Click();
-  Window().SetConnected(true);
-  Window().SetStatusText(1, QStringLiteral("ORA_DSN"));
+  ConnectToEmulator();
+  ASSERT_EQ(Window().StatusText(1), QString::fromLatin1(testing::kGuiDsn));
   Window().mnuFile_New_Oracle7Click();
   EXPECT_FALSE(Window().Connected());
   EXPECT_EQ(Window().StatusText(1), QStringLiteral("未接続"));
@@ -233,7 +233,7 @@ TEST_F(MainWindowTest, EnablesConnectionCommandsByConnectionState) {
   EXPECT_TRUE(ButtonEnabled("tlbMain_Connect"));
   EXPECT_FALSE(ButtonEnabled("tlbMain_DisConnect"));
 
-  Window().SetConnected(true);
+  ConnectToEmulator();
   EXPECT_FALSE(MenuItemEnabled("mnuDB", "mnuDB_Connect"));
   EXPECT_TRUE(MenuItemEnabled("mnuDB", "mnuDB_DisConnect"));
   EXPECT_FALSE(ButtonEnabled("tlbMain_Connect"));
@@ -241,6 +241,7 @@ TEST_F(MainWindowTest, EnablesConnectionCommandsByConnectionState) {
 
   Window().mnuDB_DisConnectClick();
   EXPECT_FALSE(Window().Connected());
+  EXPECT_EQ(Window().StatusText(1), QStringLiteral("未接続"));
   EXPECT_TRUE(Action("tlbMain_Connect")->isEnabled());
 }
 
@@ -286,7 +287,7 @@ TEST_F(MainWindowTest, EnablesListCommandsFromTheSelectionAndFocus) {
   EXPECT_TRUE(MenuItemEnabled("mnuFile", "mnuFile_ExcelOutput"));
   EXPECT_TRUE(ButtonEnabled("tlbMain_Excel"));
   EXPECT_FALSE(MenuItemEnabled("mnuDB", "mnuDB_DataCount"));
-  Window().SetConnected(true);
+  ConnectToEmulator();
   EXPECT_TRUE(MenuItemEnabled("mnuDB", "mnuDB_DataCount"));
 
   // Invert the selection through the menu command.

@@ -191,13 +191,12 @@ TEST_F(ProjectCommandsTest, EarlierVersionFileWarnsAndAllowsNoDatabaseWork) {
   }
   EXPECT_EQ(roots, (QStringList{"Excelファイル", "データベース"}));
   for (bool connected : {false, true}) {
-    Window().SetConnected(connected);
+    if (connected) ConnectToEmulator();
     EXPECT_FALSE(MenuItemEnabled("mnuDB", "mnuDB_Connect"));
     EXPECT_FALSE(MenuItemEnabled("mnuDB", "mnuDB_DisConnect"));
     EXPECT_FALSE(ButtonEnabled("tlbMain_Connect"));
     EXPECT_FALSE(ButtonEnabled("tlbMain_DisConnect"));
   }
-  Window().SetConnected(false);
 
   // New leaves the earlier-version state.
   Window().mnuFile_New_Oracle8Click();

@@ -1,0 +1,35 @@
+// The main window's side of the database connection: the connect dialog, the Connect and
+// Disconnect commands, and the implicit connect of the commands that need the database.
+#include "app/gui/connect_form.h"
+#include "app/gui/main_window.h"
+
+namespace morvane {
+
+TfrmConnect* TfrmMain::ConnectForm() {
+  if (!connectForm_) connectForm_ = new TfrmConnect(connection_, store_, prompt_, statusBar_, this);
+  return connectForm_;
+}
+
+bool TfrmMain::EnsureConnected() {
+  if (!Connected()) {
+    ConnectForm()->exec();
+    ToolBarEnabled();
+  }
+  return Connected();
+}
+
+void TfrmMain::mnuDB_ConnectClick() {
+  if (!CommandStates().connect) return;
+  ConnectForm()->exec();
+  ToolBarEnabled();
+}
+
+void TfrmMain::mnuDB_DisConnectClick() {
+  if (!CommandStates().disconnect) return;
+  Disconnect();
+  ToolBarEnabled();
+}
+
+void TfrmMain::Disconnect() { connection_.Disconnect(statusBar_); }
+
+}  // namespace morvane
