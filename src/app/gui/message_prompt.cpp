@@ -48,6 +48,23 @@ QString MessageText(const std::string& cp932) {
   return text;
 }
 
+// Long operations show the hourglass; a message box opened during one shows the arrow over
+// the box until it closes, then the hourglass comes back.
+class ArrowCursorWhileOpen {
+ public:
+  ArrowCursorWhileOpen() : busy_(QApplication::overrideCursor() != nullptr) {
+    if (busy_) QApplication::setOverrideCursor(Qt::ArrowCursor);
+  }
+  ~ArrowCursorWhileOpen() {
+    if (busy_) QApplication::restoreOverrideCursor();
+  }
+  ArrowCursorWhileOpen(const ArrowCursorWhileOpen&) = delete;
+  ArrowCursorWhileOpen& operator=(const ArrowCursorWhileOpen&) = delete;
+
+ private:
+  bool busy_;
+};
+
 }  // namespace
 
 PromptButton TMessagePrompt::Ask(PromptKind kind, const std::string& text,
@@ -63,6 +80,7 @@ PromptButton TMessagePrompt::Ask(PromptKind kind, const std::string& text,
     if (button == default_button) box.setDefaultButton(push);
     if (button == escape_button) box.setEscapeButton(push);
   }
+  ArrowCursorWhileOpen arrow;
   box.exec();
   auto chosen = answer_of.find(box.clickedButton());
   return chosen == answer_of.end() ? escape_button : chosen->second;
@@ -77,6 +95,7 @@ std::optional<std::string> TMessagePrompt::AskText(const std::string& caption,
   dialog.setTextValue(FromCp932(initial));
   dialog.setOkButtonText(QStringLiteral("OK"));
   dialog.setCancelButtonText(FromCp932(PromptButtonLabel(PromptButton::kCancel)));
+  ArrowCursorWhileOpen arrow;
   for (;;) {
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     if (CanEncodeCp932(dialog.textValue())) return ToCp932(dialog.textValue());

@@ -1,6 +1,7 @@
 // The real message boxes: captions, button labels, default and Escape buttons.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -51,6 +52,22 @@ TEST(MessagePrompt, SavePromptHasYesNoCancelWithYesDefaultAndEscapeCancel) {
   EXPECT_EQ(seen.buttons.size(), 3);
   EXPECT_EQ(seen.defaultButton, QStringLiteral("はい(&Y)"));
   EXPECT_EQ(seen.escapeButton, QStringLiteral("ｷｬﾝｾﾙ"));
+}
+
+TEST(MessagePrompt, ABoxDuringLongWorkShowsTheArrowAndGivesTheHourglassBack) {
+  TMessagePrompt prompt;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  Qt::CursorShape shape_while_open = Qt::WaitCursor;
+  ModalDriver driver({[&shape_while_open](QWidget* modal) {
+    shape_while_open = QApplication::overrideCursor()->shape();
+    QTest::keyClick(modal, Qt::Key_Return);
+  }});
+  prompt.Error(Cp932("接続できません。"));
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  QApplication::restoreOverrideCursor();
+  EXPECT_EQ(shape_while_open, Qt::ArrowCursor);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST(MessagePrompt, EnterAnswersTheDefaultButton) {
