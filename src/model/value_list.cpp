@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <stdexcept>
 
 namespace morvane {
@@ -69,7 +70,15 @@ void TValueList::Widen(unsigned width) {
   width_ = static_cast<uint8_t>(width);
 }
 
+bool TValueList::Holds(std::string_view value) const {
+  const std::less_equal<const char*> notAfter;
+  return !value.empty() && notAfter(data_.data(), value.data()) &&
+         notAfter(value.data() + value.size(), data_.data() + data_.size());
+}
+
 void TValueList::push_back(std::string_view value) {
+  // A value taken from this list would move under our feet once the block grows.
+  if (Holds(value)) return push_back(std::string(value));
   if (count_ == UINT32_MAX) throw std::length_error("value list too large");
   const size_t end = TotalBytes() + value.size();
   const unsigned width = WidthFor(end);
@@ -84,6 +93,11 @@ void TValueList::push_back(std::string_view value) {
 void TValueList::Append(const std::vector<std::string_view>& values) {
   if (empty()) {
     Rebuild(values);
+    return;
+  }
+  if (std::any_of(values.begin(), values.end(), [this](std::string_view v) { return Holds(v); })) {
+    const std::vector<std::string> copies(values.begin(), values.end());
+    for (const std::string& v : copies) push_back(v);
     return;
   }
   for (std::string_view v : values) push_back(v);

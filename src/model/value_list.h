@@ -55,6 +55,8 @@ class TValueList {
 
  private:
   size_t EndOf(size_t i) const;
+  // True when `value` points into this list's own bytes.
+  bool Holds(std::string_view value) const;
   size_t TotalBytes() const { return count_ == 0 ? 0 : EndOf(count_ - 1); }
   const char* Bytes() const { return data_.data() + count_ * width_; }
   void Widen(unsigned width);

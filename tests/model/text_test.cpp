@@ -89,6 +89,16 @@ TEST(ValueListTest, LongValuesPastEveryOffsetWidthStayIntact) {
   EXPECT_EQ(list, (TValueList{expected[0], "x", std::string(300, 'y')}));
 }
 
+TEST(ValueListTest, ValuesTakenFromTheListItselfCanBeAppended) {
+  // The second value pushes the offsets to two bytes, which moves the whole block.
+  const std::string first(200, 'a');
+  TValueList list{first};
+  list.push_back(list[0]);
+  EXPECT_EQ(list.ToVector(), (std::vector<std::string>{first, first}));
+  list.Append({list[1], list[0], "b"});
+  EXPECT_EQ(list.ToVector(), (std::vector<std::string>{first, first, first, first, "b"}));
+}
+
 TEST(ValueListTest, EmptyListDiffersFromOneEmptyValue) {
   TValueList none;
   TValueList one{""};
