@@ -6,6 +6,7 @@
 #include <sstream>
 #include <utility>
 
+#include "app/cli/product_words.h"
 #include "app/cli/text_progress.h"
 #include "db/catalogue_fetch.h"
 #include "db/db_connection.h"
@@ -32,14 +33,6 @@ struct FetchArguments {
   std::vector<int> kinds;
   std::string out;
 };
-
-std::optional<int> ProductCode(const std::string& word) {
-  if (word == "redbrick") return kProductRedBrick;
-  if (word == "oracle8") return kProductOracle8;
-  if (word == "oracle7") return kProductOracle7;
-  if (word == "broadbase") return kProductBroadbase;
-  return std::nullopt;
-}
 
 // "2,3,4": data kinds that have catalogue statements, each once.
 std::optional<std::vector<int>> DataKinds(const std::string& list) {
@@ -74,11 +67,8 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args,
     } else if (option == "--pwd") {
       parsed.pwd = value;
     } else if (option == "--product") {
-      std::optional<int> product = ProductCode(value);
-      if (!product) {
-        return "データベースの種類「" + value +
-               "」は使えません (redbrick, oracle8, oracle7, broadbase)。";
-      }
+      std::optional<int> product = ProductFromWord(value);
+      if (!product) return UnknownProductMessage(value);
       parsed.product = *product;
     } else if (option == "--kinds") {
       std::optional<std::vector<int>> kinds = DataKinds(value);

@@ -8,11 +8,12 @@
 // Messages go to standard error with the texts the GUI shows; any failure exits non-zero.
 #include <cstdio>
 #include <iostream>
-#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/cli/fetch_command.h"
+#include "app/cli/product_words.h"
 #include "app/cli/project_summary.h"
 #include "app/cli/text_progress.h"
 #include "model/new_project.h"
@@ -62,18 +63,13 @@ bool Open(TCatalogueStore& store, const std::string& path) {
 }
 
 int CommandNew(const std::string& productName, const std::string& out) {
-  static const std::map<std::string, int> products = {{"redbrick", kProductRedBrick},
-                                                      {"oracle8", kProductOracle8},
-                                                      {"oracle7", kProductOracle7},
-                                                      {"broadbase", kProductBroadbase}};
-  auto product = products.find(productName);
-  if (product == products.end()) {
-    PrintMessage("データベースの種類「" + productName +
-                 "」は使えません (redbrick, oracle8, oracle7, broadbase)。");
+  const std::optional<int> product = ProductFromWord(productName);
+  if (!product) {
+    PrintMessage(UnknownProductMessage(productName));
     return kExitUsage;
   }
   TCatalogueStore store;
-  NewProject(store, product->second, EstimateTextWidth);
+  NewProject(store, *product, EstimateTextWidth);
   return Save(store, out) ? 0 : kExitFailure;
 }
 
