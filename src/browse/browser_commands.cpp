@@ -13,19 +13,12 @@
 #include "browse/browser.h"
 #include "browse/data_tree.h"
 #include "browse/report_view.h"
+#include "browse/wait_cursor.h"
 #include "model/codec.h"
 #include "model/cp932_text.h"
 
 namespace morvane {
 namespace {
-
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // Sends the standard copy request to a text control.
 void CopyFromTextControl(QWidget* focus) {

@@ -13,18 +13,10 @@
 #include "browse/data_tree.h"
 #include "browse/list_columns.h"
 #include "browse/report_view.h"
+#include "browse/wait_cursor.h"
 
 namespace morvane {
 namespace {
-
-// The hourglass cursor for as long as a command runs.
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 constexpr const char* kDisplayingText = "表示中";
 

@@ -194,6 +194,8 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   // Recomputes menus and toolbar once control returns to the event loop; list selections and
   // fills call this, however many rows change.
   void ScheduleCommandRefresh();
+  // Sets every menu item from already computed states.
+  void ApplyMenuStates(const TCommandStates& s);
   void WatchListForCommands(QAbstractItemView* list);
   bool BackspaceGoesUp() const;
 

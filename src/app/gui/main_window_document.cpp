@@ -16,6 +16,7 @@
 #include "app/gui/project_path_chooser.h"
 #include "app/gui/qt_text.h"
 #include "app/gui/tree_images.h"
+#include "browse/wait_cursor.h"
 #include "model/new_project.h"
 #include "model/prompt.h"
 #include "project/project_reader.h"
@@ -23,15 +24,6 @@
 
 namespace morvane {
 namespace {
-
-// The hourglass cursor for as long as a command runs.
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 QString Utf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

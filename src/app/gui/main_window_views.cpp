@@ -63,8 +63,9 @@ void TfrmMain::ScheduleCommandRefresh() { refresh_timer_->start(); }
 
 TCommandStates TfrmMain::CommandStates() const { return ComputeCommandStates(CommandInputs()); }
 
-void TfrmMain::UpdateMenus() {
-  TCommandStates s = CommandStates();
+void TfrmMain::UpdateMenus() { ApplyMenuStates(CommandStates()); }
+
+void TfrmMain::ApplyMenuStates(const TCommandStates& s) {
   auto set = [this](const char* name, bool enabled) { CommandAction(name)->setEnabled(enabled); };
   set("mnuFile_Save", s.save);
   set("mnuFile_SaveAs", s.saveAs);
@@ -101,7 +102,7 @@ void TfrmMain::ToolBarEnabled() {
   set("tlbMain_Connect", s.connect);
   set("tlbMain_DisConnect", s.disconnect);
   // Shortcuts belong to the menu items: keep them in step with the toolbar.
-  UpdateMenus();
+  ApplyMenuStates(s);
 }
 
 void TfrmMain::ShowListView() {
