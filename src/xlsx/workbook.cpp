@@ -333,12 +333,16 @@ void Workbook::Delete(Worksheet& sheet) {
              return std::nullopt;
            }) != f;
   };
-  for (DefinedName& name : global_names_) {
-    if (names_sheet(name.formula)) name.formula = "#REF!";
-  }
+  auto break_names = [&](std::vector<DefinedName>& names) {
+    for (DefinedName& name : names) {
+      if (names_sheet(name.formula)) name.formula = "#REF!";
+    }
+  };
+  break_names(global_names_);
   std::shared_ptr<Worksheet> keep_alive = sheets_[static_cast<size_t>(index)];
   sheets_.erase(sheets_.begin() + index);
   for (auto& other : sheets_) {
+    break_names(other->local_names);
     if (!other->formulas_reach_other_sheets) continue;
     for (Row& row : other->data.rows()) {
       for (Cell& cell : row.cells) {
