@@ -198,6 +198,12 @@ void Workbook::LoadWorkbookPart() {
   }
   pugi::xml_node view = ChildByLocal(ChildByLocal(root, "bookViews"), "workbookView");
   active_ = std::min<size_t>(view.attribute("activeTab").as_uint(0), sheets_.size() - 1);
+  // A workbook needs a visible sheet; with every tab hidden the active one is shown, as Excel
+  // does when it repairs such a file.
+  if (std::none_of(sheets_.begin(), sheets_.end(),
+                   [](const auto& s) { return s->state == SheetState::kVisible; })) {
+    sheets_[active_]->state = SheetState::kVisible;
+  }
   for (const Relationship& rel : rels.items()) {
     std::string_view kind = RelKind(rel.type);
     if (sheet_rel_ids.count(rel.id) != 0 || kind == "styles" || kind == "sharedStrings" ||

@@ -138,5 +138,25 @@ TEST(WorkbookOpenTest, DamagedArchivesAreRefusedWithAnError) {
   }
 }
 
+TEST(WorkbookOpenTest, AWorkbookWithEveryTabHiddenShowsItsActiveSheet) {
+  testing::TempDir dir;
+  std::string path = dir.File("hidden.xlsx");
+  testing::WriteHandmadeTemplate(path);
+  ZipPackage package = ZipPackage::ReadFile(path);
+  std::string workbook = package.Get("xl/workbook.xml");
+  for (size_t at = workbook.find("<sheet "); at != std::string::npos;
+       at = workbook.find("<sheet ", at + 1)) {
+    workbook.insert(at + 7, "state=\"hidden\" ");
+  }
+  package.Put("xl/workbook.xml", workbook);
+  package.WriteFile(path);
+
+  auto book = Workbook::Open(path);
+  ASSERT_EQ(book->Sheet(book->ActiveIndex()).state, SheetState::kVisible);
+  book->Delete(book->Sheet(1 - book->ActiveIndex()));
+  book->Save(dir.File("out.xlsx"));
+  EXPECT_EQ(Workbook::Open(dir.File("out.xlsx"))->SheetCount(), 1u);
+}
+
 }  // namespace
 }  // namespace morvane::xlsx
