@@ -20,24 +20,6 @@ std::vector<char32_t> Decode(std::string_view utf8) {
   return out;
 }
 
-void Encode(std::string& out, char32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
 // Half-width katakana U+FF66..U+FF9D in order, as full-width katakana.
 constexpr char32_t kHalfKana[] = {
     0x30F2, 0x30A1, 0x30A3, 0x30A5, 0x30A7, 0x30A9, 0x30E3, 0x30E5, 0x30E7, 0x30C3, 0x30FC, 0x30A2,
@@ -82,6 +64,24 @@ bool Combine(char32_t& previous, char32_t mark) {
 
 }  // namespace
 
+void AppendUtf8(std::string& out, char32_t code) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (code >> 18));
+    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
 size_t CharacterCount(std::string_view utf8) {
   size_t count = 0;
   for (char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
@@ -121,7 +121,7 @@ std::string SheetNameKey(std::string_view utf8) {
     folded.push_back(FoldOne(c));
   }
   std::string key;
-  for (char32_t c : folded) Encode(key, c);
+  for (char32_t c : folded) AppendUtf8(key, c);
   return key;
 }
 

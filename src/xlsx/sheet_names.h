@@ -1,4 +1,4 @@
-// Excel's rules for sheet names.
+// Excel's rules for sheet names, and the few UTF-8 helpers they count characters with.
 #pragma once
 
 #include <optional>
@@ -13,6 +13,8 @@ constexpr size_t kMaxSheetNameLength = 31;
 size_t CharacterCount(std::string_view utf8);
 // The first `count` characters of UTF-8 text.
 std::string FirstCharacters(std::string_view utf8, size_t count);
+// Appends one character (code point) as UTF-8.
+void AppendUtf8(std::string& out, char32_t code);
 
 // Why a name cannot be a sheet name, in Japanese, or nothing when it can: it must have 1 to 31
 // characters, none of : \ / ? * [ ], must not begin or end with an apostrophe and must not be

@@ -198,6 +198,12 @@ void Workbook::LoadWorkbookPart() {
   }
   pugi::xml_node view = ChildByLocal(ChildByLocal(root, "bookViews"), "workbookView");
   active_ = std::min<size_t>(view.attribute("activeTab").as_uint(0), sheets_.size() - 1);
+  // A workbook needs a visible sheet; with every tab hidden the active one is shown, as Excel
+  // does when it repairs such a file.
+  if (std::none_of(sheets_.begin(), sheets_.end(),
+                   [](const auto& s) { return s->state == SheetState::kVisible; })) {
+    sheets_[active_]->state = SheetState::kVisible;
+  }
   for (const Relationship& rel : rels.items()) {
     std::string_view kind = RelKind(rel.type);
     if (sheet_rel_ids.count(rel.id) != 0 || kind == "styles" || kind == "sharedStrings" ||
@@ -333,12 +339,16 @@ void Workbook::Delete(Worksheet& sheet) {
              return std::nullopt;
            }) != f;
   };
-  for (DefinedName& name : global_names_) {
-    if (names_sheet(name.formula)) name.formula = "#REF!";
-  }
+  auto break_names = [&](std::vector<DefinedName>& names) {
+    for (DefinedName& name : names) {
+      if (names_sheet(name.formula)) name.formula = "#REF!";
+    }
+  };
+  break_names(global_names_);
   std::shared_ptr<Worksheet> keep_alive = sheets_[static_cast<size_t>(index)];
   sheets_.erase(sheets_.begin() + index);
   for (auto& other : sheets_) {
+    break_names(other->local_names);
     if (!other->formulas_reach_other_sheets) continue;
     for (Row& row : other->data.rows()) {
       for (Cell& cell : row.cells) {

@@ -1,6 +1,7 @@
 #include "xlsx/xml_util.h"
 
 #include "xlsx/error.h"
+#include "xlsx/sheet_names.h"
 
 namespace morvane::xlsx {
 namespace {
@@ -17,19 +18,6 @@ bool IsEscapeAt(std::string_view text, size_t pos) {
     if (!IsHex(text[i])) return false;
   }
   return true;
-}
-
-void AppendUtf8(std::string& out, unsigned code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
 }
 
 struct StringWriter : pugi::xml_writer {
@@ -147,7 +135,7 @@ std::string DecodeXString(std::string_view text) {
   for (size_t i = 0; i < text.size(); ++i) {
     if (IsEscapeAt(text, i)) {
       AppendUtf8(
-          out, static_cast<unsigned>(std::stoul(std::string(text.substr(i + 2, 4)), nullptr, 16)));
+          out, static_cast<char32_t>(std::stoul(std::string(text.substr(i + 2, 4)), nullptr, 16)));
       i += 6;
     } else {
       out += text[i];

@@ -17,6 +17,22 @@ std::string ZipErrorText(zip_error_t* error) {
   return text;
 }
 
+// Reads an entry in pieces: the size its header claims is only checked against what the data
+// really holds, so a damaged header cannot make us reserve gigabytes up front.
+std::string ReadEntry(zip_file_t* file, zip_uint64_t claimed_size, const std::string& name) {
+  std::string bytes;
+  char buffer[64 * 1024];
+  for (;;) {
+    zip_int64_t read = zip_fread(file, buffer, sizeof buffer);
+    if (read < 0) throw Error("ブックの内容を読み取れません (" + name + ")");
+    if (read == 0) break;
+    bytes.append(buffer, static_cast<size_t>(read));
+    if (bytes.size() > claimed_size) break;
+  }
+  if (bytes.size() != claimed_size) throw Error("ブックの内容を読み取れません (" + name + ")");
+  return bytes;
+}
+
 ZipPackage ReadArchive(zip_t* archive) {
   ZipPackage package;
   zip_int64_t count = zip_get_num_entries(archive, 0);
@@ -29,12 +45,7 @@ ZipPackage ReadArchive(zip_t* archive) {
     std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(
         zip_fopen_index(archive, static_cast<zip_uint64_t>(i), 0), &zip_fclose);
     if (!file) throw Error("ブックの内容を読み取れません (" + name + ")");
-    std::string bytes(static_cast<size_t>(stat.size), '\0');
-    zip_int64_t read = zip_fread(file.get(), bytes.data(), stat.size);
-    if (read < 0 || static_cast<zip_uint64_t>(read) != stat.size) {
-      throw Error("ブックの内容を読み取れません (" + name + ")");
-    }
-    package.Put(name, std::move(bytes));
+    package.Put(name, ReadEntry(file.get(), stat.size, name));
   }
   return package;
 }

@@ -189,9 +189,13 @@ TEST_F(SheetCopyTest, DeleteKeepsOneVisibleSheetAndMovesTheActiveTab) {
 }
 
 TEST_F(SheetCopyTest, DeletingASheetTurnsNamesThatPointAtItIntoErrors) {
+  source_->Sheet(0).local_names.push_back({"Codes", "Lists!$A$1:$A$3", ""});
   source_->Delete(source_->Sheet(1));
   ASSERT_EQ(source_->global_names().size(), 1u);
   EXPECT_EQ(source_->global_names()[0].formula, "#REF!");
+  ASSERT_EQ(source_->Sheet(0).local_names.size(), 3u);
+  EXPECT_EQ(source_->Sheet(0).local_names[0].formula, "Template!$A$1:$D$20");
+  EXPECT_EQ(source_->Sheet(0).local_names[2].formula, "#REF!");
   EXPECT_TRUE(source_->Sheet(0).data.Find({2, 3})->formula.empty());
   EXPECT_EQ(source_->CellText(source_->Sheet(0), {2, 3}), "x");
 }

@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <fstream>
+#include <iterator>
 
 #include "handmade_template.h"
 #include "temp_dir.h"
@@ -78,6 +82,80 @@ TEST(WorkbookOpenTest, ReportsFilesThatAreNotWorkbooks) {
   empty.Put("readme.txt", "x");
   empty.WriteFile(dir.File("empty.xlsx"));
   EXPECT_THROW(Workbook::Open(dir.File("empty.xlsx")), Error);
+}
+
+long PeakMemoryKb() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+// Every damaged copy of a workbook either opens and saves again or is refused with an
+// xlsx::Error; nothing else may escape.
+void ExpectOpensOrIsRefused(const std::string& bytes, const std::string& save_path) {
+  try {
+    auto book = Workbook::FromBytes(bytes);
+    for (size_t i = 0; i < book->SheetCount(); ++i) {
+      for (const Row& row : book->Sheet(i).data.rows()) {
+        for (const Cell& cell : row.cells) book->CellText(book->Sheet(i), {row.index, cell.col});
+      }
+    }
+    book->Save(save_path);
+  } catch (const Error&) {
+  }
+}
+
+TEST(WorkbookOpenTest, DamagedArchivesAreRefusedWithAnError) {
+  testing::TempDir dir;
+  std::string path = dir.File("template.xlsx");
+  testing::WriteHandmadeTemplate(path);
+  std::ifstream in(path, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_GT(bytes.size(), 100u);
+  std::string out = dir.File("out.xlsx");
+  for (size_t length = 0; length < bytes.size(); length += 97) {
+    SCOPED_TRACE("cut at " + std::to_string(length));
+    ExpectOpensOrIsRefused(bytes.substr(0, length), out);
+  }
+  // Central directory entries that claim a huge uncompressed size are refused without
+  // reserving that much memory.
+  long peak_before = PeakMemoryKb();
+  for (size_t at = bytes.find("PK\x01\x02"); at != std::string::npos;
+       at = bytes.find("PK\x01\x02", at + 4)) {
+    SCOPED_TRACE("entry at " + std::to_string(at));
+    std::string damaged = bytes;
+    damaged.replace(at + 24, 4, "\xf0\xff\xff\x7f");
+    ExpectOpensOrIsRefused(damaged, out);
+  }
+  EXPECT_LT(PeakMemoryKb() - peak_before, 256 * 1024);
+  for (size_t at = 0; at < bytes.size(); at += 7) {
+    for (char value : {'\0', '\xff'}) {
+      SCOPED_TRACE("byte " + std::to_string(at));
+      std::string damaged = bytes;
+      damaged[at] = value;
+      ExpectOpensOrIsRefused(damaged, out);
+    }
+  }
+}
+
+TEST(WorkbookOpenTest, AWorkbookWithEveryTabHiddenShowsItsActiveSheet) {
+  testing::TempDir dir;
+  std::string path = dir.File("hidden.xlsx");
+  testing::WriteHandmadeTemplate(path);
+  ZipPackage package = ZipPackage::ReadFile(path);
+  std::string workbook = package.Get("xl/workbook.xml");
+  for (size_t at = workbook.find("<sheet "); at != std::string::npos;
+       at = workbook.find("<sheet ", at + 1)) {
+    workbook.insert(at + 7, "state=\"hidden\" ");
+  }
+  package.Put("xl/workbook.xml", workbook);
+  package.WriteFile(path);
+
+  auto book = Workbook::Open(path);
+  ASSERT_EQ(book->Sheet(book->ActiveIndex()).state, SheetState::kVisible);
+  book->Delete(book->Sheet(1 - book->ActiveIndex()));
+  book->Save(dir.File("out.xlsx"));
+  EXPECT_EQ(Workbook::Open(dir.File("out.xlsx"))->SheetCount(), 1u);
 }
 
 }  // namespace
