@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 #include "driver/diagnostics.h"
 #include "driver/odbc_api.h"
@@ -19,6 +20,25 @@ void Put(SQLPOINTER target, T value, SQLLEN* indicator) {
   if (indicator) *indicator = sizeof value;
 }
 
+// Whether `value`, cut to a whole number, fits the integer type T. Converting a value that does
+// not (infinity, NaN or too large) would be undefined.
+template <typename T>
+bool FitsInteger(double value) {
+  if (!std::isfinite(value)) return false;
+  double whole = std::trunc(value);
+  return whole >= static_cast<double>(std::numeric_limits<T>::min()) &&
+         whole <= static_cast<double>(std::numeric_limits<T>::max());
+}
+
+template <typename T>
+SQLRETURN PutInteger(StatementHandle* stmt, SQLPOINTER target, double value, SQLLEN* indicator) {
+  if (!FitsInteger<T>(value)) {
+    return Fail(stmt->diag, "22003", DriverMessage("Numeric value out of range"));
+  }
+  Put<T>(target, static_cast<T>(value), indicator);
+  return SQL_SUCCESS;
+}
+
 // Stores a number read from `text` as the C type; false when the type is not one of ours.
 SQLRETURN PutNumber(StatementHandle* stmt, std::string_view text, SQLSMALLINT c_type,
                     SQLPOINTER target, SQLLEN* indicator) {
@@ -32,26 +52,20 @@ SQLRETURN PutNumber(StatementHandle* stmt, std::string_view text, SQLSMALLINT c_
   switch (c_type) {
     case SQL_C_LONG:
     case SQL_C_SLONG:
-      Put<SQLINTEGER>(target, static_cast<SQLINTEGER>(value), indicator);
-      break;
+      return PutInteger<SQLINTEGER>(stmt, target, value, indicator);
     case SQL_C_ULONG:
-      Put<SQLUINTEGER>(target, static_cast<SQLUINTEGER>(value), indicator);
-      break;
+      return PutInteger<SQLUINTEGER>(stmt, target, value, indicator);
     case SQL_C_SHORT:
     case SQL_C_SSHORT:
-      Put<SQLSMALLINT>(target, static_cast<SQLSMALLINT>(value), indicator);
-      break;
+      return PutInteger<SQLSMALLINT>(stmt, target, value, indicator);
     case SQL_C_USHORT:
-      Put<SQLUSMALLINT>(target, static_cast<SQLUSMALLINT>(value), indicator);
-      break;
+      return PutInteger<SQLUSMALLINT>(stmt, target, value, indicator);
     case SQL_C_TINYINT:
     case SQL_C_STINYINT:
-      Put<SQLSCHAR>(target, static_cast<SQLSCHAR>(value), indicator);
-      break;
+      return PutInteger<SQLSCHAR>(stmt, target, value, indicator);
     case SQL_C_UTINYINT:
     case SQL_C_BIT:
-      Put<SQLCHAR>(target, static_cast<SQLCHAR>(value), indicator);
-      break;
+      return PutInteger<SQLCHAR>(stmt, target, value, indicator);
     case SQL_C_SBIGINT:
       Put<SQLBIGINT>(target, std::strtoll(copy.c_str(), nullptr, 10), indicator);
       break;

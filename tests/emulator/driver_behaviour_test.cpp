@@ -123,6 +123,28 @@ TEST_F(DriverBehaviourTest, GetDataHandsOutALongValueInPieces) {
   SQLFreeStmt(stmt, SQL_DROP);
 }
 
+TEST_F(DriverBehaviourTest, ANumberTooLargeForAnIntegerTargetIsRefusedWith22003) {
+  SQLHSTMT stmt = SQL_NULL_HSTMT;
+  SQLAllocStmt(db_->client->dbc(), &stmt);
+  std::string sql = "SELECT N * 10000000000, N FROM NUMS WHERE N = 3";
+  ASSERT_EQ(SQL_SUCCESS, SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(sql.data()), SQL_NTS));
+  ASSERT_EQ(SQL_SUCCESS, SQLFetch(stmt));
+  SQLINTEGER number = 0;
+  SQLLEN length = 0;
+  EXPECT_EQ(SQL_ERROR, SQLGetData(stmt, 1, SQL_C_SLONG, &number, 0, &length));
+  SQLCHAR state[6] = {};
+  SQLINTEGER native = 0;
+  SQLCHAR message[256] = {};
+  SQLSMALLINT message_length = 0;
+  ASSERT_EQ(SQL_SUCCESS, SQLGetDiagRec(SQL_HANDLE_STMT, stmt, 1, state, &native, message,
+                                       sizeof message, &message_length));
+  EXPECT_STREQ("22003", reinterpret_cast<const char*>(state));
+  SQLSMALLINT small = 0;
+  EXPECT_EQ(SQL_SUCCESS, SQLGetData(stmt, 2, SQL_C_SSHORT, &small, 0, &length));
+  EXPECT_EQ(3, small);
+  SQLFreeStmt(stmt, SQL_DROP);
+}
+
 TEST_F(DriverBehaviourTest, ErrorsCarryVendorCodesAndSqlStates) {
   QueryResult missing = db_->client->Query("SELECT * FROM NO_SUCH_TABLE");
   EXPECT_EQ(SQL_ERROR, missing.exec_rc);
