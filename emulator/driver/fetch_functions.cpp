@@ -47,7 +47,7 @@ SQLRETURN PutNumber(StatementHandle* stmt, std::string_view text, SQLSMALLINT c_
   double value = std::strtod(copy.c_str(), &end);
   if (copy.empty() || (end && *end != '\0')) {
     return Fail(stmt->diag, "22018",
-                DriverMessage("Invalid character value for cast specification"));
+                DriverMessage("Invalid character value for the numeric target type"));
   }
   switch (c_type) {
     case SQL_C_LONG:
