@@ -179,10 +179,27 @@ Session::Outcome Session::ExecuteChange(const std::string& sql) {
 }
 
 void Session::EnsureCatalogue() {
-  int64_t generation = SchemaGeneration(db_);
-  if (CatalogueGeneration(db_, catalogue_schema_) == generation) return;
-  Atomically(db_, "catalogue",
-             [&] { RebuildCatalogue(db_, catalogue_schema_, LoadSchema(db_), generation); });
+  if (CatalogueGeneration(db_, catalogue_schema_) == SchemaGeneration(db_)) return;
+  auto rebuild_if_stale = [this] {
+    int64_t generation = SchemaGeneration(db_);
+    if (CatalogueGeneration(db_, catalogue_schema_) == generation) return;
+    RebuildCatalogue(db_, catalogue_schema_, LoadSchema(db_), generation);
+  };
+  if (!sqlite3_get_autocommit(db_)) {
+    Atomically(db_, "catalogue", rebuild_if_stale);
+    return;
+  }
+  // Several connections may find the catalogue stale at once. Taking the write lock first makes
+  // them wait for each other (busy timeout) instead of failing when a read lock is upgraded; the
+  // ones that come later find the catalogue rebuilt already.
+  ExecSql(db_, "BEGIN IMMEDIATE");
+  try {
+    rebuild_if_stale();
+  } catch (...) {
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    throw;
+  }
+  ExecSql(db_, "COMMIT");
 }
 
 void Session::BeginIfManual() {

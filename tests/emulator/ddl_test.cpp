@@ -1,6 +1,9 @@
 // Schema changes sent through the driver and what the vendor catalogues then show.
 #include <gtest/gtest.h>
 
+#include <latch>
+#include <thread>
+
 #include "catalogue_fixture.h"
 
 namespace morvane::emulator::test {
@@ -44,6 +47,28 @@ TEST_F(DdlTest, AlterTableAddsKeysThatTheCatalogueShows) {
                   "WHERE TABLE_NAME = 'CHILD' AND COLUMN_ID = 4"));
   QueryResult duplicate = db_->client->Query("INSERT INTO PARENT VALUES (1, 'again')");
   EXPECT_EQ(SQL_ERROR, duplicate.exec_rc);
+}
+
+TEST_F(DdlTest, ConnectionsThatFindTheCatalogueStaleAtOnceAllGetTheirRows) {
+  ASSERT_TRUE(Script("CREATE TABLE EXTRA (A NUMBER(3))"));
+  constexpr int kClients = 4;
+  std::vector<QueryResult> results(kClients);
+  std::latch start(kClients);
+  std::vector<std::thread> threads;
+  for (int i = 0; i < kClients; ++i) {
+    threads.emplace_back([&results, &start, i] {
+      OdbcClient client;
+      bool connected = client.Connect("ORA_DDL", "scott", "tiger") == SQL_SUCCESS;
+      start.arrive_and_wait();
+      if (!connected) return;
+      results[i] = client.Query("SELECT TABLE_NAME FROM USER_TABLES ORDER BY TABLE_NAME");
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  for (const QueryResult& result : results) {
+    EXPECT_EQ(SQL_SUCCESS, result.exec_rc) << result.error;
+    ExpectRows({Row({"CHILD"}), Row({"EXTRA"}), Row({"PARENT"})}, result.rows);
+  }
 }
 
 TEST_F(DdlTest, ReferencedTablesNeedCascadeToBeDropped) {
