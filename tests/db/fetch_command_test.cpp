@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -31,7 +32,7 @@ class FetchCommandTest : public testing::Test {
     database_ = nullptr;
   }
   void SetUp() override {
-    out_path_ = testing::TempDir() + "/fetch_command_test.vnk";
+    out_path_ = testing::TempDir() + "/fetch_command_test_" + std::to_string(getpid()) + ".vnk";
     std::remove(out_path_.c_str());
     unsetenv("MORVANE_PWD");
   }
