@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "db/ascii_case.h"
+#include "model/cp932_text.h"
 #include "model/data_kind.h"
 
 namespace morvane {
@@ -96,7 +96,7 @@ std::string OracleSize(const std::string& type, const std::string& length) {
 
 std::string ColumnByteSize(int product, std::string_view data_type,
                            std::string_view length_or_precision, std::string_view scale) {
-  std::string type = AsciiUpperCase(data_type);
+  std::string type = UpperAsciiLetters(data_type);
   std::string length = NumberOrZero(length_or_precision);
   std::string scale_text = NumberOrZero(scale);
   switch (product) {

@@ -1,8 +1,8 @@
 #include "db/db_connection.h"
 
-#include "db/ascii_case.h"
 #include "db/odbc_error.h"
 #include "model/codec.h"
+#include "model/cp932_text.h"
 #include "model/data_kind.h"
 
 namespace morvane {
@@ -24,7 +24,7 @@ bool TDbConnection::Connect(int product, const std::string& dsn, const std::stri
   Close();  // a connection still open would otherwise leak its handles
   status.SetBusy(true);
   status.SetPanelText(kConnectionPanel, ToCp932("接続中"));
-  if (IsOracleProduct(product)) OwnerName = AsciiUpperCase(uid);
+  if (IsOracleProduct(product)) OwnerName = UpperAsciiLetters(uid);
 
   if (!dsn.empty()) {
     Env = AllocateEnvironment();

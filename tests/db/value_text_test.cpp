@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "db/ascii_case.h"
 #include "db/bound_row.h"
+#include "model/cp932_text.h"
 
 namespace morvane {
 namespace {
@@ -60,11 +60,11 @@ TEST(ValueTextTest, ACutNeverKeepsHalfADoubleByteCharacter) {
   EXPECT_EQ(ValueText(whole.buffer, whole.indicator), wide.substr(0, 254));
 }
 
-TEST(AsciiUpperCaseTest, LeavesDoubleByteCharactersAlone) {
-  EXPECT_EQ(AsciiUpperCase("sales_01"), "SALES_01");
+TEST(UpperAsciiLettersTest, LeavesDoubleByteCharactersAlone) {
+  EXPECT_EQ(UpperAsciiLetters("sales_01"), "SALES_01");
   // The trail byte of "Ｂ" (0x82 0x61) looks like "a" and must not become "A"; the half-width
   // katakana "ｱ" (0xB1) is a single byte, so the letter after it is upper-cased.
-  EXPECT_EQ(AsciiUpperCase("a\x82\x61z\xB1q"), "A\x82\x61Z\xB1Q");
+  EXPECT_EQ(UpperAsciiLetters("a\x82\x61z\xB1q"), "A\x82\x61Z\xB1Q");
 }
 
 }  // namespace
