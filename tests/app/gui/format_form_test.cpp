@@ -259,6 +259,24 @@ TEST_F(FormatFormTest, F2EditsTheFirstColumnOfTheSelectedRow) {
   EXPECT_TRUE(Form().cmdSave->isEnabled());
 }
 
+TEST_F(FormatFormTest, ASecondClickOnTheSelectedRowEditsItsFirstColumn) {
+  Load(kDataKindExcel);
+  Form().show();
+  Form().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Form()));
+  QTreeWidget* list = Form().ltvTable;
+  const QRect name_cell = list->visualItemRect(list->topLevelItem(1));
+  const QPoint on_name(list->columnViewportPosition(2) + 5, name_cell.center().y());
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, on_name);
+  EXPECT_EQ(QApplication::focusWidget(), list) << "the first click only selects";
+  QTest::qWait(QApplication::doubleClickInterval() + 50);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, on_name);
+  // Editing starts once no double click can follow.
+  ASSERT_TRUE(
+      QTest::qWaitFor([] { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); }));
+  EXPECT_EQ(qobject_cast<QLineEdit*>(QApplication::focusWidget())->text(), "B1");
+}
+
 TEST_F(FormatFormTest, NumbersThatAreNoIntegersAreStoredAsZero) {
   Store().currentListLevel = 1;
   Load(kDataKindTable);

@@ -49,7 +49,9 @@ class TFormatListView : public QTreeWidget {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    setMinimumSize(280, 220);
+    setMinimumSize(320, 240);
+    // The addresses are short; the item names get the rest.
+    for (int column = 0; column + 1 < columns; ++column) setColumnWidth(column, 64);
   }
 
  protected:
