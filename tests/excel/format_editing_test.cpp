@@ -143,20 +143,6 @@ TEST(MoveRow, MovesTheSelectedRowWithEverythingItHolds) {
   }
 }
 
-TEST(MoveRow, DoesNothingInAnEmptyList) {
-  TFormatList list;
-  EXPECT_EQ(MoveRowUp(list, 0), 0);
-  EXPECT_EQ(MoveRowDown(list, 0), 0);
-}
-
-TEST(SetAllChecked, ChecksAndUnchecksEveryRow) {
-  TFormatList list = ListOf(TFirstColumn::kColumn, {{"A", true}, {"B", false}});
-  SetAllChecked(list, true);
-  EXPECT_TRUE(list.rows[0].checked && list.rows[1].checked);
-  SetAllChecked(list, false);
-  EXPECT_FALSE(list.rows[0].checked || list.rows[1].checked);
-}
-
 TEST(NumberOrZero, KeepsIntegersAndZeroesEverythingElse) {
   struct Case {
     std::string text;
@@ -212,14 +198,6 @@ TEST_F(FormatStateTest, ShowsANewProjectsDefaults) {
   EXPECT_TRUE(sql.tableNoOutput);
   EXPECT_TRUE(sql.table.rows.empty());
   EXPECT_EQ(sql.column.rows.size(), 3u);
-}
-
-TEST_F(FormatStateTest, OneSheetModeShowsTheColumnFirst) {
-  store.formatSettings.tableOneSheet[1] = 1;
-  TFormatDialogState state = LoadFormatState(store, kDataKindTable);
-  EXPECT_EQ(state.table.firstColumn, TFirstColumn::kColumn);
-  EXPECT_EQ(state.table.rows[1].first, "B");
-  EXPECT_EQ(state.table.rows[1].second, "B1");
 }
 
 TEST_F(FormatStateTest, SwappingBackAndForthWithoutApplyingKeepsEveryValueUnderItsHeading) {
@@ -353,6 +331,17 @@ TEST_F(FormatStateTest, ApplyTellsItemsWithTheSameNameApart) {
   EXPECT_EQ(sql[0].output, 1);
   EXPECT_EQ(sql[1].index, 0);
   EXPECT_EQ(sql[1].output, 0);
+}
+
+TEST_F(FormatStateTest, ApplyLeavesAListAloneThatWasRebuiltSinceItWasShown) {
+  // The dialog was shown for one SQL result; another query has replaced the result columns.
+  TFormatDialogState state = LoadFormatState(store, kDataKindSql);
+  SetAllChecked(state.column, false);
+  ItemList& sql = store.Items(kDataKindSql, kItemLevelColumn);
+  for (TItemDef& item : sql) item.name = "NEW_" + item.name;
+  const ItemList rebuilt = sql;
+  ApplyFormatState(state, store, kDataKindSql);
+  EXPECT_EQ(sql, rebuilt);
 }
 
 }  // namespace
