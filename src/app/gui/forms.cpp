@@ -3,7 +3,7 @@
 #include "app/gui/about_form.h"
 #include "app/gui/er_select_form.h"
 #include "app/gui/er_table_form.h"
-#include "app/gui/format_form.h"
+#include "app/gui/excel/format_form.h"
 #include "app/gui/import_form.h"
 #include "app/gui/main_window.h"
 
@@ -17,7 +17,7 @@ std::unique_ptr<TForms> CreateForms(IPrompt& prompt, const QStringList& argument
   forms->erTable->hide();
   forms->about = new TfrmAbout(main);
   forms->connect = main->ConnectForm();
-  forms->format = new TfrmFormat(main);
+  forms->format = main->FormatForm();
   forms->erSelect = new TfrmERSelect(main);
   forms->import = new TfrmImport(main);
   main->SetForms(forms.get());

@@ -43,6 +43,7 @@ namespace morvane {
 class IPrompt;
 class IProjectPathChooser;
 class TfrmConnect;
+class TfrmFormat;
 struct TForms;
 
 class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
@@ -74,6 +75,13 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   // The implicit connect of the commands that need the database: shows the connect dialog
   // when not connected; true when connected afterwards.
   bool EnsureConnected();
+
+  // --- the format settings dialog (main_window_format.cpp) --------------------------------
+  // Made on the first call and reused.
+  TfrmFormat* FormatForm();
+  // Shows it for the current data kind: modal from the menu; modeless when the Excel output
+  // rejects an address, so the user can correct it beside the template.
+  void ShowFormatForm(bool modal);
 
   // Document commands.
   void FileNew(int product);
@@ -211,6 +219,7 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   TDbConnection connection_;
   TWindowStatusBar statusBar_{*this};
   TfrmConnect* connectForm_ = nullptr;  // a child of the window
+  TfrmFormat* formatForm_ = nullptr;    // a child of the window
   std::function<bool()> fetcher_;
   // Declared after the store: it lets go of the lists' rows before the store goes.
   std::unique_ptr<TBrowser> browser_;

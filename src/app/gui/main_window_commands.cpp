@@ -76,7 +76,7 @@ void TfrmMain::mnuEdit_SelectChangeClick() {
 
 void TfrmMain::mnuShow_FormatClick() {
   if (!CommandStates().format) return;
-  CommandNotReady(QStringLiteral("フォーマット設定"));
+  ShowFormatForm(true);
   ToolBarEnabled();
 }
 
