@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "app/gui/db/sql_panel.h"
 #include "app/gui/project_path_chooser.h"
 #include "app/gui/qt_text.h"
 #include "app/gui/tree_images.h"
@@ -43,7 +44,8 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
   browser_ =
       std::make_unique<TBrowser>(store_, prompt_, *this, *this,
                                  TBrowseWidgets{trvDataType, pnlList, pnlSQL, sbtUp, txtPath,
-                                                ltvData, ltvColumn, ltvSQL, ltvDatabase, memSQL},
+                                                ltvData, ltvColumn, pnlSQL->ltvSQL, ltvDatabase,
+                                                pnlSQL->memSQL},
                                  TreeImages());
 
   store_.Reset();

@@ -43,6 +43,7 @@ namespace morvane {
 class IPrompt;
 class IProjectPathChooser;
 class TfrmConnect;
+class TpnlSQL;
 struct TForms;
 
 class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
@@ -163,7 +164,7 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   // Building the window (main_window_layout.cpp, main_window_menus.cpp).
   void BuildWidgets();
   QWidget* BuildListPanel();
-  QWidget* BuildSqlPanel();
+  QWidget* BuildSqlPanel();  // the SQL panel and its wiring
   QWidget* BuildERPanel();
   void BuildStatusBar();
   void BuildMenus();
@@ -178,9 +179,6 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   // Measures item names in the list font, for the default item widths.
   TextMeasurer ListTextMeasurer() const;
   void RebuildERTabs();
-  void LoadSqlWidgetsFromStore();
-  void SqlMaxRowEdited(const QString& text);
-  void SqlTextEdited();
   void MarkModified();
   // Informs that a command's work is not available in this build.
   void CommandNotReady(const QString& command);
@@ -226,12 +224,7 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   QTreeView* ltvData = nullptr;
   QTreeView* ltvColumn = nullptr;
   QListWidget* ltvDatabase = nullptr;
-  QWidget* pnlSQL = nullptr;
-  QLineEdit* txtSQLMaxRow = nullptr;
-  QPushButton* cmdSQLExec = nullptr;
-  QPushButton* cmdSQLClear = nullptr;
-  QPlainTextEdit* memSQL = nullptr;
-  QTreeView* ltvSQL = nullptr;
+  TpnlSQL* pnlSQL = nullptr;  // holds memSQL, txtSQLMaxRow and ltvSQL
   QWidget* pnlER = nullptr;
   QTabWidget* pagER = nullptr;
   QProgressBar* pgbWait = nullptr;

@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 
 #include "app/gui/about_form.h"
+#include "app/gui/db/data_count.h"
 #include "app/gui/forms.h"
 #include "app/gui/main_window.h"
 
@@ -82,7 +83,11 @@ void TfrmMain::mnuShow_FormatClick() {
 
 void TfrmMain::mnuDB_DataCountClick() {
   if (!CommandStates().dataCount) return;
-  CommandNotReady(QStringLiteral("データ件数取得"));
+  if (RunDataCount(store_, DbSession{connection_, prompt_, *this, statusBar_}, ltvData)) {
+    store_.listRebuild = true;
+    SetList(trvDataType->currentItem());
+    SelCountShow();
+  }
 }
 
 void TfrmMain::mnuHelp_HelpClick() {
