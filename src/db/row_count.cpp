@@ -110,6 +110,14 @@ bool GetTableCount(TCatalogueStore& store, DbSession& session,
   session.status.SetBusy(true);
   session.status.SetPanelText(kActivityPanel, ToCp932("件数取得"));
   session.progress.Begin("件数取得", static_cast<int>(tables.size()));
+  // The bar and the cursor are put back however the counting ends.
+  struct Finish {
+    DbSession& session;
+    ~Finish() {
+      session.progress.End();
+      session.status.SetBusy(false);
+    }
+  } finish{session};
   bool all_counted = true;
   int done = 0;
   for (const TTableRec* table : tables) {
@@ -118,8 +126,6 @@ bool GetTableCount(TCatalogueStore& store, DbSession& session,
     if (record == known.end()) continue;
     if (!FetchRowCount(store.product, session, *record->second)) all_counted = false;
   }
-  session.progress.End();
-  session.status.SetBusy(false);
   return all_counted;
 }
 

@@ -83,10 +83,16 @@ void TfrmMain::mnuShow_FormatClick() {
 
 void TfrmMain::mnuDB_DataCountClick() {
   if (!CommandStates().dataCount) return;
-  if (RunDataCount(store_, DbSession{connection_, prompt_, *this, statusBar_}, ltvData)) {
+  auto refill = [this] {
     store_.listRebuild = true;
     SetList(trvDataType->currentItem());
     SelCountShow();
+  };
+  try {
+    if (RunDataCount(store_, DbSession{connection_, prompt_, *this, statusBar_}, ltvData)) refill();
+  } catch (...) {
+    refill();  // the counts made so far are shown
+    throw;
   }
 }
 
