@@ -41,12 +41,11 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
   BuildWidgets();
   BuildMenus();
   BuildToolBar();
-  browser_ =
-      std::make_unique<TBrowser>(store_, prompt_, *this, *this,
-                                 TBrowseWidgets{trvDataType, pnlList, pnlSQL, sbtUp, txtPath,
-                                                ltvData, ltvColumn, pnlSQL->ltvSQL, ltvDatabase,
-                                                pnlSQL->memSQL},
-                                 TreeImages());
+  browser_ = std::make_unique<TBrowser>(
+      store_, prompt_, *this, *this,
+      TBrowseWidgets{trvDataType, pnlList, pnlSQL, sbtUp, txtPath, ltvData, ltvColumn,
+                     pnlSQL->ltvSQL, ltvDatabase, pnlSQL->memSQL},
+      TreeImages());
 
   store_.Reset();
   SetStatusText(0, QStringLiteral("未選択"));
