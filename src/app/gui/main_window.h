@@ -164,7 +164,7 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   // Building the window (main_window_layout.cpp, main_window_menus.cpp).
   void BuildWidgets();
   QWidget* BuildListPanel();
-  QWidget* BuildSqlPanel();  // the SQL panel and its wiring
+  QWidget* BuildSqlPanel();
   QWidget* BuildERPanel();
   void BuildStatusBar();
   void BuildMenus();
