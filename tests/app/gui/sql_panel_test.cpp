@@ -115,6 +115,13 @@ TEST_F(SqlPanelTest, RefusedInputWarnsAndFocusesTheField) {
   EXPECT_EQ(QApplication::focusWidget(), Panel().memSQL);
   EXPECT_EQ(Result()->columnCount(), 0);
 
+  // A character Shift-JIS cannot hold would reach the database as "?".
+  prompt_.shown.clear();
+  Execute(QStringLiteral("SELECT '\U0001F600' FROM DUAL"));
+  EXPECT_EQ(ShownTexts(),
+            std::vector<std::string>{"SQL 文に Shift-JIS で表せない文字が含まれています。"});
+  EXPECT_EQ(QApplication::focusWidget(), Panel().memSQL);
+
   prompt_.shown.clear();
   Execute(QStringLiteral("SELECT 1 FROM DUAL"), QStringLiteral("abc"));
   EXPECT_EQ(ShownTexts(),

@@ -113,6 +113,13 @@ void TpnlSQL::EmptyResultList() {
 }
 
 void TpnlSQL::cmdSQLExecClick() {
+  // The statement goes to the database in Shift-JIS: a character it cannot hold would arrive as
+  // "?" and change the statement.
+  if (!CanEncodeCp932(memSQL->toPlainText())) {
+    prompt_.Warn(ToCp932(QStringLiteral("SQL 文に Shift-JIS で表せない文字が含まれています。")));
+    memSQL->setFocus();
+    return;
+  }
   const std::string sql = ToCp932(memSQL->toPlainText());
   FreeSqlCheck check = CheckFreeSql(store_.product, sql, ToCp932(txtSQLMaxRow->text()));
   if (check.refusal == FreeSqlRefusal::kStatement) {
