@@ -8,6 +8,7 @@
 #include "engine/functions.h"
 #include "engine/lexer.h"
 #include "engine/metadata_store.h"
+#include "engine/owner_qualifier.h"
 #include "engine/rewriter.h"
 #include "engine/sql_error.h"
 #include "engine/sqlite_util.h"
@@ -129,7 +130,7 @@ Session::Outcome Session::ExecuteDdl(const std::string& sql) {
 Session::Outcome Session::ExecuteQuery(const std::string& sql) {
   EnsureCatalogue();
   BeginIfManual();
-  std::string rewritten = RewriteDialect(family_, sql);
+  std::string rewritten = RewriteDialect(family_, ResolveOwnerQualifiers(sql, owner_));
   sqlite3_stmt* stmt = nullptr;
   if (sqlite3_prepare_v2(db_, rewritten.c_str(), static_cast<int>(rewritten.size()), &stmt,
                          nullptr) != SQLITE_OK) {

@@ -4,6 +4,8 @@
 //   morvane-cli resave IN.vnk OUT.vnk
 //   morvane-cli info IN.vnk
 //   morvane-cli fetch --dsn NAME ... (see app/cli/fetch_command.h)
+//   morvane-cli sql PROJECT.vnk --dsn NAME ... (see app/cli/sql_command.h)
+//   morvane-cli count PROJECT.vnk --dsn NAME ... (see app/cli/count_command.h)
 //
 // Messages go to standard error with the texts the GUI shows; any failure exits non-zero.
 #include <cstdio>
@@ -12,9 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "app/cli/count_command.h"
 #include "app/cli/fetch_command.h"
 #include "app/cli/product_words.h"
 #include "app/cli/project_summary.h"
+#include "app/cli/sql_command.h"
 #include "app/cli/text_progress.h"
 #include "model/new_project.h"
 #include "project/project_reader.h"
@@ -43,6 +47,8 @@ int Usage() {
       stderr);
 #ifdef MORVANE_CLI_FETCH
   std::fputs(kFetchUsage, stderr);
+  std::fputs(kSqlUsage, stderr);
+  std::fputs(kCountUsage, stderr);
 #endif
   return kExitUsage;
 }
@@ -93,6 +99,12 @@ int Run(const std::vector<std::string>& args) {
 #ifdef MORVANE_CLI_FETCH
   if (!args.empty() && args[0] == "fetch") {
     return RunFetchCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
+  }
+  if (!args.empty() && args[0] == "sql") {
+    return RunSqlCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
+  }
+  if (!args.empty() && args[0] == "count") {
+    return RunCountCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
   }
 #endif
   return Usage();

@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "app/gui/db/sql_panel.h"
 #include "app/gui/project_path_chooser.h"
 #include "app/gui/qt_text.h"
 #include "app/gui/tree_images.h"
@@ -40,11 +41,11 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
   BuildWidgets();
   BuildMenus();
   BuildToolBar();
-  browser_ =
-      std::make_unique<TBrowser>(store_, prompt_, *this, *this,
-                                 TBrowseWidgets{trvDataType, pnlList, pnlSQL, sbtUp, txtPath,
-                                                ltvData, ltvColumn, ltvSQL, ltvDatabase, memSQL},
-                                 TreeImages());
+  browser_ = std::make_unique<TBrowser>(
+      store_, prompt_, *this, *this,
+      TBrowseWidgets{trvDataType, pnlList, pnlSQL, sbtUp, txtPath, ltvData, ltvColumn,
+                     pnlSQL->ltvSQL, ltvDatabase, pnlSQL->memSQL},
+      TreeImages());
 
   store_.Reset();
   SetStatusText(0, QStringLiteral("未選択"));

@@ -44,6 +44,7 @@ class IPrompt;
 class IProjectPathChooser;
 class TfrmConnect;
 class TfrmFormat;
+class TpnlSQL;
 struct TForms;
 
 class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
@@ -186,9 +187,6 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   // Measures item names in the list font, for the default item widths.
   TextMeasurer ListTextMeasurer() const;
   void RebuildERTabs();
-  void LoadSqlWidgetsFromStore();
-  void SqlMaxRowEdited(const QString& text);
-  void SqlTextEdited();
   void MarkModified();
   // Informs that a command's work is not available in this build.
   void CommandNotReady(const QString& command);
@@ -235,12 +233,7 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   QTreeView* ltvData = nullptr;
   QTreeView* ltvColumn = nullptr;
   QListWidget* ltvDatabase = nullptr;
-  QWidget* pnlSQL = nullptr;
-  QLineEdit* txtSQLMaxRow = nullptr;
-  QPushButton* cmdSQLExec = nullptr;
-  QPushButton* cmdSQLClear = nullptr;
-  QPlainTextEdit* memSQL = nullptr;
-  QTreeView* ltvSQL = nullptr;
+  TpnlSQL* pnlSQL = nullptr;  // holds memSQL, txtSQLMaxRow and ltvSQL
   QWidget* pnlER = nullptr;
   QTabWidget* pagER = nullptr;
   QProgressBar* pgbWait = nullptr;

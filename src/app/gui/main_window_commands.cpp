@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 
 #include "app/gui/about_form.h"
+#include "app/gui/db/data_count.h"
 #include "app/gui/forms.h"
 #include "app/gui/main_window.h"
 
@@ -82,7 +83,17 @@ void TfrmMain::mnuShow_FormatClick() {
 
 void TfrmMain::mnuDB_DataCountClick() {
   if (!CommandStates().dataCount) return;
-  CommandNotReady(QStringLiteral("データ件数取得"));
+  auto refill = [this] {
+    store_.listRebuild = true;
+    SetList(trvDataType->currentItem());
+    SelCountShow();
+  };
+  try {
+    if (RunDataCount(store_, DbSession{connection_, prompt_, *this, statusBar_}, ltvData)) refill();
+  } catch (...) {
+    refill();  // the counts made so far are shown
+    throw;
+  }
 }
 
 void TfrmMain::mnuHelp_HelpClick() {

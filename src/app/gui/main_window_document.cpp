@@ -7,11 +7,11 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollArea>
-#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "app/gui/db/sql_panel.h"
 #include "app/gui/main_window.h"
 #include "app/gui/project_path_chooser.h"
 #include "app/gui/qt_text.h"
@@ -55,7 +55,7 @@ void TfrmMain::FileNew(int product) {
     NewProject(store_, product, ListTextMeasurer());
     InitLayout();
     RebuildERTabs();
-    LoadSqlWidgetsFromStore();
+    pnlSQL->Load();
     trvDataType->topLevelItem(1)->setExpanded(true);
     trvDataType->setCurrentItem(trvDataType->topLevelItem(0));
     store_.modified = false;
@@ -83,7 +83,7 @@ void TfrmMain::FileOpen(const QString& path) {
   InitLayout();
   if (outcome.ok) {
     RebuildERTabs();
-    LoadSqlWidgetsFromStore();
+    pnlSQL->Load();
     trvDataType->topLevelItem(1)->setExpanded(true);
     store_.currentDataKind = kDataKindNone;
     store_.listRebuild = true;
@@ -181,31 +181,6 @@ void TfrmMain::RebuildERTabs() {
     pagER->addTab(view, FromCp932(sheet->name));
   }
   if (store_.er.currentIndex >= 0) pagER->setCurrentIndex(store_.er.currentIndex);
-}
-
-void TfrmMain::LoadSqlWidgetsFromStore() {
-  QSignalBlocker block_row_limit(txtSQLMaxRow);
-  QSignalBlocker block_text(memSQL);
-  txtSQLMaxRow->setText(FromCp932(store_.sqlMaxRow));
-  QStringList lines;
-  for (const std::string& line : store_.sqlText) lines << FromCp932(line);
-  memSQL->setPlainText(lines.join(QLatin1Char('\n')));
-}
-
-void TfrmMain::SqlMaxRowEdited(const QString& text) {
-  store_.sqlMaxRow = ToCp932(text);
-  MarkModified();
-}
-
-void TfrmMain::SqlTextEdited() {
-  store_.sqlText.clear();
-  QString text = memSQL->toPlainText();
-  if (!text.isEmpty()) {
-    for (const QString& line : text.split(QLatin1Char('\n'))) {
-      store_.sqlText.push_back(ToCp932(line));
-    }
-  }
-  MarkModified();
 }
 
 void TfrmMain::MarkModified() {

@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/gui/db/sql_panel.h"
 #include "app/gui/main_window.h"
 #include "app/gui/tree_images.h"
 #include "browse/report_view.h"
@@ -68,7 +69,7 @@ void TfrmMain::BuildWidgets() {
   connect(refresh_timer_, &QTimer::timeout, this, &TfrmMain::ToolBarEnabled);
   for (QAbstractItemView* list :
        {static_cast<QAbstractItemView*>(ltvData), static_cast<QAbstractItemView*>(ltvColumn),
-        static_cast<QAbstractItemView*>(ltvSQL)}) {
+        static_cast<QAbstractItemView*>(pnlSQL->ltvSQL)}) {
     WatchListForCommands(list);
   }
 
@@ -127,39 +128,16 @@ QWidget* TfrmMain::BuildListPanel() {
 }
 
 QWidget* TfrmMain::BuildSqlPanel() {
-  pnlSQL = Named(new QWidget, "pnlSQL");
-  auto* bar = Named(new QWidget, "pnlSQLTop");
-  auto* label = Named(new QLabel(QStringLiteral("最大ﾚｺｰﾄﾞ数")), "lblSQLMaxRow");
-  txtSQLMaxRow = Named(new QLineEdit, "txtSQLMaxRow");
-  txtSQLMaxRow->setMaximumWidth(80);
-  label->setBuddy(txtSQLMaxRow);
-  cmdSQLExec = Named(new QPushButton(QStringLiteral("実行(&S)")), "cmdSQLExec");
-  cmdSQLClear = Named(new QPushButton(QStringLiteral("削除(&C)")), "cmdSQLClear");
-  auto* bar_layout = new QHBoxLayout(bar);
-  bar_layout->setContentsMargins(4, 2, 4, 2);
-  bar_layout->addWidget(label);
-  bar_layout->addWidget(txtSQLMaxRow);
-  bar_layout->addStretch(1);
-  bar_layout->addWidget(cmdSQLExec);
-  bar_layout->addWidget(cmdSQLClear);
-
-  memSQL = Named(new QPlainTextEdit, "memSQL");
-  memSQL->setLineWrapMode(QPlainTextEdit::NoWrap);
-  ltvSQL = MakeReportView("ltvSQL");
-
-  auto* split = Named(new QSplitter(Qt::Vertical), "splSQL");
-  split->addWidget(memSQL);
-  split->addWidget(ltvSQL);
-  split->setSizes({120, 300});
-
-  auto* layout = new QVBoxLayout(pnlSQL);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(bar);
-  layout->addWidget(split, 1);
-
-  connect(txtSQLMaxRow, &QLineEdit::textEdited, this, &TfrmMain::SqlMaxRowEdited);
-  connect(memSQL, &QPlainTextEdit::textChanged, this, &TfrmMain::SqlTextEdited);
+  TpnlSQL::Hooks hooks;
+  hooks.session = [this] { return DbSession{connection_, prompt_, *this, statusBar_}; };
+  hooks.ensureConnected = [this] { return EnsureConnected(); };
+  hooks.toolBarEnabled = [this] { ToolBarEnabled(); };
+  hooks.showResult = [this] {
+    store_.listRebuild = true;
+    browser_->SetList(browser_->SqlRoot());
+    ToolBarEnabled();
+  };
+  pnlSQL = new TpnlSQL(store_, prompt_, std::move(hooks));
   return pnlSQL;
 }
 

@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "app/gui/db/sql_panel.h"
 #include "app/gui/main_window.h"
 
 namespace morvane {
@@ -31,14 +32,14 @@ TCommandInputs TfrmMain::CommandInputs() const {
   in.currentDataKind = store_.currentDataKind;
   in.currentListLevel = store_.currentListLevel;
   in.dataSelectedRows = SelectedRowCount(ltvData);
-  in.sqlRows = RowCount(ltvSQL);
+  in.sqlRows = RowCount(pnlSQL->ltvSQL);
   in.erView = store_.erViewActive;
   in.listView = store_.listViewActive;
 
   QWidget* focus = QApplication::focusWidget();
   if (focus == trvDataType) {
     in.focus = FocusTarget::kTree;
-  } else if (focus == memSQL) {
+  } else if (focus == pnlSQL->memSQL) {
     in.focus = FocusTarget::kSqlText;
   } else if (focus == ltvData) {
     in.focus = FocusTarget::kDataList;
@@ -46,9 +47,9 @@ TCommandInputs TfrmMain::CommandInputs() const {
   } else if (focus == ltvColumn) {
     in.focus = FocusTarget::kColumnList;
     in.focusedListRows = RowCount(ltvColumn);
-  } else if (focus == ltvSQL) {
+  } else if (focus == pnlSQL->ltvSQL) {
     in.focus = FocusTarget::kSqlList;
-    in.focusedListRows = RowCount(ltvSQL);
+    in.focusedListRows = RowCount(pnlSQL->ltvSQL);
   }
   return in;
 }

@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <memory>
 
+#include "app/gui/db/sql_panel.h"
 #include "app/gui/main_window.h"
 #include "emulator_source.h"
 #include "gui_test_support.h"
@@ -67,8 +68,8 @@ class MainWindowTest : public ::testing::Test {
 
   // Types into the row-limit box as the user does.
   void EditRowLimit(const QString& text) {
-    window_->txtSQLMaxRow->setText(text);
-    emit window_->txtSQLMaxRow->textEdited(text);
+    window_->pnlSQL->txtSQLMaxRow->setText(text);
+    emit window_->pnlSQL->txtSQLMaxRow->textEdited(text);
   }
 
   // Connects the window's connection to an emulator database, as the connect dialog does.

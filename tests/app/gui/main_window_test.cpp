@@ -33,8 +33,8 @@ TEST_F(MainWindowTest, NamesEveryWidgetTheCommandsReferTo) {
                            "pagER",       "stbMsg",      "pgbWait",     "mnuMain", "tlbMain"}) {
     EXPECT_NE(Window().findChild<QWidget*>(QLatin1String(name)), nullptr) << name;
   }
-  EXPECT_EQ(Window().cmdSQLExec->text(), QStringLiteral("実行(&S)"));
-  EXPECT_EQ(Window().cmdSQLClear->text(), QStringLiteral("削除(&C)"));
+  EXPECT_EQ(Window().pnlSQL->cmdSQLExec->text(), QStringLiteral("実行(&S)"));
+  EXPECT_EQ(Window().pnlSQL->cmdSQLClear->text(), QStringLiteral("削除(&C)"));
   EXPECT_NE(Window().findChild<QMenu*>(QStringLiteral("popToolBar_New")), nullptr);
 
   auto* status = Window().findChild<QStatusBar*>(QStringLiteral("stbMsg"));
@@ -167,9 +167,9 @@ TEST_F(MainWindowTest, NewStartsAProjectOfEachProduct) {
     EXPECT_EQ(Store().product, c.product);
     EXPECT_EQ(Window().windowTitle(), QStringLiteral("Morvane - [%1 新規作成]").arg(c.name));
     EXPECT_EQ(Window().StatusText(0), QString::fromUtf8(c.name));
-    EXPECT_EQ(Window().txtSQLMaxRow->text(), QStringLiteral("1000"));
+    EXPECT_EQ(Window().pnlSQL->txtSQLMaxRow->text(), QStringLiteral("1000"));
     EXPECT_EQ(Store().sqlMaxRow, "1000");
-    EXPECT_TRUE(Window().memSQL->toPlainText().isEmpty());
+    EXPECT_TRUE(Window().pnlSQL->memSQL->toPlainText().isEmpty());
     EXPECT_EQ(Store().er.sheets.size(), 1u);
     ASSERT_EQ(Window().pagER->count(), 1);
     EXPECT_EQ(Window().pagER->tabText(0), QStringLiteral("シート1"));
@@ -307,7 +307,7 @@ TEST_F(MainWindowTest, EnablesListCommandsFromTheSelectionAndFocus) {
   Store().currentDataKind = 5;
   Window().pnlList->hide();
   Window().pnlSQL->show();
-  Window().memSQL->setFocus();
+  Window().pnlSQL->memSQL->setFocus();
   EXPECT_TRUE(MenuItemEnabled("mnuEdit", "mnuEdit_SelectAll"));
   EXPECT_FALSE(MenuItemEnabled("mnuEdit", "mnuEdit_SelectChange"));
 }
@@ -377,16 +377,16 @@ TEST_F(MainWindowTest, RowLimitAndSqlTextEditTheDocument) {
   Window().mnuFile_New_RedBrickClick();
   Window().pnlList->hide();
   Window().pnlSQL->show();
-  Window().txtSQLMaxRow->setFocus();
-  Window().txtSQLMaxRow->end(false);
-  QTest::keyClicks(Window().txtSQLMaxRow, QStringLiteral("0"));
+  Window().pnlSQL->txtSQLMaxRow->setFocus();
+  Window().pnlSQL->txtSQLMaxRow->end(false);
+  QTest::keyClicks(Window().pnlSQL->txtSQLMaxRow, QStringLiteral("0"));
   EXPECT_EQ(Store().sqlMaxRow, "10000");
   EXPECT_TRUE(Store().modified);
   EXPECT_TRUE(Action("tlbMain_Save")->isEnabled());
 
-  Window().memSQL->setPlainText(QStringLiteral("SELECT *\nFROM 社員"));
+  Window().pnlSQL->memSQL->setPlainText(QStringLiteral("SELECT *\nFROM 社員"));
   EXPECT_EQ(Store().sqlText, (std::vector<std::string>{"SELECT *", Cp932("FROM 社員")}));
-  Window().memSQL->clear();
+  Window().pnlSQL->memSQL->clear();
   EXPECT_TRUE(Store().sqlText.empty());
 }
 
@@ -420,11 +420,11 @@ TEST_F(MainWindowTest, BackspaceMovesUpTheTreeUnlessTheFocusIsOnTheTreeOrSqlText
   Store().currentDataKind = 5;
   Window().pnlList->hide();
   Window().pnlSQL->show();
-  Window().memSQL->setPlainText(QStringLiteral("SELECT 1"));
-  Window().memSQL->moveCursor(QTextCursor::End);
-  Window().memSQL->setFocus();
-  QTest::keyClick(Window().memSQL, Qt::Key_Backspace);
-  EXPECT_EQ(Window().memSQL->toPlainText(), QStringLiteral("SELECT "));
+  Window().pnlSQL->memSQL->setPlainText(QStringLiteral("SELECT 1"));
+  Window().pnlSQL->memSQL->moveCursor(QTextCursor::End);
+  Window().pnlSQL->memSQL->setFocus();
+  QTest::keyClick(Window().pnlSQL->memSQL, Qt::Key_Backspace);
+  EXPECT_EQ(Window().pnlSQL->memSQL->toPlainText(), QStringLiteral("SELECT "));
   EXPECT_EQ(Window().trvDataType->currentItem(), tables);
 }
 

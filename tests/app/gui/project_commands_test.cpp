@@ -113,8 +113,8 @@ TEST_F(ProjectCommandsTest, OpenFromTheDialogShowsTheProject) {
   ExpectOpened(Path("a.vnk"), 3);
   EXPECT_TRUE(prompt_.shown.empty()) << ShownTexts().front();
   EXPECT_EQ(Window().StatusText(0), QStringLiteral("Broadbase"));
-  EXPECT_EQ(Window().txtSQLMaxRow->text(), QStringLiteral("250"));
-  EXPECT_EQ(Window().memSQL->toPlainText(), QStringLiteral("SELECT *\nFROM EMP"));
+  EXPECT_EQ(Window().pnlSQL->txtSQLMaxRow->text(), QStringLiteral("250"));
+  EXPECT_EQ(Window().pnlSQL->memSQL->toPlainText(), QStringLiteral("SELECT *\nFROM EMP"));
   ASSERT_EQ(Window().pagER->count(), 2);
   EXPECT_EQ(Window().pagER->tabText(1), QStringLiteral("シート2"));
   EXPECT_EQ(Window().pagER->currentIndex(), 0);

@@ -1,0 +1,159 @@
+#include "app/cli/count_command.h"
+
+#include <optional>
+#include <ostream>
+#include <sstream>
+
+#include "app/cli/db_login.h"
+#include "app/cli/text_progress.h"
+#include "db/row_count.h"
+#include "model/codec.h"
+#include "model/data_kind.h"
+#include "project/project_reader.h"
+#include "project/project_writer.h"
+
+namespace morvane {
+
+const char kCountUsage[] =
+    "  morvane-cli count PROJECT.vnk --dsn NAME [--uid USER] [--pwd PASSWORD]\n"
+    "      (--tables NAME,... | --all-tables)   (NAME はテーブル名か OWNER.NAME)\n";
+
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+struct CountArguments {
+  std::string project;
+  DbLogin login;
+  std::vector<std::string> tables;  // UTF-8
+  bool allTables = false;
+};
+
+std::vector<std::string> SplitNames(const std::string& list) {
+  std::vector<std::string> names;
+  std::stringstream items(list);
+  std::string item;
+  while (std::getline(items, item, ',')) {
+    if (!item.empty()) names.push_back(item);
+  }
+  return names;
+}
+
+std::optional<std::string> ParseArguments(const std::vector<std::string>& args,
+                                          CountArguments& parsed) {
+  if (args.empty() || args[0].starts_with("--")) return std::string("PROJECT.vnk がありません。");
+  parsed.project = args[0];
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& option = args[i];
+    if (option == "--all-tables") {
+      parsed.allTables = true;
+      continue;
+    }
+    if (i + 1 >= args.size()) return option + " の値がありません。";
+    const std::string& value = args[++i];
+    if (TakeDbLoginOption(option, value, parsed.login)) continue;
+    if (option == "--tables") {
+      parsed.tables = SplitNames(value);
+    } else {
+      return "オプション「" + option + "」は使えません。";
+    }
+  }
+  if (std::optional<std::string> problem = DbLoginProblem(parsed.login)) return problem;
+  if (parsed.allTables == !parsed.tables.empty()) {
+    return std::string("--tables か --all-tables のどちらかを指定してください。");
+  }
+  return std::nullopt;
+}
+
+std::string QualifiedName(const TTableRec& table) {
+  return table.owner.empty() ? table.name : table.owner + "." + table.name;
+}
+
+// The records a command-line name picks: every table of that name, or with OWNER.NAME the one
+// of that owner.
+std::vector<const TTableRec*> TablesNamed(const RecordList& records, const std::string& name) {
+  std::vector<const TTableRec*> found;
+  for (const auto& record : records) {
+    if (record->name == name || QualifiedName(*record) == name) found.push_back(record.get());
+  }
+  return found;
+}
+
+// The tables to count in list order, or nothing after naming the ones that are not there.
+std::optional<std::vector<const TTableRec*>> ChooseTables(const TCatalogueStore& store,
+                                                          const CountArguments& arguments,
+                                                          std::ostream& err) {
+  const RecordList& records = store.Records(kDataKindTable);
+  std::vector<const TTableRec*> chosen;
+  if (arguments.allTables) {
+    for (const auto& record : records) chosen.push_back(record.get());
+    return chosen;
+  }
+  bool all_known = true;
+  for (const std::string& name : arguments.tables) {
+    CodecResult cp932 = Utf8ToCp932(name);
+    std::vector<const TTableRec*> found =
+        cp932.ok ? TablesNamed(records, cp932.text) : std::vector<const TTableRec*>{};
+    if (found.empty()) {
+      err << "テーブル「" << name << "」はテーブル情報にありません。\n";
+      all_known = false;
+    }
+    chosen.insert(chosen.end(), found.begin(), found.end());
+  }
+  if (!all_known) return std::nullopt;
+  return chosen;
+}
+
+int Count(const CountArguments& arguments, std::ostream& out, std::ostream& err) {
+  TCatalogueStore store;
+  {
+    TextProgressBar progress;
+    ProjectReadResult read =
+        OpenProjectFile(store, arguments.project, EstimateTextWidth, &progress);
+    for (const std::string& text : read.warnings) err << text << "\n";
+    for (const std::string& text : read.errors) err << text << "\n";
+    // A project of an earlier version is read-only towards the database; the reader said so.
+    if (!read.ok || store.fileVersion < kCurrentFileVersion || store.product == kProductNone) {
+      return kExitFailure;
+    }
+  }
+  std::optional<std::vector<const TTableRec*>> tables = ChooseTables(store, arguments, err);
+  if (!tables) return kExitUsage;
+
+  TDbConnection connection;
+  ScriptedPrompt prompt;
+  NullStatusBar status;
+  if (!ConnectWithLogin(arguments.login, store.product, connection, prompt, status, err)) {
+    return kExitFailure;
+  }
+  TextProgressBar progress;
+  DbSession session{connection, prompt, progress, status};
+  bool all_counted = GetTableCount(store, session, *tables);
+  PrintShownMessages(prompt, err);
+  connection.Disconnect(status);
+
+  const size_t entry = CountValueIndex(store.product).value_or(0);
+  for (const TTableRec* table : *tables) {
+    out << Cp932ToUtf8(QualifiedName(*table)).text << ": " << table->values.ValueOr(entry) << "\n";
+  }
+  ProjectWriteResult saved = SaveProjectFile(store, arguments.project);
+  if (!saved.ok) {
+    err << saved.error << "\n";
+    return kExitFailure;
+  }
+  return all_counted ? 0 : kExitFailure;
+}
+
+}  // namespace
+
+int RunCountCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  CountArguments arguments;
+  if (std::optional<std::string> problem = ParseArguments(args, arguments)) {
+    err << *problem << "\n使い方:\n" << kCountUsage << kDbLoginUsage;
+    return kExitUsage;
+  }
+  return Count(arguments, out, err);
+}
+
+}  // namespace morvane

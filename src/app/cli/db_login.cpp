@@ -1,0 +1,62 @@
+#include "app/cli/db_login.h"
+
+#include <cstdlib>
+#include <ostream>
+
+#include "model/codec.h"
+#include "model/cp932_text.h"
+
+namespace morvane {
+
+const char kDbLoginUsage[] =
+    "      (--pwd がなければパスワードは環境変数 MORVANE_PWD から読みます)\n";
+
+bool TakeDbLoginOption(const std::string& option, const std::string& value, DbLogin& login) {
+  if (option == "--dsn") {
+    login.dsn = value;
+  } else if (option == "--uid") {
+    login.uid = value;
+  } else if (option == "--pwd") {
+    login.pwd = value;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+std::optional<std::string> DbLoginProblem(const DbLogin& login) {
+  if (login.dsn.empty()) return std::string("--dsn を指定してください。");
+  return std::nullopt;
+}
+
+bool ConnectWithLogin(const DbLogin& login, int product, TDbConnection& connection,
+                      ScriptedPrompt& prompt, IStatusBar& status, std::ostream& err) {
+  std::string pwd_text = login.pwd.value_or("");
+  if (!login.pwd) {
+    if (const char* pwd = std::getenv("MORVANE_PWD")) pwd_text = pwd;
+  }
+  CodecResult dsn = Utf8ToCp932(login.dsn);
+  CodecResult uid = Utf8ToCp932(login.uid);
+  CodecResult pwd = Utf8ToCp932(pwd_text);
+  for (const CodecResult* text : {&dsn, &uid, &pwd}) {
+    if (!text->ok) {
+      err << text->error << "\n";
+      return false;
+    }
+  }
+  bool connected = connection.Connect(product, dsn.text, uid.text, pwd.text, prompt, status);
+  PrintShownMessages(prompt, err);
+  return connected;
+}
+
+void PrintShownMessages(ScriptedPrompt& prompt, std::ostream& err) {
+  for (const ScriptedPrompt::Shown& shown : prompt.shown) {
+    for (char c : Cp932ForDisplay(shown.text)) {
+      if (c != '\r') err << c;  // messages break lines with CR LF
+    }
+    err << "\n";
+  }
+  prompt.shown.clear();
+}
+
+}  // namespace morvane

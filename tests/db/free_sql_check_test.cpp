@@ -1,0 +1,119 @@
+// The checks of a free query before it runs, and the count statement of a table.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "db/free_sql_check.h"
+#include "db/row_count.h"
+#include "model/codec.h"
+#include "model/data_kind.h"
+#include "model/default_items.h"
+
+namespace morvane {
+namespace {
+
+struct StatementCase {
+  int product;
+  const char* text;
+  bool accepted;
+};
+
+TEST(FreeSqlCheckTest, OnlySelectAndForRedBrickExplainAreAccepted) {
+  const StatementCase cases[] = {
+      {kProductOracle8, "SELECT * FROM EMP", true},
+      {kProductOracle8, "  \r\n\t select * from emp", true},
+      {kProductOracle7, "Select\nDEPT_ID FROM DEPT", true},
+      {kProductBroadbase, "SELECTED", true},  // only the beginning is looked at
+      {kProductOracle8, "WITH T AS (SELECT 1 FROM DUAL) SELECT * FROM T", false},
+      {kProductOracle8, "explain SELECT * FROM EMP", false},
+      {kProductOracle7, "EXPLAIN SELECT 1", false},
+      {kProductBroadbase, "EXPLAIN SELECT 1", false},
+      {kProductRedBrick, "explain select * from EMP", true},
+      {kProductRedBrick, "\n  EXPLAIN SELECT 1", true},
+      {kProductRedBrick, "WITH X AS (SELECT 1) SELECT 1", false},
+      {kProductOracle8, "DELETE FROM EMP", false},
+      {kProductOracle8, "", false},
+      {kProductOracle8, "   ", false},
+      {kProductOracle8, "SELEC", false},
+      {kProductOracle8, "\x82\x72\x82\x64\x82\x6B", false},  // full-width "ＳＥＬ" is no keyword
+  };
+  for (const StatementCase& c : cases) {
+    EXPECT_EQ(IsAcceptedStatement(c.product, c.text), c.accepted) << c.product << " " << c.text;
+  }
+}
+
+TEST(FreeSqlCheckTest, RefusedStatementsGetTheProductsWarning) {
+  FreeSqlCheck oracle = CheckFreeSql(kProductOracle8, "WITH X", "1000");
+  EXPECT_EQ(oracle.refusal, FreeSqlRefusal::kStatement);
+  EXPECT_EQ(ToUtf8(oracle.message), "SELECT 文のみ指定できます。");
+  FreeSqlCheck red_brick = CheckFreeSql(kProductRedBrick, "UPDATE X", "1000");
+  EXPECT_EQ(ToUtf8(red_brick.message), "SELECT、EXPLAIN 文のみ指定できます。");
+  // The statement is checked first, whatever the limit.
+  EXPECT_EQ(CheckFreeSql(kProductOracle8, "WITH X", "abc").refusal, FreeSqlRefusal::kStatement);
+}
+
+struct LimitCase {
+  const char* text;
+  FreeSqlRefusal refusal;
+  int maxRows;
+  bool wasWord;
+};
+
+TEST(FreeSqlCheckTest, TheRowLimitIsAWholeNumberFromOneTo10000) {
+  const LimitCase cases[] = {
+      {"1", FreeSqlRefusal::kNone, 1, false},
+      {"1000", FreeSqlRefusal::kNone, 1000, false},
+      {"10000", FreeSqlRefusal::kNone, 10000, false},
+      {"0050", FreeSqlRefusal::kNone, 50, false},
+      {"0", FreeSqlRefusal::kRowLimit, 0, false},
+      {"10001", FreeSqlRefusal::kRowLimit, 10001, false},
+      {"-5", FreeSqlRefusal::kRowLimit, -5, false},
+      {"abc", FreeSqlRefusal::kRowLimit, 0, true},
+      {"", FreeSqlRefusal::kRowLimit, 0, true},
+      {"1.5", FreeSqlRefusal::kRowLimit, 0, true},
+      {"99999999999", FreeSqlRefusal::kRowLimit, 0, true},
+  };
+  for (const LimitCase& c : cases) {
+    FreeSqlCheck check = CheckFreeSql(kProductOracle8, "SELECT 1 FROM DUAL", c.text);
+    EXPECT_EQ(check.refusal, c.refusal) << c.text;
+    EXPECT_EQ(check.maxRows, c.maxRows) << c.text;
+    EXPECT_EQ(check.rowLimitWasWord, c.wasWord) << c.text;
+    if (c.refusal == FreeSqlRefusal::kRowLimit) {
+      EXPECT_EQ(ToUtf8(check.message), "最大レコード数は 1 ～ 10000 の整数で指定して下さい。");
+    } else {
+      EXPECT_TRUE(check.message.empty());
+    }
+  }
+}
+
+TTableRec Table(std::string owner, std::string name) {
+  TTableRec table;
+  table.owner = std::move(owner);
+  table.name = std::move(name);
+  return table;
+}
+
+TEST(RowCountStatementTest, OwnerAndNameAreQuotedIdentifiers) {
+  TTableRec plain = Table("SCOTT", "EMP");
+  EXPECT_EQ(CountStatement(plain), R"(SELECT COUNT(*) FROM "SCOTT"."EMP")");
+  TTableRec no_owner = Table("", "Order Lines");
+  EXPECT_EQ(CountStatement(no_owner), R"(SELECT COUNT(*) FROM "Order Lines")");
+  TTableRec quote = Table("a\"b", "x\"\"y");
+  EXPECT_EQ(CountStatement(quote), R"(SELECT COUNT(*) FROM "a""b"."x""""y")");
+  TTableRec japanese = Table("SALES", ToCp932("社員"));
+  EXPECT_EQ(CountStatement(japanese), "SELECT COUNT(*) FROM \"SALES\".\"" + ToCp932("社員") + "\"");
+}
+
+TEST(RowCountStatementTest, TheCountGoesIntoTheValueOfTheCountItem) {
+  for (int product : {kProductRedBrick, kProductOracle8, kProductOracle7, kProductBroadbase}) {
+    std::optional<size_t> entry = CountValueIndex(product);
+    ASSERT_TRUE(entry.has_value()) << product;
+    std::vector<DefaultItem> items = DefaultItemList(product, kDataKindTable, kItemLevelTable);
+    ASSERT_LT(*entry, items.size());
+    EXPECT_STREQ(items[*entry].nameUtf8, "COUNT") << product;
+  }
+  EXPECT_FALSE(CountValueIndex(kProductNone).has_value());
+}
+
+}  // namespace
+}  // namespace morvane
