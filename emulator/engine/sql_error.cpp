@@ -22,7 +22,7 @@ constexpr std::array kWordings = {
             "** ERROR ** (1) Syntax error: %s", 1001, "Syntax error: %s"},
     Wording{ErrorKind::kTableNotFound, "42S02", 942, "ORA-00942: table or view does not exist (%s)",
             203, "** ERROR ** (203) Table %s not found.", 1203, "Table '%s' does not exist"},
-    Wording{ErrorKind::kColumnNotFound, "42S22", 904, "ORA-00904: %s: invalid identifier", 204,
+    Wording{ErrorKind::kColumnNotFound, "42S22", 904, "ORA-00904: invalid column name (%s)", 204,
             "** ERROR ** (204) Column %s not found.", 1204, "Column '%s' does not exist"},
     Wording{ErrorKind::kObjectExists, "42S01", 955,
             "ORA-00955: name is already used by an existing object (%s)", 206,
