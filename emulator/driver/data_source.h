@@ -18,7 +18,7 @@ struct DataSourceOptions {
   std::string driver;
   std::string database;
   std::string dialect;  // the Dialect key as given (empty: the driver's)
-  std::string uid;  // the account of the data source
+  std::string uid;      // the account of the data source
   std::string pwd;
   std::string owner;
   bool create = false;

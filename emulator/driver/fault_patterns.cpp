@@ -13,7 +13,10 @@ bool Compile(const char* option, const std::string& text, std::unique_ptr<RE2>& 
   options.set_log_errors(false);
   auto pattern = std::make_unique<RE2>(text, options);
   if (!pattern->ok()) {
-    if (error) *error = std::string(option) + " is not a valid regular expression: " + pattern->error();
+    if (error) {
+      *error = std::string(option) + " \"" + text +
+               "\" is not a valid regular expression: " + pattern->error();
+    }
     return false;
   }
   target = std::move(pattern);
@@ -22,8 +25,7 @@ bool Compile(const char* option, const std::string& text, std::unique_ptr<RE2>& 
 
 }  // namespace
 
-bool CompileFaultPatterns(const DataSourceOptions& o, FaultPatterns& patterns,
-                          std::string* error) {
+bool CompileFaultPatterns(const DataSourceOptions& o, FaultPatterns& patterns, std::string* error) {
   return Compile("FailPattern", o.fail_pattern, patterns.fail, error) &&
          Compile("ExecInfoPattern", o.exec_info_pattern, patterns.exec_info, error) &&
          Compile("FailAfterRowsPattern", o.fail_after_rows_pattern, patterns.fail_after_rows,

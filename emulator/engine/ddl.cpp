@@ -121,8 +121,8 @@ class DdlRunner {
 
   std::string ColumnSql(const ColumnDef& col) const {
     // Text compares as the server's Shift-JIS bytes; numbers are not touched by a collation.
-    std::string sql = QuoteIdentifier(col.name) + " " + TypeText(col.type) + " COLLATE " +
-                      kCp932Collation;
+    std::string sql =
+        QuoteIdentifier(col.name) + " " + TypeText(col.type) + " COLLATE " + kCp932Collation;
     if (!col.nullable) sql += " NOT NULL";
     if (col.default_text) {
       std::optional<std::string> value = SqliteDefault(*col.default_text);

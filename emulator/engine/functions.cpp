@@ -150,8 +150,7 @@ class DateReader {
   int Number(size_t max_digits) {
     int value = 0;
     if (!ReadNumber(text_, t_, max_digits, value)) {
-      throw DateError{
-          "ORA-01858: a non-numeric character was found where a numeric was expected"};
+      throw DateError{"ORA-01858: a non-numeric character was found where a numeric was expected"};
     }
     return value;
   }
@@ -184,6 +183,10 @@ class DateReader {
   }
 
   void ReadElement() {
+    if (t_ >= text_.size()) {  // the text ended: the elements left keep their defaults
+      f_ = upper_.size();
+      return;
+    }
     if (Element("YYYY") || Element("RRRR")) {
       d_.year = Number(4);
     } else if (Element("HH24")) {
@@ -468,9 +471,8 @@ bool IsTimestampText(std::string_view text) {
     return std::atoi(std::string(text.substr(at, width)).c_str());
   };
   int year = number(0, 4), month = number(5, 2), day = number(8, 2);
-  return year >= 1 && month >= 1 && month <= 12 && day >= 1 &&
-         day <= DaysInMonth(year, month) && number(11, 2) <= 23 && number(14, 2) <= 59 &&
-         number(17, 2) <= 59;
+  return year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month) &&
+         number(11, 2) <= 23 && number(14, 2) <= 59 && number(17, 2) <= 59;
 }
 
 std::string OracleNumberText(double value) {

@@ -53,8 +53,8 @@ size_t StatementEnd(const Tokens& tokens) {
     if (!IsSymbol(tokens[i], ";")) continue;
     for (size_t j = i + 1; j < tokens.size(); ++j) {
       if (IsSignificant(tokens[j])) {
-        throw SqlError(ErrorKind::kNotEnded, "text after the end of the statement: " +
-                                                 tokens[j].text);
+        throw SqlError(ErrorKind::kNotEnded,
+                       "text after the end of the statement: " + tokens[j].text);
       }
     }
     return i;
@@ -78,8 +78,8 @@ Session::Session(const SessionOptions& options)
       fixed_clock_(options.fixed_clock) {
   if (options.database.empty()) throw SqlError(ErrorKind::kDatabaseNotFound, "(no Database given)");
   if (!options.fixed_clock.empty() && !IsTimestampText(options.fixed_clock)) {
-    throw SqlError(ErrorKind::kGeneral, "FixedClock is not a time YYYY-MM-DD HH:MM:SS: " +
-                                            options.fixed_clock);
+    throw SqlError(ErrorKind::kGeneral,
+                   "FixedClock is not a time YYYY-MM-DD HH:MM:SS: " + options.fixed_clock);
   }
   if (!options.create && !FileExists(options.database)) {
     throw SqlError(ErrorKind::kDatabaseNotFound, options.database);

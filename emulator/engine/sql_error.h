@@ -23,7 +23,7 @@ enum class ErrorKind {
   kNotEnded,      // text after the end of the statement
   kTooDeep,       // expressions nested deeper than the parser takes
   kInvalidValue,  // a value a function cannot take (detail: the Oracle error it raises)
-  kInjected,  // a failure asked for by a data-source option
+  kInjected,      // a failure asked for by a data-source option
   kGeneral,
 };
 
