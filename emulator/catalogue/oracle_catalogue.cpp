@@ -406,7 +406,9 @@ CatalogueTable UserObjects(const SchemaModel& m) {
                    {}};
   int64_t index_id = 1;
   for (const ObjectDef& o : m.objects) {
-    std::string stamp = o.created.substr(0, 10) + ":" + o.created.substr(11);
+    // "YYYY-MM-DD:HH:MI:SS"; a stamp an older driver stored unchecked is shown as it is.
+    std::string stamp =
+        o.created.size() > 11 ? o.created.substr(0, 10) + ":" + o.created.substr(11) : o.created;
     t.rows.push_back({Text(o.name), Null(), Int(o.id), o.is_view ? Null() : Int(o.id),
                       Text(o.is_view ? "VIEW" : "TABLE"), Text(o.created), Text(o.created),
                       Text(stamp), Text("VALID"), Text("N"), Text("N")});
