@@ -13,8 +13,8 @@ namespace morvane::db_test {
 namespace {
 
 // In Shift-JIS byte order; UTF-8 would put 社 before 顧.
-const std::vector<std::string> kNamesInCp932Order = {"ZETA", "あかり", "アカリ", "顧客", "社員",
-                                                      "ｶﾅ表"};
+const std::vector<std::string> kNamesInCp932Order = {"ZETA", "あかり", "アカリ",
+                                                     "顧客", "社員",   "ｶﾅ表"};
 
 std::string TablesNamed(const char* number_type) {
   std::string script;
@@ -55,10 +55,17 @@ TEST(FetchServerRulesTest, TableRecordsArriveInShiftJisOrderForEveryProduct) {
   }
 }
 
-TEST(FetchServerRulesTest, Oracle8FetchFromAnOracle7DataSourceReportsTheServersError) {
+TEST(FetchServerRulesTest, OracleFetchesAgainstOracle7sOwnDictionary) {
   EmulatorDatabase database("ORA_SEVEN", "Morvane Oracle", "scott", "tiger",
                             "CREATE TABLE DEPT (DEPT_ID NUMBER(4) PRIMARY KEY);");
   database.AddDataSource("ORA_SEVEN_7", {{"Dialect", "Oracle7"}});
+  ProgramSide oracle7(kProductOracle7);
+  ASSERT_TRUE(oracle7.Connect("ORA_SEVEN_7", "scott", "tiger"));
+  for (int kind : {kDataKindTable, kDataKindIndex, kDataKindTableIndex}) {
+    EXPECT_TRUE(oracle7.Fetch(kind)) << kind;
+    EXPECT_EQ(oracle7.TakeMessages(), std::vector<std::string>{});
+  }
+  // The Oracle 8 statements name columns Oracle 7 does not have.
   ProgramSide program(kProductOracle8);
   ASSERT_TRUE(program.Connect("ORA_SEVEN_7", "scott", "tiger"));
   EXPECT_FALSE(program.Fetch(kDataKindTable));
