@@ -8,7 +8,7 @@ namespace morvane::emulator {
 namespace {
 
 // The layout of the catalogue tables; a catalogue written in another layout is rebuilt.
-// 2: text columns compare with the CP932 collation.
+// 2: text columns compare with the CP932 collation; Oracle 8's partition and nested-table views.
 constexpr int64_t kCatalogueFormat = 2;
 
 }  // namespace

@@ -62,6 +62,16 @@ size_t StatementEnd(const Tokens& tokens) {
   return tokens.size();
 }
 
+// Oracle 7 has none of the views Oracle 8 added: a statement naming one fails as on the server.
+void RefuseOracle8Views(const Tokens& tokens) {
+  for (const Token& t : tokens) {
+    if ((t.kind == TokenKind::kWord || t.kind == TokenKind::kQuoted) &&
+        IsOracle8View(IdentifierName(t))) {
+      throw SqlError(ErrorKind::kTableNotFound, IdentifierName(t));
+    }
+  }
+}
+
 // Tables of the emulator's own bookkeeping in the main database.
 bool IsBookkeepingTable(std::string_view name) {
   std::string upper = AsciiUpper(name);
@@ -127,6 +137,7 @@ Session::Outcome Session::Execute(const std::string& text) {
   size_t end = StatementEnd(tokens);
   CheckNesting(tokens);
   if (end < tokens.size()) tokens.resize(end);
+  if (oracle7_) RefuseOracle8Views(tokens);
   std::string sql = JoinTokens(tokens);
   std::string rest;
   std::string word = FirstWord(tokens, &rest);
@@ -246,14 +257,13 @@ int Session::Authorize(void* self, int action, const char* object, const char*,
                        const char* database, const char*) {
   auto* session = static_cast<Session*>(self);
   if (!session->guard_catalogue_) return SQLITE_OK;
+  std::string schema = database ? database : "";
+  std::string name = object ? object : "";
+  bool in_catalogue = AsciiUpper(schema) == AsciiUpper(session->catalogue_schema_);
   if (action != SQLITE_INSERT && action != SQLITE_UPDATE && action != SQLITE_DELETE) {
     return SQLITE_OK;
   }
-  std::string schema = database ? database : "";
-  std::string name = object ? object : "";
-  bool catalogue = AsciiUpper(schema) == AsciiUpper(session->catalogue_schema_) ||
-                   schema == "temp" || IsBookkeepingTable(name);
-  if (!catalogue) return SQLITE_OK;
+  if (!in_catalogue && schema != "temp" && !IsBookkeepingTable(name)) return SQLITE_OK;
   session->refused_object_ = name;
   return SQLITE_DENY;
 }
