@@ -5,12 +5,20 @@
 
 namespace morvane::emulator {
 
+namespace {
+
+// The layout of the catalogue tables; a catalogue written in another layout is rebuilt.
+// 2: text columns compare with the CP932 collation; Oracle 8's partition and nested-table views.
+constexpr int64_t kCatalogueFormat = 2;
+
+}  // namespace
+
 int64_t CatalogueGeneration(sqlite3* db, const std::string& schema) {
-  Statement exists(
-      db, "SELECT 1 FROM " + QuoteIdentifier(schema) + ".sqlite_master WHERE name = 'cat$meta'");
+  Statement exists(db, "SELECT 1 FROM " + QuoteIdentifier(schema) +
+                           ".pragma_table_info('cat$meta') WHERE name = 'FORMAT'");
   if (!exists.Step()) return 0;
-  Statement s(db, "SELECT GENERATION FROM " + QuoteIdentifier(schema) + ".\"cat$meta\"");
-  return s.Step() ? s.Int(0) : 0;
+  Statement s(db, "SELECT GENERATION, FORMAT FROM " + QuoteIdentifier(schema) + ".\"cat$meta\"");
+  return s.Step() && s.Int(1) == kCatalogueFormat ? s.Int(0) : 0;
 }
 
 void RebuildCatalogue(sqlite3* db, const std::string& schema, const SchemaModel& model,
@@ -27,7 +35,11 @@ void RebuildCatalogue(sqlite3* db, const std::string& schema, const SchemaModel&
       tables = BuildBroadbaseCatalogue(model);
       break;
   }
-  CatalogueTable meta{"cat$meta", {{"GENERATION", "INTEGER"}}, {}, false, {{Int(generation)}}};
+  CatalogueTable meta{"cat$meta",
+                      {{"GENERATION", "INTEGER"}, {"FORMAT", "INTEGER"}},
+                      {},
+                      false,
+                      {{Int(generation), Int(kCatalogueFormat)}}};
   tables.push_back(std::move(meta));
   WriteCatalogue(db, schema, tables);
   // Statistics let SQLite drive the catalogue joins from the small tables, in index order.

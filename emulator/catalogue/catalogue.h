@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/catalogue_table.h"
@@ -15,6 +16,8 @@
 namespace morvane::emulator {
 
 std::vector<CatalogueTable> BuildOracleCatalogue(const SchemaModel& model);
+// True for the catalogue views Oracle 8 added (USER_PART_TABLES, USER_NESTED_TABLES, ...).
+bool IsOracle8View(std::string_view name);
 std::vector<CatalogueTable> BuildRedBrickCatalogue(const SchemaModel& model);
 std::vector<CatalogueTable> BuildBroadbaseCatalogue(const SchemaModel& model);
 

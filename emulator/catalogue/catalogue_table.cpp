@@ -1,5 +1,6 @@
 #include "catalogue/catalogue_table.h"
 
+#include "engine/cp932_collation.h"
 #include "engine/lexer.h"
 #include "engine/sql_error.h"
 #include "engine/sqlite_util.h"
@@ -36,7 +37,8 @@ void WriteTable(sqlite3* db, const std::string& schema, const CatalogueTable& ta
   std::string create = "CREATE TABLE " + qualified + "(";
   std::string insert = "INSERT INTO " + qualified + " VALUES(";
   for (size_t i = 0; i < table.columns.size(); ++i) {
-    create += (i ? "," : "") + QuoteIdentifier(table.columns[i].name) + " " + table.columns[i].type;
+    create += (i ? "," : "") + QuoteIdentifier(table.columns[i].name) + " " +
+              table.columns[i].type + " COLLATE " + kCp932Collation;
     insert += i ? ",?" : "?";
   }
   ExecSql(db, create + ")");

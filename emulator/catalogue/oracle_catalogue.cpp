@@ -406,7 +406,9 @@ CatalogueTable UserObjects(const SchemaModel& m) {
                    {}};
   int64_t index_id = 1;
   for (const ObjectDef& o : m.objects) {
-    std::string stamp = o.created.substr(0, 10) + ":" + o.created.substr(11);
+    // "YYYY-MM-DD:HH:MI:SS"; a stamp an older driver stored unchecked is shown as it is.
+    std::string stamp =
+        o.created.size() > 11 ? o.created.substr(0, 10) + ":" + o.created.substr(11) : o.created;
     t.rows.push_back({Text(o.name), Null(), Int(o.id), o.is_view ? Null() : Int(o.id),
                       Text(o.is_view ? "VIEW" : "TABLE"), Text(o.created), Text(o.created),
                       Text(stamp), Text("VALID"), Text("N"), Text("N")});
@@ -420,7 +422,54 @@ CatalogueTable UserObjects(const SchemaModel& m) {
   return t;
 }
 
+// Views Oracle 8 added for partitioned and nested tables. The emulator makes neither, so they
+// are empty; they exist so that Oracle 8 answers them and Oracle 7 does not.
+std::vector<CatalogueTable> Oracle8ObjectViews() {
+  return {
+      CatalogueTable{"USER_PART_TABLES",
+                     {{"TABLE_NAME", "VARCHAR2(30)"},
+                      {"PARTITIONING_TYPE", "VARCHAR2(7)"},
+                      {"PARTITION_COUNT", "NUMBER"},
+                      {"PARTITIONING_KEY_COUNT", "NUMBER"},
+                      {"DEF_TABLESPACE_NAME", "VARCHAR2(30)"},
+                      {"DEF_LOGGING", "VARCHAR2(7)"},
+                      {"DEF_BUFFER_POOL", "VARCHAR2(7)"}}},
+      CatalogueTable{"USER_PART_INDEXES",
+                     {{"INDEX_NAME", "VARCHAR2(30)"},
+                      {"TABLE_NAME", "VARCHAR2(30)"},
+                      {"PARTITIONING_TYPE", "VARCHAR2(7)"},
+                      {"PARTITION_COUNT", "NUMBER"},
+                      {"PARTITIONING_KEY_COUNT", "NUMBER"},
+                      {"LOCALITY", "VARCHAR2(6)"},
+                      {"ALIGNMENT", "VARCHAR2(12)"}}},
+      CatalogueTable{"USER_TAB_PARTITIONS",
+                     {{"TABLE_NAME", "VARCHAR2(30)"},
+                      {"PARTITION_NAME", "VARCHAR2(30)"},
+                      {"HIGH_VALUE", "LONG"},
+                      {"HIGH_VALUE_LENGTH", "NUMBER"},
+                      {"PARTITION_POSITION", "NUMBER"},
+                      {"TABLESPACE_NAME", "VARCHAR2(30)"},
+                      {"LOGGING", "VARCHAR2(3)"},
+                      {"NUM_ROWS", "NUMBER"},
+                      {"LAST_ANALYZED", "DATE"},
+                      {"BUFFER_POOL", "VARCHAR2(7)"}}},
+      CatalogueTable{"USER_NESTED_TABLES",
+                     {{"TABLE_NAME", "VARCHAR2(30)"},
+                      {"TABLE_TYPE_OWNER", "VARCHAR2(30)"},
+                      {"TABLE_TYPE_NAME", "VARCHAR2(30)"},
+                      {"PARENT_TABLE_NAME", "VARCHAR2(30)"},
+                      {"PARENT_TABLE_COLUMN", "VARCHAR2(4000)"}}},
+  };
+}
+
 }  // namespace
+
+bool IsOracle8View(std::string_view name) {
+  for (const CatalogueTable& view : Oracle8ObjectViews()) {
+    if (view.name == name) return true;
+  }
+  return false;
+}
 
 std::vector<CatalogueTable> BuildOracleCatalogue(const SchemaModel& model) {
   std::vector<CatalogueTable> tables;
@@ -434,6 +483,7 @@ std::vector<CatalogueTable> BuildOracleCatalogue(const SchemaModel& model) {
   tables.push_back(UserConsColumns(model));
   tables.push_back(UserObjects(model));
   tables.push_back(CatalogueTable{"DUAL", {{"DUMMY", "VARCHAR2(1)"}}, {}, false, {{Text("X")}}});
+  for (CatalogueTable& view : Oracle8ObjectViews()) tables.push_back(std::move(view));
   return tables;
 }
 

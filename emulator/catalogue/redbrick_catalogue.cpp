@@ -1,6 +1,7 @@
 // Red Brick Warehouse's RBW_ system tables. They list themselves as system tables owned by
 // SYSTEM, as the server's catalogue does.
 #include "catalogue/catalogue.h"
+#include "engine/redbrick_storage.h"
 
 namespace morvane::emulator {
 namespace {

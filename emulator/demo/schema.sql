@@ -493,3 +493,40 @@ CREATE VIEW V_PRODUCT_STOCK AS
   FROM PRODUCTS, INVENTORY
   WHERE PRODUCTS.PRODUCT_ID = INVENTORY.PRODUCT_ID;
 COMMENT ON TABLE V_PRODUCT_STOCK IS '商品在庫一覧';
+
+-- Tables and columns named in Japanese. Their names sort as the servers sort Shift-JIS bytes:
+-- hiragana before katakana before kanji (level-1 kanji by reading), half-width katakana
+-- between the two kanji levels.
+CREATE TABLE 社員マスタ (
+  社員番号     NUMERIC(6)   NOT NULL,
+  氏名         VARCHAR(40)  NOT NULL,
+  ﾌﾘｶﾞﾅ       VARCHAR(40),
+  入社日       DATE,
+  CONSTRAINT PK_社員マスタ PRIMARY KEY (社員番号)
+);
+COMMENT ON TABLE 社員マスタ IS '社員マスタ';
+COMMENT ON COLUMN 社員マスタ.ﾌﾘｶﾞﾅ IS '氏名の読み（半角カナ）';
+
+CREATE TABLE 顧客台帳 (
+  顧客番号     NUMERIC(8)   NOT NULL,
+  顧客名       VARCHAR(60)  NOT NULL,
+  担当社員番号 NUMERIC(6),
+  CONSTRAINT PK_顧客台帳 PRIMARY KEY (顧客番号),
+  CONSTRAINT FK_顧客台帳_社員 FOREIGN KEY (担当社員番号) REFERENCES 社員マスタ (社員番号)
+);
+COMMENT ON TABLE 顧客台帳 IS '顧客台帳';
+
+CREATE TABLE おしらせ (
+  おしらせ番号 NUMERIC(6)   NOT NULL,
+  本文         VARCHAR(200) NOT NULL,
+  掲載日       DATE,
+  CONSTRAINT PK_おしらせ PRIMARY KEY (おしらせ番号)
+);
+COMMENT ON TABLE おしらせ IS '社内おしらせ';
+
+CREATE TABLE ｶﾅ区分 (
+  区分         CHAR(2)      NOT NULL,
+  名称         VARCHAR(20)  NOT NULL,
+  CONSTRAINT PK_ｶﾅ区分 PRIMARY KEY (区分)
+);
+COMMENT ON TABLE ｶﾅ区分 IS '区分（半角カナの表名）';

@@ -19,13 +19,22 @@ std::string DefaultOwner(const DataSourceOptions& o) {
 // are what the client gave; null means "none given" and takes the data source's own.
 SQLRETURN Open(Connection* dbc, DataSourceOptions options, const std::string* user,
                const std::string* password) {
-  std::optional<Family> family = options.family ? options.family : DriverDialect(options.driver);
+  std::string dialect = options.dialect.empty() ? DriverDialect(options.driver) : options.dialect;
+  std::optional<Family> family = ParseFamily(dialect);
   if (!family) {
     return Fail(dbc->diag, "IM002",
                 DriverMessage("Data source \"" + options.dsn +
-                              "\" names no Dialect (RedBrick, Oracle or Broadbase)"));
+                              "\" names no Dialect (RedBrick, Oracle, Oracle7 or Broadbase)"));
   }
   dbc->family = *family;
+  // Options are checked before anything is opened, so that a bad one cannot reach the database.
+  FaultPatterns faults;
+  std::string problem;
+  if (!CompileFaultPatterns(options, faults, &problem) ||
+      !ReadFailAfterRows(options.fail_after_rows_text, options.fail_after_rows, &problem) ||
+      !CheckFixedClock(options.fixed_clock, &problem)) {
+    return Fail(dbc->diag, "HY024", DriverMessage("Invalid data source option: " + problem));
+  }
   std::string given_user = user ? *user : options.uid;
   std::string given_password = password ? *password : options.pwd;
   bool account_set = !options.uid.empty() || !options.pwd.empty();
@@ -39,7 +48,9 @@ SQLRETURN Open(Connection* dbc, DataSourceOptions options, const std::string* us
   session.owner = DefaultOwner(options);
   session.create = options.create;
   session.fixed_clock = options.fixed_clock;
+  session.oracle7 = IsOracle7Dialect(dialect);
   dbc->session = std::make_unique<Session>(session);
+  dbc->faults = std::move(faults);
   dbc->session->SetAutocommit(dbc->autocommit);
   dbc->options = std::move(options);
   if (!dbc->options.connect_info.empty()) {
@@ -69,10 +80,10 @@ const char* DbmsName(Family family) {
   return "";
 }
 
-const char* DbmsVersion(Family family) {
+const char* DbmsVersion(Family family, bool oracle7) {
   switch (family) {
     case Family::kOracle:
-      return "08.01.0007";
+      return oracle7 ? "07.03.0004" : "08.01.0007";
     case Family::kRedBrick:
       return "06.10.0000";
     case Family::kBroadbase:
@@ -132,7 +143,9 @@ SQLRETURN DriverConnect(Connection* dbc, const std::string& connection_string, S
 
 SQLRETURN Disconnect(Connection* dbc) {
   dbc->diag.Clear();
+  dbc->FreeStatements();  // their cursors go before the database they read
   dbc->session.reset();
+  dbc->faults = FaultPatterns();
   return SQL_SUCCESS;
 }
 
@@ -166,7 +179,7 @@ SQLRETURN GetInfo(Connection* dbc, SQLUSMALLINT info, SQLPOINTER value, SQLSMALL
     case SQL_DBMS_NAME:
       return text(DbmsName(dbc->family));
     case SQL_DBMS_VER:
-      return text(DbmsVersion(dbc->family));
+      return text(DbmsVersion(dbc->family, dbc->session && dbc->session->oracle7()));
     case SQL_DATA_SOURCE_NAME:
       return text(dbc->options.dsn);
     case SQL_SERVER_NAME:

@@ -2,6 +2,7 @@
 
 #include <odbcinst.h>
 
+#include "engine/functions.h"
 #include "engine/lexer.h"
 
 namespace morvane::emulator {
@@ -99,16 +100,33 @@ void ApplyKeys(const std::map<std::string, std::string>& keys, DataSourceOptions
   get("CONNECTINFO", o.connect_info);
   get("EXECINFOPATTERN", o.exec_info_pattern);
   get("EXECINFOMESSAGE", o.exec_info_message);
-  if (auto it = keys.find("DIALECT"); it != keys.end()) o.family = ParseFamily(it->second);
+  get("DIALECT", o.dialect);
+  get("FAILAFTERROWS", o.fail_after_rows_text);
   if (auto it = keys.find("CREATE"); it != keys.end()) o.create = IsYes(it->second);
-  if (auto it = keys.find("FAILAFTERROWS"); it != keys.end() && !it->second.empty()) {
-    o.fail_after_rows = std::stoll(it->second);
-  }
 }
 
-std::optional<Family> DriverDialect(const std::string& driver) {
-  if (driver.empty()) return std::nullopt;
-  return ParseFamily(IniValue(driver, "Dialect", "odbcinst.ini"));
+std::string DriverDialect(const std::string& driver) {
+  if (driver.empty()) return "";
+  return IniValue(driver, "Dialect", "odbcinst.ini");
+}
+
+bool ReadFailAfterRows(const std::string& text, int64_t& rows, std::string* error) {
+  std::string value = Trim(text);
+  rows = -1;
+  if (value.empty()) return true;
+  bool digits = value.size() <= 18 && value.find_first_not_of("0123456789") == std::string::npos;
+  if (!digits) {
+    if (error) *error = "FailAfterRows must be a whole number of rows, not \"" + text + "\"";
+    return false;
+  }
+  rows = std::stoll(value);
+  return true;
+}
+
+bool CheckFixedClock(const std::string& text, std::string* error) {
+  if (text.empty() || IsTimestampText(text)) return true;
+  if (error) *error = "FixedClock must be a time written YYYY-MM-DD HH:MM:SS, not \"" + text + "\"";
+  return false;
 }
 
 }  // namespace morvane::emulator

@@ -7,11 +7,6 @@
 namespace morvane::emulator::odbc {
 namespace {
 
-bool Matches(const std::string& pattern, const std::string& text) {
-  if (pattern.empty()) return false;
-  return std::regex_search(text, std::regex(pattern));
-}
-
 void ResetResults(StatementHandle* stmt) {
   stmt->cursor.reset();
   stmt->columns.clear();
@@ -64,7 +59,7 @@ SQLRETURN ExecDirect(StatementHandle* stmt, const std::string& text) {
   ResetResults(stmt);
   Connection* dbc = stmt->dbc;
   const DataSourceOptions& o = dbc->options;
-  if (Matches(o.fail_pattern, text)) {
+  if (Matches(dbc->faults.fail, text)) {
     std::string message =
         o.fail_message.empty() ? "statement rejected (FailPattern)" : o.fail_message;
     return Fail(stmt->diag, DescribeError(dbc->family, ErrorKind::kInjected, message), &dbc->text);
@@ -86,11 +81,11 @@ SQLRETURN ExecDirect(StatementHandle* stmt, const std::string& text) {
       stmt->columns.push_back(std::move(client));
     }
     if (o.fail_after_rows >= 0 &&
-        (o.fail_after_rows_pattern.empty() || Matches(o.fail_after_rows_pattern, text))) {
+        (!dbc->faults.fail_after_rows || Matches(dbc->faults.fail_after_rows, text))) {
       stmt->fail_after_rows = o.fail_after_rows;
     }
   }
-  if (Matches(o.exec_info_pattern, text)) {
+  if (Matches(dbc->faults.exec_info, text)) {
     std::string message =
         o.exec_info_message.empty() ? "statement completed with warnings" : o.exec_info_message;
     Warn(stmt->diag, "01000", dbc->text.ToClient(DriverPrefix(dbc->family) + message));

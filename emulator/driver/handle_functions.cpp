@@ -33,7 +33,9 @@ SQLRETURN AllocHandle(SQLSMALLINT type, SQLHANDLE input, SQLHANDLE* output) {
         Fail(dbc->diag, "08003", DriverMessage("Connection not open"));
         return SQL_ERROR;
       }
-      *output = new StatementHandle(dbc);
+      auto* stmt = new StatementHandle(dbc);
+      dbc->statements.insert(stmt);
+      *output = stmt;
       return SQL_SUCCESS;
     }
     default:
@@ -50,9 +52,12 @@ SQLRETURN FreeHandle(SQLSMALLINT type, SQLHANDLE handle) {
     case SQL_HANDLE_DBC:
       delete static_cast<Connection*>(handle);
       return SQL_SUCCESS;
-    case SQL_HANDLE_STMT:
-      delete static_cast<StatementHandle*>(handle);
+    case SQL_HANDLE_STMT: {
+      auto* stmt = static_cast<StatementHandle*>(handle);
+      stmt->dbc->statements.erase(stmt);
+      delete stmt;
       return SQL_SUCCESS;
+    }
     default:
       return SQL_ERROR;
   }

@@ -6,11 +6,12 @@
 
 #include <cstdint>
 #include <memory>
-#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "driver/data_source.h"
+#include "driver/fault_patterns.h"
 #include "driver/text_convert.h"
 #include "engine/cursor.h"
 #include "engine/session.h"
@@ -41,15 +42,26 @@ struct Environment {
   SQLINTEGER odbc_version = SQL_OV_ODBC3;
 };
 
+struct StatementHandle;
+
 struct Connection {
   explicit Connection(Environment* e) : env(e) {}
+  ~Connection();
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+  // Frees the statements still allocated on the connection (a client may disconnect without
+  // freeing them; the driver manager then leaves them to the driver).
+  void FreeStatements();
+
   Environment* env;
   Diagnostics diag;
   DataSourceOptions options;
+  FaultPatterns faults;
   Family family = Family::kOracle;
   std::unique_ptr<Session> session;
   TextConverter text;
   bool autocommit = true;
+  std::set<StatementHandle*> statements;
 };
 
 struct ColumnBinding {
@@ -83,5 +95,12 @@ struct StatementHandle {
   // Stand-ins for the implicit descriptors the driver manager asks for.
   char descriptors[4] = {};
 };
+
+inline void Connection::FreeStatements() {
+  for (StatementHandle* stmt : statements) delete stmt;
+  statements.clear();
+}
+
+inline Connection::~Connection() { FreeStatements(); }
 
 }  // namespace morvane::emulator

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "engine/cp932_collation.h"
 #include "engine/metadata_store.h"
 #include "engine/sql_error.h"
 #include "engine/sqlite_util.h"
@@ -119,7 +120,9 @@ class DdlRunner {
   }
 
   std::string ColumnSql(const ColumnDef& col) const {
-    std::string sql = QuoteIdentifier(col.name) + " " + TypeText(col.type);
+    // Text compares as the server's Shift-JIS bytes; numbers are not touched by a collation.
+    std::string sql =
+        QuoteIdentifier(col.name) + " " + TypeText(col.type) + " COLLATE " + kCp932Collation;
     if (!col.nullable) sql += " NOT NULL";
     if (col.default_text) {
       std::optional<std::string> value = SqliteDefault(*col.default_text);

@@ -11,7 +11,9 @@ enum class Family { kRedBrick, kOracle, kBroadbase };
 
 // Accepts "RedBrick", "Red Brick", "Oracle", "Broadbase" in any letter case.
 std::optional<Family> ParseFamily(std::string_view text);
-const char* FamilyName(Family family);  // "RedBrick", "Oracle", "Broadbase"
+const char* FamilyName(Family family);
+// True for "Oracle7" (also "Oracle 7"): Oracle spoken through Oracle 7's data dictionary.
+bool IsOracle7Dialect(std::string_view text);  // "RedBrick", "Oracle", "Broadbase"
 
 // Schema name under which the family's catalogue tables are attached ("SYSTEM" or "SYS").
 const char* CatalogueSchema(Family family);

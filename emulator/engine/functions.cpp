@@ -94,37 +94,158 @@ const Element kElements[] = {
     {"PM", [](const DateParts& d) { return std::string(d.hour < 12 ? "AM" : "PM"); }},
 };
 
-// Reads a date from text laid out by an Oracle format model (for TO_DATE).
-bool ParseWithFormat(std::string_view text, std::string_view format, DateParts& d) {
-  std::string fmt = AsciiUpper(format);
-  size_t t = 0, f = 0;
-  while (f < fmt.size()) {
-    auto field = [&](const char* code, size_t digits, int& target) {
-      if (fmt.compare(f, std::string_view(code).size(), code) != 0) return false;
-      f += std::string_view(code).size();
-      if (!ReadNumber(text, t, digits, target)) throw 0;
-      return true;
-    };
-    try {
-      if (field("YYYY", 4, d.year) || field("RRRR", 4, d.year) || field("HH24", 2, d.hour) ||
-          field("HH12", 2, d.hour) || field("MM", 2, d.month) || field("DD", 2, d.day) ||
-          field("HH", 2, d.hour) || field("MI", 2, d.minute) || field("SS", 2, d.second)) {
-        continue;
-      }
-    } catch (int) {
-      return false;
-    }
-    if (fmt.compare(f, 2, "YY") == 0 || fmt.compare(f, 2, "RR") == 0) {
-      f += 2;
-      if (!ReadNumber(text, t, 2, d.year)) return false;
-      d.year += d.year < 50 ? 2000 : 1900;
-      continue;
-    }
-    ++f;
-    if (t < text.size()) ++t;  // separator
-  }
-  return d.month >= 1 && d.month <= 12 && d.day >= 1 && d.day <= 31;
+int DaysInMonth(int year, int month) {
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return month == 2 && leap ? 29 : kDays[month - 1];
 }
+
+// An Oracle error raised by TO_DATE, its text as the server words it.
+struct DateError {
+  const char* text;
+};
+
+// Reads a date from text laid out by an Oracle format model (for TO_DATE), as the server
+// does: fields take up to their width in digits, punctuation in the model skips punctuation in
+// the text, and what the model does not cover is an error. Missing fields take the server's
+// defaults (this year and month, day 1, midnight).
+class DateReader {
+ public:
+  DateReader(std::string_view text, std::string_view format)
+      : text_(text), format_(format), upper_(AsciiUpper(format)) {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    d_.year = local.tm_year + 1900;
+    d_.month = local.tm_mon + 1;
+  }
+
+  DateParts Read() {
+    while (f_ < upper_.size()) ReadElement();
+    while (t_ < text_.size() && text_[t_] == ' ') ++t_;
+    if (t_ < text_.size()) {
+      throw DateError{"ORA-01830: date format picture ends before converting entire input string"};
+    }
+    if (pm_) d_.hour = d_.hour % 12 + 12;
+    if (am_ && d_.hour == 12) d_.hour = 0;
+    if (d_.year == 0) {
+      throw DateError{"ORA-01841: (full) year must be between -4713 and +9999, and not be 0"};
+    }
+    if (d_.day < 1 || d_.day > 31) {
+      throw DateError{"ORA-01847: day of month must be between 1 and last day of month"};
+    }
+    if (d_.day > DaysInMonth(d_.year, d_.month)) {
+      throw DateError{"ORA-01839: date not valid for month specified"};
+    }
+    return d_;
+  }
+
+ private:
+  bool Element(std::string_view code) {
+    if (upper_.compare(f_, code.size(), code) != 0) return false;
+    f_ += code.size();
+    return true;
+  }
+
+  int Number(size_t max_digits) {
+    int value = 0;
+    if (!ReadNumber(text_, t_, max_digits, value)) {
+      throw DateError{"ORA-01858: a non-numeric character was found where a numeric was expected"};
+    }
+    return value;
+  }
+
+  int MonthName(bool full) {
+    for (int m = 0; m < 12; ++m) {
+      std::string name = full ? kMonths[m] : std::string(kMonths[m]).substr(0, 3);
+      if (AsciiUpper(text_.substr(t_, name.size())) == name) {
+        t_ += name.size();
+        return m + 1;
+      }
+    }
+    throw DateError{"ORA-01843: not a valid month"};
+  }
+
+  void SkipLetters() {
+    while (t_ < text_.size() && std::isalpha(static_cast<unsigned char>(text_[t_]))) ++t_;
+  }
+
+  void Meridian() {
+    std::string word = AsciiUpper(text_.substr(t_, 2));
+    if (word != "AM" && word != "PM") throw DateError{"ORA-01855: AM/A.M. or PM/P.M. required"};
+    t_ += 2;
+    (word == "PM" ? pm_ : am_) = true;
+  }
+
+  void Hour12() {
+    d_.hour = Number(2);
+    if (d_.hour < 1 || d_.hour > 12) throw DateError{"ORA-01849: hour must be between 1 and 12"};
+  }
+
+  void ReadElement() {
+    if (t_ >= text_.size()) {  // the text ended: the elements left keep their defaults
+      f_ = upper_.size();
+      return;
+    }
+    if (Element("YYYY") || Element("RRRR")) {
+      d_.year = Number(4);
+    } else if (Element("HH24")) {
+      d_.hour = Number(2);
+      if (d_.hour > 23) throw DateError{"ORA-01850: hour must be between 0 and 23"};
+    } else if (Element("HH12") || Element("HH")) {
+      Hour12();
+    } else if (Element("MONTH")) {
+      d_.month = MonthName(true);
+    } else if (Element("MON")) {
+      d_.month = MonthName(false);
+    } else if (Element("MM")) {
+      d_.month = Number(2);
+      if (d_.month < 1 || d_.month > 12) throw DateError{"ORA-01843: not a valid month"};
+    } else if (Element("MI")) {
+      d_.minute = Number(2);
+      if (d_.minute > 59) throw DateError{"ORA-01851: minutes must be between 0 and 59"};
+    } else if (Element("SS")) {
+      d_.second = Number(2);
+      if (d_.second > 59) throw DateError{"ORA-01852: seconds must be between 0 and 59"};
+    } else if (Element("DAY") || Element("DY")) {
+      SkipLetters();
+    } else if (Element("DD")) {
+      d_.day = Number(2);
+    } else if (Element("YY") || Element("RR")) {
+      int two = Number(2);
+      d_.year = two + (two < 50 ? 2000 : 1900);
+    } else if (Element("AM") || Element("PM")) {
+      Meridian();
+    } else if (upper_[f_] == '"') {
+      Literal();
+    } else if (std::isalnum(static_cast<unsigned char>(upper_[f_]))) {
+      throw DateError{"ORA-01821: date format not recognized"};
+    } else {
+      ++f_;  // punctuation or space: skips one such character of the text
+      if (t_ < text_.size() && !std::isalnum(static_cast<unsigned char>(text_[t_]))) ++t_;
+    }
+  }
+
+  void Literal() {
+    size_t close = format_.find('"', f_ + 1);
+    if (close == std::string_view::npos) close = format_.size();
+    std::string_view literal = format_.substr(f_ + 1, close - f_ - 1);
+    if (text_.substr(t_, literal.size()) != literal) {
+      throw DateError{"ORA-01861: literal does not match format string"};
+    }
+    t_ += literal.size();
+    f_ = close + 1;
+  }
+
+  std::string_view text_;
+  std::string_view format_;
+  std::string upper_;
+  size_t t_ = 0;
+  size_t f_ = 0;
+  DateParts d_;
+  bool am_ = false;
+  bool pm_ = false;
+};
 
 std::string DateText(const DateParts& d) {
   char buf[80];
@@ -252,10 +373,20 @@ void ToDate(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   std::string_view text(reinterpret_cast<const char*>(sqlite3_value_text(argv[0])),
                         static_cast<size_t>(sqlite3_value_bytes(argv[0])));
   DateParts d;
-  bool ok = argc == 1 ? ParseDateText(text, d)
-                      : ParseWithFormat(
-                            text, reinterpret_cast<const char*>(sqlite3_value_text(argv[1])), d);
-  if (!ok) return sqlite3_result_error(ctx, "ORA-01861: literal does not match format string", -1);
+  if (argc == 1) {
+    if (!ParseDateText(text, d)) {
+      return sqlite3_result_error(ctx, "ORA-01861: literal does not match format string", -1);
+    }
+    return ResultText(ctx, DateText(d));
+  }
+  if (sqlite3_value_type(argv[1]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+  std::string_view format(reinterpret_cast<const char*>(sqlite3_value_text(argv[1])),
+                          static_cast<size_t>(sqlite3_value_bytes(argv[1])));
+  try {
+    d = DateReader(text, format).Read();
+  } catch (const DateError& e) {
+    return sqlite3_result_error(ctx, e.text, -1);
+  }
   ResultText(ctx, DateText(d));
 }
 
@@ -327,6 +458,21 @@ bool FormatOracleDate(std::string_view date_text, std::string_view format, std::
     if (!matched) out += format[i++];
   }
   return true;
+}
+
+bool IsTimestampText(std::string_view text) {
+  if (text.size() != 19) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    bool digit = std::isdigit(static_cast<unsigned char>(text[i])) != 0;
+    char separator = i == 4 || i == 7 ? '-' : i == 10 ? ' ' : i == 13 || i == 16 ? ':' : 0;
+    if (separator ? text[i] != separator : !digit) return false;
+  }
+  auto number = [&](size_t at, size_t width) {
+    return std::atoi(std::string(text.substr(at, width)).c_str());
+  };
+  int year = number(0, 4), month = number(5, 2), day = number(8, 2);
+  return year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month) &&
+         number(11, 2) <= 23 && number(14, 2) <= 59 && number(17, 2) <= 59;
 }
 
 std::string OracleNumberText(double value) {

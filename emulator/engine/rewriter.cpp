@@ -329,28 +329,61 @@ std::string ConvertOuterJoins(const Tokens& t) {
   return sql + " " + JoinTokens(Tokens(t.begin() + where_end, t.end()));
 }
 
-// Rewrites the parenthesised groups inside, then the outer joins of this query level.
-Tokens RewriteLevel(const Tokens& in) {
+// Where each parenthesis closes and where the (+) marks stand, found once for the statement
+// so that every query level works on index ranges of the one token list.
+class Groups {
+ public:
+  explicit Groups(const Tokens& t) : close_(t.size(), kNone), marks_before_(t.size() + 1, 0) {
+    std::vector<size_t> open;
+    std::vector<size_t> sig = Significant(t);
+    std::vector<bool> mark_at(t.size(), false);
+    for (size_t k = 0; k + 2 < sig.size(); ++k) {
+      if (IsSymbol(t[sig[k]], "(") && IsSymbol(t[sig[k + 1]], "+") &&
+          IsSymbol(t[sig[k + 2]], ")")) {
+        mark_at[sig[k]] = true;
+      }
+    }
+    for (size_t i = 0; i < t.size(); ++i) {
+      marks_before_[i + 1] = marks_before_[i] + (mark_at[i] ? 1 : 0);
+      if (IsSymbol(t[i], "(")) open.push_back(i);
+      if (IsSymbol(t[i], ")") && !open.empty()) {
+        close_[open.back()] = i;
+        open.pop_back();
+      }
+    }
+  }
+  static constexpr size_t kNone = static_cast<size_t>(-1);
+  // The closing parenthesis of the one at `open`, or kNone.
+  size_t Close(size_t open) const { return close_[open]; }
+  bool HasMark(size_t from, size_t to) const { return marks_before_[to] > marks_before_[from]; }
+
+ private:
+  std::vector<size_t> close_;
+  std::vector<size_t> marks_before_;  // marks beginning before each token
+};
+
+// Rewrites the tokens [from, to): first the parenthesised groups inside that hold (+) marks,
+// then the outer joins of this query level. Groups without marks are copied as they stand.
+Tokens RewriteLevel(const Tokens& in, const Groups& groups, size_t from, size_t to) {
   Tokens t;
-  for (size_t i = 0; i < in.size(); ++i) {
+  for (size_t i = from; i < to; ++i) {
     if (!IsSymbol(in[i], "(")) {
       t.push_back(in[i]);
       continue;
     }
-    int depth = 0;
-    size_t j = i;
-    for (; j < in.size(); ++j) {
-      if (IsSymbol(in[j], "(")) ++depth;
-      if (IsSymbol(in[j], ")") && --depth == 0) break;
-    }
-    if (j >= in.size()) {  // unbalanced: leave it for SQLite to report
-      t.insert(t.end(), in.begin() + i, in.end());
+    size_t j = groups.Close(i);
+    if (j == Groups::kNone || j >= to) {  // unbalanced: leave it for SQLite to report
+      t.insert(t.end(), in.begin() + static_cast<long>(i), in.begin() + static_cast<long>(to));
       break;
     }
-    Tokens inner = RewriteLevel(Tokens(in.begin() + i + 1, in.begin() + j));
-    t.push_back(in[i]);
-    t.insert(t.end(), inner.begin(), inner.end());
-    t.push_back(in[j]);
+    if (groups.HasMark(i + 1, j)) {
+      Tokens inner = RewriteLevel(in, groups, i + 1, j);
+      t.push_back(in[i]);
+      t.insert(t.end(), inner.begin(), inner.end());
+      t.push_back(in[j]);
+    } else {
+      t.insert(t.end(), in.begin() + static_cast<long>(i), in.begin() + static_cast<long>(j) + 1);
+    }
     i = j;
   }
   if (!HasOuterMark(t, 0, t.size())) return t;
@@ -361,19 +394,33 @@ Tokens RewriteLevel(const Tokens& in) {
   });
   for (size_t p = 0; p < parts.size(); ++p) {
     if (p > 0) sql += t[parts[p].first - 1].text;
-    sql += ConvertOuterJoins(Tokens(t.begin() + parts[p].first, t.begin() + parts[p].second));
+    sql += ConvertOuterJoins(Tokens(t.begin() + static_cast<long>(parts[p].first),
+                                    t.begin() + static_cast<long>(parts[p].second)));
   }
   return Tokenize(sql);
 }
 
 }  // namespace
 
+void CheckNesting(const Tokens& tokens) {
+  int depth = 0;
+  for (const Token& t : tokens) {
+    if (IsSymbol(t, "(") && ++depth > kMaxNesting) {
+      throw SqlError(ErrorKind::kTooDeep, "parentheses nested more than " +
+                                              std::to_string(kMaxNesting) + " levels deep");
+    }
+    if (IsSymbol(t, ")")) --depth;
+  }
+}
+
 std::string RewriteDialect(Family family, const std::string& sql) {
   Tokens tokens = Tokenize(sql);
   tokens = DropTableFunctionParens(tokens, CatalogueSchema(family));
   tokens = UseAliasesForThreePartNames(tokens);
   if (family == Family::kOracle) tokens = ReplaceOracleWords(tokens);
-  tokens = RewriteLevel(tokens);
+  CheckNesting(tokens);
+  Groups groups(tokens);
+  if (groups.HasMark(0, tokens.size())) tokens = RewriteLevel(tokens, groups, 0, tokens.size());
   return JoinTokens(tokens);
 }
 

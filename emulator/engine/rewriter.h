@@ -6,8 +6,12 @@
 #include <string>
 
 #include "engine/family.h"
+#include "engine/lexer.h"
 
 namespace morvane::emulator {
+
+// Throws SqlError (kTooDeep) when parentheses nest deeper than kMaxNesting.
+void CheckNesting(const Tokens& tokens);
 
 // Throws SqlError when an outer join cannot be expressed (e.g. (+) under OR).
 std::string RewriteDialect(Family family, const std::string& sql);

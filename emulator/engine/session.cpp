@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/oracle7_dictionary.h"
+#include "engine/cp932_collation.h"
 #include "engine/ddl.h"
 #include "engine/functions.h"
 #include "engine/lexer.h"
@@ -45,6 +47,39 @@ void Atomically(sqlite3* db, const char* name, Work work) {
   ExecSql(db, std::string("RELEASE ") + name);
 }
 
+// Index of the token that ends the statement (its first `;`), or the number of tokens. Text
+// after that `;` is refused as the servers refuse it.
+size_t StatementEnd(const Tokens& tokens) {
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    if (!IsSymbol(tokens[i], ";")) continue;
+    for (size_t j = i + 1; j < tokens.size(); ++j) {
+      if (IsSignificant(tokens[j])) {
+        throw SqlError(ErrorKind::kNotEnded,
+                       "text after the end of the statement: " + tokens[j].text);
+      }
+    }
+    return i;
+  }
+  return tokens.size();
+}
+
+// Oracle 7 has none of the views Oracle 8 added: a statement naming one fails as on the server.
+void RefuseOracle8Views(const Tokens& tokens) {
+  for (const Token& t : tokens) {
+    if ((t.kind == TokenKind::kWord || t.kind == TokenKind::kQuoted) &&
+        IsOracle8View(IdentifierName(t))) {
+      throw SqlError(ErrorKind::kTableNotFound, IdentifierName(t));
+    }
+  }
+}
+
+// Tables of the emulator's own bookkeeping in the main database.
+bool IsBookkeepingTable(std::string_view name) {
+  std::string upper = AsciiUpper(name);
+  return upper.rfind("MV$", 0) == 0 || upper.rfind("CAT$", 0) == 0 ||
+         upper.rfind("SQLITE_", 0) == 0;
+}
+
 }  // namespace
 
 Session::Session(const SessionOptions& options)
@@ -53,6 +88,10 @@ Session::Session(const SessionOptions& options)
       owner_(options.owner),
       fixed_clock_(options.fixed_clock) {
   if (options.database.empty()) throw SqlError(ErrorKind::kDatabaseNotFound, "(no Database given)");
+  if (!options.fixed_clock.empty() && !IsTimestampText(options.fixed_clock)) {
+    throw SqlError(ErrorKind::kGeneral,
+                   "FixedClock is not a time YYYY-MM-DD HH:MM:SS: " + options.fixed_clock);
+  }
   if (!options.create && !FileExists(options.database)) {
     throw SqlError(ErrorKind::kDatabaseNotFound, options.database);
   }
@@ -72,6 +111,7 @@ Session::Session(const SessionOptions& options)
             "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL; PRAGMA temp_store = MEMORY; "
             "PRAGMA cache_size = -65536");
     RegisterDialectFunctions(db_);
+    RegisterCp932Collation(db_);
     DatabaseIdentity identity = EnsureMetadata(db_, options.family, options.owner);
     db_family_ = identity.family;
     owner_ = identity.owner;
@@ -79,6 +119,9 @@ Session::Session(const SessionOptions& options)
     Statement attach(db_, "ATTACH DATABASE ? AS " + QuoteIdentifier(catalogue_schema_));
     attach.Bind(1, options.database + ".catalogue").Run();
     ExecSql(db_, "PRAGMA " + QuoteIdentifier(catalogue_schema_) + ".synchronous = OFF");
+    oracle7_ = options.oracle7 && db_family_ == Family::kOracle;
+    if (oracle7_) CreateOracle7Dictionary(db_);
+    sqlite3_set_authorizer(db_, Authorize, this);
   } catch (...) {
     sqlite3_close(db_);
     db_ = nullptr;
@@ -90,8 +133,13 @@ Session::~Session() { sqlite3_close(db_); }
 
 std::string Session::Now() const { return fixed_clock_.empty() ? NowText() : fixed_clock_; }
 
-Session::Outcome Session::Execute(const std::string& sql) {
-  Tokens tokens = Tokenize(sql);
+Session::Outcome Session::Execute(const std::string& text) {
+  Tokens tokens = Tokenize(text);
+  size_t end = StatementEnd(tokens);
+  CheckNesting(tokens);
+  if (end < tokens.size()) tokens.resize(end);
+  if (oracle7_) RefuseOracle8Views(tokens);
+  std::string sql = JoinTokens(tokens);
   std::string rest;
   std::string word = FirstWord(tokens, &rest);
   if (word.empty()) throw SqlError(ErrorKind::kSyntax, "empty statement");
@@ -111,7 +159,11 @@ Session::Outcome Session::Execute(const std::string& sql) {
 }
 
 Session::Outcome Session::ExecuteDdl(const std::string& sql) {
-  BeginIfManual();
+  // DDL takes the write lock up front, waiting the busy timeout for readers and writers of
+  // other connections; a lock taken late (on the first write) would fail at once instead.
+  bool began = sqlite3_get_autocommit(db_) != 0;
+  if (began) ExecSql(db_, "BEGIN IMMEDIATE");
+  bool commit = began && autocommit_;
   DdlContext context;
   context.db = db_;
   context.family = family_;
@@ -121,7 +173,13 @@ Session::Outcome Session::ExecuteDdl(const std::string& sql) {
     return RewriteDialect(family_, query);
   };
   Tokens tokens = Tokenize(sql);
-  Atomically(db_, "ddl", [&] { morvane::emulator::ExecuteDdl(context, tokens); });
+  try {
+    Atomically(db_, "ddl", [&] { morvane::emulator::ExecuteDdl(context, tokens); });
+  } catch (...) {
+    if (commit) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    throw;
+  }
+  if (commit) ExecSql(db_, "COMMIT");
   Outcome outcome;
   outcome.rows_affected = 0;
   return outcome;
@@ -130,12 +188,8 @@ Session::Outcome Session::ExecuteDdl(const std::string& sql) {
 Session::Outcome Session::ExecuteQuery(const std::string& sql) {
   EnsureCatalogue();
   BeginIfManual();
-  std::string rewritten = RewriteDialect(family_, ResolveOwnerQualifiers(sql, owner_));
-  sqlite3_stmt* stmt = nullptr;
-  if (sqlite3_prepare_v2(db_, rewritten.c_str(), static_cast<int>(rewritten.size()), &stmt,
-                         nullptr) != SQLITE_OK) {
-    ThrowSqliteError(db_);
-  }
+  sqlite3_stmt* stmt =
+      PrepareClientStatement(RewriteDialect(family_, ResolveOwnerQualifiers(sql, owner_)));
   if (!stmt) throw SqlError(ErrorKind::kSyntax, "empty statement");
   Outcome outcome;
   outcome.cursor = std::make_unique<SqliteCursor>(db_, stmt, family_);
@@ -172,11 +226,48 @@ Session::Outcome Session::ExecuteExplain(const std::string& statement) {
 Session::Outcome Session::ExecuteChange(const std::string& sql) {
   EnsureCatalogue();
   BeginIfManual();
-  Statement change(db_, RewriteDialect(family_, sql));
-  change.Step();
+  sqlite3_stmt* change = PrepareClientStatement(RewriteDialect(family_, sql));
+  int rc = change ? sqlite3_step(change) : SQLITE_DONE;
+  sqlite3_finalize(change);
+  if (rc != SQLITE_DONE && rc != SQLITE_ROW) ThrowSqliteError(db_);
   Outcome outcome;
   outcome.rows_affected = sqlite3_changes(db_);
   return outcome;
+}
+
+sqlite3_stmt* Session::PrepareClientStatement(const std::string& sql) {
+  sqlite3_stmt* stmt = nullptr;
+  guard_catalogue_ = true;
+  refused_object_.clear();
+  int rc = sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr);
+  guard_catalogue_ = false;
+  if (rc == SQLITE_OK) return stmt;
+  if (!refused_object_.empty()) throw SqlError(ErrorKind::kPrivilege, refused_object_);
+  // Oracle 7's dictionary views are views of this connection: SQLite refuses changing them.
+  std::string message = sqlite3_errmsg(db_);
+  if (message.rfind("cannot modify ", 0) == 0) {
+    std::string name = message.substr(14, message.find(' ', 14) - 14);
+    Statement temp(db_, "SELECT 1 FROM temp.sqlite_master WHERE name = ?");
+    if (temp.Bind(1, name).Step()) throw SqlError(ErrorKind::kPrivilege, name);
+  }
+  throw TranslateSqliteError(message);
+}
+
+// Refuses a client's INSERT, UPDATE or DELETE on the catalogue (and the emulator's own
+// bookkeeping tables) as the servers refuse them: the catalogue belongs to the system.
+int Session::Authorize(void* self, int action, const char* object, const char*,
+                       const char* database, const char*) {
+  auto* session = static_cast<Session*>(self);
+  if (!session->guard_catalogue_) return SQLITE_OK;
+  std::string schema = database ? database : "";
+  std::string name = object ? object : "";
+  bool in_catalogue = AsciiUpper(schema) == AsciiUpper(session->catalogue_schema_);
+  if (action != SQLITE_INSERT && action != SQLITE_UPDATE && action != SQLITE_DELETE) {
+    return SQLITE_OK;
+  }
+  if (!in_catalogue && schema != "temp" && !IsBookkeepingTable(name)) return SQLITE_OK;
+  session->refused_object_ = name;
+  return SQLITE_DENY;
 }
 
 void Session::EnsureCatalogue() {

@@ -21,6 +21,7 @@ struct SessionOptions {
   std::string owner;        // schema owner stamped on a new database
   bool create = false;      // create the database when the file is missing
   std::string fixed_clock;  // creation time stamped on new objects instead of the clock
+  bool oracle7 = false;     // an Oracle database seen through Oracle 7's data dictionary
 };
 
 class Session {
@@ -33,6 +34,7 @@ class Session {
   Family family() const { return family_; }              // the dialect spoken
   Family database_family() const { return db_family_; }  // the catalogue kept
   const std::string& owner() const { return owner_; }
+  bool oracle7() const { return oracle7_; }  // Oracle 7's data dictionary
 
   struct Outcome {
     std::unique_ptr<Cursor> cursor;  // set for statements that return rows
@@ -55,6 +57,10 @@ class Session {
   void EnsureCatalogue();
   void BeginIfManual();
   std::string Now() const;
+  // Prepares a statement of the client's; writes to catalogue tables are refused.
+  sqlite3_stmt* PrepareClientStatement(const std::string& sql);
+  static int Authorize(void* self, int action, const char* object, const char* detail,
+                       const char* database, const char* trigger);
 
   sqlite3* db_ = nullptr;
   Family family_;
@@ -63,6 +69,9 @@ class Session {
   std::string catalogue_schema_;
   std::string fixed_clock_;
   bool autocommit_ = true;
+  bool oracle7_ = false;
+  bool guard_catalogue_ = false;  // set while a client's statement is prepared
+  std::string refused_object_;    // the catalogue table a refused write named
 };
 
 }  // namespace morvane::emulator

@@ -1,6 +1,7 @@
 #include "engine/sql_error.h"
 
 #include <array>
+#include <cstdlib>
 
 namespace morvane::emulator {
 namespace {
@@ -21,7 +22,7 @@ constexpr std::array kWordings = {
             "** ERROR ** (1) Syntax error: %s", 1001, "Syntax error: %s"},
     Wording{ErrorKind::kTableNotFound, "42S02", 942, "ORA-00942: table or view does not exist (%s)",
             203, "** ERROR ** (203) Table %s not found.", 1203, "Table '%s' does not exist"},
-    Wording{ErrorKind::kColumnNotFound, "42S22", 904, "ORA-00904: %s: invalid identifier", 204,
+    Wording{ErrorKind::kColumnNotFound, "42S22", 904, "ORA-00904: invalid column name (%s)", 204,
             "** ERROR ** (204) Column %s not found.", 1204, "Column '%s' does not exist"},
     Wording{ErrorKind::kObjectExists, "42S01", 955,
             "ORA-00955: name is already used by an existing object (%s)", 206,
@@ -41,6 +42,14 @@ constexpr std::array kWordings = {
             "** ERROR ** (1101) Database %s not found.", 2002, "Cannot open database %s"},
     Wording{ErrorKind::kUnsupported, "HYC00", 3001, "ORA-03001: unimplemented feature (%s)", 9,
             "** ERROR ** (9) Feature not supported: %s", 1009, "Feature not supported: %s"},
+    Wording{ErrorKind::kPrivilege, "42000", 1031, "ORA-01031: insufficient privileges", 1105,
+            "** ERROR ** (1105) Permission denied: %s is a system table.", 1105,
+            "Permission denied: cannot modify system table %s"},
+    Wording{ErrorKind::kNotEnded, "42000", 933, "ORA-00933: SQL command not properly ended", 1,
+            "** ERROR ** (1) Syntax error: %s", 1001, "Syntax error: %s"},
+    // SQLSTATE 54001 is the standard's "statement too complex".
+    Wording{ErrorKind::kTooDeep, "54001", 3001, "ORA-03001: unimplemented feature (%s)", 8,
+            "** ERROR ** (8) Statement too complex: %s", 1008, "Statement too complex: %s"},
     Wording{ErrorKind::kInjected, "HY000", 20999, "%s", 9999, "%s", 9999, "%s"},
     Wording{ErrorKind::kGeneral, "HY000", 604, "ORA-00604: error occurred (%s)", 2,
             "** ERROR ** (2) %s", 1002, "%s"},
@@ -71,7 +80,24 @@ std::string DriverPrefix(Family family) {
   return "[Morvane]";
 }
 
+// A function's error carries Oracle's text ("ORA-01861: ..."): Oracle shows it with its
+// number, the other servers only its words.
+VendorMessage DescribeInvalidValue(Family family, std::string_view detail) {
+  VendorMessage m{"22007", 0, std::string(detail)};
+  bool numbered = StartsWith(detail, "ORA-") && detail.find(": ") != std::string_view::npos;
+  if (family == Family::kOracle) {
+    if (numbered) m.native_error = std::atoi(std::string(detail.substr(4)).c_str());
+  } else {
+    if (numbered) m.text = detail.substr(detail.find(": ") + 2);
+    m.native_error = family == Family::kRedBrick ? 2 : 1002;
+    if (family == Family::kRedBrick) m.text = "** ERROR ** (2) " + m.text;
+  }
+  m.text = DriverPrefix(family) + m.text;
+  return m;
+}
+
 VendorMessage DescribeError(Family family, ErrorKind kind, std::string_view detail) {
+  if (kind == ErrorKind::kInvalidValue) return DescribeInvalidValue(family, detail);
   for (const Wording& w : kWordings) {
     if (w.kind != kind) continue;
     VendorMessage m;
@@ -118,6 +144,12 @@ SqlError TranslateSqliteError(std::string_view message) {
   if (message.find("already exists") != std::string_view::npos) {
     return SqlError(ErrorKind::kObjectExists, std::string(message));
   }
+  if (StartsWith(message, "ORA-")) return SqlError(ErrorKind::kInvalidValue, std::string(message));
+  if (message.find("parser stack overflow") != std::string_view::npos ||
+      message.find("Expression tree is too large") != std::string_view::npos) {
+    return SqlError(ErrorKind::kTooDeep, "expression nested too deeply");
+  }
+  if (StartsWith(message, "not authorized")) return SqlError(ErrorKind::kPrivilege, "");
   if (message.find("syntax error") != std::string_view::npos ||
       message.find("incomplete input") != std::string_view::npos) {
     return SqlError(ErrorKind::kSyntax, std::string(message));

@@ -19,7 +19,11 @@ enum class ErrorKind {
   kLoginFailed,
   kDatabaseNotFound,
   kUnsupported,
-  kInjected,  // a failure asked for by a data-source option
+  kPrivilege,     // a write to a catalogue table
+  kNotEnded,      // text after the end of the statement
+  kTooDeep,       // expressions nested deeper than the parser takes
+  kInvalidValue,  // a value a function cannot take (detail: the Oracle error it raises)
+  kInjected,      // a failure asked for by a data-source option
   kGeneral,
 };
 
@@ -43,6 +47,9 @@ VendorMessage DescribeError(Family family, ErrorKind kind, std::string_view deta
 
 // Message prefix of the family's driver, e.g. "[Morvane][Oracle ODBC Driver][Oracle]".
 std::string DriverPrefix(Family family);
+
+// Deepest nesting of parentheses a statement may have.
+inline constexpr int kMaxNesting = 255;
 
 // Turns a SQLite error text into the error kind and the object it names.
 SqlError TranslateSqliteError(std::string_view sqlite_message);

@@ -167,17 +167,6 @@ bool IsCharacter(const std::string& n) {
   return n == "CHAR" || n == "VARCHAR" || n == "VARCHAR2" || n == "NCHAR" || n == "NVARCHAR2";
 }
 
-// Red Brick stores DECIMAL and NUMERIC in a number of bytes that grows with the precision.
-int RedBrickDecimalBytes(int precision) {
-  static constexpr int kUpTo[] = {2, 4, 9, 11, 14, 16, 18, 21, 23, 26, 28, 31, 33, 35, 38};
-  static constexpr int kBytes[] = {1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
-  if (precision <= 0) return 0;
-  for (size_t i = 0; i < std::size(kUpTo); ++i) {
-    if (precision <= kUpTo[i]) return kBytes[i];
-  }
-  return 0;
-}
-
 }  // namespace
 
 ColumnType NormaliseType(Family family, std::string_view words, const std::vector<int>& params) {
@@ -253,20 +242,6 @@ int OracleDataLength(const ColumnType& t) {
   if (n == "CLOB" || n == "NCLOB" || n == "BLOB") return 4000;
   if (n == "BFILE") return 530;
   return 0;  // LONG, LONG RAW
-}
-
-int RedBrickLength(const ColumnType& t) {
-  const std::string& n = t.name;
-  if (n == "CHAR" || n == "VARCHAR") return t.length.value_or(0);
-  if (n == "INTEGER" || n == "REAL") return 4;
-  if (n == "SMALLINT") return 2;
-  if (n == "TINYINT") return 1;
-  if (n == "FLOAT" || n == "DOUBLE PRECISION") return 8;
-  if (n == "DATE") return 3;
-  if (n == "TIME") return t.scale.value_or(0) == 0 ? 3 : 5;
-  if (n == "TIMESTAMP") return t.scale.value_or(0) == 0 ? 6 : 8;
-  if (n == "DECIMAL" || n == "NUMERIC") return RedBrickDecimalBytes(t.precision.value_or(0));
-  return 0;
 }
 
 int RedBrickPrecision(const ColumnType& t) {

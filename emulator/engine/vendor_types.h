@@ -32,8 +32,7 @@ ColumnType ParseTypeText(Family family, std::string_view text);
 
 // Oracle USER_TAB_COLUMNS.DATA_LENGTH.
 int OracleDataLength(const ColumnType& type);
-// Red Brick RBW_COLUMNS.LENGTH (stored bytes), PRECISION and SCALE.
-int RedBrickLength(const ColumnType& type);
+// Red Brick RBW_COLUMNS.PRECISION and SCALE (LENGTH: redbrick_storage.h).
 int RedBrickPrecision(const ColumnType& type);
 // Broadbase SYSTEM.COLUMNS.SQL_TYPE (ODBC 2 type number, 0 when unknown), SQL_Q1, SQL_Q2.
 int BroadbaseSqlType(const ColumnType& type);

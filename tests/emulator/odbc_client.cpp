@@ -1,5 +1,6 @@
 #include "odbc_client.h"
 
+#include <odbcinst.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -47,12 +48,18 @@ void TempDataSources::Add(const std::string& name, const std::map<std::string, s
 }
 
 void TempDataSources::Write() const {
-  std::ofstream out(dir_ + "/odbc.ini", std::ios::trunc);
-  for (const auto& [name, keys] : sources_) {
-    out << "[" << name << "]\n";
-    for (const auto& [key, value] : keys) out << key << " = " << value << "\n";
-    out << "\n";
+  {
+    std::ofstream out(dir_ + "/odbc.ini", std::ios::trunc);
+    for (const auto& [name, keys] : sources_) {
+      out << "[" << name << "]\n";
+      for (const auto& [key, value] : keys) out << key << " = " << value << "\n";
+      out << "\n";
+    }
   }
+  // The driver manager caches entries by data-source name, not by file, for a while: a test
+  // that reuses a name would read the previous test's entries. Writing through the installer
+  // (deleting an entry that is not there) empties that cache.
+  SQLWritePrivateProfileString("ODBC", "MorvaneNoSuchEntry", nullptr, (dir_ + "/odbc.ini").c_str());
 }
 
 OdbcClient::OdbcClient() {
