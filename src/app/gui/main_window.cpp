@@ -147,7 +147,7 @@ void TfrmMain::Begin(const std::string& activity_utf8, int total) {
   pgbWait->setValue(0);
   pgbWait->show();
   pgbWait->raise();
-  RepaintDuringWork();
+  RepaintDuringWork(true);
 }
 
 void TfrmMain::Step(int done) {

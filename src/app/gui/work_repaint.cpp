@@ -1,6 +1,7 @@
 #include "app/gui/work_repaint.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QStringList>
 
@@ -13,6 +14,13 @@ bool IsStatusActivity(const QString& activity) {
   return activities.contains(activity);
 }
 
-void RepaintDuringWork() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+void RepaintDuringWork(bool now) {
+  // Often enough for the eye, rarely enough to cost nothing.
+  constexpr qint64 kIntervalMs = 25;
+  static QElapsedTimer since_last;
+  if (!now && since_last.isValid() && since_last.elapsed() < kIntervalMs) return;
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  since_last.start();
+}
 
 }  // namespace morvane

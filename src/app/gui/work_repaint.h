@@ -11,7 +11,9 @@ namespace morvane {
 bool IsStatusActivity(const QString& activity);
 
 // Lets the window draw itself (a closed question box disappears, the progress bar moves)
-// without taking any user input, which stays blocked until the work ends.
-void RepaintDuringWork();
+// without taking any user input, which stays blocked until the work ends. Between two calls
+// less than a few hundredths of a second apart only the first draws, unless `now` is set, so
+// work that reports every row is not slowed down by it.
+void RepaintDuringWork(bool now = false);
 
 }  // namespace morvane
