@@ -1,9 +1,12 @@
 // Timing and peak memory of saving and opening a large project: 5,000 Oracle tables with 40
-// columns each and an ER sheet of 200 windows.
+// columns each and an ER sheet of 200 windows; and of two unusual files: 10,000 ER sheets, and
+// a 50 MB line of empty fields.
 //
 //   project_bench save FILE    build the project in memory and save it to FILE
 //   project_bench open FILE    open FILE
 //   project_bench resave FILE OUT   open FILE and save it to OUT
+//   project_bench sheets FILE  save a project of 10,000 ER sheets to FILE
+//   project_bench wide FILE    write a project whose one value line is 50 MB of empty fields
 //
 // Each run prints the time of the file operation, the process's peak resident memory and the
 // ratio of that peak to the file size. Run each step in its own process (bench/project/run.sh)
@@ -13,8 +16,10 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
+#include "er/er_sheets.h"
 #include "er/er_tables.h"
 #include "model/codec.h"
 #include "model/er_from_record.h"
@@ -131,6 +136,31 @@ void BuildLargeProject(TCatalogueStore& store) {
   }
 }
 
+constexpr int kSheets = 10000;
+constexpr size_t kWideLineBytes = 50u << 20;
+
+bool SaveManySheets(const std::string& path) {
+  TCatalogueStore store;
+  NewProject(store, kProductOracle8, EstimateTextWidth);
+  const std::string prefix = ToCp932("シート");
+  for (int n = 2; n <= kSheets; ++n) AddERSheet(store.er, prefix + std::to_string(n));
+  return SaveProjectFile(store, path).ok;
+}
+
+bool WriteWideLine(const std::string& path) {
+  TCatalogueStore store;
+  NewProject(store, kProductOracle8, EstimateTextWidth);
+  std::string bytes = ProjectFileBytes(store);
+  const std::string record =
+      "\x01TABLE\x02"
+      "2\x02\r\nSALES\x02TABLE\x02WIDE\x02\r\n\x01TABLE_VALUE\x02\r\n";
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  const size_t header_end = bytes.find('\n') + 1;
+  out << bytes.substr(0, header_end) << record << std::string(kWideLineBytes, '\x02') << "\r\n"
+      << bytes.substr(header_end);
+  return out.good();
+}
+
 long PeakMemoryKiB() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -179,7 +209,11 @@ int Run(int argc, char** argv) {
   }
   if (mode == "open" && argc == 3) return Open(store, argv[2]) ? 0 : 1;
   if (mode == "resave" && argc == 4) return Open(store, argv[2]) && Save(store, argv[3]) ? 0 : 1;
-  std::fprintf(stderr, "usage: project_bench save FILE | open FILE | resave FILE OUT\n");
+  if (mode == "sheets" && argc == 3) return SaveManySheets(argv[2]) ? 0 : 1;
+  if (mode == "wide" && argc == 3) return WriteWideLine(argv[2]) ? 0 : 1;
+  std::fprintf(stderr,
+               "usage: project_bench save FILE | open FILE | resave FILE OUT | sheets FILE |"
+               " wide FILE\n");
   return 2;
 }
 

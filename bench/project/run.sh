@@ -9,3 +9,10 @@ trap 'rm -rf "$work"' EXIT
 "$bench" open "$work/large.vnk"
 "$bench" resave "$work/large.vnk" "$work/again.vnk"
 cmp "$work/large.vnk" "$work/again.vnk" && echo "re-saved file is byte-identical"
+rm -f "$work/large.vnk" "$work/again.vnk"
+# Unusual files: 10,000 ER sheets (opening must stay linear), and a 50 MB line of empty fields
+# (peak memory must stay within 3 times the file size).
+"$bench" sheets "$work/sheets.vnk"
+"$bench" open "$work/sheets.vnk"
+"$bench" wide "$work/wide.vnk"
+"$bench" open "$work/wide.vnk"

@@ -4,6 +4,7 @@
 #include <QItemSelectionModel>
 #include <algorithm>
 
+#include "browse/grid_line_delegate.h"
 #include "browse/list_copy.h"
 #include "model/codec.h"
 
@@ -43,6 +44,7 @@ QTreeView* MakeReportView(const char* objectName, QWidget* parent) {
   view->setSortingEnabled(false);
   view->header()->setStretchLastSection(false);
   view->header()->setSectionsMovable(false);
+  view->setItemDelegate(new TGridLineDelegate(view));
   return view;
 }
 

@@ -13,7 +13,8 @@ class QAbstractItemView;
 
 namespace morvane {
 
-// A report list named `objectName`: full-row, several rows selectable, over its own TListModel.
+// A report list named `objectName`: full-row, several rows selectable, grid lines, over its own
+// TListModel.
 QTreeView* MakeReportView(const char* objectName, QWidget* parent = nullptr);
 
 // The TListModel of a report list made by MakeReportView, or nullptr for any other view.

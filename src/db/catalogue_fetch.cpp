@@ -39,6 +39,10 @@ constexpr int kTableIndexColumns = 5;
 
 bool RowDelivered(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
 
+// After the last row only SQL_NO_DATA is the normal end; anything else (a lost connection, a
+// server error) broke off the rows, and the statement keeps the diagnostic.
+bool RowsComplete(SQLRETURN rc) { return rc == SQL_NO_DATA; }
+
 int CountValue(std::string_view text) {
   int64_t value = 0;
   for (char c : text) {
@@ -140,6 +144,7 @@ bool CatalogueFetch::ReadRecords(const CatalogueSql& sql) {
     }
     assembler.FinishRecord();
   }
+  if (!RowsComplete(rc)) return false;
   statement_.Reset();
   if (data_kind_ == kDataKindTableIndex) {
     FinishTableIndexMatrices(assembler.largest_index_count());
@@ -156,7 +161,9 @@ template <typename OnRow>
 bool CatalogueFetch::ForEachRow(const char* sql, int columns, OnRow on_row) {
   if (!Execute(sql)) return false;
   BoundRow row(statement_.get(), columns);
-  while (RowDelivered(SQLFetch(statement_.get()))) on_row(row);
+  SQLRETURN rc = SQLFetch(statement_.get());
+  for (; RowDelivered(rc); rc = SQLFetch(statement_.get())) on_row(row);
+  if (!RowsComplete(rc)) return false;
   statement_.Reset();
   return true;
 }

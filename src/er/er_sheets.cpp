@@ -31,8 +31,12 @@ std::string NextERSheetName(const TERDiagram& diagram) {
 }
 
 TERSheetRec& AddERSheet(TERDiagram& diagram) {
+  return AddERSheet(diagram, NextERSheetName(diagram));
+}
+
+TERSheetRec& AddERSheet(TERDiagram& diagram, std::string name) {
   auto sheet = std::make_unique<TERSheetRec>();
-  sheet->name = NextERSheetName(diagram);
+  sheet->name = std::move(name);
   diagram.sheets.push_back(std::move(sheet));
   diagram.currentIndex = static_cast<int>(diagram.sheets.size()) - 1;
   return *diagram.sheets.back();

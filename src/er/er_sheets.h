@@ -22,6 +22,8 @@ std::string NextERSheetName(const TERDiagram& diagram);
 
 // Appends a sheet with the next default name and makes it current.
 TERSheetRec& AddERSheet(TERDiagram& diagram);
+// Appends a sheet with the given name (a project file's) and makes it current.
+TERSheetRec& AddERSheet(TERDiagram& diagram, std::string name);
 
 // Interactive deletion is allowed only while more than one sheet exists
 // (otherwise warn kMsgCannotDeleteAllSheets).

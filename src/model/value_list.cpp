@@ -62,6 +62,17 @@ void TValueList::Rebuild(const std::vector<std::string_view>& values) {
   width_ = static_cast<uint8_t>(width);
 }
 
+char* TValueList::Prepare(size_t count, size_t bytes) {
+  if (count > UINT32_MAX) throw std::length_error("value list too large");
+  const unsigned width = WidthFor(bytes);
+  data_ = std::string(count * width + bytes, '\0');
+  count_ = static_cast<uint32_t>(count);
+  width_ = static_cast<uint8_t>(width);
+  return data_.data() + count * width;
+}
+
+void TValueList::SetEnd(size_t i, size_t end) { PutOffset(data_.data() + i * width_, end, width_); }
+
 void TValueList::Widen(unsigned width) {
   std::string data(count_ * width + TotalBytes(), '\0');
   for (size_t i = 0; i < count_; ++i) PutOffset(data.data() + i * width, EndOf(i), width);

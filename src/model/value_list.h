@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,21 @@ class TValueList {
   std::string_view ValueOr(size_t i) const { return i < size() ? (*this)[i] : std::string_view(); }
 
   void push_back(std::string_view value);
+  // Replaces the content with `count` values of `bytes` bytes in all, produced in order by
+  // next() (each view need only live until the following call). One allocation, so a list of
+  // millions of values can be built without first holding them elsewhere.
+  template <typename Next>
+  void Assign(size_t count, size_t bytes, Next next) {
+    char* out = Prepare(count, bytes);
+    size_t end = 0;
+    for (size_t i = 0; i < count; ++i) {
+      const std::string_view value = next();
+      if (end + value.size() > bytes) throw std::length_error("value list larger than announced");
+      value.copy(out + end, value.size());
+      end += value.size();
+      SetEnd(i, end);
+    }
+  }
   // Appends several values at once.
   void Append(const std::vector<std::string_view>& values);
   // Replaces value i (i below size()).
@@ -55,6 +71,9 @@ class TValueList {
 
  private:
   size_t EndOf(size_t i) const;
+  // Sizes the block for Assign: the values' bytes start at the pointer returned.
+  char* Prepare(size_t count, size_t bytes);
+  void SetEnd(size_t i, size_t end);
   // True when `value` points into this list's own bytes.
   bool Holds(std::string_view value) const;
   size_t TotalBytes() const { return count_ == 0 ? 0 : EndOf(count_ - 1); }

@@ -49,8 +49,10 @@ bool FileLineSource::Refill() {
 }
 
 bool FileLineSource::Next(std::string_view& line) {
+  // Bytes after pos_ already searched for the line end: a long line is searched once.
+  size_t searched = 0;
   for (;;) {
-    const size_t end = buffer_.find('\n', pos_);
+    const size_t end = buffer_.find('\n', pos_ + searched);
     if (end != std::string::npos) {
       line = WithoutCr(std::string_view(buffer_).substr(pos_, end - pos_));
       consumed_ += static_cast<long long>(end + 1 - pos_);
@@ -58,6 +60,7 @@ bool FileLineSource::Next(std::string_view& line) {
       return true;
     }
     if (eof_ || error_ != 0) break;
+    searched = buffer_.size() - pos_;
     Refill();
   }
   if (error_ != 0 || pos_ >= buffer_.size()) return false;

@@ -1,5 +1,6 @@
 #include "project/project_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +10,7 @@
 
 #include "er/er_sheets.h"
 #include "er/er_tables.h"
+#include "model/codec.h"
 #include "model/cp932_text.h"
 #include "model/new_project.h"
 #include "project/line_source.h"
@@ -67,11 +69,53 @@ Section SectionOf(std::string_view tag) {
   return found == sections.end() ? Section::kNone : found->second;
 }
 
-// The fields of one data line, decoded. Lines without escapes are only split.
+// How much of a field a message quotes, in characters.
+constexpr size_t kQuotedChars = 40;
+
+// A field as a message quotes it: at most kQuotedChars characters, marked when cut, so a huge
+// damaged field never becomes a huge message.
+std::string Quoted(std::string_view cp932) {
+  size_t end = 0;
+  for (size_t chars = 0; end < cp932.size() && chars < kQuotedChars; ++chars) {
+    end += IsCp932LeadByte(static_cast<unsigned char>(cp932[end])) ? 2 : 1;
+  }
+  end = std::min(end, cp932.size());
+  if (end == cp932.size()) return Cp932ForDisplay(cp932);
+  return Cp932ForDisplay(cp932.substr(0, end)) + "…(以下省略)";
+}
+
+// Hands out the fields of a line one at a time, as SplitFields would list them.
+class FieldCursor {
+ public:
+  explicit FieldCursor(std::string_view line) : line_(line) {}
+  std::string_view Next() {
+    const size_t end = line_.find(kFieldEnd, pos_);
+    const std::string_view field = line_.substr(pos_, end - pos_);
+    pos_ = end + 1;
+    return field;
+  }
+
+ private:
+  std::string_view line_;
+  size_t pos_ = 0;
+};
+
+// The most fields any section with fixed fields reads (EXCEL_IMPORT); the rest is ignored.
+constexpr size_t kFixedFieldsMax = 14;
+
+// The fields of one data line, decoded. Lines without escapes are only split, and only up to
+// the fields the section reads.
 class DataFields {
  public:
-  void Load(std::string_view line) {
-    SplitFields(line, views_);
+  void Load(std::string_view line, size_t max_fields) {
+    views_.clear();
+    size_t start = 0;
+    while (views_.size() < max_fields) {
+      const size_t end = line.find(kFieldEnd, start);
+      if (end == std::string_view::npos) break;
+      views_.push_back(line.substr(start, end - start));
+      start = end + 1;
+    }
     if (!HasEscape(line)) return;
     decoded_.clear();
     decoded_.reserve(views_.size());
@@ -86,6 +130,30 @@ class DataFields {
   std::vector<std::string_view> views_;
   std::vector<std::string> decoded_;
 };
+
+// Fills an empty value list with every field of `line`, decoded, in one allocation and without
+// a separate view per field: a line of millions of empty fields costs a byte per field.
+void AssignFields(std::string_view line, TValueList& values) {
+  const size_t count = static_cast<size_t>(std::count(line.begin(), line.end(), kFieldEnd));
+  if (count == 0) {
+    values.clear();
+    return;
+  }
+  const std::string_view fields = line.substr(0, line.rfind(kFieldEnd) + 1);
+  FieldCursor cursor(fields);
+  if (!HasEscape(fields)) {
+    values.Assign(count, fields.size() - count, [&cursor] { return cursor.Next(); });
+    return;
+  }
+  size_t bytes = 0;
+  for (size_t i = 0; i < count; ++i) bytes += Unescape(cursor.Next()).size();
+  FieldCursor again(fields);
+  std::string decoded;
+  values.Assign(count, bytes, [&again, &decoded] {
+    decoded = Unescape(again.Next());
+    return std::string_view(decoded);
+  });
+}
 
 class ProjectReader {
  public:
@@ -111,7 +179,12 @@ class ProjectReader {
       return;
     }
     if (section_ == Section::kNone) return;
-    fields_.Load(line);
+    if (section_ == Section::kTableValue || section_ == Section::kTableColumn) {
+      ReadValueLine(line);
+      return;
+    }
+    const bool every_field = section_ == Section::kErPkTable || section_ == Section::kSqlText;
+    fields_.Load(line, every_field ? SIZE_MAX : kFixedFieldsMax);
     HandleData();
   }
 
@@ -123,8 +196,11 @@ class ProjectReader {
 
  private:
   void StartTag(std::string_view line) {
-    SplitFields(line, tagViews_);
-    tagFields_.assign(tagViews_.begin(), tagViews_.end());
+    // Only the name and the two parameters a tag can have (data kind, item level) are kept.
+    tagFields_.clear();
+    FieldCursor cursor(line);
+    const size_t count = std::min<size_t>(3, std::count(line.begin(), line.end(), kFieldEnd));
+    for (size_t i = 0; i < count; ++i) tagFields_.emplace_back(cursor.Next());
     const std::string_view name =
         tagFields_.empty() ? std::string_view() : std::string_view(tagFields_[0]).substr(1);
     const Section section = SectionOf(name);
@@ -140,14 +216,14 @@ class ProjectReader {
 
   int ParseInt(std::string_view text) const {
     int value = 0;
-    if (!ParseInt32(text, value)) Fail("「" + Cp932ForDisplay(text) + "」は整数ではありません。");
+    if (!ParseInt32(text, value)) Fail("「" + Quoted(text) + "」は整数ではありません。");
     return value;
   }
 
   int IntInRange(std::string_view text, int low, int high) const {
     const int value = ParseInt(text);
     if (value < low || value > high) {
-      Fail("値「" + Cp932ForDisplay(text) + "」が範囲外です。");
+      Fail("値「" + Quoted(text) + "」が範囲外です。");
     }
     return value;
   }
@@ -166,14 +242,14 @@ class ProjectReader {
   int TagDataKind() const {
     const std::string_view text = TagField(1);
     const int kind = ParseInt(text);
-    if (!IsDataKind(kind)) Fail("データ種別「" + Cp932ForDisplay(text) + "」は不正です。");
+    if (!IsDataKind(kind)) Fail("データ種別「" + Quoted(text) + "」は不正です。");
     return kind;
   }
 
   int TagItemLevel() const {
     const std::string_view text = TagField(2);
     const int level = ParseInt(text);
-    if (!IsItemLevel(level)) Fail("項目レベル「" + Cp932ForDisplay(text) + "」は不正です。");
+    if (!IsItemLevel(level)) Fail("項目レベル「" + Quoted(text) + "」は不正です。");
     return level;
   }
 
@@ -198,9 +274,8 @@ class ProjectReader {
       case Section::kTable:
         return ReadTable();
       case Section::kTableValue:
-        return ReadTableValue();
       case Section::kTableColumn:
-        return ReadTableColumn();
+        return;  // read by ReadValueLine
       case Section::kEr:
         return ReadSheet();
       case Section::kErTable:
@@ -226,7 +301,7 @@ class ProjectReader {
     NeedFields(1);
     const int product = ParseInt(fields_[0]);
     if (!IsProduct(product)) {
-      Fail("データベース種別「" + Cp932ForDisplay(fields_[0]) + "」は不正です。");
+      Fail("データベース種別「" + Quoted(fields_[0]) + "」は不正です。");
     }
     doc_.product = product;
   }
@@ -283,25 +358,27 @@ class ProjectReader {
     current_record_->name = std::string(fields_[2]);
   }
 
-  void AppendAll(TValueList& values) const { values.Append(fields_.all()); }
-
-  void ReadTableValue() {
+  // TABLE_VALUE and TABLE_COLUMN: every field of the line becomes a value.
+  void ReadValueLine(std::string_view line) {
     if (current_record_ == nullptr) FailMissing(kTagTable);
-    AppendAll(current_record_->values);
-  }
-
-  void ReadTableColumn() {
-    if (current_record_ == nullptr) FailMissing(kTagTable);
-    TColumnRow& row = current_record_->columns.emplace_back();
-    AppendAll(row.values);
+    TValueList& values = section_ == Section::kTableValue
+                             ? current_record_->values
+                             : current_record_->columns.emplace_back().values;
+    if (values.empty()) {
+      AssignFields(line, values);
+    } else {
+      // A second TABLE_VALUE line for one record adds to the first.
+      fields_.Load(line, SIZE_MAX);
+      values.Append(fields_.all());
+    }
   }
 
   void ReadSheet() {
     NeedFields(1);
-    TERSheetRec& sheet = AddERSheet(doc_.er);
-    sheet.name = std::string(fields_[0]);
+    AddERSheet(doc_.er, std::string(fields_[0]));
     current_window_ = nullptr;
-    sheet_windows_.clear();
+    // A fresh map: clearing keeps the buckets of a sheet with many windows for every sheet after.
+    if (!sheet_windows_.empty()) sheet_windows_ = {};
   }
 
   void ReadWindow() {
@@ -310,7 +387,7 @@ class ProjectReader {
     NeedFields(6);
     std::string key = UpperAsciiLetters(fields_[0]);
     if (!window_names_.insert(key).second) {
-      Fail("テーブルウィンドウ名「" + Cp932ForDisplay(fields_[0]) + "」は既に使われています。");
+      Fail("テーブルウィンドウ名「" + Quoted(fields_[0]) + "」は既に使われています。");
     }
     const int left = ParseInt(fields_[2]);
     const int top = ParseInt(fields_[3]);
@@ -336,7 +413,7 @@ class ProjectReader {
   TERTableRec* WindowOnSheet(std::string_view name) const {
     auto found = sheet_windows_.find(UpperAsciiLetters(name));
     if (found == sheet_windows_.end()) {
-      Fail("テーブルウィンドウ「" + Cp932ForDisplay(name) + "」がシート上にありません。");
+      Fail("テーブルウィンドウ「" + Quoted(name) + "」がシート上にありません。");
     }
     return found->second;
   }
@@ -387,7 +464,6 @@ class ProjectReader {
   long long lineNumber_ = 0;
   Section section_ = Section::kNone;
   std::string sectionName_;
-  std::vector<std::string_view> tagViews_;
   std::vector<std::string> tagFields_;
   DataFields fields_;
   TTableRec* current_record_ = nullptr;
@@ -423,7 +499,7 @@ void LeaveReset(TCatalogueStore& store) {
 }
 
 ProjectReadResult ReadFrom(TCatalogueStore& store, LineSource& lines, const TextMeasurer& measure,
-                           IProgress& progress) {
+                           IProgress& progress, const WarningSink& show_warning) {
   ProjectReadResult result;
   LeaveReset(store);
   TCatalogueStore doc = StartDocument(store);
@@ -436,7 +512,14 @@ ProjectReadResult ReadFrom(TCatalogueStore& store, LineSource& lines, const Text
     }
     doc.fileVersion = reader.ReadHeader(line);
     store.fileVersion = doc.fileVersion;
-    if (doc.fileVersion < kCurrentFileVersion) result.warnings.emplace_back(kMsgEarlierVersion);
+    if (doc.fileVersion < kCurrentFileVersion) {
+      // Said before the rest is read, and so before any message about the contents.
+      if (show_warning) {
+        show_warning(std::string(kMsgEarlierVersion));
+      } else {
+        result.warnings.emplace_back(kMsgEarlierVersion);
+      }
+    }
     progress.Begin("プロジェクトの読み込み", 100);
     int shown = 0;
     while (lines.Next(line)) {
@@ -451,6 +534,13 @@ ProjectReadResult ReadFrom(TCatalogueStore& store, LineSource& lines, const Text
     result.errors.emplace_back(kMsgReadFailed);
     if (!failure.message.empty()) result.errors.push_back(failure.message);
     return result;
+  } catch (const std::exception& error) {
+    // Out of memory, or a list grown past its limits: the file is too large to hold.
+    progress.End();
+    result.errors.emplace_back(kMsgReadFailed);
+    result.errors.emplace_back(std::string("読み込みを続けられませんでした。(") + error.what() +
+                               ")");
+    return result;
   }
   doc.currentDataKind = kDataKindNone;
   doc.listRebuild = true;
@@ -461,10 +551,20 @@ ProjectReadResult ReadFrom(TCatalogueStore& store, LineSource& lines, const Text
   return result;
 }
 
+// After the general "reading failed" box, the second one names the file and the reason.
+void NameFileInReason(const std::string& path, ProjectReadResult& result) {
+  if (result.errors.empty() || result.errors[0] != kMsgReadFailed) return;
+  const std::string reason =
+      result.errors.size() > 1 ? result.errors[1] : "プロジェクトファイルではありません。";
+  result.errors.resize(1);
+  result.errors.push_back("ファイル「" + path + "」\r\n" + reason);
+}
+
 }  // namespace
 
 ProjectReadResult OpenProjectFile(TCatalogueStore& store, const std::string& path,
-                                  const TextMeasurer& measure, IProgress* progress) {
+                                  const TextMeasurer& measure, IProgress* progress,
+                                  const WarningSink& show_warning) {
   NullProgress noProgress;
   IProgress& report = progress != nullptr ? *progress : noProgress;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
@@ -481,8 +581,12 @@ ProjectReadResult OpenProjectFile(TCatalogueStore& store, const std::string& pat
   if (std::fseek(file.get(), 0, SEEK_END) == 0) size = std::ftell(file.get());
   std::rewind(file.get());
   FileLineSource lines(file.get(), size);
-  ProjectReadResult result = ReadFrom(store, lines, measure, report);
-  if (result.ok) store.fileName = path;
+  ProjectReadResult result = ReadFrom(store, lines, measure, report, show_warning);
+  if (result.ok) {
+    store.fileName = path;
+  } else {
+    NameFileInReason(path, result);
+  }
   return result;
 }
 
@@ -490,7 +594,7 @@ ProjectReadResult ReadProjectBytes(TCatalogueStore& store, std::string_view byte
                                    const TextMeasurer& measure) {
   MemoryLineSource lines(bytes);
   NullProgress progress;
-  return ReadFrom(store, lines, measure, progress);
+  return ReadFrom(store, lines, measure, progress, {});
 }
 
 }  // namespace morvane

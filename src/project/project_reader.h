@@ -6,6 +6,7 @@
 // Save cannot silently overwrite the file that failed to load.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,12 +36,18 @@ struct ProjectReadResult {
   std::vector<std::string> errors;
 };
 
+// Shows a warning (UTF-8) at once, while the reading waits.
+using WarningSink = std::function<void(const std::string& utf8)>;
+
 // Opens the project file at `path` into `store` (the caller has disconnected first). Item
 // widths are recomputed with `measure` (every item of data kind 4 gets 100). On success the
 // store holds the file's document with the file name set, the modified flag clear, no current
-// data kind and the first ER sheet current.
+// data kind and the first ER sheet current. With `show_warning` the earlier-version warning is
+// shown through it right after the header, before the rest of the file is read; without it the
+// warning is returned in the result.
 ProjectReadResult OpenProjectFile(TCatalogueStore& store, const std::string& path,
-                                  const TextMeasurer& measure, IProgress* progress = nullptr);
+                                  const TextMeasurer& measure, IProgress* progress = nullptr,
+                                  const WarningSink& show_warning = {});
 
 // The same for file content already in memory; the file name is left empty.
 ProjectReadResult ReadProjectBytes(TCatalogueStore& store, std::string_view bytes,

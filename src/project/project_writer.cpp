@@ -10,6 +10,7 @@
 #include <random>
 
 #include "project/project_format.h"
+#include "project/temp_file_guard.h"
 
 namespace morvane {
 namespace {
@@ -279,6 +280,70 @@ std::string ProjectFileBytes(const TCatalogueStore& store) {
   return std::move(out.buffer());
 }
 
+namespace {
+
+// Writes the whole of `bytes` to `fd`; the errno value of a failure, else 0.
+int WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return 0;
+}
+
+// Overwrites the existing `target` itself, as a plain write would: the content is produced in
+// full first, so the target is only touched once there is nothing left that could fail but the
+// writing. A FIFO or a device gets the bytes and stays what it is.
+int WriteInPlace(const TCatalogueStore& store, const std::filesystem::path& target, bool regular,
+                 IProgress& progress) {
+  LineSink out;
+  WriteProject(out, store, progress);
+  const int flags = O_WRONLY | O_CLOEXEC | O_NOCTTY | (regular ? O_TRUNC : 0);
+  FileDescriptor fd(::open(target.c_str(), flags));
+  if (fd.get() < 0) return errno;
+  int error = WriteAll(fd.get(), out.buffer());
+  if (error == 0 && regular && ::fsync(fd.get()) != 0) error = errno;
+  if (error == 0 && !fd.Close()) error = errno;
+  return error;
+}
+
+// Writes a new file beside the target and renames it over the target once complete.
+// `made` tells whether the temporary file could be made at all.
+int WriteAndReplace(const TCatalogueStore& store, const std::filesystem::path& target,
+                    IProgress& progress, bool& made) {
+  TempFileSignalGuard guard;
+  std::string tempPath;
+  FileDescriptor fd(guard.CreateArmed(tempPath, [&target](std::string& made_path) {
+    return CreateTemporaryBeside(target, made_path);
+  }));
+  made = fd.get() >= 0;
+  if (!made) return errno;
+
+  struct stat existing {};
+  if (::stat(target.c_str(), &existing) == 0) ::fchmod(fd.get(), existing.st_mode & 07777);
+
+  LineSink out(fd.get());
+  WriteProject(out, store, progress);
+  int error = out.Flush() ? 0 : out.error();
+  if (error == 0 && ::fsync(fd.get()) != 0) error = errno;
+  if (error == 0 && !fd.Close()) error = errno;
+  if (error == 0 && ::rename(tempPath.c_str(), target.c_str()) != 0) error = errno;
+  guard.Disarm();
+  if (error != 0) {
+    ::unlink(tempPath.c_str());
+    return error;
+  }
+  SyncDirectory(target.parent_path());
+  return 0;
+}
+
+// Folder refusals that a write into the existing file itself does not meet.
+bool FolderRefused(int error) { return error == EACCES || error == EPERM; }
+
+}  // namespace
+
 ProjectWriteResult SaveProjectFile(TCatalogueStore& store, const std::string& path,
                                    IProgress* progress) {
   NullProgress noProgress;
@@ -288,24 +353,21 @@ ProjectWriteResult SaveProjectFile(TCatalogueStore& store, const std::string& pa
   if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) {
     return {false, SaveError(path, errno)};
   }
-  std::string tempPath;
-  FileDescriptor fd(CreateTemporaryBeside(target, tempPath));
-  if (fd.get() < 0) return {false, SaveError(path, errno)};
-
   struct stat existing {};
-  if (::stat(target.c_str(), &existing) == 0) ::fchmod(fd.get(), existing.st_mode & 07777);
-
-  LineSink out(fd.get());
-  WriteProject(out, store, report);
-  int error = out.Flush() ? 0 : out.error();
-  if (error == 0 && ::fsync(fd.get()) != 0) error = errno;
-  if (error == 0 && !fd.Close()) error = errno;
-  if (error == 0 && ::rename(tempPath.c_str(), target.c_str()) != 0) error = errno;
-  if (error != 0) {
-    ::unlink(tempPath.c_str());
-    return {false, SaveError(path, error)};
+  const bool exists = ::stat(target.c_str(), &existing) == 0;
+  const bool regular = exists && S_ISREG(existing.st_mode);
+  // A FIFO or a device must not become a plain file, and a file with other hard links must stay
+  // the one file they all name: those are written in place.
+  int error = 0;
+  if (exists && (!regular || existing.st_nlink > 1)) {
+    error = WriteInPlace(store, target, regular, report);
+  } else {
+    bool made = false;
+    error = WriteAndReplace(store, target, report, made);
+    // A folder the user may not write to still holds a file the user may write.
+    if (!made && exists && FolderRefused(error)) error = WriteInPlace(store, target, true, report);
   }
-  SyncDirectory(target.parent_path());
+  if (error != 0) return {false, SaveError(path, error)};
   store.fileName = path;
   store.modified = false;
   return {true, {}};

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -26,6 +27,7 @@ class FetchCommandTest : public testing::Test {
     )");
     database_->AddDataSource("ORA_CLI_BROKEN", {{"FailPattern", "USER_INDEXES"},
                                                 {"FailMessage", "ORA-00942: no index view"}});
+    database_->AddDataSource("ORA_CLI_LOST", {{"FailAfterRows", "1"}});
   }
   static void TearDownTestSuite() {
     delete database_;
@@ -92,6 +94,39 @@ TEST_F(FetchCommandTest, ODBCFailuresPrintTheDriversMessageAndSaveNothing) {
   EXPECT_FALSE(std::ifstream(out_path_).good());
 }
 
+TEST_F(FetchCommandTest, RowsBrokenOffByTheServerFailTheCommand) {
+  EXPECT_EQ(Run({"--dsn", "ORA_CLI_LOST", "--uid", "scott", "--pwd", "tiger", "--product",
+                 "oracle8", "--kinds", "2", "--out", out_path_}),
+            1);
+  EXPECT_NE(err_.str().find("connection to the server was lost"), std::string::npos) << err_.str();
+  EXPECT_EQ(out_.str(), "");
+  EXPECT_FALSE(std::ifstream(out_path_).good());
+}
+
+TEST_F(FetchCommandTest, ThePasswordMayComeFromAFileOnlyItsOwnerReads) {
+  const std::string secret = out_path_ + ".pwd";
+  std::ofstream(secret) << "tiger\r\nsecond line\n";
+  const std::vector<std::string> args = {"--dsn",      "ORA_CLI", "--uid",     "scott",
+                                         "--pwd-file", secret,    "--product", "oracle8",
+                                         "--kinds",    "3",       "--out",     out_path_};
+  ASSERT_EQ(chmod(secret.c_str(), 0600), 0);
+  EXPECT_EQ(Run(args), 0) << err_.str();
+
+  ASSERT_EQ(chmod(secret.c_str(), 0640), 0);
+  EXPECT_EQ(Run(args), 2);
+  EXPECT_NE(err_.str().find("他のユーザーが読めます"), std::string::npos) << err_.str();
+
+  std::remove(secret.c_str());
+  EXPECT_EQ(Run(args), 2);
+  EXPECT_NE(err_.str().find(secret), std::string::npos) << err_.str();
+}
+
+TEST_F(FetchCommandTest, TheUsageRecommendsTheEnvironmentOrAPasswordFile) {
+  EXPECT_EQ(Run({}), 2);
+  EXPECT_NE(err_.str().find("MORVANE_PWD"), std::string::npos);
+  EXPECT_NE(err_.str().find("--pwd-file"), std::string::npos);
+}
+
 TEST_F(FetchCommandTest, BadArgumentsAreRefusedWithUsage) {
   const std::vector<std::vector<std::string>> bad = {
       {},
@@ -101,6 +136,8 @@ TEST_F(FetchCommandTest, BadArgumentsAreRefusedWithUsage) {
       {"--dsn", "ORA_CLI", "--product", "oracle8", "--kinds", "2"},
       {"--dsn", "ORA_CLI", "--product", "oracle8", "--kinds", "2", "--out"},
       {"--dsn", "ORA_CLI", "--verbose", "yes"},
+      {"--dsn", "ORA_CLI", "--pwd", "a", "--pwd", "b", "--product", "oracle8", "--kinds", "2",
+       "--out", "x.vnk"},
   };
   for (const auto& args : bad) {
     EXPECT_EQ(Run(args), 2) << testing::PrintToString(args);

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <utility>
 
+#include "app/cli/password_file.h"
 #include "app/cli/product_words.h"
 #include "app/cli/text_progress.h"
 #include "db/catalogue_fetch.h"
@@ -18,10 +19,12 @@
 namespace morvane {
 
 const char kFetchUsage[] =
-    "  morvane-cli fetch --dsn NAME [--uid USER] [--pwd PASSWORD]\n"
+    "  morvane-cli fetch --dsn NAME [--uid USER] [--pwd-file FILE]\n"
     "      --product redbrick|oracle8|oracle7|broadbase --kinds 2,3,4 --out OUT.vnk\n"
-    "      (2 テーブル情報, 3 インデックス情報, 4 テーブル・インデックス情報;\n"
-    "       --pwd がなければパスワードは環境変数 MORVANE_PWD から読みます)\n";
+    "      (2 テーブル情報, 3 インデックス情報, 4 テーブル・インデックス情報)\n"
+    "      パスワードは環境変数 MORVANE_PWD に入れてください。スクリプトでは --pwd-file で\n"
+    "      ファイルの1行目を読みます (他のユーザーが読めないファイルに限ります)。\n"
+    "      --pwd PASSWORD も使えますが、プロセス一覧で他のユーザーに見えます。\n";
 
 namespace {
 
@@ -65,7 +68,13 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args,
     } else if (option == "--uid") {
       parsed.uid = value;
     } else if (option == "--pwd") {
+      if (parsed.pwd) return "パスワードは一度だけ指定してください。";
       parsed.pwd = value;
+    } else if (option == "--pwd-file") {
+      if (parsed.pwd) return "パスワードは一度だけ指定してください。";
+      PasswordFileResult read = ReadPasswordFile(value);
+      if (!read.password) return read.error;
+      parsed.pwd = std::move(read.password);
     } else if (option == "--product") {
       std::optional<int> product = ProductFromWord(value);
       if (!product) return UnknownProductMessage(value);

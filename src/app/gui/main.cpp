@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "app/gui/application.h"
 #include "app/gui/forms.h"
 #include "app/gui/japanese_qt_texts.h"
 #include "app/gui/main_window.h"
@@ -9,7 +10,7 @@
 #include "app/gui/tree_images.h"
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
+  morvane::TApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Morvane"));
   QApplication::setApplicationVersion(QStringLiteral("2.8.1"));
   QApplication::setDesktopFileName(QStringLiteral("morvane"));
@@ -18,6 +19,7 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/morvane.svg")));
 
   morvane::TMessagePrompt prompt;
+  app.SetErrorPrompt(&prompt);
   std::unique_ptr<morvane::TForms> forms = morvane::CreateForms(prompt, QApplication::arguments());
   prompt.SetParent(forms->main.get());
   forms->main->show();

@@ -18,6 +18,9 @@
 #include <QTreeWidget>
 
 #include "app/gui/db/sql_panel.h"
+#include "app/gui/menu_focus.h"
+#include "app/gui/work_repaint.h"
+
 #include "app/gui/project_path_chooser.h"
 #include "app/gui/qt_text.h"
 #include "app/gui/tree_images.h"
@@ -55,7 +58,12 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
   // Backspace is previewed before the focused control sees it.
   qApp->installEventFilter(this);
   // Focus decides "すべて選択" and "選択の切り替え", whose shortcuts must follow it.
-  focus_watch_ = connect(qApp, &QApplication::focusChanged, this, [this] { UpdateMenus(); });
+  focus_watch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    // The menu bar takes the focus while a menu is opened from the keyboard: the commands go on
+    // working on the control that had it before.
+    if (now != nullptr && !IsMenuWidget(now)) work_focus_ = now;
+    UpdateMenus();
+  });
 }
 
 TfrmMain::~TfrmMain() {
@@ -73,6 +81,11 @@ void TfrmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (shown_once_) return;
   shown_once_ = true;
+  // Opened once the window is on screen, so that any message about the file appears over it.
+  QMetaObject::invokeMethod(this, &TfrmMain::OpenStartFile, Qt::QueuedConnection);
+}
+
+void TfrmMain::OpenStartFile() {
   if (arguments_.size() > 1 && QFileInfo(arguments_[1]).isFile()) FileOpen(arguments_[1]);
   store_.modified = false;
   ToolBarEnabled();
@@ -129,22 +142,25 @@ void TfrmMain::SetStatusText(int panel, const QString& text) {
 }
 
 void TfrmMain::Begin(const std::string& activity_utf8, int total) {
-  if (!activity_utf8.empty()) SetStatusText(2, QString::fromStdString(activity_utf8));
+  const QString activity = QString::fromStdString(activity_utf8);
+  if (IsStatusActivity(activity)) SetStatusText(2, activity);
   pgbWait->setRange(0, std::max(total, 1));
   pgbWait->setValue(0);
   pgbWait->show();
   pgbWait->raise();
-  pgbWait->repaint();
+  RepaintDuringWork(true);
 }
 
 void TfrmMain::Step(int done) {
+  if (pgbWait->value() == done) return;
   pgbWait->setValue(done);
-  pgbWait->repaint();
+  RepaintDuringWork();
 }
 
 void TfrmMain::End() {
   pgbWait->hide();
-  SetStatusText(2, QString());
+  // Panel 2 shows the selection count again.
+  browser_->SelCountShow();
 }
 
 }  // namespace morvane

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <array>
 #include <functional>
@@ -162,6 +163,8 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Opens the project named on the command line, once the window is shown.
+  void OpenStartFile();
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -253,6 +256,7 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   QHash<QString, QAction*> actions_;  // menu items and toolbar buttons by name
   QTimer* refresh_timer_ = nullptr;
   QMetaObject::Connection focus_watch_;
+  QPointer<QWidget> work_focus_;  // the last focus outside the menus
 };
 
 }  // namespace morvane

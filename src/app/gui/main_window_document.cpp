@@ -77,7 +77,13 @@ void TfrmMain::FileOpen(const QString& path) {
   ProjectReadResult outcome;
   {
     WaitCursor wait;
-    outcome = OpenProjectFile(store_, chosen.toStdString(), ListTextMeasurer(), this);
+    // The earlier-version warning comes as soon as the header is read, with the normal cursor.
+    auto warn = [this](const std::string& warning) {
+      QApplication::setOverrideCursor(Qt::ArrowCursor);
+      prompt_.Warn(MessageCp932(warning));
+      QApplication::restoreOverrideCursor();
+    };
+    outcome = OpenProjectFile(store_, chosen.toStdString(), ListTextMeasurer(), this, warn);
   }
   for (const std::string& warning : outcome.warnings) prompt_.Warn(MessageCp932(warning));
   InitLayout();

@@ -11,6 +11,7 @@
 
 #include "app/gui/db/sql_panel.h"
 #include "app/gui/main_window.h"
+#include "app/gui/menu_focus.h"
 
 namespace morvane {
 namespace {
@@ -37,6 +38,10 @@ TCommandInputs TfrmMain::CommandInputs() const {
   in.listView = store_.listViewActive;
 
   QWidget* focus = QApplication::focusWidget();
+  // Opened from the keyboard, a menu holds the focus: look at the control that had it before.
+  const bool in_menu =
+      focus != nullptr ? IsMenuWidget(focus) : QApplication::activePopupWidget() != nullptr;
+  if (in_menu) focus = work_focus_;
   if (focus == trvDataType) {
     in.focus = FocusTarget::kTree;
   } else if (focus == pnlSQL->memSQL) {

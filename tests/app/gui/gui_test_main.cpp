@@ -1,11 +1,11 @@
-// Runs the GUI tests inside one QApplication on the offscreen platform.
+// Runs the GUI tests inside the program's own application object on the offscreen platform.
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include "app/gui/application.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
+  morvane::TApplication app(argc, argv);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

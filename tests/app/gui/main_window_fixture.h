@@ -27,6 +27,7 @@ class MainWindowTest : public ::testing::Test {
     window_ = std::make_unique<TfrmMain>(prompt_, arguments);
     window_->SetPathChooser(&chooser_);
     window_->show();
+    QCoreApplication::processEvents();  // the project named on the command line opens
   }
 
   TfrmMain& Window() { return *window_; }
