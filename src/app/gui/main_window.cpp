@@ -20,7 +20,6 @@
 #include "app/gui/db/sql_panel.h"
 #include "app/gui/menu_focus.h"
 #include "app/gui/work_repaint.h"
-
 #include "app/gui/project_path_chooser.h"
 #include "app/gui/qt_text.h"
 #include "app/gui/tree_images.h"
