@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "app/gui/excel/workbook_window.h"
 #include "app/gui/project_path_chooser.h"
 #include "app/gui/qt_text.h"
 #include "app/gui/tree_images.h"
@@ -40,6 +41,8 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
   BuildWidgets();
   BuildMenus();
   BuildToolBar();
+  workbookWindow_ = new TWorkbookWindow(prompt_, this);
+  workbookWindow_->Install(this, mnuShow_, tlbMain);
   browser_ =
       std::make_unique<TBrowser>(store_, prompt_, *this, *this,
                                  TBrowseWidgets{trvDataType, pnlList, pnlSQL, sbtUp, txtPath,
@@ -78,7 +81,7 @@ void TfrmMain::showEvent(QShowEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-  if (!SavePrompt()) {
+  if (!SavePrompt() || !workbookWindow_->QueryClose()) {
     event->ignore();
     return;
   }
