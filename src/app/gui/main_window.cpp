@@ -42,7 +42,7 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
   BuildMenus();
   BuildToolBar();
   workbookWindow_ = new TWorkbookWindow(prompt_, this);
-  workbookWindow_->Install(this, mnuShow_, tlbMain);
+  workbookWindow_->Install(this, mnuShow_, tlbMain, CommandAction("tlbMain_Excel"));
   browser_ =
       std::make_unique<TBrowser>(store_, prompt_, *this, *this,
                                  TBrowseWidgets{trvDataType, pnlList, pnlSQL, sbtUp, txtPath,

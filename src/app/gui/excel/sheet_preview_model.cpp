@@ -20,7 +20,8 @@ int TSheetPreviewModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TSheetPreviewModel::data(const QModelIndex& index, int role) const {
-  if (!preview_ || !index.isValid() || role != Qt::DisplayRole) return {};
+  if (!preview_ || !index.isValid()) return {};
+  if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
   return FromCp932(preview_->Value(static_cast<uint32_t>(index.row()) + 1,
                                    static_cast<uint32_t>(index.column()) + 1));
 }

@@ -138,6 +138,10 @@ void TWorkbookWindow::BuildWidgets() {
   grdPreview->setObjectName(QStringLiteral("grdPreview"));
   grdPreview->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grdPreview->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  // Long texts are cut at the cell's edge, as a spreadsheet shows them, rather than elided.
+  grdPreview->setTextElideMode(Qt::ElideNone);
+  grdPreview->setWordWrap(false);
+  grdPreview->verticalHeader()->setDefaultSectionSize(grdPreview->fontMetrics().height() + 6);
   previewModel_ = new TSheetPreviewModel(grdPreview);
   grdPreview->setModel(previewModel_);
   preview_layout->addWidget(lblPreview);
@@ -147,7 +151,8 @@ void TWorkbookWindow::BuildWidgets() {
   setWidget(body);
 }
 
-void TWorkbookWindow::Install(QMainWindow* main, QMenu* view_menu, QToolBar* toolbar) {
+void TWorkbookWindow::Install(QMainWindow* main, QMenu* view_menu, QToolBar* toolbar,
+                              QAction* button_after) {
   main->addDockWidget(Qt::RightDockWidgetArea, this);
   hide();
   QAction* menu_item = toggleViewAction();
@@ -156,8 +161,12 @@ void TWorkbookWindow::Install(QMainWindow* main, QMenu* view_menu, QToolBar* too
   view_menu->addSeparator();
   view_menu->addAction(menu_item);
 
-  QAction* button = toolbar->addAction(QIcon(QStringLiteral(":/icons/tree_excel.svg")),
-                                       QStringLiteral("ブック一覧"));
+  auto* button = new QAction(QIcon(QStringLiteral(":/icons/tree_excel.svg")),
+                             QStringLiteral("ブック一覧"), toolbar);
+  QList<QAction*> buttons = toolbar->actions();
+  qsizetype after = buttons.indexOf(button_after);
+  toolbar->insertAction(after >= 0 && after + 1 < buttons.size() ? buttons[after + 1] : nullptr,
+                        button);
   button->setObjectName(QStringLiteral("tlbMain_Workbooks"));
   button->setCheckable(true);
   connect(button, &QAction::triggered, this, &QDockWidget::setVisible);

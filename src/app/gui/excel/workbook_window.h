@@ -37,8 +37,9 @@ class TWorkbookWindow : public QDockWidget, public excel::IExcelHost {
   ~TWorkbookWindow() override;
 
   // Docks the window on the right of `main`, hidden, and adds its View-menu item
-  // (mnuShow_Workbooks) and toolbar button (tlbMain_Workbooks), which show and hide it.
-  void Install(QMainWindow* main, QMenu* view_menu, QToolBar* toolbar);
+  // (mnuShow_Workbooks) and its toolbar button (tlbMain_Workbooks, placed after
+  // `button_after`), which show and hide it.
+  void Install(QMainWindow* main, QMenu* view_menu, QToolBar* toolbar, QAction* button_after);
 
   // Replaces the file dialogs (tests answer without a display). Not owned.
   void SetPathChooser(IWorkbookPathChooser* chooser) { chooser_ = chooser; }
