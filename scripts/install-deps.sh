@@ -12,6 +12,7 @@ packages=(
   xvfb xauth fonts-noto-cjk xdg-utils
   libreoffice-calc-nogui poppler-utils
   libre2-dev
+  python3-openpyxl
 )
 missing=()
 for p in "${packages[@]}"; do

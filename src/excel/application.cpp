@@ -75,6 +75,10 @@ Worksheet Worksheets::Item(const std::string& name) const {
   std::string utf8 = ToEngineText(name);
   xlsx::Workbook& engine = book_->engine();
   xlsx::Worksheet* sheet = engine.FindSheet(utf8);
+  // A name read from this workbook has "?" for characters CP932 lacks; it still finds its sheet.
+  for (size_t i = 0; sheet == nullptr && i < engine.SheetCount(); ++i) {
+    if (ToDocumentText(engine.Sheet(i).name) == name) sheet = &engine.Sheet(i);
+  }
   if (sheet == nullptr || sheet->kind != xlsx::SheetKind::kWorksheet) {
     throw ExcelError("シート「" + utf8 + "」がありません");
   }
@@ -94,6 +98,9 @@ Workbook& Workbooks::Item(const std::string& name) const {
   std::string wanted = ToEngineText(name);
   for (auto& book : app_->books_) {
     if (book->name_utf8_ == wanted) return *book;
+  }
+  for (auto& book : app_->books_) {
+    if (book->Name() == name) return *book;
   }
   throw ExcelError("ブック「" + wanted + "」は開かれていません");
 }

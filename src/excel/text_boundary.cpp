@@ -10,10 +10,6 @@ std::string ToEngineText(std::string_view cp932) {
   return std::move(result.text);
 }
 
-std::string ToDocumentText(std::string_view utf8) {
-  CodecResult result = Utf8ToCp932(utf8);
-  if (!result.ok) throw ExcelError(result.error);
-  return std::move(result.text);
-}
+std::string ToDocumentText(std::string_view utf8) { return Utf8ToCp932Lossy(utf8); }
 
 }  // namespace morvane::excel

@@ -1,5 +1,7 @@
 // Text crossing between the document (CP932) and the workbook engine (UTF-8), and engine
-// failures turned into ExcelError. A conversion that cannot be made is an error.
+// failures turned into ExcelError. Text going into a workbook must convert exactly; text read
+// from one gives "?" for each character CP932 lacks, as automation does, so a workbook holding
+// such text can still be read.
 #pragma once
 
 #include <string>
@@ -12,7 +14,7 @@
 namespace morvane::excel {
 
 std::string ToEngineText(std::string_view cp932);
-std::string ToDocumentText(std::string_view utf8);
+std::string ToDocumentText(std::string_view utf8);  // never fails
 
 // Runs an engine call, reporting its failure as an ExcelError with the same message.
 template <typename F>

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -66,6 +67,14 @@ bool IsAscii(std::string_view text) {
   return true;
 }
 
+// Length of the UTF-8 sequence a lead byte starts; 1 for a byte that starts none.
+size_t Utf8SequenceLength(unsigned char lead) {
+  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  if (lead >= 0xE0) return lead <= 0xEF ? 3 : 1;
+  if (lead >= 0xC2) return 2;
+  return 1;
+}
+
 }  // namespace
 
 CodecResult Cp932ToUtf8(std::string_view cp932) {
@@ -76,6 +85,22 @@ CodecResult Cp932ToUtf8(std::string_view cp932) {
 CodecResult Utf8ToCp932(std::string_view utf8) {
   if (IsAscii(utf8)) return {true, std::string(utf8), {}};
   return Convert(utf8, "CP932", "UTF-8");
+}
+
+std::string Utf8ToCp932Lossy(std::string_view utf8) {
+  CodecResult whole = Utf8ToCp932(utf8);
+  if (whole.ok) return std::move(whole.text);
+  // Converts one character at a time so that only the ones CP932 lacks are replaced.
+  std::string out;
+  size_t pos = 0;
+  while (pos < utf8.size()) {
+    size_t len =
+        std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8[pos])), utf8.size() - pos);
+    CodecResult one = Utf8ToCp932(utf8.substr(pos, len));
+    out += one.ok ? one.text : std::string("?");
+    pos += len;
+  }
+  return out;
 }
 
 std::string ToUtf8(std::string_view cp932) {

@@ -23,6 +23,10 @@ CodecResult Cp932ToUtf8(std::string_view cp932);
 // UTF-8 to CP932 bytes.
 CodecResult Utf8ToCp932(std::string_view utf8);
 
+// UTF-8 to CP932 bytes as automation hands text over: every character CP932 cannot hold, and
+// every byte that is not UTF-8, becomes "?". Never fails.
+std::string Utf8ToCp932Lossy(std::string_view utf8);
+
 // Shorthands for text that is known to convert (literals, validated input): they throw
 // std::runtime_error with the codec's message when it does not.
 std::string ToUtf8(std::string_view cp932);

@@ -18,11 +18,12 @@
 #include <QTreeWidget>
 
 #include "app/gui/db/sql_panel.h"
+#include "app/gui/excel/workbook_window.h"
 #include "app/gui/menu_focus.h"
-#include "app/gui/work_repaint.h"
 #include "app/gui/project_path_chooser.h"
 #include "app/gui/qt_text.h"
 #include "app/gui/tree_images.h"
+#include "app/gui/work_repaint.h"
 
 namespace morvane {
 
@@ -43,6 +44,8 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
   BuildWidgets();
   BuildMenus();
   BuildToolBar();
+  workbookWindow_ = new TWorkbookWindow(prompt_, this);
+  workbookWindow_->Install(this, mnuShow_, tlbMain, CommandAction("tlbMain_Excel"));
   browser_ = std::make_unique<TBrowser>(
       store_, prompt_, *this, *this,
       TBrowseWidgets{trvDataType, pnlList, pnlSQL, sbtUp, txtPath, ltvData, ltvColumn,
@@ -91,7 +94,7 @@ void TfrmMain::OpenStartFile() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-  if (!SavePrompt()) {
+  if (!SavePrompt() || !workbookWindow_->QueryClose()) {
     event->ignore();
     return;
   }

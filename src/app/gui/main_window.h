@@ -46,6 +46,7 @@ class IProjectPathChooser;
 class TfrmConnect;
 class TfrmFormat;
 class TpnlSQL;
+class TWorkbookWindow;
 struct TForms;
 
 class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
@@ -65,6 +66,9 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   void SetForms(TForms* forms) { forms_ = forms; }
 
   TCatalogueStore& Store() { return store_; }
+  // The workbook window: the workbooks open in the program, through which the Excel output
+  // and import attach (its excel::IExcelHost side).
+  TWorkbookWindow& WorkbookWindow() { return *workbookWindow_; }
 
   // --- the database connection (main_window_connection.cpp) ------------------------------
   // The connection to the data source the catalogue is fetched from.
@@ -221,6 +225,8 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   TWindowStatusBar statusBar_{*this};
   TfrmConnect* connectForm_ = nullptr;  // a child of the window
   TfrmFormat* formatForm_ = nullptr;    // a child of the window
+  // A child of the window, docked at its right.
+  TWorkbookWindow* workbookWindow_ = nullptr;
   std::function<bool()> fetcher_;
   // Declared after the store: it lets go of the lists' rows before the store goes.
   std::unique_ptr<TBrowser> browser_;

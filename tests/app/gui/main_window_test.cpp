@@ -100,11 +100,12 @@ TEST_F(MainWindowTest, ToolbarHasItsButtonsHintsAndSeparators) {
     layout << (action->isSeparator() ? QStringLiteral("|")
                                      : action->objectName() + "=" + action->toolTip());
   }
-  EXPECT_EQ(layout, (QStringList{"tlbMain_New=新規作成", "tlbMain_Open=開く",
-                                 "tlbMain_Save=上書き保存", "|", "tlbMain_Excel=Excel 出力", "|",
-                                 "tlbMain_List=項目表示", "tlbMain_ER=ER図表示", "|",
-                                 "tlbMain_Format=ﾌｫｰﾏｯﾄ設定", "|", "tlbMain_Connect=ﾃﾞｰﾀﾍﾞｰｽ接続",
-                                 "tlbMain_DisConnect=ﾃﾞｰﾀﾍﾞｰｽ切断", "|", "tlbMain_Help=ﾍﾙﾌﾟ"}));
+  EXPECT_EQ(layout,
+            (QStringList{"tlbMain_New=新規作成", "tlbMain_Open=開く", "tlbMain_Save=上書き保存",
+                         "|", "tlbMain_Excel=Excel 出力", "tlbMain_Workbooks=ブック一覧", "|",
+                         "tlbMain_List=項目表示", "tlbMain_ER=ER図表示", "|",
+                         "tlbMain_Format=ﾌｫｰﾏｯﾄ設定", "|", "tlbMain_Connect=ﾃﾞｰﾀﾍﾞｰｽ接続",
+                         "tlbMain_DisConnect=ﾃﾞｰﾀﾍﾞｰｽ切断", "|", "tlbMain_Help=ﾍﾙﾌﾟ"}));
   QStringList popup;
   for (QAction* action : Window().popToolBar_New->actions()) popup << action->text();
   EXPECT_EQ(popup, (QStringList{"Red Brick", "Oracle 8", "Oracle 7", "Broadbase"}));

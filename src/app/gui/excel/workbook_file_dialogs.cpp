@@ -1,0 +1,33 @@
+#include "app/gui/excel/workbook_file_dialogs.h"
+
+#include <QFileInfo>
+
+#include "app/gui/file_dlg.h"
+
+namespace morvane {
+
+QString WorkbookFileFilter() { return QStringLiteral("Excel ﾌﾞｯｸ|*.xlsx"); }
+
+std::optional<QString> TWorkbookFileDialogs::AskOpenPath() {
+  TFileDlg dialog(owner_, prompt_);
+  dialog.options = TFileDlg::kHideReadOnly | TFileDlg::kPathMustExist | TFileDlg::kFileMustExist;
+  dialog.filter = WorkbookFileFilter();
+  dialog.defaultExt = QStringLiteral("xlsx");
+  if (!dialog.ExecuteOpen()) return std::nullopt;
+  return dialog.fileName;
+}
+
+std::optional<QString> TWorkbookFileDialogs::AskSavePath(const QString& current_name) {
+  TFileDlg dialog(owner_, prompt_);
+  dialog.options =
+      TFileDlg::kOverwritePrompt | TFileDlg::kHideReadOnly | TFileDlg::kNoReadOnlyReturn;
+  dialog.filter = WorkbookFileFilter();
+  dialog.defaultExt = QStringLiteral("xlsx");
+  QFileInfo current(current_name);
+  dialog.fileName = current.completeBaseName() + QStringLiteral(".xlsx");
+  if (current.isAbsolute()) dialog.initialDir = current.absolutePath();
+  if (!dialog.ExecuteSave()) return std::nullopt;
+  return dialog.fileName;
+}
+
+}  // namespace morvane

@@ -1,0 +1,38 @@
+// How the workbook window asks for a workbook file: the real file dialogs, or, in tests, a
+// chooser that answers without a display.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace morvane {
+
+class IPrompt;
+
+class IWorkbookPathChooser {
+ public:
+  virtual ~IWorkbookPathChooser() = default;
+  // The workbook file to open; nothing when the user cancelled.
+  virtual std::optional<QString> AskOpenPath() = 0;
+  // Where to save a workbook; `current_name` is its name or path. Nothing when cancelled.
+  virtual std::optional<QString> AskSavePath(const QString& current_name) = 0;
+};
+
+// The filter of the workbook file dialogs.
+QString WorkbookFileFilter();
+
+// The open and save dialogs of workbook files, on TFileDlg.
+class TWorkbookFileDialogs : public IWorkbookPathChooser {
+ public:
+  TWorkbookFileDialogs(QWidget* owner, IPrompt& prompt) : owner_(owner), prompt_(prompt) {}
+  std::optional<QString> AskOpenPath() override;
+  std::optional<QString> AskSavePath(const QString& current_name) override;
+
+ private:
+  QWidget* owner_;
+  IPrompt& prompt_;
+};
+
+}  // namespace morvane
