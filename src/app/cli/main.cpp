@@ -4,6 +4,8 @@
 //   morvane-cli resave IN.vnk OUT.vnk
 //   morvane-cli info IN.vnk
 //   morvane-cli fetch --dsn NAME ... (see app/cli/fetch_command.h)
+//   morvane-cli excel IN.vnk ... --out OUT.xlsx (see app/cli/excel_command.h)
+//   morvane-cli er-place IN.vnk --sheet NAME ... --out OUT.vnk (see app/cli/er_place_command.h)
 //
 // Messages go to standard error with the texts the GUI shows; any failure exits non-zero.
 #include <cstdio>
@@ -12,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "app/cli/er_place_command.h"
+#include "app/cli/excel_command.h"
 #include "app/cli/fetch_command.h"
 #include "app/cli/product_words.h"
 #include "app/cli/project_summary.h"
@@ -44,6 +48,8 @@ int Usage() {
 #ifdef MORVANE_CLI_FETCH
   std::fputs(kFetchUsage, stderr);
 #endif
+  std::fputs(kExcelUsage, stderr);
+  std::fputs(kErPlaceUsage, stderr);
   return kExitUsage;
 }
 
@@ -90,6 +96,12 @@ int Run(const std::vector<std::string>& args) {
   if (args.size() == 3 && args[0] == "new") return CommandNew(args[1], args[2]);
   if (args.size() == 3 && args[0] == "resave") return CommandResave(args[1], args[2]);
   if (args.size() == 2 && args[0] == "info") return CommandInfo(args[1]);
+  if (!args.empty() && args[0] == "excel") {
+    return RunExcelCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
+  }
+  if (!args.empty() && args[0] == "er-place") {
+    return RunErPlaceCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
+  }
 #ifdef MORVANE_CLI_FETCH
   if (!args.empty() && args[0] == "fetch") {
     return RunFetchCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
