@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev
   xvfb xauth fonts-noto-cjk xdg-utils
   libreoffice-calc-nogui poppler-utils
+  python3-openpyxl
 )
 missing=()
 for p in "${packages[@]}"; do
