@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what Morvane needs, builds it, reads the catalogue of the bundled demo database
 # (the catalogue emulator's Oracle 8 data source) into a demo project, and starts the program
-# on it. Without a display (no $DISPLAY) the program is started on a virtual X server for a
-# short check that it comes up, after the demo project has been summarised by morvane-cli.
+# on it, after writing the demo's documents into build/demo: the table-definition workbook of
+# every table and an ER diagram workbook of the order tables. Without a display (no $DISPLAY)
+# the program is started on a virtual X server for a short check that it comes up, after the
+# demo project has been summarised by morvane-cli.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -18,6 +20,16 @@ demo=build/demo/demo.vnk
 MORVANE_PWD=tiger "$cli" fetch --dsn MorvaneOracle8 --uid scott --product oracle8 \
   --kinds 2,3,4 --out "$demo"
 "$cli" info "$demo"
+
+# The demo's documents, from the bundled template: every table on its own sheet, and the ER
+# sheet 受注 (orders with their customers, details and products) as a diagram.
+"$cli" excel "$demo" --kind 2 --all-tables --out build/demo/demo-tables.xlsx
+"$cli" er-place "$demo" --sheet 受注 \
+  --table CUSTOMERS@20,70,200,200 --table ORDERS@300,70,200,170 \
+  --table ORDER_DETAILS@580,70,210,150 --table PRODUCTS@580,290,210,210 \
+  --line ORDERS:CUSTOMERS --line ORDER_DETAILS:ORDERS --line ORDER_DETAILS:PRODUCTS \
+  --out "$demo"
+"$cli" excel "$demo" --er 受注 --out build/demo/demo-er.xlsx
 
 gui=./build/src/app/morvane
 if [ ! -x "$gui" ]; then

@@ -53,6 +53,8 @@ std::string PromptButtonLabel(PromptButton button) {
       return ToCp932("ｷｬﾝｾﾙ");
     case PromptButton::kAll:
       return ToCp932("すべて");
+    case PromptButton::kRetry:
+      return ToCp932("再試行(&R)");
   }
   return {};
 }

@@ -19,7 +19,7 @@ enum class PromptKind {
   kInformation,  // "情報"
 };
 
-enum class PromptButton { kYes, kNo, kOk, kCancel, kAll };
+enum class PromptButton { kYes, kNo, kOk, kCancel, kAll, kRetry };
 
 class IPrompt {
  public:
@@ -45,7 +45,7 @@ class IPrompt {
 
 // Caption of a message box of the given kind, in CP932.
 std::string PromptCaption(PromptKind kind);
-// Label of a button, in CP932 ("はい(&Y)", "いいえ(&N)", "OK", "ｷｬﾝｾﾙ", "すべて").
+// Label of a button, in CP932 ("はい(&Y)", "いいえ(&N)", "OK", "ｷｬﾝｾﾙ", "すべて", "再試行(&R)").
 std::string PromptButtonLabel(PromptButton button);
 
 // A prompt that answers from a script and records everything it was shown. Used by tests and

@@ -8,8 +8,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "er/er_tables.h"
 #include "excel/application.h"
+#include "excel/output_excel.h"
 #include "model/codec.h"
+#include "output_fixture.h"
 #include "output_scenario.h"
 #include "temp_dir.h"
 
@@ -121,6 +124,130 @@ TEST_F(LibreOfficeTest, CalcDrawsBoxesAndConnectorsOfEveryType) {
   for (const char* expected : {"EMP", "DEPTNO NUMBER", "SALGRADE", "BONUS", "折れ線"}) {
     EXPECT_NE(text.find(expected), std::string::npos) << expected;
   }
+}
+
+// Files made by the Excel output itself, read by LibreOffice (CSV, PDF) and by openpyxl.
+class OutputReadersTest : public LibreOfficeTest {
+ protected:
+  // Runs python3's openpyxl on the file: sheet names, then "sheet!cell=value" for each cell
+  // asked for, one per line (python3-openpyxl is one of the build's packages).
+  std::string Openpyxl(const std::string& file, const std::vector<std::string>& cells) {
+    std::string script = dir_.File("read.py");
+    std::ofstream(script) << "import sys, openpyxl\n"
+                             "wb = openpyxl.load_workbook(sys.argv[1])\n"
+                             "print('|'.join(wb.sheetnames))\n"
+                             "for arg in sys.argv[2:]:\n"
+                             "    sheet, cell = arg.split('!')\n"
+                             "    print(arg + '=' + str(wb[sheet][cell].value))\n";
+    std::string command =
+        "/usr/bin/python3 -c 'import openpyxl' 2>/dev/null && /usr/bin/python3 '" + script + "' '" +
+        file + "'";
+    for (const std::string& cell : cells) command += " '" + cell + "'";
+    command += " > '" + dir_.File("openpyxl.txt") + "' 2>&1";
+    int status = std::system(command.c_str());
+    std::string text = ReadFile(dir_.File("openpyxl.txt"));
+    EXPECT_EQ(status, 0) << text;
+    return text;
+  }
+};
+
+TEST_F(OutputReadersTest, TableWorkbooksReadBackInCalcAndOpenpyxl) {
+  ExcelApplication app;
+  app.Workbooks().OpenDefaultTemplate();
+  TCatalogueStore store;
+  testing::SetUpTableItems(store);
+  testing::AddTable(store, "SCOTT", "EMPLOYEE", 40);
+  testing::AddTable(store, "SCOTT", "EMPLOYEE", 2);
+  testing::AddTable(store, "SALES", ToCp932("受注"), 3);
+  std::vector<const TTableRec*> records;
+  for (const auto& record : store.Records(kDataKindTable)) records.push_back(record.get());
+  ScriptedPrompt prompt;
+  NullProgress progress;
+  ExcelOutput output(app, prompt, progress, {});
+  OutputResult own = output.WriteTables(store, kDataKindTable, records);
+  ASSERT_EQ(own.end, OutputEnd::kFinished);
+  std::string file = dir_.File("own.xlsx");
+  own.book->SaveAs(file);
+  Keep(file);
+
+  store.formatSettings.tableOneSheet[kDataKindTable - 1] = 1;
+  app.Workbooks().Item(1).Activate();
+  OutputResult one = output.WriteTables(store, kDataKindTable, records);
+  ASSERT_EQ(one.end, OutputEnd::kFinished);
+  std::string one_file = dir_.File("one.xlsx");
+  one.book->SaveAs(one_file);
+  Keep(one_file);
+
+  Convert(file, "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,-1");
+  std::string emp = ReadFile(dir_.File("own-EMPLOYEE.csv"));
+  ASSERT_FALSE(emp.empty()) << ReadFile(dir_.File("soffice.log"));
+  EXPECT_EQ(emp.rfind("SCOTT,EMPLOYEE,TABLE", 0), 0u);
+  EXPECT_NE(emp.find("\nNO,COLUMN,TYPE"), std::string::npos);
+  EXPECT_NE(emp.find("\n40,COL_40,NUMBER"), std::string::npos);
+  EXPECT_NE(ReadFile(dir_.File("own-EMPL (2).csv")).find("\n2,COL_2,NUMBER"), std::string::npos);
+  EXPECT_NE(ReadFile(dir_.File("own-受注.csv")).find("SALES,受注,TABLE"), std::string::npos);
+  Convert(one_file,
+          "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,-1");
+  std::string one_csv = ReadFile(dir_.File("one-テーブル定義.csv"));
+  EXPECT_NE(
+      one_csv.find("OWNER,NAME,TYPE\nSCOTT,EMPLOYEE,TABLE\nSCOTT,EMPLOYEE,TABLE\nSALES,受注,TABLE"),
+      std::string::npos)
+      << one_csv;
+  Convert(file, "pdf");
+  EXPECT_TRUE(fs::exists(dir_.File("own.pdf")));
+
+  std::string read = Openpyxl(file, {"EMPLOYEE!B45", "受注!B1", "EMPL (2)!A5"});
+  EXPECT_EQ(read.rfind("EMPLOYEE|EMPL (2)|受注\n", 0), 0u) << read;
+  EXPECT_NE(read.find("EMPLOYEE!B45=COL_40"), std::string::npos) << read;
+  EXPECT_NE(read.find("受注!B1=受注"), std::string::npos) << read;
+  EXPECT_NE(read.find("EMPL (2)!A5=NO"), std::string::npos) << read;
+  EXPECT_NE(Openpyxl(one_file, {"テーブル定義!A4"}).find("=SALES"), std::string::npos);
+}
+
+TEST_F(OutputReadersTest, ErWorkbooksReadBackInCalcAndOpenpyxl) {
+  ExcelApplication app;
+  app.Workbooks().OpenDefaultTemplate();
+  TCatalogueStore store;
+  store.formatSettings.lineType = kLineTypeStraight;
+  auto sheet = std::make_unique<TERSheetRec>();
+  sheet->name = ToCp932("受注");
+  auto window = [&](const char* name, const char* caption, int left, int top) {
+    TERTableRec& w = AddERTable(*sheet, name, caption, left, top, 170, 110);
+    w.columns = {{"*", std::string(caption) + "_ID", "NUMBER(10)", true, ""},
+                 {" ", "NAME", "VARCHAR2(40)", true, ""},
+                 {" ", "CREATED_ON", "DATE", true, ""}};
+    return &w;
+  };
+  TERTableRec* customers = window("Table1", "CUSTOMERS", 20, 140);
+  TERTableRec* orders = window("Table2", "ORDERS", 300, 140);
+  TERTableRec* details = window("Table3", "ORDER_DETAILS", 580, 140);
+  TERTableRec* products = window("Table4", "PRODUCTS", 580, 360);
+  AddERLine(*sheet, orders, customers);
+  AddERLine(*sheet, details, orders);
+  AddERLine(*sheet, details, products);
+  store.er.sheets.push_back(std::move(sheet));
+  ScriptedPrompt prompt;
+  NullProgress progress;
+  ExcelOutput output(app, prompt, progress, {});
+  OutputResult result = output.WriteERSheets(store, {ToCp932("受注")});
+  ASSERT_EQ(result.end, OutputEnd::kFinished);
+  std::string file = dir_.File("er.xlsx");
+  result.book->SaveAs(file);
+  Keep(file);
+  Convert(file, "pdf");
+  Keep(dir_.File("er.pdf"));
+  ASSERT_TRUE(fs::exists(dir_.File("er.pdf"))) << ReadFile(dir_.File("soffice.log"));
+  std::string command =
+      "pdftotext '" + dir_.File("er.pdf") + "' '" + dir_.File("er.txt") + "' > /dev/null 2>&1";
+  if (std::system(command.c_str()) == 0) {
+    std::string text = ReadFile(dir_.File("er.txt"));
+    for (const char* expected :
+         {"CUSTOMERS", "ORDER_DETAILS", "*PRODUCTS_ID", "NAME VARCHAR2(40)"}) {
+      EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    }
+  }
+  std::string read = Openpyxl(file, {});
+  EXPECT_EQ(read.rfind("受注\n", 0), 0u) << read;
 }
 
 }  // namespace

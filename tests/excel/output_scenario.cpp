@@ -1,6 +1,8 @@
 #include "output_scenario.h"
 
 #include "excel/excel_error.h"
+#include "excel/output_er.h"
+#include "excel/output_sheet_name.h"
 #include "model/codec.h"
 
 namespace morvane::excel::testing {
@@ -19,14 +21,7 @@ std::vector<std::string> SplitCharacters(const std::string& cp932) {
 
 }  // namespace
 
-std::string NumberedName(const std::string& tried, int n) {
-  std::vector<std::string> chars = SplitCharacters(tried);
-  std::string suffix = " (" + std::to_string(n) + ")";
-  size_t keep = chars.size() > suffix.size() ? chars.size() - suffix.size() : 0;
-  std::string name;
-  for (size_t i = 0; i < keep; ++i) name += chars[i];
-  return name + suffix;
-}
+std::string NumberedName(const std::string& tried, int n) { return NumberedSheetName(tried, n); }
 
 Workbook& WriteTables(ExcelApplication& app, const Worksheet& format,
                       const std::vector<TableSheet>& tables,
@@ -74,20 +69,7 @@ Workbook& WriteTables(ExcelApplication& app, const Worksheet& format,
 }
 
 void PutTextInPieces(const Shape& box, const std::string& text) {
-  std::vector<std::string> chars = SplitCharacters(text);
-  size_t done = 0;
-  while (done < chars.size() || done == 0) {
-    std::string piece;
-    size_t end = std::min(chars.size(), done + 200);
-    for (size_t i = done; i < end; ++i) piece += chars[i];
-    if (done == 0) {
-      box.TextFrame().Characters().SetText(piece);
-    } else {
-      box.TextFrame().Characters(static_cast<int>(done) + 1).Insert(piece);
-    }
-    done = std::max<size_t>(end, 1);
-    if (end == chars.size()) break;
-  }
+  excel::PutTextInPieces(box, text);
 }
 
 std::vector<Shape> DrawDiagram(const Worksheet& sheet, const std::vector<ErBox>& boxes,
@@ -96,7 +78,7 @@ std::vector<Shape> DrawDiagram(const Worksheet& sheet, const std::vector<ErBox>&
   for (const ErBox& box : boxes) {
     Shape shape = sheet.Shapes().AddTextbox(1, box.left, box.top, box.width, box.height);
     shape.Shadow().SetType(6);
-    PutTextInPieces(shape, box.text);
+    excel::PutTextInPieces(shape, box.text);
     shapes.push_back(shape);
   }
   for (const ErLine& line : lines) {

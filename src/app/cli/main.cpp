@@ -6,6 +6,8 @@
 //   morvane-cli fetch --dsn NAME ... (see app/cli/fetch_command.h)
 //   morvane-cli sql PROJECT.vnk --dsn NAME ... (see app/cli/sql_command.h)
 //   morvane-cli count PROJECT.vnk --dsn NAME ... (see app/cli/count_command.h)
+//   morvane-cli excel IN.vnk ... --out OUT.xlsx (see app/cli/excel_command.h)
+//   morvane-cli er-place IN.vnk --sheet NAME ... --out OUT.vnk (see app/cli/er_place_command.h)
 //
 // Messages go to standard error with the texts the GUI shows; any failure exits non-zero.
 #include <cstdio>
@@ -15,6 +17,8 @@
 #include <vector>
 
 #include "app/cli/count_command.h"
+#include "app/cli/er_place_command.h"
+#include "app/cli/excel_command.h"
 #include "app/cli/fetch_command.h"
 #include "app/cli/product_words.h"
 #include "app/cli/project_summary.h"
@@ -50,6 +54,8 @@ int Usage() {
   std::fputs(kSqlUsage, stderr);
   std::fputs(kCountUsage, stderr);
 #endif
+  std::fputs(kExcelUsage, stderr);
+  std::fputs(kErPlaceUsage, stderr);
   return kExitUsage;
 }
 
@@ -96,6 +102,12 @@ int Run(const std::vector<std::string>& args) {
   if (args.size() == 3 && args[0] == "new") return CommandNew(args[1], args[2]);
   if (args.size() == 3 && args[0] == "resave") return CommandResave(args[1], args[2]);
   if (args.size() == 2 && args[0] == "info") return CommandInfo(args[1]);
+  if (!args.empty() && args[0] == "excel") {
+    return RunExcelCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
+  }
+  if (!args.empty() && args[0] == "er-place") {
+    return RunErPlaceCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
+  }
 #ifdef MORVANE_CLI_FETCH
   if (!args.empty() && args[0] == "fetch") {
     return RunFetchCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);

@@ -37,6 +37,8 @@ QMessageBox::ButtonRole RoleOf(PromptButton button) {
       return QMessageBox::RejectRole;
     case PromptButton::kAll:
       return QMessageBox::YesRole;
+    case PromptButton::kRetry:
+      return QMessageBox::AcceptRole;
   }
   return QMessageBox::ActionRole;
 }

@@ -1,0 +1,221 @@
+#include "app/cli/excel_command.h"
+
+#include <unistd.h>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <system_error>
+
+#include "app/cli/text_progress.h"
+#include "excel/application.h"
+#include "excel/excel_error.h"
+#include "excel/output_excel.h"
+#include "model/codec.h"
+#include "model/cp932_text.h"
+#include "project/project_reader.h"
+
+namespace morvane {
+
+const char kExcelUsage[] =
+    "  morvane-cli excel PROJECT.vnk [--template BOOK.xlsx] [--sheet NAME] --out OUT.xlsx\n"
+    "      (--kind 1..5 (--tables NAME,... | --all-tables) | --er SHEET,...)\n"
+    "      (--template がなければ同梱のテンプレートを使います)\n";
+
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+struct ExcelArguments {
+  std::string project;
+  std::string templateBook;
+  std::optional<std::string> sheet;  // CP932
+  std::string out;
+  int kind = kDataKindNone;
+  std::vector<std::string> tables;  // CP932
+  bool allTables = false;
+  std::vector<std::string> erSheets;  // CP932
+};
+
+// A comma-separated list of names, converted to CP932; nothing when a name does not convert.
+std::optional<std::vector<std::string>> NameList(const std::string& list) {
+  std::vector<std::string> names;
+  std::stringstream items(list);
+  std::string item;
+  while (std::getline(items, item, ',')) {
+    CodecResult name = Utf8ToCp932(item);
+    if (!name.ok || name.text.empty()) return std::nullopt;
+    names.push_back(name.text);
+  }
+  if (names.empty()) return std::nullopt;
+  return names;
+}
+
+std::optional<std::string> ParseArguments(const std::vector<std::string>& args,
+                                          ExcelArguments& parsed) {
+  if (args.empty()) return "プロジェクトファイルを指定してください。";
+  parsed.project = args[0];
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& option = args[i];
+    if (option == "--all-tables") {
+      parsed.allTables = true;
+      continue;
+    }
+    if (i + 1 >= args.size()) return option + " の値がありません。";
+    const std::string& value = args[++i];
+    if (option == "--template") {
+      parsed.templateBook = value;
+    } else if (option == "--sheet") {
+      CodecResult sheet = Utf8ToCp932(value);
+      if (!sheet.ok) return sheet.error;
+      parsed.sheet = sheet.text;
+    } else if (option == "--out") {
+      parsed.out = value;
+    } else if (option == "--kind") {
+      if (value.size() != 1 || !IsDataKind(value[0] - '0')) {
+        return "データの種類「" + value + "」は使えません (1 から 5)。";
+      }
+      parsed.kind = value[0] - '0';
+    } else if (option == "--tables" || option == "--er") {
+      std::optional<std::vector<std::string>> names = NameList(value);
+      if (!names) return option + " の名前「" + value + "」は使えません。";
+      (option == "--er" ? parsed.erSheets : parsed.tables) = *names;
+    } else {
+      return "オプション「" + option + "」は使えません。";
+    }
+  }
+  if (parsed.out.empty()) return "--out を指定してください。";
+  const bool er = !parsed.erSheets.empty();
+  const bool tables = parsed.kind != kDataKindNone;
+  if (er == tables) return "--kind か --er のどちらかを指定してください。";
+  if (tables && parsed.kind != kDataKindSql && parsed.allTables == !parsed.tables.empty()) {
+    return "--tables か --all-tables のどちらかを指定してください。";
+  }
+  return std::nullopt;
+}
+
+// The records to write, in store order; an unknown name is reported in `problem`.
+std::vector<const TTableRec*> ChosenRecords(const TCatalogueStore& store,
+                                            const ExcelArguments& arguments, std::string& problem) {
+  std::vector<const TTableRec*> records;
+  const RecordList& all = store.Records(arguments.kind);
+  if (arguments.kind == kDataKindSql || arguments.allTables) {
+    for (const auto& record : all) records.push_back(record.get());
+    if (arguments.kind == kDataKindSql && records.size() > 1) records.resize(1);
+    return records;
+  }
+  for (const auto& record : all) {
+    for (const std::string& name : arguments.tables) {
+      if (record->name == name) {
+        records.push_back(record.get());
+        break;
+      }
+    }
+  }
+  for (const std::string& name : arguments.tables) {
+    bool found = false;
+    for (const TTableRec* record : records) found = found || record->name == name;
+    if (!found) problem = "テーブル「" + Cp932ForDisplay(name) + "」がありません。";
+  }
+  return records;
+}
+
+std::optional<std::string> UnknownERSheet(const TCatalogueStore& store,
+                                          const std::vector<std::string>& names) {
+  for (const std::string& name : names) {
+    bool found = false;
+    for (const auto& sheet : store.er.sheets) found = found || sheet->name == name;
+    if (!found) return "ER図シート「" + Cp932ForDisplay(name) + "」がありません。";
+  }
+  return std::nullopt;
+}
+
+// Opens the template book and activates the chosen sheet.
+void OpenTemplate(excel::ExcelApplication& app, const ExcelArguments& arguments) {
+  excel::Workbook& book = arguments.templateBook.empty()
+                              ? app.Workbooks().OpenDefaultTemplate()
+                              : app.Workbooks().Open(arguments.templateBook);
+  if (arguments.sheet) book.Worksheets().Item(*arguments.sheet).Activate();
+}
+
+// Saves next to `out` and renames onto it, so that an existing file is only ever replaced by
+// a complete one.
+void SaveReplacing(excel::Workbook& book, const std::string& out) {
+  std::filesystem::path target(out);
+  std::filesystem::path part = target;
+  part += ".part" + std::to_string(::getpid());
+  try {
+    book.SaveAs(part.string());
+    std::filesystem::rename(part, target);
+  } catch (...) {
+    std::error_code ignored;
+    std::filesystem::remove(part, ignored);
+    throw;
+  }
+}
+
+void PrintShown(ScriptedPrompt& prompt, std::ostream& err) {
+  for (const ScriptedPrompt::Shown& shown : prompt.shown) {
+    std::string text = Cp932ForDisplay(shown.text);
+    std::string line;
+    for (char c : text) {
+      if (c != '\r') line += c;
+    }
+    err << line << "\n";
+  }
+  prompt.shown.clear();
+}
+
+int Output(const ExcelArguments& arguments, std::ostream& out, std::ostream& err) {
+  TCatalogueStore store;
+  TextProgressBar progress;
+  ProjectReadResult read = OpenProjectFile(store, arguments.project, EstimateTextWidth, &progress);
+  for (const std::string& warning : read.warnings) err << warning << "\n";
+  for (const std::string& error : read.errors) err << error << "\n";
+  if (!read.ok) return kExitFailure;
+
+  std::string problem;
+  std::vector<const TTableRec*> records;
+  if (arguments.erSheets.empty()) {
+    records = ChosenRecords(store, arguments, problem);
+  } else if (std::optional<std::string> unknown = UnknownERSheet(store, arguments.erSheets)) {
+    problem = *unknown;
+  }
+  if (!problem.empty()) {
+    err << problem << "\n";
+    return kExitUsage;
+  }
+
+  excel::ExcelApplication app;
+  ScriptedPrompt prompt;
+  excel::ExcelOutput output(app, prompt, progress, {});
+  excel::OutputResult result;
+  try {
+    OpenTemplate(app, arguments);
+    result = arguments.erSheets.empty() ? output.WriteTables(store, arguments.kind, records)
+                                        : output.WriteERSheets(store, arguments.erSheets);
+    PrintShown(prompt, err);
+    if (result.end != excel::OutputEnd::kFinished) return kExitFailure;
+    SaveReplacing(*result.book, arguments.out);
+  } catch (const std::exception& e) {
+    PrintShown(prompt, err);
+    err << e.what() << "\n";
+    return kExitFailure;
+  }
+  out << arguments.out << ": " << result.book->Worksheets().Count() << " シート\n";
+  return 0;
+}
+
+}  // namespace
+
+int RunExcelCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  ExcelArguments arguments;
+  if (std::optional<std::string> problem = ParseArguments(args, arguments)) {
+    err << *problem << "\n" << kExcelUsage;
+    return kExitUsage;
+  }
+  return Output(arguments, out, err);
+}
+
+}  // namespace morvane
