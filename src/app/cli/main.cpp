@@ -4,6 +4,7 @@
 //   morvane-cli resave IN.vnk OUT.vnk
 //   morvane-cli info IN.vnk
 //   morvane-cli fetch --dsn NAME ... (see app/cli/fetch_command.h)
+//   morvane-cli er-image IN.vnk --sheet NAME --out FILE.svg|.png (see app/cli/er_image_command.h)
 //
 // Messages go to standard error with the texts the GUI shows; any failure exits non-zero.
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cli/er_image_command.h"
 #include "app/cli/fetch_command.h"
 #include "app/cli/product_words.h"
 #include "app/cli/project_summary.h"
@@ -43,6 +45,9 @@ int Usage() {
       stderr);
 #ifdef MORVANE_CLI_FETCH
   std::fputs(kFetchUsage, stderr);
+#endif
+#ifdef MORVANE_CLI_ER_IMAGE
+  std::fputs(kErImageUsage, stderr);
 #endif
   return kExitUsage;
 }
@@ -93,6 +98,11 @@ int Run(const std::vector<std::string>& args) {
 #ifdef MORVANE_CLI_FETCH
   if (!args.empty() && args[0] == "fetch") {
     return RunFetchCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
+  }
+#endif
+#ifdef MORVANE_CLI_ER_IMAGE
+  if (!args.empty() && args[0] == "er-image") {
+    return RunErImageCommand({args.begin() + 1, args.end()});
   }
 #endif
   return Usage();
