@@ -100,14 +100,18 @@ void PaintERWindowFrame(QPainter& painter, const QRect& outer, const QString& ca
       QFontMetrics(painter.font()).elidedText(caption, Qt::ElideRight, textRect.width());
   painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, shown);
 
-  if (closeBox) {
-    painter.fillRect(closeRect, kFrameFace);
-    painter.setPen(Qt::black);
-    painter.drawRect(closeRect.adjusted(0, 0, -1, -1));
-    const QRect cross = closeRect.adjusted(3, 3, -4, -4);
-    painter.drawLine(cross.topLeft(), cross.bottomRight());
-    painter.drawLine(cross.topRight(), cross.bottomLeft());
-  }
+  if (closeBox) PaintERCloseBox(painter, closeRect);
+  painter.restore();
+}
+
+void PaintERCloseBox(QPainter& painter, const QRect& box) {
+  painter.save();
+  painter.fillRect(box, kFrameFace);
+  painter.setPen(Qt::black);
+  painter.drawRect(box.adjusted(0, 0, -1, -1));
+  const QRect cross = box.adjusted(3, 3, -4, -4);
+  painter.drawLine(cross.topLeft(), cross.bottomRight());
+  painter.drawLine(cross.topRight(), cross.bottomLeft());
   painter.restore();
 }
 

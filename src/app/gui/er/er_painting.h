@@ -41,6 +41,8 @@ void PaintERLines(QPainter& painter, const TERSheetRec& sheet, QPoint offset, co
 // client area inside is left to the caller. `closeBox` also draws the close button's box.
 void PaintERWindowFrame(QPainter& painter, const QRect& outer, const QString& caption, bool active,
                         bool closeBox);
+// The close button's box with its cross.
+void PaintERCloseBox(QPainter& painter, const QRect& box);
 // The client area of a window whose whole rectangle is `outer`.
 QRect ERWindowClientRect(const QRect& outer);
 // The title bar of a window whose whole rectangle is `outer`.

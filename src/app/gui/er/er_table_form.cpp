@@ -1,5 +1,6 @@
 #include "app/gui/er/er_table_form.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDrag>
 #include <QDragEnterEvent>
@@ -10,7 +11,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
-#include <QToolButton>
 
 #include "app/gui/er/er_painting.h"
 #include "model/cp932_text.h"
@@ -93,6 +93,22 @@ class ColumnRowDelegate : public QStyledItemDelegate {
 
 constexpr int kCloseButtonSize = kERTitleBarHeight - 4;
 
+// The title bar's close button, painted like the frame (cheaper than a styled tool button when
+// a sheet holds hundreds of windows).
+class TERCloseBox : public QAbstractButton {
+ public:
+  explicit TERCloseBox(QWidget* parent) : QAbstractButton(parent) {
+    setFocusPolicy(Qt::NoFocus);
+    setFixedSize(kCloseButtonSize, kCloseButtonSize);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    PaintERCloseBox(painter, rect());
+  }
+};
+
 }  // namespace
 
 TfrmERTable::TfrmERTable(QWidget* parent) : QFrame(parent) {
@@ -118,16 +134,9 @@ TfrmERTable::TfrmERTable(QWidget* parent) : QFrame(parent) {
     if (popERTable_) popERTable_->popup(lstColumn_->viewport()->mapToGlobal(at));
   });
 
-  closeButton_ = new QToolButton(this);
+  closeButton_ = new TERCloseBox(this);
   closeButton_->setObjectName(QStringLiteral("cmdClose"));
-  closeButton_->setAutoRaise(false);
-  closeButton_->setFocusPolicy(Qt::NoFocus);
-  closeButton_->setText(QStringLiteral("×"));
-  closeButton_->setFixedSize(kCloseButtonSize, kCloseButtonSize);
-  closeButton_->setStyleSheet(
-      QStringLiteral("QToolButton { border: 1px solid black; background: #d4d0c8; padding: 0;"
-                     " font-size: 9px; }"));
-  connect(closeButton_, &QToolButton::clicked, this, &TfrmERTable::FormClose);
+  connect(closeButton_, &QAbstractButton::clicked, this, &TfrmERTable::FormClose);
 }
 
 void TfrmERTable::Load(TERTableRec& table, bool relationMenu) {

@@ -16,7 +16,7 @@ class QListWidget;
 class QListWidgetItem;
 class QMenu;
 class QMimeData;
-class QToolButton;
+class QAbstractButton;
 
 namespace morvane {
 
@@ -61,7 +61,7 @@ class TfrmERTable : public QFrame {
   bool IsActive() const { return active_; }
 
   QListWidget* lstColumn() const { return lstColumn_; }
-  QToolButton* CloseButton() const { return closeButton_; }
+  QAbstractButton* CloseButton() const { return closeButton_; }
   QMenu* popERTable() const { return popERTable_; }
 
   static constexpr int kMinimumWidth = 60;
@@ -95,7 +95,7 @@ class TfrmERTable : public QFrame {
   IERTableHost* host_ = nullptr;
   TERTableRec* record_ = nullptr;
   QListWidget* lstColumn_;
-  QToolButton* closeButton_;
+  QAbstractButton* closeButton_;
   QMenu* popERTable_ = nullptr;
   bool active_ = false;
   bool placing_ = false;  // geometry set by the program

@@ -1,7 +1,7 @@
 // The ER view in the main window: tables dropped from the tree, column-list drags, moving and
 // closing windows, the sheet menu, and saving and reopening everything.
 #include <QTemporaryDir>
-#include <QToolButton>
+#include <QAbstractButton>
 
 #include "er_view_fixture.h"
 
