@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
+#include <algorithm>
 
 #include "app/gui/er/er_picture.h"
 #include "app/gui/er/er_sheet_view.h"
@@ -176,26 +177,33 @@ void TERView::popBook_RenameClick() {
 void TERView::popBook_PictureClick() {
   const TERSheetRec* sheet = store_.er.Current();
   if (sheet == nullptr) return;
-  const QString path = askPicturePath_(FromCp932(sheet->name) + QStringLiteral(".png"));
+  const QString name = FromCp932(sheet->name);
+  if (sheet->tables.empty()) {
+    prompt_.Warn(ToCp932(QStringLiteral("「%1」シートにはテーブルがありません。").arg(name)));
+    return;
+  }
+  const QString path = askPicturePath_(name + QStringLiteral(".png"));
   if (path.isEmpty()) return;
   QString error;
   if (!SaveERSheetPicture(*sheet, path, &error)) prompt_.Error(ToCp932(error));
 }
 
 void TERView::popBook_AllPicturesClick() {
+  const auto& sheets = store_.er.sheets;
+  if (std::all_of(sheets.begin(), sheets.end(), [](const auto& s) { return s->tables.empty(); })) {
+    prompt_.Warn(ToCp932(QStringLiteral("テーブルのあるシートがありません。")));
+    return;
+  }
   const QString path = askPicturePath_(QStringLiteral("ER.png"));
   if (path.isEmpty()) return;
-  int written = 0;
-  for (const auto& sheet : store_.er.sheets) {
+  for (const auto& sheet : sheets) {
     if (sheet->tables.empty()) continue;
     QString error;
     if (!SaveERSheetPicture(*sheet, ERSheetPicturePath(path, FromCp932(sheet->name)), &error)) {
       prompt_.Error(ToCp932(error));
       return;
     }
-    ++written;
   }
-  if (written == 0) prompt_.Warn(ToCp932(QStringLiteral("テーブルのあるシートがありません。")));
 }
 
 void TERView::pagERChange(int index) {

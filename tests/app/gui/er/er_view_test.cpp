@@ -1,7 +1,8 @@
 // The ER view in the main window: tables dropped from the tree, column-list drags, moving and
 // closing windows, the sheet menu, and saving and reopening everything.
-#include <QTemporaryDir>
 #include <QAbstractButton>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include "er_view_fixture.h"
 
@@ -263,6 +264,37 @@ TEST_F(ERViewTest, OnlyRedBrickWindowsHaveTheRelationMenu) {
   NewProject();
   DropTable(AddTable("A", 1), QPoint(30, 30));
   EXPECT_EQ(WindowOf(*Sheet().tables[0]).popERTable(), nullptr);
+}
+
+TEST_F(ERViewTest, TheSheetMenuSavesPicturesOfTheCurrentSheetOrOfEverySheetWithTables) {
+  QTemporaryDir dir;
+  NewProject();
+  QStringList suggested;
+  QString answer = dir.filePath(QStringLiteral("one.svg"));
+  View().SetPicturePathAsker([&](const QString& proposal) {
+    suggested << proposal;
+    return answer;
+  });
+  View().popBook_AllPicturesClick();  // nothing on any sheet yet
+  View().popBook_PictureClick();
+  EXPECT_EQ(ShownTexts(),
+            (std::vector<std::string>{"テーブルのあるシートがありません。",
+                                      "「シート1」シートにはテーブルがありません。"}));
+  DropTable(AddTable("EMP", 2), QPoint(30, 30));
+  View().popBook_PictureClick();
+  EXPECT_TRUE(QFile::exists(answer));
+  View().popBook_AddClick();
+  View().popBook_AddClick();
+  DropTable(AddTable("DEPT", 1), QPoint(30, 30));
+  answer = dir.filePath(QStringLiteral("all.png"));
+  View().popBook_AllPicturesClick();
+  EXPECT_EQ(suggested, (QStringList{"シート1.png", "ER.png"}));
+  EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("all_シート1.png"))));
+  EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("all_シート2.png"))));
+  EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("all_シート3.png"))));
+  answer.clear();  // cancelled
+  View().popBook_AllPicturesClick();
+  EXPECT_EQ(prompt_.shown.size(), 2u);
 }
 
 }  // namespace
