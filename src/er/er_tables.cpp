@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "er/line_geometry.h"
 #include "model/cp932_text.h"
 #include "model/data_kind.h"
 
@@ -120,6 +121,11 @@ TTargetLine& AddERLine(TERSheetRec& sheet, TERTableRec* from, TERTableRec* to) {
   auto line = std::make_unique<TTargetLine>();
   line->fromWindow = from;
   line->toWindow = to;
+  if (from != nullptr && to != nullptr) {
+    const TLineGeometry g = ComputeLineGeometry(*from, *to);
+    line->fromSide = g.fromSide;
+    line->toSide = g.toSide;
+  }
   sheet.lines.push_back(std::move(line));
   return *sheet.lines.back();
 }

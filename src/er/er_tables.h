@@ -46,7 +46,7 @@ std::string DeleteTableQuestion(std::string_view caption);
 // name, then the first window of that name. Returns false when no such window is on the sheet.
 bool RemoveERTable(TERSheetRec& sheet, std::string_view name);
 
-// Appends a line between two windows of the sheet, sides not yet computed.
+// Appends a line between two windows of the sheet, its sides computed from their geometry.
 TTargetLine& AddERLine(TERSheetRec& sheet, TERTableRec* from, TERTableRec* to);
 
 // The first line of the sheet joining a and b in either direction (names compared ignoring

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "er/er_tables.h"
+#include "model/codec.h"
 #include "model/er_from_record.h"
 
 namespace morvane {
@@ -69,6 +70,15 @@ int AddTablesFromRelations(TCatalogueStore& store, TERSheetRec& sheet, TERTableR
                            const TColumnValuePositions& positions) {
   RelationRun run{store, sheet, positions, {}, 0};
   return FollowRelations(run, window);
+}
+
+int RunRelationCommand(TCatalogueStore& store, TERSheetRec& sheet, TERTableRec& window,
+                       IPrompt& prompt) {
+  const size_t linesBefore = sheet.lines.size();
+  const int added = AddTablesFromRelations(store, sheet, window, store.erColumnPositions);
+  if (added > 0 || sheet.lines.size() != linesBefore) store.SetModified();
+  prompt.Inform(ToCp932(TablesAddedMessage(added)));
+  return added;
 }
 
 std::string TablesAddedMessage(int added) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/catalogue_store.h"
+#include "model/prompt.h"
 
 namespace morvane {
 
@@ -16,6 +17,12 @@ namespace morvane {
 // the run are not reused. Returns the number of windows added.
 int AddTablesFromRelations(TCatalogueStore& store, TERSheetRec& sheet, TERTableRec& window,
                            const TColumnValuePositions& positions);
+
+// The window command as the user runs it: places the tables as above with the store's column
+// positions, marks the document modified when a window or line was added, and tells the count
+// with the information message below. Returns the number of windows added.
+int RunRelationCommand(TCatalogueStore& store, TERSheetRec& sheet, TERTableRec& window,
+                       IPrompt& prompt);
 
 // The information message after the command: n + "件のテーブルを追加しました。" (UTF-8).
 std::string TablesAddedMessage(int added);

@@ -122,12 +122,19 @@ TEST(LineGeometryTest, ExtremeGeometryDoesNotOverflow) {
   EXPECT_EQ(g.x1, INT32_MAX);
 }
 
-TEST(LineGeometryTest, UpdateRecordsSidesOfEveryLine) {
+TEST(LineGeometryTest, SidesAreKnownFromTheLinesCreationAndUpdatedForTheSheet) {
   TERSheetRec sheet;
   TERTableRec* a = &AddERTable(sheet, "Table1", "A", 0, 0, 100, 100);
   TERTableRec* b = &AddERTable(sheet, "Table2", "B", 300, 0, 100, 100);
   TTargetLine& line = AddERLine(sheet, a, b);
-  EXPECT_EQ(line.fromSide, kSideUnknown);
+  EXPECT_EQ(line.fromSide, kSideRight);
+  b->top = 500;
+  b->left = 0;
+  UpdateLineSides(sheet);
+  EXPECT_EQ(line.fromSide, kSideBottom);
+  EXPECT_EQ(line.toSide, kSideTop);
+  b->left = 300;
+  b->top = 0;
   UpdateLineSides(sheet);
   EXPECT_EQ(line.fromSide, kSideRight);
   EXPECT_EQ(line.toSide, kSideLeft);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "er/er_tables.h"
+#include "model/codec.h"
 #include "model/er_relations.h"
 #include "model/new_project.h"
 
@@ -78,6 +79,43 @@ TEST_F(ErRelationsTest, NoRelationOrUnknownTablesAddNothing) {
   EXPECT_EQ(Run(Place("A")), 0);
   EXPECT_EQ(Sheet().tables.size(), 2u);
   EXPECT_TRUE(Sheet().lines.empty());
+}
+
+TEST_F(ErRelationsTest, TheRunningTopIsSharedByTheNestedLevels) {
+  for (const char* name : {"A", "B", "C", "D"}) AddTable(name);
+  store_.relations = {{"A", {"B", "C"}}, {"B", {"D"}}};
+  EXPECT_EQ(Run(Place("A")), 3);
+  struct Where {
+    const char* caption;
+    int left, top;
+  };
+  const std::vector<Where> expected = {
+      {"A", 100, 40}, {"B", 300, 40}, {"D", 500, 40}, {"C", 300, 200}};
+  ASSERT_EQ(Sheet().tables.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(Sheet().tables[i]->caption, expected[i].caption);
+    EXPECT_EQ(Sheet().tables[i]->left, expected[i].left) << expected[i].caption;
+    EXPECT_EQ(Sheet().tables[i]->top, expected[i].top) << expected[i].caption;
+  }
+}
+
+TEST_F(ErRelationsTest, TheCommandTellsTheCountAndMarksModifiedOnlyWhenSomethingWasAdded) {
+  AddTable("A");
+  AddTable("B");
+  store_.relations = {{"A", {"B"}}};
+  ScriptedPrompt prompt;
+  store_.modified = false;
+  EXPECT_EQ(RunRelationCommand(store_, Sheet(), Place("B"), prompt), 0);
+  EXPECT_FALSE(store_.modified);
+  EXPECT_EQ(RunRelationCommand(store_, Sheet(), Place("A"), prompt), 1);
+  EXPECT_TRUE(store_.modified);
+  ASSERT_EQ(prompt.shown.size(), 2u);
+  EXPECT_EQ(prompt.shown[0].kind, PromptKind::kInformation);
+  EXPECT_EQ(ToUtf8(prompt.shown[0].text), "0件のテーブルを追加しました。");
+  EXPECT_EQ(ToUtf8(prompt.shown[1].text), "1件のテーブルを追加しました。");
+  // The line's sides are known as soon as it exists.
+  EXPECT_EQ(Sheet().lines.back()->fromSide, kSideRight);
+  EXPECT_EQ(Sheet().lines.back()->toSide, kSideLeft);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 //   morvane-cli count PROJECT.vnk --dsn NAME ... (see app/cli/count_command.h)
 //   morvane-cli excel IN.vnk ... --out OUT.xlsx (see app/cli/excel_command.h)
 //   morvane-cli er-place IN.vnk --sheet NAME ... --out OUT.vnk (see app/cli/er_place_command.h)
+//   morvane-cli er-image IN.vnk --sheet NAME --out FILE.svg|.png (see app/cli/er_image_command.h)
 //
 // Messages go to standard error with the texts the GUI shows; any failure exits non-zero.
 #include <cstdio>
@@ -19,6 +20,7 @@
 #include "app/cli/count_command.h"
 #include "app/cli/er_place_command.h"
 #include "app/cli/excel_command.h"
+#include "app/cli/er_image_command.h"
 #include "app/cli/fetch_command.h"
 #include "app/cli/product_words.h"
 #include "app/cli/project_summary.h"
@@ -56,6 +58,9 @@ int Usage() {
 #endif
   std::fputs(kExcelUsage, stderr);
   std::fputs(kErPlaceUsage, stderr);
+#ifdef MORVANE_CLI_ER_IMAGE
+  std::fputs(kErImageUsage, stderr);
+#endif
   return kExitUsage;
 }
 
@@ -117,6 +122,11 @@ int Run(const std::vector<std::string>& args) {
   }
   if (!args.empty() && args[0] == "count") {
     return RunCountCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
+  }
+#endif
+#ifdef MORVANE_CLI_ER_IMAGE
+  if (!args.empty() && args[0] == "er-image") {
+    return RunErImageCommand({args.begin() + 1, args.end()});
   }
 #endif
   return Usage();

@@ -2,7 +2,7 @@
 
 #include "app/gui/about_form.h"
 #include "app/gui/er_select_form.h"
-#include "app/gui/er_table_form.h"
+#include "app/gui/er/er_table_form.h"
 #include "app/gui/excel/format_form.h"
 #include "app/gui/import_form.h"
 #include "app/gui/main_window.h"

@@ -43,6 +43,7 @@ namespace morvane {
 
 class IPrompt;
 class IProjectPathChooser;
+class TERView;
 class TfrmConnect;
 class TfrmFormat;
 class TpnlSQL;
@@ -122,6 +123,10 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   void ShowConnectDialog() override;
   bool FetchCurrentDataKind() override;
   bool ImportExcel() override;
+  void TableDragStarted(const TTableRec& table) override;
+  void TableDragEnded(bool dropped) override;
+  // The ER view over pagER.
+  TERView* ERView() const { return erView_; }
 
   // IProgress: the progress bar pgbWait.
   void Begin(const std::string& activity_utf8, int total) override;
@@ -261,6 +266,7 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   QActionGroup* viewButtonGroup_ = nullptr;
   QHash<QString, QAction*> actions_;  // menu items and toolbar buttons by name
   QTimer* refresh_timer_ = nullptr;
+  TERView* erView_ = nullptr;
   QMetaObject::Connection focus_watch_;
   QPointer<QWidget> work_focus_;  // the last focus outside the menus
 };

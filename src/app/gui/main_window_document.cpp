@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 
 #include "app/gui/db/sql_panel.h"
+#include "app/gui/er/er_view.h"
 #include "app/gui/main_window.h"
 #include "app/gui/project_path_chooser.h"
 #include "app/gui/qt_text.h"
@@ -52,6 +53,7 @@ void TfrmMain::FileNew(int product) {
     WaitCursor wait;
     Disconnect();
     browser_->ResetLists();  // the lists must not show records the reset destroys
+    erView_->Clear();        // nor the sheets their windows
     NewProject(store_, product, ListTextMeasurer());
     InitLayout();
     RebuildERTabs();
@@ -74,6 +76,7 @@ void TfrmMain::FileOpen(const QString& path) {
   }
   Disconnect();
   browser_->ResetLists();  // the lists must not show records the reading destroys
+  erView_->Clear();        // nor the sheets their windows
   ProjectReadResult outcome;
   {
     WaitCursor wait;
@@ -162,32 +165,11 @@ void TfrmMain::InitLayout() {
   store_.sortColumn.fill(0);
   store_.sortDirection.fill(0);
 
-  while (pagER->count() > 0) {
-    QWidget* page = pagER->widget(0);
-    pagER->removeTab(0);
-    delete page;
-  }
+  erView_->Clear();
   store_.listViewActive = true;
 }
 
-void TfrmMain::RebuildERTabs() {
-  for (const auto& sheet : store_.er.sheets) {
-    auto* view = new QScrollArea;
-    view->setObjectName(QStringLiteral("ERSheetView"));
-    view->setBackgroundRole(QPalette::Base);
-    view->setStyleSheet(QStringLiteral("QScrollArea { background: white; }"));
-    auto* surface = new QWidget;
-    surface->setObjectName(QStringLiteral("ERSheetSurface"));
-    surface->setMinimumSize(2000, 1500);
-    surface->setAutoFillBackground(true);
-    QPalette white = surface->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    surface->setPalette(white);
-    view->setWidget(surface);
-    pagER->addTab(view, FromCp932(sheet->name));
-  }
-  if (store_.er.currentIndex >= 0) pagER->setCurrentIndex(store_.er.currentIndex);
-}
+void TfrmMain::RebuildERTabs() { erView_->Rebuild(); }
 
 void TfrmMain::MarkModified() {
   store_.SetModified();

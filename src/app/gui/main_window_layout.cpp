@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/gui/db/sql_panel.h"
+#include "app/gui/er/er_view.h"
 #include "app/gui/main_window.h"
 #include "app/gui/tree_images.h"
 #include "browse/report_view.h"
@@ -149,14 +150,13 @@ QWidget* TfrmMain::BuildERPanel() {
   auto* layout = new QVBoxLayout(pnlER);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(pagER);
-  // The document's current sheet follows the active tab.
-  connect(pagER, &QTabWidget::currentChanged, this, [this](int index) {
-    if (index >= 0 && index < static_cast<int>(store_.er.sheets.size())) {
-      store_.er.currentIndex = index;
-    }
-  });
+  erView_ = new TERView(pagER, store_, prompt_, [this] { MarkModified(); }, this);
   return pnlER;
 }
+
+void TfrmMain::TableDragStarted(const TTableRec& table) { erView_->BeginTableDrag(&table); }
+
+void TfrmMain::TableDragEnded(bool) { erView_->EndTableDrag(); }
 
 void TfrmMain::BuildStatusBar() {
   QStatusBar* stbMsg = statusBar();
