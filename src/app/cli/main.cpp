@@ -4,6 +4,7 @@
 //   morvane-cli resave IN.vnk OUT.vnk
 //   morvane-cli info IN.vnk
 //   morvane-cli fetch --dsn NAME ... (see app/cli/fetch_command.h)
+//   morvane-cli import PROJECT.vnk --workbook BOOK.xlsx ... (see app/cli/import_command.h)
 //
 // Messages go to standard error with the texts the GUI shows; any failure exits non-zero.
 #include <cstdio>
@@ -12,7 +13,10 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "app/cli/fetch_command.h"
+#include "app/cli/import_command.h"
 #include "app/cli/product_words.h"
 #include "app/cli/project_summary.h"
 #include "app/cli/text_progress.h"
@@ -43,6 +47,9 @@ int Usage() {
       stderr);
 #ifdef MORVANE_CLI_FETCH
   std::fputs(kFetchUsage, stderr);
+#endif
+#ifdef MORVANE_CLI_IMPORT
+  std::fputs(kImportUsage, stderr);
 #endif
   return kExitUsage;
 }
@@ -93,6 +100,12 @@ int Run(const std::vector<std::string>& args) {
 #ifdef MORVANE_CLI_FETCH
   if (!args.empty() && args[0] == "fetch") {
     return RunFetchCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
+  }
+#endif
+#ifdef MORVANE_CLI_IMPORT
+  if (!args.empty() && args[0] == "import") {
+    return RunImportCommand({args.begin() + 1, args.end()}, std::cin, std::cout, std::cerr,
+                            isatty(STDIN_FILENO) != 0);
   }
 #endif
   return Usage();
