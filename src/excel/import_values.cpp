@@ -39,7 +39,10 @@ NormalisedLengthScale NormaliseLengthScale(int product, std::string_view type_up
 }
 
 std::optional<long long> ParseSize(std::string_view text) {
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (!text.empty() && text.front() == '+') {
+    text.remove_prefix(1);
+    if (!text.empty() && text.front() == '-') return std::nullopt;
+  }
   if (text.empty()) return std::nullopt;
   long long value = 0;
   const char* end = text.data() + text.size();

@@ -102,7 +102,7 @@ TEST(ParseSizeTest, OnlyWholeIntegersCount) {
   EXPECT_EQ(ParseSize("250"), 250);
   EXPECT_EQ(ParseSize("-3"), -3);
   EXPECT_EQ(ParseSize("+4"), 4);
-  for (const char* text : {"", "abc", "12a", "1.5", " 7", "99999999999999999999"}) {
+  for (const char* text : {"", "+", "+-1", "abc", "12a", "1.5", " 7", "99999999999999999999"}) {
     EXPECT_FALSE(ParseSize(text)) << text;
   }
 }
