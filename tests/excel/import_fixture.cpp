@@ -6,7 +6,7 @@
 
 namespace morvane::excel::testing {
 
-Workbook& AddBook(ExcelApplication& app, const std::vector<SheetSpec>& sheets) {
+Workbook& AddBook(ExcelApplication& app, const std::vector<SheetContent>& sheets) {
   app.SetSheetsInNewWorkbook(std::max<int>(1, static_cast<int>(sheets.size())));
   Workbook& book = app.Workbooks().Add();
   for (size_t i = 0; i < sheets.size(); ++i) {

@@ -11,13 +11,13 @@
 namespace morvane::excel::testing {
 
 // One sheet: its name and cells (address, UTF-8 text).
-struct SheetSpec {
+struct SheetContent {
   std::string name;
   std::vector<std::pair<std::string, std::string>> cells;
 };
 
 // Adds a workbook holding the sheets, in order; it becomes the active workbook.
-Workbook& AddBook(ExcelApplication& app, const std::vector<SheetSpec>& sheets);
+Workbook& AddBook(ExcelApplication& app, const std::vector<SheetContent>& sheets);
 
 // Counts the steps reported.
 class CountingProgress : public IProgress {

@@ -15,7 +15,7 @@ namespace {
 
 using testing::AddBook;
 using testing::CountingProgress;
-using testing::SheetSpec;
+using testing::SheetContent;
 
 // Sizes as the test's own rule: "type/length/scale", so a test sees what was passed.
 std::string FakeSize(int, std::string_view type, std::string_view length, std::string_view scale) {
