@@ -2,9 +2,13 @@
 
 #include <zip.h>
 
+#include <algorithm>
+#include <map>
 #include <memory>
+#include <set>
 
 #include "xlsx/error.h"
+#include "xlsx/relationships.h"
 
 namespace morvane::xlsx {
 namespace {
@@ -17,24 +21,76 @@ std::string ZipErrorText(zip_error_t* error) {
   return text;
 }
 
+struct Entry {
+  zip_uint64_t index;
+  zip_uint64_t size;
+  zip_uint64_t compressed_size;
+};
+
+std::string TooLargeText(const std::string& name) {
+  return "ブックの部分 " + name + " は展開すると大きすぎるため読み込めません (" +
+         std::to_string(ZipPackage::kMaxPartBytes >> 20) + " MB まで、圧縮率 " +
+         std::to_string(ZipPackage::kMaxRatio) + " 倍まで)";
+}
+
+// Whether `bytes` of inflated data are more than an entry may hold.
+bool PassesLimit(zip_uint64_t bytes, zip_uint64_t compressed_size) {
+  if (bytes > ZipPackage::kMaxPartBytes) return true;
+  return bytes > ZipPackage::kRatioCheckedFrom &&
+         bytes / std::max<zip_uint64_t>(compressed_size, 1) > ZipPackage::kMaxRatio;
+}
+
 // Reads an entry in pieces: the size its header claims is only checked against what the data
-// really holds, so a damaged header cannot make us reserve gigabytes up front.
-std::string ReadEntry(zip_file_t* file, zip_uint64_t claimed_size, const std::string& name) {
+// really holds, so a damaged or hostile header cannot make us reserve gigabytes up front, and
+// inflating stops as soon as the data passes the limits.
+std::string ReadEntry(zip_t* archive, const Entry& entry, const std::string& name) {
+  if (PassesLimit(entry.size, entry.compressed_size)) throw Error(TooLargeText(name));
+  std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(zip_fopen_index(archive, entry.index, 0),
+                                                          &zip_fclose);
+  if (!file) throw Error("ブックの内容を読み取れません (" + name + ")");
   std::string bytes;
   char buffer[64 * 1024];
   for (;;) {
-    zip_int64_t read = zip_fread(file, buffer, sizeof buffer);
+    zip_int64_t read = zip_fread(file.get(), buffer, sizeof buffer);
     if (read < 0) throw Error("ブックの内容を読み取れません (" + name + ")");
     if (read == 0) break;
     bytes.append(buffer, static_cast<size_t>(read));
-    if (bytes.size() > claimed_size) break;
+    if (PassesLimit(bytes.size(), entry.compressed_size)) throw Error(TooLargeText(name));
+    if (bytes.size() > entry.size) break;
   }
-  if (bytes.size() != claimed_size) throw Error("ブックの内容を読み取れません (" + name + ")");
+  if (bytes.size() != entry.size) throw Error("ブックの内容を読み取れません (" + name + ")");
   return bytes;
 }
 
+bool IsRelationshipPart(const std::string& name) {
+  return name.size() > 5 && name.compare(name.size() - 5, 5, ".rels") == 0;
+}
+
+// The parts reachable from the package's root relationships, following each part's own
+// relationships; relationship parts and the content types are always part of it.
+std::set<std::string> NeededParts(const ZipPackage& index_parts) {
+  std::set<std::string> needed = {kContentTypes};
+  std::vector<std::string> pending = {""};
+  std::set<std::string> visited;
+  while (!pending.empty()) {
+    const std::string source = pending.back();
+    pending.pop_back();
+    if (!visited.insert(source).second) continue;
+    const std::string rels_part = RelsPartOf(source);
+    if (!index_parts.Has(rels_part)) continue;
+    needed.insert(rels_part);
+    const Relationships rels = Relationships::Parse(index_parts.Get(rels_part), source);
+    for (const Relationship& rel : rels.items()) {
+      if (rel.external) continue;
+      needed.insert(rel.target);
+      pending.push_back(rel.target);
+    }
+  }
+  return needed;
+}
+
 ZipPackage ReadArchive(zip_t* archive) {
-  ZipPackage package;
+  std::map<std::string, Entry> entries;
   zip_int64_t count = zip_get_num_entries(archive, 0);
   for (zip_int64_t i = 0; i < count; ++i) {
     zip_stat_t stat;
@@ -42,10 +98,25 @@ ZipPackage ReadArchive(zip_t* archive) {
     if (zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &stat) != 0) continue;
     std::string name = stat.name;
     if (!name.empty() && name.back() == '/') continue;  // a directory entry
-    std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(
-        zip_fopen_index(archive, static_cast<zip_uint64_t>(i), 0), &zip_fclose);
-    if (!file) throw Error("ブックの内容を読み取れません (" + name + ")");
-    package.Put(name, ReadEntry(file.get(), stat.size, name));
+    entries[name] = {static_cast<zip_uint64_t>(i), stat.size, stat.comp_size};
+  }
+  // First the relationships, which say which other parts the workbook is made of; parts that
+  // nothing refers to are never inflated.
+  ZipPackage package;
+  for (const auto& [name, entry] : entries) {
+    if (name == kContentTypes || IsRelationshipPart(name)) {
+      package.Put(name, ReadEntry(archive, entry, name));
+    }
+  }
+  const std::set<std::string> needed = NeededParts(package);
+  for (const auto& [name, entry] : entries) {
+    if (needed.count(name) != 0 && !package.Has(name)) {
+      package.Put(name, ReadEntry(archive, entry, name));
+    }
+  }
+  // Relationship parts of parts that are not read are left out as well.
+  for (const std::string& name : package.Names()) {
+    if (needed.count(name) == 0) package.Remove(name);
   }
   return package;
 }

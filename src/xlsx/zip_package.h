@@ -10,7 +10,15 @@ namespace morvane::xlsx {
 
 class ZipPackage {
  public:
-  // Reads every entry of the archive; throws xlsx::Error when it cannot be read.
+  // Limits on one inflated part: its size, and above kRatioCheckedFrom bytes its ratio to
+  // the compressed size. A part beyond them is refused rather than inflated.
+  static constexpr unsigned long long kMaxPartBytes = 256ull << 20;
+  static constexpr unsigned long long kRatioCheckedFrom = 8ull << 20;
+  static constexpr unsigned long long kMaxRatio = 200;
+
+  // Reads the content types and the parts reachable through relationships from the package
+  // root (parts nothing refers to are skipped); throws xlsx::Error when the archive cannot be
+  // read or a part passes the limits.
   static ZipPackage ReadFile(const std::string& path);
   static ZipPackage ReadBytes(std::string_view bytes);
 

@@ -9,6 +9,7 @@
 //   morvane-cli excel IN.vnk ... --out OUT.xlsx (see app/cli/excel_command.h)
 //   morvane-cli er-place IN.vnk --sheet NAME ... --out OUT.vnk (see app/cli/er_place_command.h)
 //   morvane-cli er-image IN.vnk --sheet NAME --out FILE.svg|.png (see app/cli/er_image_command.h)
+//   morvane-cli import PROJECT.vnk --workbook BOOK.xlsx ... (see app/cli/import_command.h)
 //
 // Messages go to standard error with the texts the GUI shows; any failure exits non-zero.
 #include <cstdio>
@@ -17,11 +18,14 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "app/cli/count_command.h"
+#include "app/cli/er_image_command.h"
 #include "app/cli/er_place_command.h"
 #include "app/cli/excel_command.h"
-#include "app/cli/er_image_command.h"
 #include "app/cli/fetch_command.h"
+#include "app/cli/import_command.h"
 #include "app/cli/product_words.h"
 #include "app/cli/project_summary.h"
 #include "app/cli/sql_command.h"
@@ -60,6 +64,9 @@ int Usage() {
   std::fputs(kErPlaceUsage, stderr);
 #ifdef MORVANE_CLI_ER_IMAGE
   std::fputs(kErImageUsage, stderr);
+#endif
+#ifdef MORVANE_CLI_IMPORT
+  std::fputs(kImportUsage, stderr);
 #endif
   return kExitUsage;
 }
@@ -127,6 +134,12 @@ int Run(const std::vector<std::string>& args) {
 #ifdef MORVANE_CLI_ER_IMAGE
   if (!args.empty() && args[0] == "er-image") {
     return RunErImageCommand({args.begin() + 1, args.end()});
+  }
+#endif
+#ifdef MORVANE_CLI_IMPORT
+  if (!args.empty() && args[0] == "import") {
+    return RunImportCommand({args.begin() + 1, args.end()}, std::cin, std::cout, std::cerr,
+                            isatty(STDIN_FILENO) != 0);
   }
 #endif
   return Usage();

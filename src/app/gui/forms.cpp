@@ -4,7 +4,7 @@
 #include "app/gui/er_select_form.h"
 #include "app/gui/er/er_table_form.h"
 #include "app/gui/excel/format_form.h"
-#include "app/gui/import_form.h"
+#include "app/gui/excel/import_form.h"
 #include "app/gui/main_window.h"
 
 namespace morvane {
@@ -19,7 +19,7 @@ std::unique_ptr<TForms> CreateForms(IPrompt& prompt, const QStringList& argument
   forms->connect = main->ConnectForm();
   forms->format = main->FormatForm();
   forms->erSelect = new TfrmERSelect(main);
-  forms->import = new TfrmImport(main);
+  forms->import = new TfrmImport(prompt, main);
   main->SetForms(forms.get());
   return forms;
 }

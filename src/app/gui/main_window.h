@@ -48,7 +48,11 @@ class TfrmConnect;
 class TfrmFormat;
 class TpnlSQL;
 class TWorkbookWindow;
+class TfrmImport;
 struct TForms;
+namespace excel {
+class ExcelApplication;
+}
 
 class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   Q_OBJECT
@@ -89,6 +93,13 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   // Shows it for the current data kind: modal from the menu; modeless when the Excel output
   // rejects an address, so the user can correct it beside the template.
   void ShowFormatForm(bool modal);
+
+  // --- the Excel import (main_window_import.cpp) -------------------------------------------
+  // The workbooks the import reads from (not owned) and how the user opens one. Until they are
+  // set, the window keeps workbooks of its own and opens them with a file dialog.
+  void SetImportSource(excel::ExcelApplication* excel, std::function<void()> openWorkbook);
+  // The import dialog: the one created at start, or one of the window's own.
+  TfrmImport* ImportForm();
 
   // Document commands.
   void FileNew(int product);
@@ -233,6 +244,11 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   // A child of the window, docked at its right.
   TWorkbookWindow* workbookWindow_ = nullptr;
   std::function<bool()> fetcher_;
+  // The Excel import's source (main_window_import.cpp).
+  excel::ExcelApplication* importExcel_ = nullptr;
+  std::shared_ptr<excel::ExcelApplication> ownImportExcel_;
+  std::function<void()> openImportWorkbook_;
+  TfrmImport* importForm_ = nullptr;  // a child of the window, when no form was set
   // Declared after the store: it lets go of the lists' rows before the store goes.
   std::unique_ptr<TBrowser> browser_;
 

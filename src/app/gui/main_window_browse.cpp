@@ -25,9 +25,4 @@ bool TfrmMain::FetchCurrentDataKind() {
   return FetchCatalogue(store_, session);
 }
 
-bool TfrmMain::ImportExcel() {
-  CommandNotReady(QStringLiteral("ｲﾝﾎﾟｰﾄ"));
-  return false;
-}
-
 }  // namespace morvane

@@ -15,7 +15,7 @@
 #include "app/gui/excel/format_form.h"
 #include "app/gui/forms.h"
 #include "app/gui/help_viewer.h"
-#include "app/gui/import_form.h"
+#include "app/gui/excel/import_form.h"
 #include "app/gui/main_window.h"
 #include "gui_test_support.h"
 

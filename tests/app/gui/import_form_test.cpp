@@ -1,0 +1,179 @@
+// The import dialog and the main window's import: the boxes and the sheet list, the checks of
+// OK with the control they focus, and the tree, list and modified flag after an import, also
+// after one that failed half-way.
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include "app/gui/excel/import_form.h"
+#include "browse/list_model.h"
+#include "browse/report_view.h"
+#include "excel/application.h"
+#include "import_fixture.h"
+#include "main_window_fixture.h"
+#include "model/data_kind.h"
+
+namespace morvane {
+namespace {
+
+using excel::testing::AddBook;
+using testing::MainWindowTest;
+using testing::ModalDriver;
+
+class ImportFormTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    Window().mnuFile_New_Oracle8Click();
+    Window().SetImportSource(&excel_, [] {});
+    AddBook(excel_, {{"顧客", {{"A1", "CUSTOMER"}, {"A5", "ID"}, {"A6", "NAME"}}},
+                     {"注文", {{"A1", "ORDERS"}, {"A5", "NO"}}},
+                     {"メモ", {}}});
+  }
+  TfrmImport& Form() { return *Window().ImportForm(); }
+  void Select(std::initializer_list<int> rows) {
+    for (int row : rows) Form().lstExcelSheet->item(row)->setSelected(true);
+  }
+  // Runs the import from the tree's popup entry, answering the workbook question with Yes and
+  // running `inDialog` while the dialog is up.
+  bool Import(std::function<void(TfrmImport&)> inDialog) {
+    prompt_.answers.insert(prompt_.answers.begin(), PromptButton::kYes);
+    ModalDriver driver(
+        {[inDialog](QWidget* modal) { inDialog(*qobject_cast<TfrmImport*>(modal)); }});
+    const bool result = Window().ImportExcel();
+    EXPECT_EQ(driver.Remaining(), 0u);
+    return result;
+  }
+  int ExcelNodes() { return Window().Browser().ExcelRoot()->childCount(); }
+  int ListRows() { return ListModelOf(Window().ltvData)->rowCount(); }
+
+  excel::ExcelApplication excel_;
+};
+
+TEST_F(ImportFormTest, LoadsTheLayoutAndTheSheetsAndUpperCasesWhatIsTyped) {
+  Store().importLayout.sizeColumn = "F";
+  Store().importLayout.firstItemRow = 7;
+  Form().Load(Store(), excel_.ActiveWorkbook());
+  EXPECT_EQ(Form().windowTitle(), QStringLiteral("Excel ファイルインポート"));
+  EXPECT_EQ(Form().txtTableNameCell->text(), "A1");
+  EXPECT_EQ(Form().txtColumnStartRow->text(), "7");
+  EXPECT_EQ(Form().txtColumnNameCol->text(), "A");
+  EXPECT_EQ(Form().txtColumnSizeCol->text(), "F");
+  EXPECT_EQ(Form().txtColumnComment3Col->text(), "");
+  ASSERT_EQ(Form().lstExcelSheet->count(), 3);
+  EXPECT_EQ(Form().lstExcelSheet->item(1)->text(), QStringLiteral("注文"));
+  QTest::keyClicks(Form().txtColumnTypeCol, "bc");
+  EXPECT_EQ(Form().txtColumnTypeCol->text(), "BC");
+}
+
+TEST_F(ImportFormTest, OKChecksTheSelectionThenEachBoxInOrder) {
+  QWidget parent;
+  TfrmImport form(prompt_, &parent);
+  parent.show();
+  form.Load(Store(), excel_.ActiveWorkbook());
+  form.show();
+  EXPECT_FALSE(parent.isVisible());  // showing hides the main window
+  const TImportLayout before = Store().importLayout;
+
+  form.cmdOK->click();
+  EXPECT_EQ(ShownTexts().back(), "シートが選択されていません。");
+  EXPECT_EQ(form.focusWidget(), form.lstExcelSheet);
+  EXPECT_TRUE(form.isVisible());
+
+  form.lstExcelSheet->item(0)->setSelected(true);
+  struct Case {
+    QLineEdit* box;
+    QString text;
+  };
+  const Case cases[] = {
+      {form.txtTableNameCell, ""},       {form.txtTableNameCell, "A"},
+      {form.txtColumnStartRow, "0"},     {form.txtColumnStartRow, "X"},
+      {form.txtColumnNameCol, ""},       {form.txtColumnNameCol, "1"},
+      {form.txtColumnTypeCol, "?"},      {form.txtColumnLengthCol, "A1:B1"},
+      {form.txtColumnPrecisionCol, "!"}, {form.txtColumnScaleCol, "ZZZZ"},
+      {form.txtColumnSizeCol, "-"},      {form.txtColumnNotNullCol, "*"},
+      {form.txtColumnUniqueCol, "%"},    {form.txtColumnPrimaryCol, "$"},
+      {form.txtColumnComment1Col, "."},  {form.txtColumnComment2Col, "#"},
+      {form.txtColumnComment3Col, "+"},
+  };
+  for (const Case& c : cases) {
+    form.Load(Store(), excel_.ActiveWorkbook());
+    form.lstExcelSheet->item(0)->setSelected(true);
+    c.box->setText(c.text);
+    prompt_.shown.clear();
+    form.cmdOK->click();
+    ASSERT_EQ(ShownTexts(), std::vector<std::string>{"レイアウトが不正です。"})
+        << c.box->objectName().toStdString();
+    EXPECT_EQ(form.focusWidget(), c.box) << c.box->objectName().toStdString();
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(Store().importLayout, before);
+  }
+
+  form.Load(Store(), excel_.ActiveWorkbook());
+  form.lstExcelSheet->item(2)->setSelected(true);
+  form.txtTableNameCell->setText(" B2 ");
+  form.txtColumnStartRow->setText("3");
+  form.txtColumnComment2Col->setText("K");
+  form.cmdOK->click();
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(form.result(), QDialog::Accepted);
+  EXPECT_EQ(form.txtTableNameCell->text(), "B2");
+  EXPECT_EQ(Store().importLayout.tableNameCell, "B2");
+  EXPECT_EQ(Store().importLayout.firstItemRow, 3);
+  EXPECT_EQ(Store().importLayout.comment2Column, "K");
+  EXPECT_EQ(form.SelectedSheets(), std::vector<std::string>{ToCp932("メモ")});
+}
+
+TEST_F(ImportFormTest, ImportShowsTheRecordsInTheTreeAndList) {
+  Store().modified = false;
+  EXPECT_TRUE(Import([](TfrmImport& form) {
+    form.lstExcelSheet->item(0)->setSelected(true);
+    form.lstExcelSheet->item(1)->setSelected(true);
+    form.cmdOK->click();
+  }));
+  EXPECT_TRUE(Window().isVisible());
+  EXPECT_TRUE(Store().modified);
+  ASSERT_EQ(Store().Records(kDataKindExcel).size(), 2u);
+  EXPECT_EQ(Store().Records(kDataKindExcel)[0]->columns.size(), 2u);
+  EXPECT_EQ(ExcelNodes(), 2);
+  EXPECT_EQ(Window().trvDataType->currentItem(), Window().Browser().ExcelRoot());
+  EXPECT_EQ(ListRows(), 2);
+  EXPECT_EQ(ShownTexts().back(), "Excelファイルをインポートしました。");
+
+  // Again, replacing one: no node or row may keep the replaced record.
+  prompt_.answers = {PromptButton::kYes};
+  EXPECT_TRUE(Import([](TfrmImport& form) {
+    form.lstExcelSheet->item(0)->setSelected(true);
+    form.cmdOK->click();
+  }));
+  ASSERT_EQ(Store().Records(kDataKindExcel).size(), 2u);
+  EXPECT_EQ(Store().Records(kDataKindExcel)[1]->name, "CUSTOMER");
+  EXPECT_EQ(ExcelNodes(), 2);
+  EXPECT_EQ(ListRows(), 2);
+  EXPECT_EQ(Window().Browser().ExcelRoot()->child(1)->text(0), "CUSTOMER");
+
+  // Cancel in the dialog imports nothing.
+  EXPECT_FALSE(Import([](TfrmImport& form) { form.cmdCancel->click(); }));
+  EXPECT_TRUE(Window().isVisible());
+}
+
+TEST_F(ImportFormTest, AFailureHalfWayStillShowsWhatWasImported) {
+  Store().modified = false;
+  EXPECT_FALSE(Import([this](TfrmImport& form) {
+    form.lstExcelSheet->item(0)->setSelected(true);
+    form.lstExcelSheet->item(1)->setSelected(true);
+    // The second sheet goes away before it is read.
+    excel_.ActiveWorkbook().Worksheets().Item(2).Delete();
+    form.cmdOK->click();
+  }));
+  EXPECT_EQ(ShownTexts().back().rfind("Excelファイルのインポートに失敗しました。", 0), 0u);
+  EXPECT_TRUE(Store().modified);
+  EXPECT_EQ(ExcelNodes(), 1);
+  EXPECT_EQ(ListRows(), 1);
+}
+
+}  // namespace
+}  // namespace morvane
