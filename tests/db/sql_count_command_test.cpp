@@ -1,6 +1,7 @@
 // morvane-cli sql and count, run in-process against the emulator.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -33,6 +34,7 @@ class SqlCountCommandTest : public ProductDatabaseTest {
   void TearDown() override { std::remove(path_.c_str()); }
 
   std::vector<std::string> Login() const {
+    if (!pwd_file_.empty()) return {"--dsn", dsn_, "--uid", db_->uid(), "--pwd-file", pwd_file_};
     return {"--dsn", dsn_, "--uid", db_->uid(), "--pwd", db_->pwd()};
   }
   int Sql(std::vector<std::string> args) { return Command(RunSqlCommand, std::move(args)); }
@@ -59,6 +61,7 @@ class SqlCountCommandTest : public ProductDatabaseTest {
   }
 
   std::string path_;
+  std::string pwd_file_;  // when set, the password comes from this file
   std::ostringstream out_;
   std::ostringstream err_;
 };
@@ -74,6 +77,17 @@ TEST_P(SqlCountCommandTest, SqlRunsTheQueryIntoTheProjectAndKeepsItsText) {
   EXPECT_EQ(store.Items(kDataKindSql, kItemLevelColumn).size(), 2u);
   EXPECT_EQ(store.sqlText, (std::vector<std::string>{"SELECT ID, NAME", "FROM ITEMS ORDER BY ID"}));
   EXPECT_EQ(store.sqlMaxRow, "3");
+}
+
+TEST_P(SqlCountCommandTest, ThePasswordFileMustBeKeptFromOtherUsers) {
+  pwd_file_ = path_ + ".pwd";
+  std::ofstream(pwd_file_) << db_->pwd() << "\n";
+  ASSERT_EQ(chmod(pwd_file_.c_str(), 0644), 0);
+  EXPECT_EQ(Count({"--all-tables"}), 1);
+  EXPECT_NE(err_.str().find(pwd_file_), std::string::npos) << err_.str();
+  ASSERT_EQ(chmod(pwd_file_.c_str(), 0600), 0);
+  EXPECT_EQ(Count({"--all-tables"}), 0) << err_.str();
+  std::remove(pwd_file_.c_str());
 }
 
 TEST_P(SqlCountCommandTest, SqlReadsTheQueryFromAFileAndTheLimitFromTheProject) {

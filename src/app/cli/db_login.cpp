@@ -3,13 +3,15 @@
 #include <cstdlib>
 #include <ostream>
 
+#include "app/cli/password_file.h"
 #include "model/codec.h"
 #include "model/cp932_text.h"
 
 namespace morvane {
 
 const char kDbLoginUsage[] =
-    "      (--pwd がなければパスワードは環境変数 MORVANE_PWD から読みます)\n";
+    "      (--pwd-file も --pwd もなければパスワードは環境変数 MORVANE_PWD から読みます。\n"
+    "       --pwd はプロセス一覧で他のユーザーに見えます)\n";
 
 bool TakeDbLoginOption(const std::string& option, const std::string& value, DbLogin& login) {
   if (option == "--dsn") {
@@ -18,6 +20,8 @@ bool TakeDbLoginOption(const std::string& option, const std::string& value, DbLo
     login.uid = value;
   } else if (option == "--pwd") {
     login.pwd = value;
+  } else if (option == "--pwd-file") {
+    login.pwd_file = value;
   } else {
     return false;
   }
@@ -26,13 +30,23 @@ bool TakeDbLoginOption(const std::string& option, const std::string& value, DbLo
 
 std::optional<std::string> DbLoginProblem(const DbLogin& login) {
   if (login.dsn.empty()) return std::string("--dsn を指定してください。");
+  if (login.pwd && !login.pwd_file.empty()) {
+    return std::string("パスワードは一度だけ指定してください。");
+  }
   return std::nullopt;
 }
 
 bool ConnectWithLogin(const DbLogin& login, int product, TDbConnection& connection,
                       ScriptedPrompt& prompt, IStatusBar& status, std::ostream& err) {
   std::string pwd_text = login.pwd.value_or("");
-  if (!login.pwd) {
+  if (!login.pwd_file.empty()) {
+    PasswordFileResult read = ReadPasswordFile(login.pwd_file);
+    if (!read.password) {
+      err << read.error << "\n";
+      return false;
+    }
+    pwd_text = *read.password;
+  } else if (!login.pwd) {
     if (const char* pwd = std::getenv("MORVANE_PWD")) pwd_text = pwd;
   }
   CodecResult dsn = Utf8ToCp932(login.dsn);

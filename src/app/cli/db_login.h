@@ -1,5 +1,6 @@
 // The data source options shared by the database commands of morvane-cli (sql, count):
-// --dsn NAME [--uid USER] [--pwd PASSWORD], the password otherwise from MORVANE_PWD.
+// --dsn NAME [--uid USER] [--pwd-file FILE | --pwd PASSWORD], the password otherwise from
+// MORVANE_PWD.
 #pragma once
 
 #include <iosfwd>
@@ -19,6 +20,7 @@ struct DbLogin {
   std::string dsn;
   std::string uid;
   std::optional<std::string> pwd;
+  std::string pwd_file;  // --pwd-file: read when connecting
 };
 
 // Takes `option` with its `value` when it is one of the login options; false otherwise.
@@ -28,7 +30,8 @@ bool TakeDbLoginOption(const std::string& option, const std::string& value, DbLo
 std::optional<std::string> DbLoginProblem(const DbLogin& login);
 
 // Connects `connection` for `product` with the login (UTF-8 on the command line, CP932 towards
-// ODBC; without --pwd the password comes from MORVANE_PWD). Failures are printed to `err`.
+// ODBC; without --pwd or --pwd-file the password comes from MORVANE_PWD). Failures are printed to
+// `err`.
 bool ConnectWithLogin(const DbLogin& login, int product, TDbConnection& connection,
                       ScriptedPrompt& prompt, IStatusBar& status, std::ostream& err);
 
