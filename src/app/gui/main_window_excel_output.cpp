@@ -91,19 +91,21 @@ void TfrmMain::OutputExcel() {
   excel::ExcelOutput output(workbooks.Application(), prompt_, progress, std::move(hooks));
   // The new workbook shows in the workbook window, unsaved, however the output ended; an Excel
   // failure then goes on to the program's error report.
-  struct AfterOutput {
-    TfrmMain& main;
-    TWorkbookWindow& workbooks;
-    ~AfterOutput() {
-      workbooks.Refresh();
-      main.SelCountShow();
+  auto show_outcome = [this, &workbooks] {
+    workbooks.Refresh();
+    SelCountShow();
+  };
+  try {
+    if (er) {
+      output.WriteERSheets(store_, store_.erOutputSheets);
+    } else {
+      output.WriteTables(store_, store_.currentDataKind, records);
     }
-  } after{*this, workbooks};
-  if (er) {
-    output.WriteERSheets(store_, store_.erOutputSheets);
-  } else {
-    output.WriteTables(store_, store_.currentDataKind, records);
+  } catch (...) {
+    show_outcome();
+    throw;
   }
+  show_outcome();
 }
 
 }  // namespace morvane

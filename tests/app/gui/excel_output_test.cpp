@@ -114,6 +114,7 @@ TEST_F(ExcelOutputTest, TwoSelectedTablesGoIntoANewWorkbookSavedFromTheWindow) {
   EXPECT_EQ(Workbooks().trvWorkbooks->topLevelItem(1)->text(1), QStringLiteral("（未保存）"));
   EXPECT_TRUE(Workbooks().isVisible());
   EXPECT_FALSE(Window().pgbWait->isVisible());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
   const QString path = dir_.filePath(QStringLiteral("定義書.xlsx"));
   paths_.saveAnswers = {path};
