@@ -90,10 +90,11 @@ void TfrmMain::OutputExcel() {
   };
   excel::ExcelOutput output(workbooks.Application(), prompt_, progress, std::move(hooks));
   // The new workbook shows in the workbook window, unsaved, however the output ended; an Excel
-  // failure then goes on to the program's error report.
+  // failure then goes on to the program's error report with the window already up to date.
   auto show_outcome = [this, &workbooks] {
     workbooks.Refresh();
     SelCountShow();
+    ToolBarEnabled();
   };
   try {
     if (er) {
