@@ -1,8 +1,8 @@
 #include "app/gui/forms.h"
 
 #include "app/gui/about_form.h"
-#include "app/gui/er_select_form.h"
 #include "app/gui/er/er_table_form.h"
+#include "app/gui/excel/er_select_form.h"
 #include "app/gui/excel/format_form.h"
 #include "app/gui/excel/import_form.h"
 #include "app/gui/main_window.h"
@@ -18,7 +18,7 @@ std::unique_ptr<TForms> CreateForms(IPrompt& prompt, const QStringList& argument
   forms->about = new TfrmAbout(main);
   forms->connect = main->ConnectForm();
   forms->format = main->FormatForm();
-  forms->erSelect = new TfrmERSelect(main);
+  forms->erSelect = new TfrmERSelect(prompt, main);
   forms->import = new TfrmImport(prompt, main);
   main->SetForms(forms.get());
   return forms;

@@ -49,6 +49,7 @@ class TfrmFormat;
 class TpnlSQL;
 class TWorkbookWindow;
 class TfrmImport;
+class TfrmERSelect;
 struct TForms;
 namespace excel {
 class ExcelApplication;
@@ -95,11 +96,16 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   void ShowFormatForm(bool modal);
 
   // --- the Excel import (main_window_import.cpp) -------------------------------------------
-  // The workbooks the import reads from (not owned) and how the user opens one. Until they are
-  // set, the window keeps workbooks of its own and opens them with a file dialog.
-  void SetImportSource(excel::ExcelApplication* excel, std::function<void()> openWorkbook);
+  // It reads the active workbook of the workbook window.
   // The import dialog: the one created at start, or one of the window's own.
   TfrmImport* ImportForm();
+
+  // --- the Excel output (main_window_excel_output.cpp) -------------------------------------
+  // Writes the selected tables (the list view) or the chosen ER sheets (the ER view) into a
+  // new workbook of the workbook window, made from copies of its active sheet.
+  void OutputExcel();
+  // The ER sheet choice: the one created at start, or one of the window's own.
+  TfrmERSelect* ERSelectForm();
 
   // Document commands.
   void FileNew(int product);
@@ -211,8 +217,6 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   TextMeasurer ListTextMeasurer() const;
   void RebuildERTabs();
   void MarkModified();
-  // Informs that a command's work is not available in this build.
-  void CommandNotReady(const QString& command);
 
   // Views (main_window_views.cpp).
   void ShowListView();
@@ -244,11 +248,8 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   // A child of the window, docked at its right.
   TWorkbookWindow* workbookWindow_ = nullptr;
   std::function<bool()> fetcher_;
-  // The Excel import's source (main_window_import.cpp).
-  excel::ExcelApplication* importExcel_ = nullptr;
-  std::shared_ptr<excel::ExcelApplication> ownImportExcel_;
-  std::function<void()> openImportWorkbook_;
-  TfrmImport* importForm_ = nullptr;  // a child of the window, when no form was set
+  TfrmImport* importForm_ = nullptr;      // a child of the window, when no form was set
+  TfrmERSelect* erSelectForm_ = nullptr;  // a child of the window, when no form was set
   // Declared after the store: it lets go of the lists' rows before the store goes.
   std::unique_ptr<TBrowser> browser_;
 

@@ -51,12 +51,6 @@ void TfrmMain::mnuFile_SaveAsClick() {
   ToolBarEnabled();
 }
 
-void TfrmMain::mnuFile_ExcelOutputClick() {
-  if (!CommandStates().excelOutput) return;
-  CommandNotReady(QStringLiteral("Excel 出力"));
-  ToolBarEnabled();
-}
-
 void TfrmMain::mnuFile_ExitClick() { close(); }
 
 void TfrmMain::mnuEdit_ListCopy_NoTitleClick() {

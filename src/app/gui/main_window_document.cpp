@@ -176,9 +176,4 @@ void TfrmMain::MarkModified() {
   ToolBarEnabled();
 }
 
-void TfrmMain::CommandNotReady(const QString& command) {
-  prompt_.Inform(
-      ToCp932(QStringLiteral("「%1」はこのバージョンではまだ使用できません。").arg(command)));
-}
-
 }  // namespace morvane

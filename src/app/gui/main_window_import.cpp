@@ -1,42 +1,17 @@
 // The main window's side of the Excel import: which workbook to read, the import dialog, and
 // the tree and list brought up to date afterwards, also after a failure.
-#include <QFileDialog>
 #include <QTreeWidget>
 
 #include "app/gui/excel/import_form.h"
+#include "app/gui/excel/workbook_window.h"
 #include "app/gui/forms.h"
 #include "app/gui/main_window.h"
-#include "app/gui/qt_text.h"
 #include "browse/wait_cursor.h"
 #include "db/column_size.h"
-#include "excel/application.h"
-#include "excel/excel_error.h"
 #include "excel/import_excel.h"
 #include "model/data_kind.h"
 
 namespace morvane {
-namespace {
-
-// Stand-in until the workbook window lets the user open workbooks: asks for an .xlsx file and
-// opens it into `excel`.
-void OpenWorkbookWithFileDialog(QWidget* parent, excel::ExcelApplication& excel, IPrompt& prompt) {
-  const QString path =
-      QFileDialog::getOpenFileName(parent, QStringLiteral("インポートするExcelファイル"), QString(),
-                                   QStringLiteral("Excel ブック (*.xlsx)"));
-  if (path.isEmpty()) return;
-  try {
-    excel.Workbooks().Open(path.toStdString());
-  } catch (const excel::ExcelError& e) {
-    prompt.Error(ToCp932(QString::fromUtf8(e.what())));
-  }
-}
-
-}  // namespace
-
-void TfrmMain::SetImportSource(excel::ExcelApplication* excel, std::function<void()> openWorkbook) {
-  importExcel_ = excel;
-  openImportWorkbook_ = std::move(openWorkbook);
-}
 
 TfrmImport* TfrmMain::ImportForm() {
   if (forms_ && forms_->import) return forms_->import;
@@ -45,12 +20,10 @@ TfrmImport* TfrmMain::ImportForm() {
 }
 
 bool TfrmMain::ImportExcel() {
-  if (!importExcel_) {
-    if (!ownImportExcel_) ownImportExcel_ = std::make_shared<excel::ExcelApplication>();
-    importExcel_ = ownImportExcel_.get();
-    openImportWorkbook_ = [this] { OpenWorkbookWithFileDialog(this, *importExcel_, prompt_); };
-  }
-  excel::Workbook* book = excel::AttachImportSource(*importExcel_, prompt_, openImportWorkbook_);
+  // The source is the active workbook of the workbook window, where the user opens it.
+  TWorkbookWindow& workbooks = WorkbookWindow();
+  excel::Workbook* book = excel::AttachImportSource(
+      workbooks.Application(), prompt_, [&workbooks] { workbooks.LetUserOpenWorkbook(); });
   if (!book) return false;
 
   QTreeWidgetItem* root = browser_->ExcelRoot();

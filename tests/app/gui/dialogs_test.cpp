@@ -10,8 +10,8 @@
 
 #include "app/gui/about_form.h"
 #include "app/gui/connect_form.h"
-#include "app/gui/er_select_form.h"
 #include "app/gui/er/er_table_form.h"
+#include "app/gui/excel/er_select_form.h"
 #include "app/gui/excel/format_form.h"
 #include "app/gui/forms.h"
 #include "app/gui/help_viewer.h"

@@ -4,17 +4,20 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 #include <QTreeWidget>
 
 #include "app/gui/excel/import_form.h"
+#include "app/gui/excel/workbook_window.h"
 #include "browse/list_model.h"
 #include "browse/report_view.h"
 #include "excel/application.h"
 #include "import_fixture.h"
 #include "main_window_fixture.h"
 #include "model/data_kind.h"
+#include "scripted_workbook_chooser.h"
 
 namespace morvane {
 namespace {
@@ -28,10 +31,9 @@ class ImportFormTest : public MainWindowTest {
   void SetUp() override {
     MainWindowTest::SetUp();
     Window().mnuFile_New_Oracle8Click();
-    Window().SetImportSource(&excel_, [] {});
-    AddBook(excel_, {{"顧客", {{"A1", "CUSTOMER"}, {"A5", "ID"}, {"A6", "NAME"}}},
-                     {"注文", {{"A1", "ORDERS"}, {"A5", "NO"}}},
-                     {"メモ", {}}});
+    AddBook(Excel(), {{"顧客", {{"A1", "CUSTOMER"}, {"A5", "ID"}, {"A6", "NAME"}}},
+                      {"注文", {{"A1", "ORDERS"}, {"A5", "NO"}}},
+                      {"メモ", {}}});
   }
   TfrmImport& Form() { return *Window().ImportForm(); }
   void Select(std::initializer_list<int> rows) {
@@ -50,13 +52,13 @@ class ImportFormTest : public MainWindowTest {
   int ExcelNodes() { return Window().Browser().ExcelRoot()->childCount(); }
   int ListRows() { return ListModelOf(Window().ltvData)->rowCount(); }
 
-  excel::ExcelApplication excel_;
+  excel::ExcelApplication& Excel() { return Window().WorkbookWindow().Application(); }
 };
 
 TEST_F(ImportFormTest, LoadsTheLayoutAndTheSheetsAndUpperCasesWhatIsTyped) {
   Store().importLayout.sizeColumn = "F";
   Store().importLayout.firstItemRow = 7;
-  Form().Load(Store(), excel_.ActiveWorkbook());
+  Form().Load(Store(), Excel().ActiveWorkbook());
   EXPECT_EQ(Form().windowTitle(), QStringLiteral("Excel ファイルインポート"));
   EXPECT_EQ(Form().txtTableNameCell->text(), "A1");
   EXPECT_EQ(Form().txtColumnStartRow->text(), "7");
@@ -73,7 +75,7 @@ TEST_F(ImportFormTest, OKChecksTheSelectionThenEachBoxInOrder) {
   QWidget parent;
   TfrmImport form(prompt_, &parent);
   parent.show();
-  form.Load(Store(), excel_.ActiveWorkbook());
+  form.Load(Store(), Excel().ActiveWorkbook());
   form.show();
   EXPECT_FALSE(parent.isVisible());  // showing hides the main window
   const TImportLayout before = Store().importLayout;
@@ -100,7 +102,7 @@ TEST_F(ImportFormTest, OKChecksTheSelectionThenEachBoxInOrder) {
       {form.txtColumnComment3Col, "+"},
   };
   for (const Case& c : cases) {
-    form.Load(Store(), excel_.ActiveWorkbook());
+    form.Load(Store(), Excel().ActiveWorkbook());
     form.lstExcelSheet->item(0)->setSelected(true);
     c.box->setText(c.text);
     prompt_.shown.clear();
@@ -112,7 +114,7 @@ TEST_F(ImportFormTest, OKChecksTheSelectionThenEachBoxInOrder) {
     EXPECT_EQ(Store().importLayout, before);
   }
 
-  form.Load(Store(), excel_.ActiveWorkbook());
+  form.Load(Store(), Excel().ActiveWorkbook());
   form.lstExcelSheet->item(2)->setSelected(true);
   form.txtTableNameCell->setText(" B2 ");
   form.txtColumnStartRow->setText("3");
@@ -166,13 +168,42 @@ TEST_F(ImportFormTest, AFailureHalfWayStillShowsWhatWasImported) {
     form.lstExcelSheet->item(0)->setSelected(true);
     form.lstExcelSheet->item(1)->setSelected(true);
     // The second sheet goes away before it is read.
-    excel_.ActiveWorkbook().Worksheets().Item(2).Delete();
+    Excel().ActiveWorkbook().Worksheets().Item(2).Delete();
     form.cmdOK->click();
   }));
   EXPECT_EQ(ShownTexts().back().rfind("Excelファイルのインポートに失敗しました。", 0), 0u);
   EXPECT_TRUE(Store().modified);
   EXPECT_EQ(ExcelNodes(), 1);
   EXPECT_EQ(ListRows(), 1);
+}
+
+TEST_F(ImportFormTest, TheSourceIsTheWorkbookTheUserOpensInTheWorkbookWindow) {
+  QTemporaryDir dir;
+  excel::ExcelApplication maker;
+  AddBook(maker, {{"部署", {{"A1", "DEPT"}, {"A5", "CODE"}}}});
+  const QString path = dir.filePath(QStringLiteral("部署.xlsx"));
+  maker.ActiveWorkbook().SaveAs(path.toStdString());
+  testing::ScriptedWorkbookPaths paths;
+  paths.openAnswers = {path};
+  Window().WorkbookWindow().SetPathChooser(&paths);
+
+  // No about the active workbook, OK to open a file, then Yes about the workbook opened.
+  prompt_.answers = {PromptButton::kNo, PromptButton::kOk, PromptButton::kYes};
+  ModalDriver driver({[](QWidget* modal) {
+    auto& form = *qobject_cast<TfrmImport*>(modal);
+    ASSERT_EQ(form.lstExcelSheet->count(), 1);
+    EXPECT_EQ(form.lstExcelSheet->item(0)->text(), QStringLiteral("部署"));
+    form.lstExcelSheet->item(0)->setSelected(true);
+    form.cmdOK->click();
+  }});
+  EXPECT_TRUE(Window().ImportExcel());
+  EXPECT_EQ(driver.Remaining(), 0u);
+  EXPECT_EQ(paths.openCalls, 1);
+  EXPECT_EQ(ShownTexts()[2], "「部署.xlsx」からインポートします。\r\nよろしいですか？");
+  EXPECT_TRUE(Window().WorkbookWindow().isVisible());
+  EXPECT_EQ(Window().WorkbookWindow().trvWorkbooks->topLevelItemCount(), 2);
+  ASSERT_EQ(Store().Records(kDataKindExcel).size(), 1u);
+  EXPECT_EQ(Store().Records(kDataKindExcel)[0]->name, "DEPT");
 }
 
 }  // namespace

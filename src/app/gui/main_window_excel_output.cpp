@@ -1,0 +1,112 @@
+// The main window's side of the Excel output: the records or ER sheets to write, the workbook
+// window as "Excel", the format dialog when the template rejects an address, and the window
+// brought up to date afterwards, also when the output failed.
+#include <QApplication>
+#include <QTreeView>
+#include <vector>
+
+#include "app/gui/excel/er_select_form.h"
+#include "app/gui/excel/workbook_window.h"
+#include "app/gui/forms.h"
+#include "app/gui/main_window.h"
+#include "browse/report_view.h"
+#include "excel/output_excel.h"
+#include "model/data_kind.h"
+
+namespace morvane {
+namespace {
+
+// The main window's progress bar, with the hourglass from the moment the output starts writing
+// until its clean-up (the questions before it keep the normal cursor).
+class OutputProgress : public IProgress {
+ public:
+  explicit OutputProgress(IProgress& bar) : bar_(bar) {}
+  ~OutputProgress() override {
+    if (waiting_) QApplication::restoreOverrideCursor();
+  }
+  void Begin(const std::string& activity_utf8, int total) override {
+    if (!waiting_) QApplication::setOverrideCursor(Qt::WaitCursor);
+    waiting_ = true;
+    bar_.Begin(activity_utf8, total);
+  }
+  void Step(int done) override { bar_.Step(done); }
+  void End() override {
+    bar_.End();
+    if (waiting_) QApplication::restoreOverrideCursor();
+    waiting_ = false;
+  }
+
+ private:
+  IProgress& bar_;
+  bool waiting_ = false;
+};
+
+// The records of the selected rows of `list`, top to bottom.
+std::vector<const TTableRec*> SelectedRecords(const QTreeView* list) {
+  std::vector<const TTableRec*> records;
+  const TListModel* model = ListModelOf(list);
+  if (!model) return records;
+  for (int row : SelectedRows(list)) {
+    if (const TTableRec* record = model->RecordAt(row)) records.push_back(record);
+  }
+  return records;
+}
+
+}  // namespace
+
+TfrmERSelect* TfrmMain::ERSelectForm() {
+  if (forms_ && forms_->erSelect) return forms_->erSelect;
+  if (!erSelectForm_) erSelectForm_ = new TfrmERSelect(prompt_, this);
+  return erSelectForm_;
+}
+
+void TfrmMain::mnuFile_ExcelOutputClick() {
+  if (!CommandStates().excelOutput) return;
+  OutputExcel();
+  ToolBarEnabled();
+}
+
+void TfrmMain::OutputExcel() {
+  const bool er = store_.erViewActive;
+  std::vector<const TTableRec*> records;
+  if (er) {
+    TfrmERSelect* form = ERSelectForm();
+    form->Load(store_);
+    if (form->exec() != QDialog::Accepted) return;
+    form->Apply(store_);
+    if (store_.erOutputSheets.empty()) return;
+  } else if (store_.currentDataKind == kDataKindSql) {
+    const RecordList& last_query = store_.Records(kDataKindSql);
+    if (!last_query.empty()) records.push_back(last_query.front().get());
+  } else {
+    records = SelectedRecords(ltvData);
+  }
+
+  TWorkbookWindow& workbooks = WorkbookWindow();
+  OutputProgress progress(*this);
+  excel::OutputHooks hooks{
+      .openSheet = [&workbooks] { workbooks.LetUserOpenWorkbook(); },
+      .showFormat = [this] { ShowFormatForm(false); },
+  };
+  excel::ExcelOutput output(workbooks.Application(), prompt_, progress, std::move(hooks));
+  // The new workbook shows in the workbook window, unsaved, however the output ended; an Excel
+  // failure then goes on to the program's error report with the window already up to date.
+  auto show_outcome = [this, &workbooks] {
+    workbooks.Refresh();
+    SelCountShow();
+    ToolBarEnabled();
+  };
+  try {
+    if (er) {
+      output.WriteERSheets(store_, store_.erOutputSheets);
+    } else {
+      output.WriteTables(store_, store_.currentDataKind, records);
+    }
+  } catch (...) {
+    show_outcome();
+    throw;
+  }
+  show_outcome();
+}
+
+}  // namespace morvane
