@@ -15,7 +15,7 @@
 namespace morvane {
 
 const char kCountUsage[] =
-    "  morvane-cli count PROJECT.vnk --dsn NAME [--uid USER] [--pwd PASSWORD]\n"
+    "  morvane-cli count PROJECT.vnk --dsn NAME [--uid USER] [--pwd-file FILE]\n"
     "      (--tables NAME,... | --all-tables)   (NAME はテーブル名か OWNER.NAME)\n";
 
 namespace {

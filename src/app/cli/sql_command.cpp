@@ -18,7 +18,7 @@
 namespace morvane {
 
 const char kSqlUsage[] =
-    "  morvane-cli sql PROJECT.vnk --dsn NAME [--uid USER] [--pwd PASSWORD]\n"
+    "  morvane-cli sql PROJECT.vnk --dsn NAME [--uid USER] [--pwd-file FILE]\n"
     "      (--query TEXT | --query-file FILE) [--max-rows N]\n";
 
 namespace {
