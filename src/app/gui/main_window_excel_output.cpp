@@ -85,7 +85,7 @@ void TfrmMain::OutputExcel() {
   TWorkbookWindow& workbooks = WorkbookWindow();
   OutputProgress progress(*this);
   excel::OutputHooks hooks{
-      .openSheet = [&workbooks] { workbooks.LetUserOpenWorkbook(); },
+      .openSheet = [&workbooks] { workbooks.LetUserOpenTemplateOrWorkbook(); },
       .showFormat = [this] { ShowFormatForm(false); },
   };
   excel::ExcelOutput output(workbooks.Application(), prompt_, progress, std::move(hooks));

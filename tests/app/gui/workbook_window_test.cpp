@@ -193,6 +193,21 @@ TEST_F(WorkbookWindowTest, AFileThatIsNoWorkbookIsReportedAndNothingOpens) {
   EXPECT_TRUE(window_.isVisible());
 }
 
+TEST_F(WorkbookWindowTest, ACancelledOpenDialogOffersTheBundledTemplate) {
+  prompt_.answers = {PromptButton::kNo};
+  EXPECT_FALSE(window_.LetUserOpenTemplateOrWorkbook());
+  EXPECT_EQ(window_.trvWorkbooks->topLevelItemCount(), 0);
+  prompt_.answers = {PromptButton::kYes};
+  EXPECT_TRUE(window_.LetUserOpenTemplateOrWorkbook());
+  EXPECT_EQ(window_.ActiveWorkbook().Name(), "default.xlsx");
+  ASSERT_EQ(prompt_.shown.size(), 2u);
+  EXPECT_EQ(prompt_.shown[1].kind, PromptKind::kConfirm);
+  // A workbook chosen in the dialog asks nothing more.
+  chooser_.openAnswers = {kCalcTemplate};
+  EXPECT_TRUE(window_.LetUserOpenTemplateOrWorkbook());
+  EXPECT_EQ(prompt_.shown.size(), 2u);
+}
+
 TEST_F(WorkbookWindowTest, SaveAsNamesTheWorkbookAfterItsFileAndTheDesktopOpensIt) {
   window_.OpenDefaultTemplate();
   excel::Workbook& out = window_.AddWorkbook();

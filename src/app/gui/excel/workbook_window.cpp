@@ -179,6 +179,12 @@ bool TWorkbookWindow::LetUserOpenWorkbook() {
   return OpenWorkbook(QString());
 }
 
+bool TWorkbookWindow::LetUserOpenTemplateOrWorkbook() {
+  if (LetUserOpenWorkbook()) return true;
+  if (!prompt_.AskYesNo(ToCp932(QStringLiteral("同梱のテンプレートを開きますか？")))) return false;
+  return OpenDefaultTemplate();
+}
+
 bool TWorkbookWindow::OpenWorkbook(const QString& path) {
   QString chosen = path;
   if (chosen.isEmpty()) {

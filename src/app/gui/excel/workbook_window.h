@@ -54,6 +54,9 @@ class TWorkbookWindow : public QDockWidget, public excel::IExcelHost {
   bool LetUserOpenWorkbook() override;
   // Rebuilds the list and the preview; shows the window when a workbook was added.
   void Refresh() override;
+  // As LetUserOpenWorkbook; when the Open dialog is cancelled, offers the bundled template
+  // instead (the Excel output asks for a template while its question keeps the window modal).
+  bool LetUserOpenTemplateOrWorkbook();
 
   // The commands of the window. Each reports failures through the prompt and returns whether
   // it did its work. Save, close and the spreadsheet program act on the active workbook.
