@@ -18,6 +18,7 @@
 #include "app/gui/db/sql_panel.h"
 #include "app/gui/er/er_view.h"
 #include "app/gui/main_window.h"
+#include "app/gui/readable_names.h"
 #include "app/gui/tree_images.h"
 #include "browse/report_view.h"
 
@@ -43,6 +44,7 @@ void TfrmMain::BuildWidgets() {
   trvDataType->setHeaderHidden(true);
   trvDataType->setColumnCount(1);
   trvDataType->setIconSize(QSize(16, 16));
+  MakeNamesReadable(trvDataType);
 
   pnlData = Named(new QWidget, "pnlData");
   auto* data_layout = new QVBoxLayout(pnlData);
