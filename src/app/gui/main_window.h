@@ -235,6 +235,7 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   void ApplyMenuStates(const TCommandStates& s);
   void WatchListForCommands(QAbstractItemView* list);
   bool BackspaceGoesUp() const;
+  void PlaceProgressBar();
 
   IPrompt& prompt_;
   QStringList arguments_;
