@@ -126,7 +126,10 @@ QVariant TListModel::data(const QModelIndex& index, int role) const {
 
 QVariant TListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
-  if (role == Qt::DisplayRole) return Display(columns_[section].caption);
+  // The tooltip gives the whole caption when the column is too narrow for it.
+  if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+    return Display(columns_[section].caption);
+  }
   if (role == Qt::TextAlignmentRole) {
     bool number = columns_[section].valueKind == kValueKindNumber;
     return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));

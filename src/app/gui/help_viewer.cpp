@@ -23,12 +23,16 @@ QString FindHelpFile(const QString& program_dir) {
   return {};
 }
 
+void WarnHelpMissing(const QString& program_dir, IPrompt& prompt) {
+  prompt.Warn(ToCp932(QStringLiteral("ヘルプファイルが見つかりません。\r\n"
+                                     "探した場所: %1")
+                          .arg(HelpFileCandidates(program_dir).first())));
+}
+
 bool ShowHelp(const QString& program_dir, const UrlOpener& open_url, IPrompt& prompt) {
   QString path = FindHelpFile(program_dir);
   if (path.isEmpty()) {
-    prompt.Warn(ToCp932(QStringLiteral("ヘルプファイルが見つかりません。\r\n"
-                                       "探した場所: %1")
-                            .arg(HelpFileCandidates(program_dir).first())));
+    WarnHelpMissing(program_dir, prompt);
     return false;
   }
   if (!open_url(QUrl::fromLocalFile(path))) {

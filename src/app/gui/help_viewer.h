@@ -16,6 +16,9 @@ QStringList HelpFileCandidates(const QString& program_dir);
 // The first candidate that exists; empty when none does.
 QString FindHelpFile(const QString& program_dir);
 
+// Tells the user that no guide was found from program_dir.
+void WarnHelpMissing(const QString& program_dir, IPrompt& prompt);
+
 // Asks the desktop to open a URL; true when it accepted.
 using UrlOpener = std::function<bool(const QUrl&)>;
 

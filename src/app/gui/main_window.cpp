@@ -104,7 +104,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 
 void TfrmMain::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  pgbWait->move(pgbWait->x(), height() - pgbWait->height() - 3);
+  PlaceProgressBar();
 }
 
 void TfrmMain::dragEnterEvent(QDragEnterEvent* event) {
@@ -141,6 +141,7 @@ QString TfrmMain::StatusText(int panel) const { return stbPanels_.at(panel)->tex
 
 void TfrmMain::SetStatusText(int panel, const QString& text) {
   stbPanels_.at(panel)->setText(text);
+  PlaceProgressBar();
 }
 
 void TfrmMain::Begin(const std::string& activity_utf8, int total) {

@@ -55,6 +55,8 @@ namespace excel {
 class ExcelApplication;
 }
 
+class TfrmHelp;
+
 class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   Q_OBJECT
 
@@ -68,6 +70,8 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   void SetPathChooser(IProjectPathChooser* chooser) { chooser_ = chooser; }
   // Replaces the desktop's URL opener used by Help.
   void SetUrlOpener(UrlOpener opener) { open_url_ = std::move(opener); }
+  // Where Help looks for the guide instead of beside the program (tests).
+  void SetHelpDir(QString dir) { helpDir_ = std::move(dir); }
   // The other forms, for the commands that show them.
   void SetForms(TForms* forms) { forms_ = forms; }
 
@@ -231,6 +235,7 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   void ApplyMenuStates(const TCommandStates& s);
   void WatchListForCommands(QAbstractItemView* list);
   bool BackspaceGoesUp() const;
+  void PlaceProgressBar();
 
   IPrompt& prompt_;
   QStringList arguments_;
@@ -250,6 +255,8 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   std::function<bool()> fetcher_;
   TfrmImport* importForm_ = nullptr;      // a child of the window, when no form was set
   TfrmERSelect* erSelectForm_ = nullptr;  // a child of the window, when no form was set
+  TfrmHelp* helpWindow_ = nullptr;        // a child of the window, made on first Help
+  QString helpDir_;                       // empty: the program's folder
   // Declared after the store: it lets go of the lists' rows before the store goes.
   std::unique_ptr<TBrowser> browser_;
 

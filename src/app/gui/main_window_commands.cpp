@@ -10,6 +10,7 @@
 #include "app/gui/about_form.h"
 #include "app/gui/db/data_count.h"
 #include "app/gui/forms.h"
+#include "app/gui/help_window.h"
 #include "app/gui/main_window.h"
 
 namespace morvane {
@@ -91,7 +92,9 @@ void TfrmMain::mnuDB_DataCountClick() {
 }
 
 void TfrmMain::mnuHelp_HelpClick() {
-  ShowHelp(QCoreApplication::applicationDirPath(), open_url_, prompt_);
+  if (!helpWindow_) helpWindow_ = new TfrmHelp(open_url_, this);
+  helpWindow_->ShowGuide(helpDir_.isEmpty() ? QCoreApplication::applicationDirPath() : helpDir_,
+                         prompt_);
 }
 
 void TfrmMain::mnuHelp_AboutClick() {

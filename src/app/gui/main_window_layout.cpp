@@ -1,5 +1,6 @@
 // The widgets of the main window: tree, list, SQL and ER panels, status bar and progress bar.
 #include <QHBoxLayout>
+#include <algorithm>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,7 +19,9 @@
 #include "app/gui/db/sql_panel.h"
 #include "app/gui/er/er_view.h"
 #include "app/gui/main_window.h"
+#include "app/gui/readable_names.h"
 #include "app/gui/tree_images.h"
+#include "app/gui/window_status_bar.h"
 #include "browse/report_view.h"
 
 namespace morvane {
@@ -43,6 +46,7 @@ void TfrmMain::BuildWidgets() {
   trvDataType->setHeaderHidden(true);
   trvDataType->setColumnCount(1);
   trvDataType->setIconSize(QSize(16, 16));
+  MakeNamesReadable(trvDataType);
 
   pnlData = Named(new QWidget, "pnlData");
   auto* data_layout = new QVBoxLayout(pnlData);
@@ -163,14 +167,24 @@ void TfrmMain::BuildStatusBar() {
   stbMsg->setObjectName(QStringLiteral("stbMsg"));
   stbMsg->setSizeGripEnabled(true);
   for (int i = 0; i < 3; ++i) {
-    auto* panel = new QLabel(stbMsg);
+    auto* panel = new TStatusPanel(kStatusPanelWidths[i], stbMsg);
     panel->setObjectName(QStringLiteral("stbMsgPanel%1").arg(i));
-    panel->setFixedWidth(kStatusPanelWidths[i]);
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Sunken);
     stbMsg->addWidget(panel);
     stbPanels_[i] = panel;
   }
+}
+
+}  // namespace morvane
+
+namespace morvane {
+
+// The progress bar keeps its place beside the panels, moved right when they grew.
+void TfrmMain::PlaceProgressBar() {
+  if (!pgbWait) return;
+  if (QLayout* panels = statusBar()->layout()) panels->activate();
+  const QWidget* last_panel = stbPanels_.back();
+  const int panels_right = last_panel->mapTo(this, QPoint(last_panel->width(), 0)).x();
+  pgbWait->move(std::max(kProgressLeft, panels_right + 4), height() - pgbWait->height() - 3);
 }
 
 }  // namespace morvane

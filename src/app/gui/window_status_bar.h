@@ -2,6 +2,7 @@
 // the panels of stbMsg, and the hourglass while a connect, disconnect or fetch runs.
 #pragma once
 
+#include <QLabel>
 #include <string>
 
 #include "db/status_bar.h"
@@ -19,6 +20,19 @@ class TWindowStatusBar : public IStatusBar {
 
  private:
   TfrmMain& window_;
+};
+
+// A panel of stbMsg: at least its given width, wider when its text needs more at the current font.
+class TStatusPanel : public QLabel {
+  Q_OBJECT
+
+ public:
+  TStatusPanel(int least_width, QWidget* parent);
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
+ private:
+  int least_width_;
 };
 
 }  // namespace morvane
