@@ -92,9 +92,17 @@ void TfrmMain::mnuDB_DataCountClick() {
 }
 
 void TfrmMain::mnuHelp_HelpClick() {
+  const QString program_dir =
+      helpDir_.isEmpty() ? QCoreApplication::applicationDirPath() : helpDir_;
+  const QString guide = FindHelpFile(program_dir);
+  if (guide.isEmpty()) {
+    WarnHelpMissing(program_dir, prompt_);
+    return;
+  }
+  if (open_url_(QUrl::fromLocalFile(guide))) return;
+  // No viewer on this desktop: the program's own help window shows the guide.
   if (!helpWindow_) helpWindow_ = new TfrmHelp(open_url_, this);
-  helpWindow_->ShowGuide(helpDir_.isEmpty() ? QCoreApplication::applicationDirPath() : helpDir_,
-                         prompt_);
+  helpWindow_->ShowGuide(program_dir, prompt_);
 }
 
 void TfrmMain::mnuHelp_AboutClick() {

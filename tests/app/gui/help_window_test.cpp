@@ -63,7 +63,21 @@ TEST(HelpWindow, WarnsAndStaysHiddenWithoutAGuide) {
 
 class HelpCommandTest : public testing::MainWindowTest {};
 
-TEST_F(HelpCommandTest, OpensTheHelpWindowWithoutTheDesktopViewer) {
+TEST_F(HelpCommandTest, OpensTheDesktopViewerAndNoWindowWhenItAccepts) {
+  QList<QUrl> opened;
+  Window().SetUrlOpener([&opened](const QUrl& url) {
+    opened << url;
+    return true;
+  });
+  Window().SetHelpDir(kAppDir);
+  Action("mnuHelp_Help")->trigger();
+  ASSERT_EQ(opened.size(), 1);
+  EXPECT_TRUE(opened[0].isLocalFile());
+  EXPECT_TRUE(Window().findChildren<TfrmHelp*>().isEmpty());
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
+TEST_F(HelpCommandTest, OpensTheHelpWindowWhenTheDesktopHasNoViewer) {
   int desktop_calls = 0;
   Window().SetUrlOpener([&desktop_calls](const QUrl&) {
     ++desktop_calls;
@@ -75,7 +89,7 @@ TEST_F(HelpCommandTest, OpensTheHelpWindowWithoutTheDesktopViewer) {
   QList<TfrmHelp*> windows = Window().findChildren<TfrmHelp*>();
   ASSERT_EQ(windows.size(), 1);
   EXPECT_TRUE(windows[0]->isVisible());
-  EXPECT_EQ(desktop_calls, 0);
+  EXPECT_EQ(desktop_calls, 2);
   EXPECT_TRUE(prompt_.shown.empty());
 }
 
