@@ -107,17 +107,7 @@ std::optional<std::vector<const TTableRec*>> ChooseTables(const TCatalogueStore&
 
 int Count(const CountArguments& arguments, std::ostream& out, std::ostream& err) {
   TCatalogueStore store;
-  {
-    TextProgressBar progress;
-    ProjectReadResult read =
-        OpenProjectFile(store, arguments.project, EstimateTextWidth, &progress);
-    for (const std::string& text : read.warnings) err << text << "\n";
-    for (const std::string& text : read.errors) err << text << "\n";
-    // A project of an earlier version is read-only towards the database; the reader said so.
-    if (!read.ok || store.fileVersion < kCurrentFileVersion || store.product == kProductNone) {
-      return kExitFailure;
-    }
-  }
+  if (!OpenProjectForDatabase(store, arguments.project, err)) return kExitFailure;
   std::optional<std::vector<const TTableRec*>> tables = ChooseTables(store, arguments, err);
   if (!tables) return kExitUsage;
 

@@ -4,8 +4,10 @@
 #include <ostream>
 
 #include "app/cli/password_file.h"
+#include "app/cli/text_progress.h"
 #include "model/codec.h"
 #include "model/cp932_text.h"
+#include "project/project_reader.h"
 
 namespace morvane {
 
@@ -61,6 +63,14 @@ bool ConnectWithLogin(const DbLogin& login, int product, TDbConnection& connecti
   bool connected = connection.Connect(product, dsn.text, uid.text, pwd.text, prompt, status);
   PrintShownMessages(prompt, err);
   return connected;
+}
+
+bool OpenProjectForDatabase(TCatalogueStore& store, const std::string& path, std::ostream& err) {
+  TextProgressBar progress;
+  ProjectReadResult read = OpenProjectFile(store, path, EstimateTextWidth, &progress);
+  for (const std::string& text : read.warnings) err << text << "\n";
+  for (const std::string& text : read.errors) err << text << "\n";
+  return read.ok && store.fileVersion >= kCurrentFileVersion && store.product != kProductNone;
 }
 
 void PrintShownMessages(ScriptedPrompt& prompt, std::ostream& err) {

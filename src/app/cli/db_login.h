@@ -9,6 +9,7 @@
 
 #include "db/db_connection.h"
 #include "db/status_bar.h"
+#include "model/catalogue_store.h"
 #include "model/prompt.h"
 
 namespace morvane {
@@ -34,6 +35,11 @@ std::optional<std::string> DbLoginProblem(const DbLogin& login);
 // `err`.
 bool ConnectWithLogin(const DbLogin& login, int product, TDbConnection& connection,
                       ScriptedPrompt& prompt, IStatusBar& status, std::ostream& err);
+
+// Opens the project a database command works on, printing the reader's messages to `err`. False
+// also for a project of an earlier version, which is read-only towards the database, and for a
+// project without a product.
+bool OpenProjectForDatabase(TCatalogueStore& store, const std::string& path, std::ostream& err);
 
 // Prints every message the commands showed, converted for the terminal, and forgets them.
 void PrintShownMessages(ScriptedPrompt& prompt, std::ostream& err);

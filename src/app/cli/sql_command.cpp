@@ -83,20 +83,11 @@ std::optional<std::string> QueryText(const SqlArguments& arguments, std::ostream
   return sql.text;
 }
 
-bool OpenProject(TCatalogueStore& store, const std::string& path, std::ostream& err) {
-  TextProgressBar progress;
-  ProjectReadResult read = OpenProjectFile(store, path, EstimateTextWidth, &progress);
-  for (const std::string& text : read.warnings) err << text << "\n";
-  for (const std::string& text : read.errors) err << text << "\n";
-  // A project of an earlier version is read-only towards the database; the reader said so.
-  return read.ok && store.fileVersion >= kCurrentFileVersion && store.product != kProductNone;
-}
-
 int RunQuery(const SqlArguments& arguments, std::ostream& out, std::ostream& err) {
   std::optional<std::string> sql = QueryText(arguments, err);
   if (!sql) return kExitFailure;
   TCatalogueStore store;
-  if (!OpenProject(store, arguments.project, err)) return kExitFailure;
+  if (!OpenProjectForDatabase(store, arguments.project, err)) return kExitFailure;
 
   std::string row_limit = store.sqlMaxRow;
   if (arguments.maxRows) {
