@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "app/gui/app_settings.h"
 #include "app/gui/qt_text.h"
 #include "db/db_connection.h"
 #include "model/catalogue_store.h"
@@ -112,6 +113,16 @@ void TfrmConnect::FormShow() {
   cmbDSN->setFocus();
   txtUID->clear();
   txtPWD->clear();
+  if (settings_) FillRememberedLogin();
+}
+
+void TfrmConnect::FillRememberedLogin() {
+  const TAppSettings::Login login = settings_->LastLogin(store_.product);
+  const int index = cmbDSN->findText(login.dataSource);
+  if (index >= 0) cmbDSN->setCurrentIndex(index);
+  txtUID->setText(login.user);
+  // With the data source and user known, the password is what is left to type.
+  if (index >= 0 && !login.user.isEmpty()) txtPWD->setFocus();
 }
 
 void TfrmConnect::cmdOKClick() {
@@ -119,6 +130,9 @@ void TfrmConnect::cmdOKClick() {
   std::string dsn = chosen >= 0 ? dataSources_.at(chosen) : std::string();
   if (connection_.Connect(store_.product, dsn, ToCp932(txtUID->text()), ToCp932(txtPWD->text()),
                           prompt_, status_)) {
+    if (settings_) {
+      settings_->SetLastLogin(store_.product, {FromCp932(dsn), txtUID->text()});
+    }
     accept();
   } else {
     cmbDSN->setFocus();

@@ -16,6 +16,7 @@ class QPushButton;
 namespace morvane {
 
 class IPrompt;
+class TAppSettings;
 class IStatusBar;
 class TDbConnection;
 class TCatalogueStore;
@@ -36,6 +37,10 @@ class TfrmConnect : public QDialog {
   QPushButton* cmdOK = nullptr;
   QPushButton* cmdCancel = nullptr;
 
+  // Where the last data source and user name per product are remembered: each showing then
+  // starts with them instead of empty. The password is never remembered. Not owned.
+  void SetLoginMemory(TAppSettings* settings) { settings_ = settings; }
+
  public slots:
   // Lists the data sources, selects the first, empties user name and password.
   void FormShow();
@@ -50,11 +55,13 @@ class TfrmConnect : public QDialog {
  private:
   void BuildControls();
   void CentreOnScreen();
+  void FillRememberedLogin();
 
   TDbConnection& connection_;
   const TCatalogueStore& store_;
   IPrompt& prompt_;
   IStatusBar& status_;
+  TAppSettings* settings_ = nullptr;
   // The data source names as the driver manager gave them (CP932), in cmbDSN's order.
   std::vector<std::string> dataSources_;
 };

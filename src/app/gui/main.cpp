@@ -11,6 +11,7 @@
 
 int main(int argc, char* argv[]) {
   morvane::TApplication app(argc, argv);
+  QApplication::setOrganizationName(QStringLiteral("Morvane"));
   QApplication::setApplicationName(QStringLiteral("Morvane"));
   QApplication::setApplicationVersion(QStringLiteral("2.8.1"));
   QApplication::setDesktopFileName(QStringLiteral("morvane"));

@@ -31,7 +31,8 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
     : QMainWindow(parent),
       prompt_(prompt),
       arguments_(std::move(arguments)),
-      own_chooser_(std::make_unique<TProjectFileDialogs>(this, prompt)),
+      settings_(std::make_unique<TAppSettings>()),
+      own_chooser_(std::make_unique<TProjectFileDialogs>(this, prompt, settings_.get())),
       chooser_(own_chooser_.get()),
       open_url_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
   InitGuiResources();
@@ -46,6 +47,7 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
   BuildToolBar();
   workbookWindow_ = new TWorkbookWindow(prompt_, this);
   workbookWindow_->Install(this, mnuShow_, tlbMain, CommandAction("tlbMain_Excel"));
+  workbookWindow_->SetFolderMemory(settings_.get());
   browser_ = std::make_unique<TBrowser>(
       store_, prompt_, *this, *this,
       TBrowseWidgets{trvDataType, pnlList, pnlSQL, sbtUp, txtPath, ltvData, ltvColumn,
@@ -56,6 +58,7 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
   SetStatusText(0, QStringLiteral("未選択"));
   SetStatusText(1, QStringLiteral("未接続"));
   ToolBarEnabled();
+  RestoreSettings();
 
   // Backspace is previewed before the focused control sees it.
   qApp->installEventFilter(this);
@@ -83,6 +86,9 @@ void TfrmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (shown_once_) return;
   shown_once_ = true;
+  FitToScreen();
+  // Once more when the window system has put its frame around the window.
+  QMetaObject::invokeMethod(this, &TfrmMain::FitToScreen, Qt::QueuedConnection);
   // Opened once the window is on screen, so that any message about the file appears over it.
   QMetaObject::invokeMethod(this, &TfrmMain::OpenStartFile, Qt::QueuedConnection);
 }
@@ -99,6 +105,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     return;
   }
   Disconnect();
+  SaveSettings();
   event->accept();
 }
 

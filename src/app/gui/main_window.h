@@ -12,8 +12,10 @@
 #include <functional>
 #include <memory>
 
+#include "app/gui/app_settings.h"
 #include "app/gui/command_rules.h"
 #include "app/gui/help_viewer.h"
+#include "app/gui/recent_projects.h"
 #include "app/gui/window_status_bar.h"
 #include "browse/browser.h"
 #include "db/db_connection.h"
@@ -30,6 +32,7 @@ class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QSettings;
 class QSplitter;
 class QTabWidget;
 class QTimer;
@@ -149,6 +152,16 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   // The ER view over pagER.
   TERView* ERView() const { return erView_; }
 
+  // --- remembered settings (main_window_settings.cpp) ---------------------------------------
+  TAppSettings& Settings() { return *settings_; }
+  // Reads and writes `settings` instead of the user's file and restores the window from it
+  // (tests give a file in a temporary folder). Not owned.
+  void SetSettings(QSettings* settings);
+  // Opens a project of the File menu's recent list through the normal open path; one whose
+  // file is gone is removed from the list with a message.
+  void OpenRecentProject(const QString& path);
+  const TRecentProjects& RecentProjects() const { return recent_; }
+
   // IProgress: the progress bar pgbWait.
   void Begin(const std::string& activity_utf8, int total) override;
   void Step(int done) override;
@@ -237,8 +250,19 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   bool BackspaceGoesUp() const;
   void PlaceProgressBar();
 
+  // Remembered settings (main_window_settings.cpp).
+  void RestoreSettings();
+  void SaveSettings();
+  // Puts an opened or saved project first in the recent list and remembers its folder.
+  void RememberProject(const QString& path);
+  void RebuildRecentMenu();
+  // Keeps the whole window on the available area of its screen.
+  void FitToScreen();
+
   IPrompt& prompt_;
   QStringList arguments_;
+  std::unique_ptr<TAppSettings> settings_;  // before the file dialogs, which use it
+  TRecentProjects recent_;
   std::unique_ptr<IProjectPathChooser> own_chooser_;
   IProjectPathChooser* chooser_ = nullptr;
   UrlOpener open_url_;
@@ -286,6 +310,7 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   QMenu* mnuShow_ = nullptr;
   QMenu* mnuDB_ = nullptr;
   QMenu* mnuHelp_ = nullptr;
+  QMenu* mnuFile_Recent_ = nullptr;
   QActionGroup* viewMenuGroup_ = nullptr;
   QActionGroup* viewButtonGroup_ = nullptr;
   QHash<QString, QAction*> actions_;  // menu items and toolbar buttons by name

@@ -6,7 +6,10 @@
 namespace morvane {
 
 TfrmConnect* TfrmMain::ConnectForm() {
-  if (!connectForm_) connectForm_ = new TfrmConnect(connection_, store_, prompt_, statusBar_, this);
+  if (!connectForm_) {
+    connectForm_ = new TfrmConnect(connection_, store_, prompt_, statusBar_, this);
+    connectForm_->SetLoginMemory(settings_.get());
+  }
   return connectForm_;
 }
 

@@ -109,6 +109,7 @@ void TfrmMain::FileOpen(const QString& path) {
   if (outcome.ok) {
     SetCaptionForFile();
     trvDataType->setCurrentItem(trvDataType->topLevelItem(0));
+    RememberProject(chosen);
   }
 }
 
@@ -132,6 +133,7 @@ bool TfrmMain::FileSave(bool force_dialog) {
   store_.modified = false;
   ToolBarEnabled();
   SetCaptionForFile();
+  RememberProject(path);
   return true;
 }
 

@@ -60,6 +60,10 @@ void TfrmMain::BuildMenus() {
              QKeySequence(Qt::CTRL | Qt::Key_E), &TfrmMain::mnuFile_ExcelOutputClick)
       ->setIcon(ToolIcon("excel"));
   mnuFile_->addSeparator();
+  mnuFile_Recent_ = mnuFile_->addMenu(QStringLiteral("最近使ったファイル(&R)"));
+  mnuFile_Recent_->setObjectName(QStringLiteral("mnuFile_Recent"));
+  mnuFile_Recent_->setEnabled(false);
+  mnuFile_->addSeparator();
   AddCommand(mnuFile_, "mnuFile_Exit", QStringLiteral("終了(&X)"), QKeySequence(),
              &TfrmMain::mnuFile_ExitClick);
   connect(mnuFile_, &QMenu::aboutToShow, this, &TfrmMain::mnuFileClick);

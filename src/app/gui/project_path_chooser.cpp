@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "app/gui/app_settings.h"
 #include "app/gui/file_dlg.h"
 
 namespace morvane {
@@ -13,6 +14,7 @@ std::optional<QString> TProjectFileDialogs::AskOpenPath() {
   dialog.options = TFileDlg::kHideReadOnly | TFileDlg::kPathMustExist | TFileDlg::kFileMustExist;
   dialog.filter = ProjectFileFilter();
   dialog.defaultExt = QStringLiteral("vnk");
+  if (settings_) dialog.initialDir = settings_->LastFolder(TAppSettings::Folder::kProjects);
   if (!dialog.ExecuteOpen()) return std::nullopt;
   return dialog.fileName;
 }
@@ -24,7 +26,11 @@ std::optional<QString> TProjectFileDialogs::AskSavePath(const QString& current_p
   dialog.filter = ProjectFileFilter();
   dialog.defaultExt = QStringLiteral("vnk");
   dialog.fileName = QFileInfo(current_path).fileName();
-  if (!current_path.isEmpty()) dialog.initialDir = QFileInfo(current_path).absolutePath();
+  if (!current_path.isEmpty()) {
+    dialog.initialDir = QFileInfo(current_path).absolutePath();
+  } else if (settings_) {
+    dialog.initialDir = settings_->LastFolder(TAppSettings::Folder::kProjects);
+  }
   if (!dialog.ExecuteSave()) return std::nullopt;
   return dialog.fileName;
 }

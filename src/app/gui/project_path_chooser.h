@@ -10,6 +10,7 @@ class QWidget;
 namespace morvane {
 
 class IPrompt;
+class TAppSettings;
 
 class IProjectPathChooser {
  public:
@@ -27,13 +28,16 @@ QString ProjectFileFilter();
 // The open and save dialogs of project files, on TFileDlg.
 class TProjectFileDialogs : public IProjectPathChooser {
  public:
-  TProjectFileDialogs(QWidget* owner, IPrompt& prompt) : owner_(owner), prompt_(prompt) {}
+  // With `settings`, the dialogs start in the folder last used for projects.
+  TProjectFileDialogs(QWidget* owner, IPrompt& prompt, TAppSettings* settings = nullptr)
+      : owner_(owner), prompt_(prompt), settings_(settings) {}
   std::optional<QString> AskOpenPath() override;
   std::optional<QString> AskSavePath(const QString& current_path) override;
 
  private:
   QWidget* owner_;
   IPrompt& prompt_;
+  TAppSettings* settings_;
 };
 
 }  // namespace morvane

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "app/gui/app_settings.h"
 #include "app/gui/file_dlg.h"
 
 namespace morvane {
@@ -13,7 +14,9 @@ std::optional<QString> TWorkbookFileDialogs::AskOpenPath() {
   dialog.options = TFileDlg::kHideReadOnly | TFileDlg::kPathMustExist | TFileDlg::kFileMustExist;
   dialog.filter = WorkbookFileFilter();
   dialog.defaultExt = QStringLiteral("xlsx");
+  if (settings_) dialog.initialDir = settings_->LastFolder(TAppSettings::Folder::kWorkbooks);
   if (!dialog.ExecuteOpen()) return std::nullopt;
+  if (settings_) settings_->SetLastFolderOf(TAppSettings::Folder::kWorkbooks, dialog.fileName);
   return dialog.fileName;
 }
 
@@ -25,8 +28,13 @@ std::optional<QString> TWorkbookFileDialogs::AskSavePath(const QString& current_
   dialog.defaultExt = QStringLiteral("xlsx");
   QFileInfo current(current_name);
   dialog.fileName = current.completeBaseName() + QStringLiteral(".xlsx");
-  if (current.isAbsolute()) dialog.initialDir = current.absolutePath();
+  if (current.isAbsolute()) {
+    dialog.initialDir = current.absolutePath();
+  } else if (settings_) {
+    dialog.initialDir = settings_->LastFolder(TAppSettings::Folder::kWorkbooks);
+  }
   if (!dialog.ExecuteSave()) return std::nullopt;
+  if (settings_) settings_->SetLastFolderOf(TAppSettings::Folder::kWorkbooks, dialog.fileName);
   return dialog.fileName;
 }
 

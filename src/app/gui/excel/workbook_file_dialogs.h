@@ -10,6 +10,7 @@ class QWidget;
 namespace morvane {
 
 class IPrompt;
+class TAppSettings;
 
 class IWorkbookPathChooser {
  public:
@@ -27,12 +28,15 @@ QString WorkbookFileFilter();
 class TWorkbookFileDialogs : public IWorkbookPathChooser {
  public:
   TWorkbookFileDialogs(QWidget* owner, IPrompt& prompt) : owner_(owner), prompt_(prompt) {}
+  // The dialogs start in the folder last used for workbooks and remember the one chosen.
+  void SetFolderMemory(TAppSettings* settings) { settings_ = settings; }
   std::optional<QString> AskOpenPath() override;
   std::optional<QString> AskSavePath(const QString& current_name) override;
 
  private:
   QWidget* owner_;
   IPrompt& prompt_;
+  TAppSettings* settings_ = nullptr;
 };
 
 }  // namespace morvane

@@ -27,6 +27,7 @@ class QTreeWidgetItem;
 namespace morvane {
 
 class IPrompt;
+class TAppSettings;
 class TSheetPreviewModel;
 
 class TWorkbookWindow : public QDockWidget, public excel::IExcelHost {
@@ -43,6 +44,8 @@ class TWorkbookWindow : public QDockWidget, public excel::IExcelHost {
 
   // Replaces the file dialogs (tests answer without a display). Not owned.
   void SetPathChooser(IWorkbookPathChooser* chooser) { chooser_ = chooser; }
+  // The folder last used for workbooks, for the window's own file dialogs. Not owned.
+  void SetFolderMemory(TAppSettings* settings) { own_chooser_->SetFolderMemory(settings); }
   // Replaces the desktop's URL opener that starts the spreadsheet program.
   void SetUrlOpener(UrlOpener opener) { open_url_ = std::move(opener); }
 
