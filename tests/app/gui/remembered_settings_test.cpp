@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QTemporaryDir>
@@ -133,6 +134,18 @@ TEST_F(RememberedSettingsTest, ASecondWindowStartsAsTheFirstWasLeft) {
   Offered red_brick = offered_for(&TfrmMain::mnuFile_New_RedBrickClick);
   EXPECT_NE(red_brick.dsn, QLatin1String(kGuiDsn));
   EXPECT_TRUE(red_brick.uid.isEmpty());
+}
+
+TEST_F(RememberedSettingsTest, AWindowLeftOnALargerScreenStartsWhollyOnThisOne) {
+  const QRect available = Window().screen()->availableGeometry();
+  Window().setGeometry(QRect(available.center(), available.size() * 3 / 2));
+  ASSERT_TRUE(Window().close());
+
+  OpenWindow();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(available.contains(Window().frameGeometry()))
+      << Window().frameGeometry().x() << "," << Window().frameGeometry().y() << " "
+      << Window().frameGeometry().width() << "x" << Window().frameGeometry().height();
 }
 
 TEST_F(RememberedSettingsTest, FileDialogsStartInTheFoldersLastUsed) {
