@@ -64,6 +64,8 @@ struct TBrowseWidgets {
   QTreeView* ltvSQL = nullptr;
   QListWidget* ltvDatabase = nullptr;
   QPlainTextEdit* memSQL = nullptr;
+  // The filter box above ltvData (optional); made by MakeListFilterBox.
+  QLineEdit* edtFilter = nullptr;
 };
 
 class TBrowser : public QObject {
@@ -104,6 +106,12 @@ class TBrowser : public QObject {
   QAbstractItemView* ListInUse() const;
   // Prepares popList's entries.
   void PreparePopList();
+
+  // --- the filter box (browser_filter.cpp) ------------------------------------------------
+  // Whether the filter box is on view, over a list of tables or indexes.
+  bool ListFilterAvailable() const;
+  // Puts the keyboard focus into the filter box, its text selected; false when it is not on view.
+  bool FocusListFilter();
 
   QMenu* popDataType = nullptr;
   QMenu* popList = nullptr;
@@ -160,6 +168,13 @@ class TBrowser : public QObject {
   // Removing Excel tables.
   void RemoveExcelRecord(const TTableRec* record);
   void CollapseEmptyExcelRoot();
+
+  // The filter box: applies its text to ltvData, follows ltvData's visibility.
+  void ConnectListFilter();
+  void ApplyListFilter();
+  void SyncListFilterBox();
+  bool ListFilterKey(QEvent* event);
+  void ClearListFilter();
 
   bool CopyPrecondition() const;
   void CopySelectedRows(bool withTitles);
