@@ -110,7 +110,8 @@ class TBrowser : public QObject {
   // --- the filter box (browser_filter.cpp) ------------------------------------------------
   // Whether the filter box is on view, over a list of tables or indexes.
   bool ListFilterAvailable() const;
-  // Puts the keyboard focus into the filter box, its text selected; false when it is not on view.
+  // Puts the keyboard focus into the filter box, its text selected; from a table's column list it
+  // goes back to the table list first. False when there is no table list to filter.
   bool FocusListFilter();
 
   QMenu* popDataType = nullptr;

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <unordered_set>
 
 #include "browse/browser.h"
@@ -32,6 +33,13 @@ bool TBrowser::ListFilterAvailable() const {
 }
 
 bool TBrowser::FocusListFilter() {
+  // From a table's column list, the list of tables it belongs to comes back first.
+  QTreeWidgetItem* node = w_.trvDataType->currentItem();
+  if (!ListFilterAvailable() && w_.edtFilter && store_.listViewActive &&
+      store_.currentListLevel == 2 && store_.currentDataKind >= kDataKindExcel &&
+      store_.currentDataKind <= kDataKindTableIndex && node && node->parent()) {
+    SelectNode(node->parent());
+  }
   if (!ListFilterAvailable()) return false;
   w_.edtFilter->setFocus(Qt::ShortcutFocusReason);
   w_.edtFilter->selectAll();

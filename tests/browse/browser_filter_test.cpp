@@ -140,6 +140,14 @@ TEST_F(FilterTest, TheFilterHoldsThroughSortingAndTheColumnListAndBack) {
   EXPECT_EQ(Box()->text(), QStringLiteral("o"));
   EXPECT_EQ(ShownNames(), (Names{"order_log", "ORDERS", "CUSTOMERS"}));
   EXPECT_EQ(Panel2(), QStringLiteral("0 / 3個を選択"));
+  // The focus command from a column list goes back to the tables as well.
+  SelectListRows(widgets().ltvData, {0});
+  browser()->ltvDataDblClick();
+  ASSERT_EQ(store.currentListLevel, 2);
+  EXPECT_TRUE(browser()->FocusListFilter());
+  EXPECT_EQ(store.currentListLevel, 1);
+  EXPECT_EQ(QApplication::focusWidget(), Box());
+  EXPECT_EQ(Box()->selectedText(), QStringLiteral("o"));
 
   // The database kinds list has no box either.
   widgets().trvDataType->setCurrentItem(browser()->DatabaseRoot());
