@@ -123,6 +123,7 @@ void TBrowser::ConnectSignals() {
     connect(list, &QWidget::customContextMenuRequested, this,
             [this, list](const QPoint& pos) { ShowListPopup(list, pos); });
   }
+  ConnectListFilter();
 }
 
 void TBrowser::RebuildTree() {
@@ -152,6 +153,7 @@ void TBrowser::ResetLists() {
     if (list) list->header()->setSortIndicatorShown(false);
   }
   w_.ltvDatabase->clear();
+  ClearListFilter();
   columnsList_ = nullptr;
   columnsKind_ = kDataKindNone;
   columnsLevel_ = 0;
@@ -183,7 +185,12 @@ void TBrowser::SelCountShow() {
   QString text;
   if (!store_.erViewActive) {
     const QAbstractItemView* list = ListInUse();
-    if (list) text = Utf8Text(SelectionCountText(SelectedRowCount(list)));
+    const TListModel* model = ListModelOf(list);
+    if (list && model && model->Filtered()) {
+      text = Utf8Text(FilteredSelectionCountText(SelectedRowCount(list), model->rowCount()));
+    } else if (list) {
+      text = Utf8Text(SelectionCountText(SelectedRowCount(list)));
+    }
   }
   host_.SetStatusText(2, text);
   host_.ToolBarEnabled();
@@ -207,6 +214,11 @@ bool TBrowser::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::MouseButtonRelease) {
       dragArmed_ = false;
     }
+  } else if (watched == w_.ltvData &&
+             (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)) {
+    SyncListFilterBox();
+  } else if (watched == w_.edtFilter && ListFilterKey(event)) {
+    return true;
   } else if (watched == w_.ltvData && IsEnterKey(event)) {
     ltvDataDblClick();
     return true;

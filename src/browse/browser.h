@@ -64,6 +64,8 @@ struct TBrowseWidgets {
   QTreeView* ltvSQL = nullptr;
   QListWidget* ltvDatabase = nullptr;
   QPlainTextEdit* memSQL = nullptr;
+  // The filter box above ltvData (optional); made by MakeListFilterBox.
+  QLineEdit* edtFilter = nullptr;
 };
 
 class TBrowser : public QObject {
@@ -104,6 +106,13 @@ class TBrowser : public QObject {
   QAbstractItemView* ListInUse() const;
   // Prepares popList's entries.
   void PreparePopList();
+
+  // --- the filter box (browser_filter.cpp) ------------------------------------------------
+  // Whether the filter box is on view, over a list of tables or indexes.
+  bool ListFilterAvailable() const;
+  // Puts the keyboard focus into the filter box, its text selected; from a table's column list it
+  // goes back to the table list first. False when there is no table list to filter.
+  bool FocusListFilter();
 
   QMenu* popDataType = nullptr;
   QMenu* popList = nullptr;
@@ -160,6 +169,13 @@ class TBrowser : public QObject {
   // Removing Excel tables.
   void RemoveExcelRecord(const TTableRec* record);
   void CollapseEmptyExcelRoot();
+
+  // The filter box: applies its text to ltvData, follows ltvData's visibility.
+  void ConnectListFilter();
+  void ApplyListFilter();
+  void SyncListFilterBox();
+  bool ListFilterKey(QEvent* event);
+  void ClearListFilter();
 
   bool CopyPrecondition() const;
   void CopySelectedRows(bool withTitles);

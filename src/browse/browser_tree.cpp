@@ -225,8 +225,10 @@ void TBrowser::sbtUpClick() {
 }
 
 bool TBrowser::BackspaceGoesUp() const {
-  return w_.sbtUp->isEnabled() && QApplication::focusWidget() != w_.trvDataType &&
-         store_.currentDataKind != kDataKindSql;
+  // In the filter box Backspace deletes the text.
+  QWidget* focus = QApplication::focusWidget();
+  return w_.sbtUp->isEnabled() && focus != w_.trvDataType &&
+         (!w_.edtFilter || focus != w_.edtFilter) && store_.currentDataKind != kDataKindSql;
 }
 
 bool TBrowser::PreparePopDataType(QTreeWidgetItem* node) {

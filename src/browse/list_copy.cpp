@@ -28,6 +28,10 @@ std::string SelectionCountText(int selectedRows) {
   return std::to_string(selectedRows) + "個を選択";
 }
 
+std::string FilteredSelectionCountText(int selectedRows, int shownRows) {
+  return std::to_string(selectedRows) + " / " + SelectionCountText(shownRows);
+}
+
 std::vector<RowRange> InvertedSelection(int rowCount, const std::vector<int>& selectedRows) {
   std::vector<RowRange> ranges;
   int next = 0;  // first row not yet accounted for

@@ -21,6 +21,8 @@ std::string ListCopyText(const std::vector<std::string>& captions, const std::ve
 
 // The status bar's selection count, e.g. "3個を選択" (UTF-8).
 std::string SelectionCountText(int selectedRows);
+// The same while the list shows only some of its rows: selected / shown, e.g. "3 / 120個を選択".
+std::string FilteredSelectionCountText(int selectedRows, int shownRows);
 
 // A run of rows [first, last], both included.
 using RowRange = std::pair<int, int>;

@@ -17,6 +17,7 @@ void TListModel::SetColumns(std::vector<TListColumn> columns) {
   beginResetModel();
   columns_ = std::move(columns);
   rows_.clear();
+  order_.clear();
   display_.clear();
   endResetModel();
 }
@@ -24,8 +25,9 @@ void TListModel::SetColumns(std::vector<TListColumn> columns) {
 void TListModel::SetRows(std::vector<TListRow> rows) {
   beginResetModel();
   rows_ = std::move(rows);
-  display_.resize(rows_.size());
-  std::iota(display_.begin(), display_.end(), 0);
+  order_.resize(rows_.size());
+  std::iota(order_.begin(), order_.end(), 0);
+  ApplyFilter();
   endResetModel();
 }
 
@@ -33,8 +35,27 @@ void TListModel::Clear() {
   beginResetModel();
   columns_.clear();
   rows_.clear();
+  order_.clear();
   display_.clear();
   endResetModel();
+}
+
+void TListModel::SetRowFilter(RowFilter filter) {
+  beginResetModel();
+  filter_ = std::move(filter);
+  ApplyFilter();
+  endResetModel();
+}
+
+void TListModel::ApplyFilter() {
+  if (!filter_) {
+    display_ = order_;
+    return;
+  }
+  display_.clear();
+  for (int position : order_) {
+    if (filter_(rows_[position])) display_.push_back(position);
+  }
 }
 
 void TListModel::RemoveListRow(int row) {
@@ -43,8 +64,11 @@ void TListModel::RemoveListRow(int row) {
   const int removed = display_[row];
   rows_.erase(rows_.begin() + removed);
   display_.erase(display_.begin() + row);
-  for (int& position : display_) {
-    if (position > removed) --position;
+  order_.erase(std::find(order_.begin(), order_.end(), removed));
+  for (std::vector<int>* positions : {&order_, &display_}) {
+    for (int& position : *positions) {
+      if (position > removed) --position;
+    }
   }
   endRemoveRows();
 }
@@ -60,12 +84,16 @@ void TListModel::RemoveRecordRows(const TTableRec* record) {
     fill_to_kept[i] = static_cast<int>(kept.size());
     kept.push_back(rows_[i]);
   }
-  std::vector<int> display;
-  for (int position : display_) {
-    if (fill_to_kept[position] >= 0) display.push_back(fill_to_kept[position]);
-  }
+  auto keep = [&fill_to_kept](std::vector<int>& positions) {
+    std::vector<int> kept_positions;
+    for (int position : positions) {
+      if (fill_to_kept[position] >= 0) kept_positions.push_back(fill_to_kept[position]);
+    }
+    positions = std::move(kept_positions);
+  };
+  keep(order_);
+  keep(display_);
   rows_ = std::move(kept);
-  display_ = std::move(display);
   endResetModel();
 }
 
@@ -81,15 +109,17 @@ void TListModel::SortRows(int column, int valueKind, int direction) {
   }
   std::vector<int> order = SortedRowOrder(keys, valueKind, direction);
 
+  order_ = std::move(order);
+  std::vector<int> old_display = std::move(display_);
+  ApplyFilter();  // the same rows as before, in the new order
   std::vector<int> display_of_fill(rows_.size());
-  for (size_t i = 0; i < order.size(); ++i) display_of_fill[order[i]] = static_cast<int>(i);
+  for (size_t i = 0; i < display_.size(); ++i) display_of_fill[display_[i]] = static_cast<int>(i);
   QModelIndexList from = persistentIndexList();
   QModelIndexList to;
   to.reserve(from.size());
   for (const QModelIndex& index : from) {
-    to << createIndex(display_of_fill[display_[index.row()]], index.column());
+    to << createIndex(display_of_fill[old_display[index.row()]], index.column());
   }
-  display_ = std::move(order);
   changePersistentIndexList(from, to);
   emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
@@ -105,7 +135,7 @@ const TTableRec* TListModel::RecordAt(int row) const {
 }
 
 int TListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+  return parent.isValid() ? 0 : static_cast<int>(display_.size());
 }
 
 int TListModel::columnCount(const QModelIndex& parent) const {

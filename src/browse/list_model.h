@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -40,6 +41,16 @@ class TListModel : public QAbstractTableModel {
   // Removes every row that belongs to `record` (before the record is destroyed).
   void RemoveRecordRows(const TTableRec* record);
 
+  // Which rows the list shows; the others stay in the model, in their place of the order, and
+  // come back when the filter lets them through again. The filter holds across SetRows and
+  // SortRows; an empty filter shows every row. Rows and their numbers (Cell, RecordAt,
+  // rowCount) are the shown rows only. Views lose their selection, as on SetRows.
+  using RowFilter = std::function<bool(const TListRow&)>;
+  void SetRowFilter(RowFilter filter);
+  bool Filtered() const { return static_cast<bool>(filter_); }
+  // The rows filled, shown or not.
+  int FilledRowCount() const { return static_cast<int>(rows_.size()); }
+
   // Orders the rows by a column's cells (see browse/list_order.h); rows with equal cells keep
   // their fill order. Selections and current rows of the views move with their rows.
   void SortRows(int column, int valueKind, int direction);
@@ -59,7 +70,12 @@ class TListModel : public QAbstractTableModel {
  private:
   std::vector<TListColumn> columns_;
   std::vector<TListRow> rows_;  // in fill order
-  std::vector<int> display_;    // display row -> position in rows_
+  std::vector<int> order_;      // every row in display order, as positions in rows_
+  std::vector<int> display_;    // display row -> position in rows_: order_ less filtered rows
+  RowFilter filter_;
+
+  // display_ from order_ and the filter.
+  void ApplyFilter();
 };
 
 }  // namespace morvane

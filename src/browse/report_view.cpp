@@ -95,6 +95,22 @@ void InvertSelectedRows(QAbstractItemView* view) {
   SelectRanges(view, InvertedSelection(view->model()->rowCount(), SelectedRows(view)));
 }
 
+void SelectListRows(QAbstractItemView* view, const std::vector<int>& rows) {
+  std::vector<RowRange> ranges;
+  for (int row : rows) {
+    if (!ranges.empty() && ranges.back().second + 1 == row) {
+      ranges.back().second = row;
+    } else {
+      ranges.emplace_back(row, row);
+    }
+  }
+  if (!rows.empty()) {
+    view->selectionModel()->setCurrentIndex(view->model()->index(rows.front(), 0),
+                                            QItemSelectionModel::NoUpdate);
+  }
+  SelectRanges(view, ranges);
+}
+
 std::string SelectedRowsCopyText(const QAbstractItemView* view, bool withTitles) {
   const QAbstractItemModel* model = view->model();
   const TListModel* list = ListModelOf(view);

@@ -31,6 +31,8 @@ int SelectedRowCount(const QAbstractItemView* view);
 // Selects every row / flips every row's selection.
 void SelectAllRows(QAbstractItemView* view);
 void InvertSelectedRows(QAbstractItemView* view);
+// Selects exactly `rows` (ascending), the first of them becoming the current row.
+void SelectListRows(QAbstractItemView* view, const std::vector<int>& rows);
 
 // The clipboard text (CP932) of a list's selected rows in display order, with or without the
 // line of column captions.

@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "browse/list_filter_box.h"
 #include "browse/report_view.h"
 #include "model/new_project.h"
 
@@ -29,6 +30,7 @@ TBrowseWidgets BuildWidgets(QWidget& window) {
   w.sbtUp = Named(new QToolButton, "sbtUp");
   w.sbtUp->setEnabled(false);
   w.txtPath = Named(new QLineEdit, "txtPath");
+  w.edtFilter = MakeListFilterBox();
   w.ltvData = MakeReportView("ltvData");
   w.ltvColumn = MakeReportView("ltvColumn");
   w.ltvColumn->hide();
@@ -36,7 +38,8 @@ TBrowseWidgets BuildWidgets(QWidget& window) {
   w.ltvDatabase->hide();
   auto* list_layout = new QVBoxLayout(w.pnlList);
   for (QWidget* widget : {static_cast<QWidget*>(w.sbtUp), static_cast<QWidget*>(w.txtPath),
-                          static_cast<QWidget*>(w.ltvData), static_cast<QWidget*>(w.ltvColumn),
+                          static_cast<QWidget*>(w.edtFilter), static_cast<QWidget*>(w.ltvData),
+                          static_cast<QWidget*>(w.ltvColumn),
                           static_cast<QWidget*>(w.ltvDatabase)}) {
     list_layout->addWidget(widget);
   }

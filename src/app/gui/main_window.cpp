@@ -51,7 +51,7 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
   browser_ = std::make_unique<TBrowser>(
       store_, prompt_, *this, *this,
       TBrowseWidgets{trvDataType, pnlList, pnlSQL, sbtUp, txtPath, ltvData, ltvColumn,
-                     pnlSQL->ltvSQL, ltvDatabase, pnlSQL->memSQL},
+                     pnlSQL->ltvSQL, ltvDatabase, pnlSQL->memSQL, edtFilter},
       TreeImages());
 
   store_.Reset();

@@ -190,6 +190,8 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   void mnuShow_ListClick();
   void mnuShow_ERClick();
   void mnuShow_FormatClick();
+  // Focuses the filter box of the table list.
+  void mnuShow_FilterClick();
   // Database menu.
   void mnuDBClick();
   void mnuDB_ConnectClick();
@@ -295,6 +297,7 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   QTreeView* ltvData = nullptr;
   QTreeView* ltvColumn = nullptr;
   QListWidget* ltvDatabase = nullptr;
+  QLineEdit* edtFilter = nullptr;
   TpnlSQL* pnlSQL = nullptr;  // holds memSQL, txtSQLMaxRow and ltvSQL
   QWidget* pnlER = nullptr;
   QTabWidget* pagER = nullptr;

@@ -22,6 +22,7 @@
 #include "app/gui/readable_names.h"
 #include "app/gui/tree_images.h"
 #include "app/gui/window_status_bar.h"
+#include "browse/list_filter_box.h"
 #include "browse/report_view.h"
 
 namespace morvane {
@@ -126,6 +127,8 @@ QWidget* TfrmMain::BuildListPanel() {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(pnlPath);
+  edtFilter = MakeListFilterBox();
+  layout->addWidget(edtFilter);
   layout->addWidget(ltvData, 1);
   layout->addWidget(ltvColumn, 1);
   layout->addWidget(ltvDatabase, 1);

@@ -98,6 +98,8 @@ void TfrmMain::BuildMenus() {
   AddCommand(mnuShow_, "mnuShow_Format", QStringLiteral("フォーマット設定"),
              QKeySequence(Qt::CTRL | Qt::Key_F), &TfrmMain::mnuShow_FormatClick)
       ->setIcon(ToolIcon("format"));
+  AddCommand(mnuShow_, "mnuShow_Filter", QStringLiteral("テーブル名で絞り込み"),
+             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), &TfrmMain::mnuShow_FilterClick);
   connect(mnuShow_, &QMenu::aboutToShow, this, &TfrmMain::mnuShowClick);
 
   mnuDB_ = mnuMain->addMenu(QStringLiteral("ﾃﾞｰﾀﾍﾞｰｽ(&D)"));

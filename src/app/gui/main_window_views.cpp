@@ -150,4 +150,6 @@ bool TfrmMain::BackspaceGoesUp() const { return browser_->BackspaceGoesUp(); }
 
 void TfrmMain::sbtUpClick() { browser_->sbtUpClick(); }
 
+void TfrmMain::mnuShow_FilterClick() { browser_->FocusListFilter(); }
+
 }  // namespace morvane

@@ -1,0 +1,85 @@
+// The filter box of the table list in the main window: its shortcut, the count in status panel 2
+// and the keys that must stay with the box.
+#include <QTest>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include "browse/report_view.h"
+#include "main_window_fixture.h"
+
+namespace morvane {
+namespace {
+
+using testing::MainWindowTest;
+
+class ListFilterTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    Window().mnuFile_New_Oracle8Click();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    for (const char* name : {"EMP", "DEPT", "EMP_HISTORY", "SALGRADE"}) {
+      TTableRec& table = Store().AddRecord(kDataKindTable);
+      table.owner = "SCOTT";
+      table.type = "TABLE";
+      table.name = name;
+      table.values = {"SCOTT", name, "TABLE"};
+    }
+    Window().Browser().RebuildTree();
+    Window().trvDataType->setCurrentItem(Window().Browser().DataKindNode(kDataKindTable));
+    Window().ltvData->setFocus();
+    ASSERT_EQ(Window().ltvData->model()->rowCount(), 4);
+    Store().modified = false;
+  }
+  QLineEdit* Box() { return Window().edtFilter; }
+};
+
+TEST_F(ListFilterTest, ItsShortcutIsTakenByNoOtherCommand) {
+  QAction* filter = Action("mnuShow_Filter");
+  ASSERT_NE(filter, nullptr);
+  EXPECT_EQ(filter->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+F")));
+  EXPECT_TRUE(Menu("mnuShow")->actions().contains(filter));
+  for (const QAction* other : Window().findChildren<QAction*>()) {
+    if (other != filter && !other->shortcut().isEmpty()) {
+      EXPECT_NE(other->shortcut(), filter->shortcut()) << other->objectName().toStdString();
+    }
+  }
+}
+
+TEST_F(ListFilterTest, TheShortcutFocusesTheBoxAndTypingCountsSelectedOverShown) {
+  QTest::keyClick(Window().ltvData, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+  ASSERT_EQ(QApplication::focusWidget(), Box());
+  QTest::keyClicks(Box(), QStringLiteral("emp"));
+  EXPECT_EQ(Window().ltvData->model()->rowCount(), 2);
+  EXPECT_EQ(Window().StatusText(2), QStringLiteral("0 / 2個を選択"));
+
+  // Backspace edits the box; the tree stays where it is.
+  QTreeWidgetItem* node = Window().trvDataType->currentItem();
+  QTest::keyClick(Box(), Qt::Key_Backspace);
+  EXPECT_EQ(Box()->text(), QStringLiteral("em"));
+  EXPECT_EQ(Window().trvDataType->currentItem(), node);
+
+  Window().ltvData->setFocus();
+  Window().mnuEdit_SelectAllClick();
+  EXPECT_EQ(SelectedRowCount(Window().ltvData), 2);
+  EXPECT_EQ(Window().StatusText(2), QStringLiteral("2 / 2個を選択"));
+  Box()->clear();
+  EXPECT_EQ(Window().ltvData->model()->rowCount(), 4);
+  EXPECT_EQ(Window().StatusText(2), QStringLiteral("2個を選択"));
+  EXPECT_FALSE(Store().modified);
+}
+
+TEST_F(ListFilterTest, TheBoxShowsOnlyWithTheTableList) {
+  EXPECT_TRUE(Box()->isVisible());
+  Window().mnuShow_ERClick();
+  EXPECT_FALSE(Box()->isVisible());
+  Window().mnuShow_FilterClick();
+  EXPECT_NE(QApplication::focusWidget(), Box());
+  Window().mnuShow_ListClick();
+  EXPECT_TRUE(Box()->isVisible());
+  Window().trvDataType->setCurrentItem(Window().Browser().SqlRoot());
+  EXPECT_FALSE(Box()->isVisible());
+}
+
+}  // namespace
+}  // namespace morvane
