@@ -13,6 +13,17 @@ WideArgument OptionalArgument(const std::string& cp932) {
   return cp932.empty() ? WideArgument() : WideArgument(cp932);
 }
 
+// Comments on tables, views and their columns from PostgreSQL's own catalogue.
+constexpr char kPostgresCommentsSql[] =
+    "SELECT n.nspname, c.relname, COALESCE(a.attname, ''), d.description "
+    "FROM pg_catalog.pg_description d "
+    "JOIN pg_catalog.pg_class c ON c.oid = d.objoid "
+    "AND d.classoid = 'pg_catalog.pg_class'::pg_catalog.regclass "
+    "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
+    "LEFT JOIN pg_catalog.pg_attribute a ON a.attrelid = c.oid AND a.attnum = d.objsubid "
+    "AND d.objsubid > 0 "
+    "WHERE d.objsubid = 0 OR a.attname IS NOT NULL";
+
 }  // namespace
 
 OdbcCatalogueCalls::OdbcCatalogueCalls(SQLHDBC dbc) : dbc_(dbc), reader_(dbc) {
@@ -42,8 +53,9 @@ std::vector<OdbcTableEntry> OdbcCatalogueCalls::Tables() {
   SQLHSTMT stmt = statement_.get();
   WideArgument all("%");
   WideArgument types("TABLE,VIEW");
-  CheckOdbc(SQLTablesW(stmt, nullptr, 0, nullptr, 0, all.get(), all.length(), types.get(),
-                       types.length()),
+  // Every schema ("%": some drivers read a missing schema as the current one only).
+  CheckOdbc(SQLTablesW(stmt, nullptr, 0, all.get(), all.length(), all.get(), all.length(),
+                       types.get(), types.length()),
             dbc_, stmt);
   std::vector<OdbcTableEntry> tables;
   while (FetchRow(dbc_, stmt)) {
@@ -75,6 +87,7 @@ void OdbcCatalogueCalls::Columns(
     table = reader_.Text(stmt, 3);
     OdbcColumnEntry column;
     column.name = reader_.Text(stmt, 4);
+    column.dataType = reader_.Integer(stmt, 5).value_or(SQL_UNKNOWN_TYPE);
     column.typeName = reader_.Text(stmt, 6);
     column.columnSize = reader_.Integer(stmt, 7);
     column.bufferLength = reader_.Integer(stmt, 8);
@@ -144,6 +157,29 @@ std::vector<OdbcIndexEntry> OdbcCatalogueCalls::Indexes(const OdbcTableEntry& ta
   }
   Close();
   return indexes;
+}
+
+std::vector<OdbcComment> OdbcCatalogueCalls::MissingComments() {
+  SQLWCHAR name[64] = {};
+  SQLSMALLINT length = 0;
+  SQLRETURN rc = SQLGetInfoW(dbc_, SQL_DBMS_NAME, name, sizeof name, &length);
+  if (rc != SQL_SUCCESS ||
+      std::u16string_view(reinterpret_cast<char16_t*>(name)) != u"PostgreSQL") {
+    return {};
+  }
+  SQLHSTMT stmt = statement_.get();
+  WideArgument sql(kPostgresCommentsSql);
+  CheckOdbc(SQLExecDirectW(stmt, sql.get(), SQL_NTS), dbc_, stmt);
+  std::vector<OdbcComment> comments;
+  while (FetchRow(dbc_, stmt)) {
+    OdbcComment& comment = comments.emplace_back();
+    comment.schema = reader_.Text(stmt, 1);
+    comment.table = reader_.Text(stmt, 2);
+    comment.column = reader_.Text(stmt, 3);
+    comment.text = reader_.Text(stmt, 4);
+  }
+  Close();
+  return comments;
 }
 
 std::vector<std::string> OdbcCatalogueCalls::ReferencedTables(const OdbcTableEntry& table) {

@@ -26,6 +26,7 @@ struct OdbcTableEntry {
 
 struct OdbcColumnEntry {
   std::string name;
+  long dataType = SQL_UNKNOWN_TYPE;  // the ODBC SQL type
   std::string typeName;
   std::optional<long> columnSize;
   std::optional<long> bufferLength;
@@ -51,6 +52,14 @@ struct OdbcIndexEntry {
   std::vector<OdbcIndexColumn> columns;
 };
 
+// A comment the catalogue functions leave out; column empty for the table's own comment.
+struct OdbcComment {
+  std::string schema;
+  std::string table;
+  std::string column;
+  std::string text;
+};
+
 struct OdbcKeyColumn {
   std::string name;
   long position = 0;
@@ -71,6 +80,9 @@ class OdbcCatalogueCalls {
   std::vector<OdbcKeyColumn> PrimaryKey(const OdbcTableEntry& table);
   // The indexes of a table (all, or only unique ones), in the driver's order.
   std::vector<OdbcIndexEntry> Indexes(const OdbcTableEntry& table, bool unique_only);
+  // The comments of tables and columns where the driver's REMARKS stay empty although the
+  // database keeps comments (PostgreSQL's driver); empty for every other database.
+  std::vector<OdbcComment> MissingComments();
   // The names of the tables a table's foreign keys refer to, once each, in the driver's order.
   std::vector<std::string> ReferencedTables(const OdbcTableEntry& table);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <tuple>
 #include <utility>
 
 #include "db/odbc_catalogue_calls.h"
@@ -48,9 +49,45 @@ std::string IndexTypeText(long type) {
 
 std::string UniquenessText(bool unique) { return unique ? "UNIQUE" : "NONUNIQUE"; }
 
-// The byte size of a column: the driver's octet length for character and binary types, else
-// the size of its default C transfer (BUFFER_LENGTH); empty when the driver gives neither.
+// The bytes a value of a non-character type takes in transfer, as ODBC defines it; nullopt for
+// types whose size depends on the declaration.
+std::optional<long> TypeSize(const OdbcColumnEntry& column) {
+  switch (column.dataType) {
+    case SQL_BIT:
+    case SQL_TINYINT:
+      return 1;
+    case SQL_SMALLINT:
+      return 2;
+    case SQL_INTEGER:
+    case SQL_REAL:
+      return 4;
+    case SQL_BIGINT:
+    case SQL_FLOAT:
+    case SQL_DOUBLE:
+      return 8;
+    case SQL_DECIMAL:
+    case SQL_NUMERIC:  // digits, sign and decimal point as text
+      if (column.columnSize) return *column.columnSize + 2;
+      return std::nullopt;
+    case SQL_TYPE_DATE:
+    case SQL_TYPE_TIME:
+    case SQL_DATE:
+    case SQL_TIME:
+      return 6;
+    case SQL_TYPE_TIMESTAMP:
+    case SQL_TIMESTAMP:
+    case SQL_GUID:
+      return 16;
+    default:
+      return std::nullopt;
+  }
+}
+
+// The byte size of a column: the type's transfer size where ODBC fixes one, else the driver's
+// octet length (character and binary types), else its BUFFER_LENGTH; empty when none is known.
+// Drivers disagree on BUFFER_LENGTH of numbers and dates, so it comes last.
 std::optional<long> ByteSize(const OdbcColumnEntry& column) {
+  if (std::optional<long> size = TypeSize(column)) return size;
   if (column.octetLength && *column.octetLength > 0) return column.octetLength;
   return column.bufferLength;
 }
@@ -73,11 +110,32 @@ class ProgressRun {
   bool begun_ = false;
 };
 
-using ColumnsByTable = std::map<std::pair<std::string, std::string>, std::vector<OdbcColumnEntry>>;
+// Fills table and column remarks the driver left empty from the database's own comments.
+void AddMissingComments(OdbcCatalogueCalls& calls, std::vector<OdbcTableEntry>& tables,
+                        std::vector<std::vector<OdbcColumnEntry>>& columns) {
+  std::vector<OdbcComment> comments = calls.MissingComments();
+  if (comments.empty()) return;
+  std::map<std::tuple<std::string, std::string, std::string>, std::string> by_name;
+  for (OdbcComment& c : comments) by_name[{c.schema, c.table, c.column}] = std::move(c.text);
+  auto find = [&](const OdbcTableEntry& t, const std::string& column) -> const std::string* {
+    auto found = by_name.find({t.schema, t.name, column});
+    return found == by_name.end() ? nullptr : &found->second;
+  };
+  for (size_t i = 0; i < tables.size(); ++i) {
+    if (const std::string* text = find(tables[i], ""); text && tables[i].remarks.empty()) {
+      tables[i].remarks = *text;
+    }
+    for (OdbcColumnEntry& column : columns[i]) {
+      if (const std::string* text = find(tables[i], column.name); text && column.remarks.empty()) {
+        column.remarks = *text;
+      }
+    }
+  }
+}
 
 // The columns of every listed table: one SQLColumns call per catalog and schema.
 std::vector<std::vector<OdbcColumnEntry>> ReadColumns(OdbcCatalogueCalls& calls,
-                                                      const std::vector<OdbcTableEntry>& tables) {
+                                                      std::vector<OdbcTableEntry>& tables) {
   // (catalog, schema) -> (table name -> position in `tables`)
   std::map<std::pair<std::string, std::string>, std::map<std::string, size_t>> by_owner;
   for (size_t i = 0; i < tables.size(); ++i) {
@@ -96,7 +154,11 @@ std::vector<std::vector<OdbcColumnEntry>> ReadColumns(OdbcCatalogueCalls& calls,
     std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) {
       return a.ordinal.value_or(0) < b.ordinal.value_or(0);
     });
+    // Drivers number differently (PostgreSQL's counts on across tables, or skips dropped
+    // columns): the document numbers the columns of each table from 1.
+    for (size_t i = 0; i < list.size(); ++i) list[i].ordinal = static_cast<long>(i) + 1;
   }
+  AddMissingComments(calls, tables, columns);
   return columns;
 }
 
@@ -122,9 +184,10 @@ std::vector<std::string> ColumnValues(const OdbcColumnEntry& column) {
   values[odbc_column::kNo] = NumberText(column.ordinal);
   values[odbc_column::kName] = column.name;
   values[odbc_column::kType] = column.typeName;
-  // Numeric types have a radix: their column size is a precision, anything else's a length.
-  values[column.radix ? odbc_column::kPrecision : odbc_column::kLength] =
-      NumberText(column.columnSize);
+  // Numeric types have a radix (10 or 2): their column size is a precision, anything else's a
+  // length.
+  bool numeric = column.radix == 10 || column.radix == 2;
+  values[numeric ? odbc_column::kPrecision : odbc_column::kLength] = NumberText(column.columnSize);
   values[odbc_column::kScale] = NumberText(column.decimalDigits);
   values[odbc_column::kSize] = NumberText(ByteSize(column));
   if (column.nullable == SQL_NO_NULLS) values[odbc_column::kNotNull] = kMark;
@@ -169,7 +232,7 @@ TTableRec TableRecord(const OdbcTableEntry& table, const ValueRows& rows, long t
   return record;
 }
 
-void ReadTableInformation(OdbcCatalogueCalls& calls, const std::vector<OdbcTableEntry>& tables,
+void ReadTableInformation(OdbcCatalogueCalls& calls, std::vector<OdbcTableEntry>& tables,
                           ProgressRun& progress, OdbcCatalogue& out) {
   std::vector<std::vector<OdbcColumnEntry>> columns = ReadColumns(calls, tables);
   out.records.reserve(tables.size());
@@ -219,7 +282,7 @@ void ReadIndexInformation(OdbcCatalogueCalls& calls, const std::vector<OdbcTable
 
 // Per table: its columns in order, each on one matrix row per index it is in (or one row with
 // no index), as the other products' table-index statements deliver them.
-void ReadTableIndexInformation(OdbcCatalogueCalls& calls, const std::vector<OdbcTableEntry>& tables,
+void ReadTableIndexInformation(OdbcCatalogueCalls& calls, std::vector<OdbcTableEntry>& tables,
                                ProgressRun& progress, OdbcCatalogue& out) {
   std::vector<std::vector<OdbcColumnEntry>> columns = ReadColumns(calls, tables);
   TableIndexMatrixBuilder matrix;
