@@ -10,6 +10,7 @@
 #include "db/odbc_error.h"
 #include "db/odbc_handles.h"
 #include "db/table_index_matrix.h"
+#include "model/codec.h"
 #include "model/data_kind.h"
 #include "model/odbc_default_items.h"
 
@@ -189,6 +190,8 @@ std::vector<std::string> ColumnValues(const OdbcColumnEntry& column) {
   bool numeric = column.radix == 10 || column.radix == 2;
   values[numeric ? odbc_column::kPrecision : odbc_column::kLength] = NumberText(column.columnSize);
   values[odbc_column::kScale] = NumberText(column.decimalDigits);
+  values[odbc_column::kLength2] = NumberText(column.columnSize);
+  if (numeric) values[odbc_column::kScale2] = NumberText(column.decimalDigits);
   values[odbc_column::kSize] = NumberText(ByteSize(column));
   if (column.nullable == SQL_NO_NULLS) values[odbc_column::kNotNull] = kMark;
   values[odbc_column::kDefault] = column.defaultValue.value_or("");
@@ -358,12 +361,18 @@ OdbcCatalogue ReadOdbcCatalogue(SQLHDBC dbc, int data_kind, IProgress& progress)
 }
 
 std::string OdbcCountSql(std::string_view quote, std::string_view owner, std::string_view name) {
+  // Quotes inside a name are doubled; the second byte of a double-byte character may look like
+  // a quote (a backquote) and is left alone.
   auto quoted = [&](std::string_view part) {
-    if (quote.empty()) return std::string(part);
+    if (quote.size() != 1) return std::string(part);
     std::string out(quote);
     for (size_t pos = 0; pos < part.size(); ++pos) {
+      if (IsCp932LeadByte(static_cast<unsigned char>(part[pos])) && pos + 1 < part.size()) {
+        out += part.substr(pos++, 2);
+        continue;
+      }
       out += part[pos];
-      if (part.substr(pos, quote.size()) == quote && quote.size() == 1) out += quote;
+      if (part[pos] == quote[0]) out += quote;
     }
     return out + std::string(quote);
   };

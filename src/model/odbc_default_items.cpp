@@ -17,9 +17,9 @@ constexpr DefaultItem kOdbcTableTable[] = {
 };
 
 constexpr DefaultItem kOdbcTableColumn[] = {
-    {"NO", N},         {"NAME", T},       {"TYPE", T},     {"LENGTH", N}, {"PRECISION", N},
-    {"SCALE", N},      {"SIZE(byte)", N}, {"NOT NULL", T}, {"UNIQUE", T}, {"PRIMARY KEY", T},
-    {"PRIMARY NO", N}, {"DEFAULT", T},    {"REMARKS", T},
+    {"NO", N},     {"NAME", T},        {"TYPE", T},       {"LENGTH", N},     {"PRECISION", N},
+    {"SCALE", N},  {"LENGTH2", N},     {"SCALE2", N},     {"SIZE(byte)", N}, {"NOT NULL", T},
+    {"UNIQUE", T}, {"PRIMARY KEY", T}, {"PRIMARY NO", N}, {"DEFAULT", T},    {"REMARKS", T},
 };
 
 constexpr DefaultItem kOdbcIndexTable[] = {

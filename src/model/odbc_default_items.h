@@ -26,22 +26,26 @@ constexpr size_t kRemarks = 6;
 constexpr size_t kValueCount = 7;
 }  // namespace odbc_table
 
-// Value positions of table information, column level.
+// Value positions of table information, column level. The first twelve are those of the Excel
+// file's list, so that the diagram, the import and the key marks find them where they look for
+// every product.
 namespace odbc_column {
-constexpr size_t kNo = 0;  // ordinal position
+constexpr size_t kNo = 0;  // position in the table, from 1
 constexpr size_t kName = 1;
 constexpr size_t kType = 2;       // the driver's type name
 constexpr size_t kLength = 3;     // COLUMN_SIZE of types without a radix (characters, dates)
 constexpr size_t kPrecision = 4;  // COLUMN_SIZE of numeric types
 constexpr size_t kScale = 5;      // DECIMAL_DIGITS
-constexpr size_t kSize = 6;       // CHAR_OCTET_LENGTH, else BUFFER_LENGTH
-constexpr size_t kNotNull = 7;
-constexpr size_t kUnique = 8;
-constexpr size_t kPrimaryKey = 9;
-constexpr size_t kPrimaryNo = 10;  // position in the primary key
-constexpr size_t kDefault = 11;
-constexpr size_t kRemarks = 12;
-constexpr size_t kValueCount = 13;
+constexpr size_t kLength2 = 6;    // COLUMN_SIZE of every type: length or precision
+constexpr size_t kScale2 = 7;     // DECIMAL_DIGITS of numeric types
+constexpr size_t kSize = 8;       // bytes: the type's transfer size, else the octet length
+constexpr size_t kNotNull = 9;
+constexpr size_t kUnique = 10;
+constexpr size_t kPrimaryKey = 11;
+constexpr size_t kPrimaryNo = 12;  // position in the primary key
+constexpr size_t kDefault = 13;
+constexpr size_t kRemarks = 14;
+constexpr size_t kValueCount = 15;
 }  // namespace odbc_column
 
 // Value positions of index information, table level.
