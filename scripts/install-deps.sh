@@ -13,6 +13,7 @@ packages=(
   libreoffice-calc-nogui poppler-utils
   libre2-dev
   python3-openpyxl
+  postgresql-15 odbc-postgresql mariadb-server odbc-mariadb libsqliteodbc
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -103,6 +103,73 @@ std::string Utf8ToCp932Lossy(std::string_view utf8) {
   return out;
 }
 
+namespace {
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// Decodes the UTF-8 sequence at text[pos] (already checked by iconv) and advances pos.
+char32_t NextUtf8(std::string_view text, size_t& pos) {
+  unsigned char lead = static_cast<unsigned char>(text[pos]);
+  size_t len = std::min(Utf8SequenceLength(lead), text.size() - pos);
+  char32_t c = len == 1 ? lead : lead & (0x7F >> len);
+  for (size_t i = 1; i < len; ++i) c = (c << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3F);
+  pos += len;
+  return c;
+}
+
+}  // namespace
+
+std::string Utf16ToCp932Lossy(std::u16string_view utf16) {
+  std::string utf8;
+  utf8.reserve(utf16.size());
+  bool ascii = true;
+  for (size_t i = 0; i < utf16.size(); ++i) {
+    char32_t c = utf16[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+        utf16[i + 1] <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (utf16[++i] - 0xDC00);
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      c = '?';
+    }
+    ascii = ascii && c < 0x80;
+    AppendUtf8(utf8, c);
+  }
+  return ascii ? utf8 : Utf8ToCp932Lossy(utf8);
+}
+
+bool Cp932ToUtf16(std::string_view cp932, std::u16string& utf16) {
+  CodecResult utf8 = Cp932ToUtf8(cp932);
+  if (!utf8.ok) return false;
+  utf16.clear();
+  size_t pos = 0;
+  while (pos < utf8.text.size()) {
+    char32_t c = NextUtf8(utf8.text, pos);
+    if (c >= 0x10000) {
+      utf16 += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+      utf16 += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      utf16 += static_cast<char16_t>(c);
+    }
+  }
+  return true;
+}
+
 std::string ToUtf8(std::string_view cp932) {
   CodecResult r = Cp932ToUtf8(cp932);
   if (!r.ok) throw std::runtime_error(r.error);

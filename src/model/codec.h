@@ -27,6 +27,13 @@ CodecResult Utf8ToCp932(std::string_view utf8);
 // every byte that is not UTF-8, becomes "?". Never fails.
 std::string Utf8ToCp932Lossy(std::string_view utf8);
 
+// UTF-16 (as ODBC's wide functions give it) to CP932 bytes: every character CP932 cannot hold,
+// and every unpaired surrogate, becomes "?". Never fails.
+std::string Utf16ToCp932Lossy(std::u16string_view utf16);
+
+// CP932 bytes to UTF-16, for the wide ODBC functions; fails like Cp932ToUtf8.
+bool Cp932ToUtf16(std::string_view cp932, std::u16string& utf16);
+
 // Shorthands for text that is known to convert (literals, validated input): they throw
 // std::runtime_error with the codec's message when it does not.
 std::string ToUtf8(std::string_view cp932);
