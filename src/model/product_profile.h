@@ -54,10 +54,10 @@ enum class TableFinish {
 
 struct ProductProfile {
   Product product = Product::None;
-  std::string_view name;            // UTF-8, as in the New menu, status bar and window caption
-  std::string_view commandWord;     // the command line's word for it, e.g. "redbrick"
-  std::string_view dataSourceWord;  // data sources whose driver name holds it are offered
-  bool hasStatements = false;       // its catalogue is read by its own SQL statements
+  std::string_view name{};            // UTF-8, as in the New menu, status bar and window caption
+  std::string_view commandWord{};     // the command line's word for it, e.g. "redbrick"
+  std::string_view dataSourceWord{};  // data sources whose driver name holds it are offered
+  bool hasStatements = false;         // its catalogue is read by its own SQL statements
   // The catalogue is read for one owner, the login name in capitals; the statements begin with
   // that owner as a literal.
   bool ownerIsLogin = false;
@@ -66,12 +66,12 @@ struct ProductProfile {
   TypeRules typeRules = TypeRules::kNone;
   ColumnSizeSource columnSize = ColumnSizeSource::kNone;
   TableFinish tableFinish = TableFinish::kNone;
-  bool acceptsExplain = false;          // the free SQL may be an EXPLAIN as well as a SELECT
-  bool hasRelationships = false;        // ER windows offer the relation menu
-  std::optional<size_t> countPosition;  // where a table row keeps its COUNT
+  bool acceptsExplain = false;            // the free SQL may be an EXPLAIN as well as a SELECT
+  bool hasRelationships = false;          // ER windows offer the relation menu
+  std::optional<size_t> countPosition{};  // where a table row keeps its COUNT
   // Where a catalogue column row keeps name, type, length, scale and key mark.
-  TColumnValuePositions columnPositions;
-  ProductItemLists lists;
+  TColumnValuePositions columnPositions{};
+  ProductItemLists lists{};
 };
 
 // The profile of a product; Product::None has the empty one named "未選択".
