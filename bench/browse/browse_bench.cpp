@@ -21,7 +21,7 @@ constexpr int kColumns = 1000;
 // with 1,000 columns), with the table list of the data kind shown.
 class LargeCatalogue {
  public:
-  LargeCatalogue() : ui(store, prompt, kProductOracle8) {
+  LargeCatalogue() : ui(store, prompt, Product::Oracle8) {
     ui.host.connected = true;
     ui.FetchGives([this](int kind) {
       for (int i = 0; i < kTables; ++i) {

@@ -108,19 +108,19 @@ double Median(std::vector<double> values) {
 int Run() {
   WriteDataSources();
   TCatalogueStore store;
-  NewProject(store, kProductOracle8, EstimateTextWidth);
+  NewProject(store, Product::Oracle8, EstimateTextWidth);
   TDbConnection connection;
   ScriptedPrompt prompt;
   NullProgress progress;
   NullStatusBar status;
   DbSession session{connection, prompt, progress, status};
-  if (!connection.Connect(kProductOracle8, kDataSource, "bench", "bench", prompt, status) ||
+  if (!connection.Connect(Product::Oracle8, kDataSource, "bench", "bench", prompt, status) ||
       !EnsureSchema(connection)) {
     std::fprintf(stderr, "cannot prepare the bench database\n");
     return 2;
   }
 
-  const std::string sql = BuildCatalogueSql(kProductOracle8, kDataKindTable, "BENCH")->catalogue;
+  const std::string sql = BuildCatalogueSql(Product::Oracle8, kDataKindTable, "BENCH")->catalogue;
   const int columns = static_cast<int>(store.Items(kDataKindTable, kItemLevelTable).size() +
                                        store.Items(kDataKindTable, kItemLevelColumn).size());
   store.currentDataKind = kDataKindTable;

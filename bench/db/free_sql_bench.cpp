@@ -81,7 +81,7 @@ size_t BareLoop(SQLHDBC dbc) {
 // Connects to the bench database, building it first when it does not hold the rows.
 bool ConnectWithData(TDbConnection& connection, ScriptedPrompt& prompt, NullStatusBar& status) {
   auto connect = [&] {
-    return connection.Connect(kProductOracle8, kDataSource, "bench", "bench", prompt, status);
+    return connection.Connect(Product::Oracle8, kDataSource, "bench", "bench", prompt, status);
   };
   if (!connect()) return false;
   if (BareLoop(connection.Dbc.get()) == static_cast<size_t>(kRows)) return true;
@@ -111,7 +111,7 @@ double Median(std::vector<double> values) {
 int Run() {
   WriteDataSources();
   TCatalogueStore store;
-  NewProject(store, kProductOracle8, EstimateTextWidth);
+  NewProject(store, Product::Oracle8, EstimateTextWidth);
   TDbConnection connection;
   ScriptedPrompt prompt;
   NullProgress progress;

@@ -26,7 +26,7 @@ constexpr int kColumns = 12;
 // neighbours (600 lines, wrapping round).
 std::string MakeProject(const QTemporaryDir& dir) {
   TCatalogueStore store;
-  NewProject(store, kProductRedBrick, EstimateTextWidth);
+  NewProject(store, Product::RedBrick, EstimateTextWidth);
   TERSheetRec& sheet = *store.er.Current();
   for (int i = 0; i < kWindows; ++i) {
     TERTableRec& t = AddERTable(sheet, NextERTableName(store.er), "TABLE_" + std::to_string(i),

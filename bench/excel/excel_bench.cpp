@@ -26,7 +26,7 @@ constexpr int kColumns = 40;
 
 int MakeProject(const std::string& out) {
   TCatalogueStore store;
-  NewProject(store, kProductOracle8, EstimateTextWidth);
+  NewProject(store, Product::Oracle8, EstimateTextWidth);
   const size_t table_values = store.Items(kDataKindTable, kItemLevelTable).size();
   const size_t column_values = store.Items(kDataKindTable, kItemLevelColumn).size();
   const std::string comment = ToCp932("受注明細の項目");

@@ -39,7 +39,7 @@ std::string WriteSourceWorkbook() {
   return path;
 }
 
-std::string Size(int, std::string_view, std::string_view length, std::string_view) {
+std::string Size(morvane::Product, std::string_view, std::string_view length, std::string_view) {
   return std::string(length.empty() ? "0" : length);
 }
 
@@ -54,7 +54,7 @@ void BM_ImportSheets(benchmark::State& state) {
   morvane::NullProgress progress;
   for (auto _ : state) {
     morvane::TCatalogueStore store;
-    store.product = morvane::kProductOracle8;
+    store.product = morvane::Product::Oracle8;
     store.importLayout.dataTypeColumn = "B";
     store.importLayout.lengthColumn = "C";
     store.importLayout.precisionColumn = "D";

@@ -112,7 +112,7 @@ TValueList ColumnValues(int c, const std::string& circle) {
 }
 
 void BuildLargeProject(TCatalogueStore& store) {
-  NewProject(store, kProductOracle8, EstimateTextWidth);
+  NewProject(store, Product::Oracle8, EstimateTextWidth);
   const std::string circle = ToCp932("○");
   for (int t = 0; t < kTables; ++t) {
     TTableRec& rec = store.AddRecord(kDataKindTable);
@@ -125,7 +125,7 @@ void BuildLargeProject(TCatalogueStore& store) {
     for (int c = 0; c < kColumns; ++c) rec.columns.push_back({ColumnValues(c, circle)});
   }
   TERSheetRec& sheet = *store.er.Current();
-  const TColumnValuePositions positions = ColumnValuePositionsFor(kProductOracle8, false);
+  const TColumnValuePositions positions = ColumnValuePositionsFor(Product::Oracle8, false);
   const RecordList& records = store.Records(kDataKindTable);
   for (int w = 0; w < kWindows; ++w) {
     AddERTableFromRecord(store.er, sheet, *records[w], positions, (w % 20) * 200, (w / 20) * 700,
@@ -141,7 +141,7 @@ constexpr size_t kWideLineBytes = 50u << 20;
 
 bool SaveManySheets(const std::string& path) {
   TCatalogueStore store;
-  NewProject(store, kProductOracle8, EstimateTextWidth);
+  NewProject(store, Product::Oracle8, EstimateTextWidth);
   const std::string prefix = ToCp932("シート");
   for (int n = 2; n <= kSheets; ++n) AddERSheet(store.er, prefix + std::to_string(n));
   return SaveProjectFile(store, path).ok;
@@ -149,7 +149,7 @@ bool SaveManySheets(const std::string& path) {
 
 bool WriteWideLine(const std::string& path) {
   TCatalogueStore store;
-  NewProject(store, kProductOracle8, EstimateTextWidth);
+  NewProject(store, Product::Oracle8, EstimateTextWidth);
   std::string bytes = ProjectFileBytes(store);
   const std::string record =
       "\x01TABLE\x02"

@@ -191,7 +191,7 @@ void TBrowser::ltvDatabaseDblClick() {
 }
 
 bool TBrowser::PreparePopDatabase() {
-  if (store_.product == kProductNone) return false;
+  if (store_.product == Product::None) return false;
   for (QAction* entry : {popDataType_Excel_Import, popDataType_Line1, popDataType_Excel_Delete,
                          popDataType_AllRefresh, popDataType_Refresh}) {
     entry->setVisible(false);

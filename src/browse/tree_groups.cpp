@@ -50,10 +50,9 @@ std::vector<TTreeLeaf> ExcelTreeLeaves(const RecordList& records) {
   return leaves;
 }
 
-TColumnValuePositions ColumnValuePositionsFor(TreeFamily family, int product) {
-  if (family == TreeFamily::kDatabase && IsOracleProduct(product)) return {1, 2, 6, 7, 9};
-  if (family == TreeFamily::kDatabase && product == kProductBroadbase) return {1, 2, 3, 4, 5};
-  return {1, 2, 6, 7, 11};
+TColumnValuePositions ColumnValuePositionsFor(TreeFamily family, Product product) {
+  return family == TreeFamily::kDatabase ? ProfileOf(product).columnPositions
+                                         : kExcelColumnPositions;
 }
 
 }  // namespace morvane

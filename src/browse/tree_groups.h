@@ -55,6 +55,6 @@ std::vector<TTreeLeaf> ExcelTreeLeaves(const RecordList& records);
 
 // Where ER table windows take a column's name, type, length, scale and key mark from in a
 // column row, for a selection in the Excel family or the database family of `product`.
-TColumnValuePositions ColumnValuePositionsFor(TreeFamily family, int product);
+TColumnValuePositions ColumnValuePositionsFor(TreeFamily family, Product product);
 
 }  // namespace morvane

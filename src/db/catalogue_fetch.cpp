@@ -169,13 +169,14 @@ bool CatalogueFetch::ForEachRow(const char* sql, int columns, OnRow on_row) {
 }
 
 bool CatalogueFetch::RunTablePostPass() {
-  if (store_.product == kProductRedBrick) return ReadRelationships();
+  const TableFinish finish = ProfileOf(store_.product).tableFinish;
+  if (finish == TableFinish::kRelationships) return ReadRelationships();
   RecordFinder finder(store_.Records(kDataKindTable));
-  if (IsOracleProduct(store_.product)) {
+  if (finish == TableFinish::kOracleKeys) {
     return MarkOracleColumns(kOraclePrimaryKeySql, kOraclePrimaryKeyEntry, finder) &&
            MarkOracleColumns(kOracleUniqueSql, kOracleUniqueEntry, finder);
   }
-  if (store_.product == kProductBroadbase) {
+  if (finish == TableFinish::kBroadbaseKeys) {
     return MarkBroadbaseColumns(kBroadbasePrimaryKeySql, true, finder) &&
            MarkBroadbaseColumns(kBroadbaseUniqueSql, false, finder);
   }

@@ -20,31 +20,30 @@ std::string QuoteLiteralText(std::string_view text) {
 
 }  // namespace
 
-std::optional<CatalogueSql> BuildCatalogueSql(int product, int data_kind,
+std::optional<CatalogueSql> BuildCatalogueSql(Product product, int data_kind,
                                               std::string_view owner_name) {
   StatementTexts texts;
-  bool oracle = false;
   switch (product) {
-    case kProductRedBrick:
+    case Product::RedBrick:
       texts = RedBrickStatements(data_kind);
       break;
-    case kProductOracle8:
+    case Product::Oracle8:
       texts = Oracle8Statements(data_kind);
-      oracle = true;
       break;
-    case kProductBroadbase:
+    case Product::Broadbase:
       texts = BroadbaseStatements(data_kind);
       break;
-    case kProductOracle7:
+    case Product::Oracle7:
       texts = Oracle7Statements(data_kind);
-      oracle = true;
+      break;
+    case Product::None:
       break;
   }
   if (texts.catalogue == nullptr) return std::nullopt;
 
   CatalogueSql sql;
   sql.count = texts.count;
-  if (oracle) {
+  if (ProfileOf(product).ownerIsLogin) {
     sql.catalogue = "SELECT '" + QuoteLiteralText(owner_name) + texts.catalogue;
   } else {
     sql.catalogue = texts.catalogue;

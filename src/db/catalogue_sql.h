@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/product_profile.h"
+
 namespace morvane {
 
 struct CatalogueSql {
@@ -22,7 +24,7 @@ struct CatalogueSql {
 // nothing for a product or data kind without statements. The Oracle statements name the
 // connected user as the owner of every record: `owner_name` is placed into a string literal with
 // its single quotes doubled, so no name can end the literal early.
-std::optional<CatalogueSql> BuildCatalogueSql(int product, int data_kind,
+std::optional<CatalogueSql> BuildCatalogueSql(Product product, int data_kind,
                                               std::string_view owner_name);
 
 // Statements run after the Oracle table fetch: (table, column) of primary-key columns and of

@@ -94,17 +94,18 @@ std::string OracleSize(const std::string& type, const std::string& length) {
 
 }  // namespace
 
-std::string ColumnByteSize(int product, std::string_view data_type,
+std::string ColumnByteSize(Product product, std::string_view data_type,
                            std::string_view length_or_precision, std::string_view scale) {
   std::string type = UpperAsciiLetters(data_type);
   std::string length = NumberOrZero(length_or_precision);
   std::string scale_text = NumberOrZero(scale);
-  switch (product) {
-    case kProductRedBrick:
+  switch (ProfileOf(product).typeRules) {
+    case TypeRules::kRedBrick:
       return RedBrickSize(type, length, scale_text);
-    case kProductOracle8:
-    case kProductOracle7:
+    case TypeRules::kOracle:
       return OracleSize(type, length);
+    case TypeRules::kNone:
+      break;
   }
   return "0";
 }

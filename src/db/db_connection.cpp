@@ -19,12 +19,12 @@ SQLSMALLINT LengthOrZero(const std::string& text) { return text.empty() ? 0 : SQ
 
 TDbConnection::~TDbConnection() { Close(); }
 
-bool TDbConnection::Connect(int product, const std::string& dsn, const std::string& uid,
+bool TDbConnection::Connect(Product product, const std::string& dsn, const std::string& uid,
                             const std::string& pwd, IPrompt& prompt, IStatusBar& status) {
   Close();  // a connection still open would otherwise leak its handles
   status.SetBusy(true);
   status.SetPanelText(kConnectionPanel, ToCp932("接続中"));
-  if (IsOracleProduct(product)) OwnerName = UpperAsciiLetters(uid);
+  if (ProfileOf(product).ownerIsLogin) OwnerName = UpperAsciiLetters(uid);
 
   if (!dsn.empty()) {
     Env = AllocateEnvironment();
@@ -65,20 +65,11 @@ void TDbConnection::Close() {
   Connected = false;
 }
 
-std::string DataSourceFilterWord(int product) {
-  switch (product) {
-    case kProductRedBrick:
-      return "Red Brick";
-    case kProductOracle8:
-    case kProductOracle7:
-      return "Oracle";
-    case kProductBroadbase:
-      return "Broadbase";
-  }
-  return {};
+std::string DataSourceFilterWord(Product product) {
+  return std::string(ProfileOf(product).dataSourceWord);
 }
 
-std::vector<std::string> ListDataSources(int product, IPrompt& prompt) {
+std::vector<std::string> ListDataSources(Product product, IPrompt& prompt) {
   std::vector<std::string> names;
   std::string word = DataSourceFilterWord(product);
   EnvHandle env = AllocateEnvironment();

@@ -9,6 +9,7 @@
 
 #include "db/odbc_handles.h"
 #include "db/status_bar.h"
+#include "model/product_profile.h"
 #include "model/prompt.h"
 
 namespace morvane {
@@ -26,8 +27,8 @@ class TDbConnection {
   // first diagnostic is shown through `prompt`. Status panel 1 shows "接続中" while connecting,
   // then the data source name, or the empty text after a failure. For the Oracle products the
   // upper-cased user name becomes OwnerName. Returns Connected.
-  bool Connect(int product, const std::string& dsn, const std::string& uid, const std::string& pwd,
-               IPrompt& prompt, IStatusBar& status);
+  bool Connect(Product product, const std::string& dsn, const std::string& uid,
+               const std::string& pwd, IPrompt& prompt, IStatusBar& status);
 
   // Closes the connection ("切断中", then "未接続" in status panel 1). Does nothing, not even to
   // the status bar, when not connected. Failures of the driver are ignored: afterwards the
@@ -50,11 +51,11 @@ class TDbConnection {
 
 // The word that the driver description of a data source must contain, case-sensitively, for the
 // data source to be offered in a project of `product`; empty for no product.
-std::string DataSourceFilterWord(int product);
+std::string DataSourceFilterWord(Product product);
 
 // The names of the data sources whose driver description contains the filter word of
 // `product`, in the driver manager's order. An error of the listing is shown through `prompt`
 // and ends the list.
-std::vector<std::string> ListDataSources(int product, IPrompt& prompt);
+std::vector<std::string> ListDataSources(Product product, IPrompt& prompt);
 
 }  // namespace morvane

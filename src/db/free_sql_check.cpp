@@ -6,20 +6,21 @@
 
 namespace morvane {
 
-bool IsAcceptedStatement(int product, std::string_view text) {
+bool IsAcceptedStatement(Product product, std::string_view text) {
   size_t start = 0;
   while (start < text.size() && static_cast<unsigned char>(text[start]) <= 0x20) ++start;
   const std::string head = UpperAsciiLetters(text.substr(start, 7));
   if (head.starts_with("SELECT")) return true;
-  return product == kProductRedBrick && head.starts_with("EXPLAIN");
+  return ProfileOf(product).acceptsExplain && head.starts_with("EXPLAIN");
 }
 
-FreeSqlCheck CheckFreeSql(int product, std::string_view text, std::string_view row_limit) {
+FreeSqlCheck CheckFreeSql(Product product, std::string_view text, std::string_view row_limit) {
   FreeSqlCheck check;
   if (!IsAcceptedStatement(product, text)) {
     check.refusal = FreeSqlRefusal::kStatement;
-    check.message = ToCp932(product == kProductRedBrick ? "SELECT、EXPLAIN 文のみ指定できます。"
-                                                        : "SELECT 文のみ指定できます。");
+    check.message =
+        ToCp932(ProfileOf(product).acceptsExplain ? "SELECT、EXPLAIN 文のみ指定できます。"
+                                                  : "SELECT 文のみ指定できます。");
     return check;
   }
   if (!ParseInt32(row_limit, check.maxRows)) {

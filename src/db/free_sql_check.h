@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/product_profile.h"
+
 namespace morvane {
 
 // The bounds of the row limit, both allowed.
@@ -13,7 +15,7 @@ constexpr int kMaxRowLimit = 10000;
 // True when `text` may run as a free query in a project of `product`: after the leading blanks
 // and control characters it begins, in any letter case, with SELECT, or in a Red Brick project
 // also with EXPLAIN. Only the beginning is looked at.
-bool IsAcceptedStatement(int product, std::string_view text);
+bool IsAcceptedStatement(Product product, std::string_view text);
 
 // Which input refused a free query.
 enum class FreeSqlRefusal { kNone, kStatement, kRowLimit };
@@ -27,6 +29,6 @@ struct FreeSqlCheck {
 
 // Checks the statement first, then the row limit text (a whole decimal number from 1 to 10000;
 // anything else reads as 0 and is refused).
-FreeSqlCheck CheckFreeSql(int product, std::string_view text, std::string_view row_limit);
+FreeSqlCheck CheckFreeSql(Product product, std::string_view text, std::string_view row_limit);
 
 }  // namespace morvane

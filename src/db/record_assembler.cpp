@@ -76,9 +76,10 @@ void RecordAssembler::TakeRow(const std::vector<std::string_view>& column_texts)
 void RecordAssembler::TakeTableColumn(const std::vector<std::string_view>& column_texts) {
   row_texts_.assign(column_texts.begin(), column_texts.end());
   std::string size;  // outlives row_texts_[kSizeEntry]
-  if (data_kind_ == kDataKindTable && product_ == kProductRedBrick) {
+  const ColumnSizeSource source = ProfileOf(product_).columnSize;
+  if (data_kind_ == kDataKindTable && source == ColumnSizeSource::kCatalogue) {
     total_size_ += IntegerValue(TextAt(row_texts_, kSizeEntry));
-  } else if (data_kind_ == kDataKindTable && IsOracleProduct(product_)) {
+  } else if (data_kind_ == kDataKindTable && source == ColumnSizeSource::kTypeRules) {
     size = ColumnByteSize(product_, TextAt(row_texts_, kDataTypeEntry),
                           TextAt(row_texts_, kLengthEntry), TextAt(row_texts_, kScaleEntry));
     if (kSizeEntry < row_texts_.size()) row_texts_[kSizeEntry] = size;
@@ -97,14 +98,15 @@ void RecordAssembler::FinishRecord() {
     ReplaceValues(values, {{kIndexCountValue, std::to_string(index_count)}});
   } else if (data_kind_ == kDataKindTable) {
     std::string total = std::to_string(total_size_);
-    if (product_ == kProductRedBrick) {
-      ReplaceValues(values, {{kTotalSizeValue, total}});
-    } else if (IsOracleProduct(product_)) {
+    const ProductProfile& profile = ProfileOf(product_);
+    if (profile.columnCountsBySize) {
       std::string small = std::to_string(small_columns_);
       std::string large = std::to_string(large_columns_);
       ReplaceValues(
           values,
           {{kTotalSizeValue, total}, {kSmallColumnsValue, small}, {kLargeColumnsValue, large}});
+    } else if (profile.columnSize != ColumnSizeSource::kNone) {
+      ReplaceValues(values, {{kTotalSizeValue, total}});
     }
   }
   record_ = nullptr;

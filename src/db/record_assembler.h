@@ -11,13 +11,14 @@
 #include <vector>
 
 #include "db/table_index_matrix.h"
+#include "model/product_profile.h"
 #include "model/records.h"
 
 namespace morvane {
 
 class RecordAssembler {
  public:
-  RecordAssembler(int product, int data_kind) : product_(product), data_kind_(data_kind) {}
+  RecordAssembler(Product product, int data_kind) : product_(product), data_kind_(data_kind) {}
 
   // Starts `record` with the table-level texts of its first row as values; owner, name and type
   // are copies of values 0, 1 and 2.
@@ -33,7 +34,7 @@ class RecordAssembler {
  private:
   void TakeTableColumn(const std::vector<std::string_view>& column_texts);
 
-  int product_;
+  Product product_;
   int data_kind_;
   TTableRec* record_ = nullptr;
   int64_t total_size_ = 0;

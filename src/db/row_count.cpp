@@ -61,19 +61,7 @@ std::optional<int64_t> CountRows(DbSession& session, const TTableRec& table) {
 
 }  // namespace
 
-std::optional<size_t> CountValueIndex(int product) {
-  switch (product) {
-    case kProductRedBrick:
-      return 4;
-    case kProductOracle8:
-    case kProductOracle7:
-      return 6;
-    case kProductBroadbase:
-      return 3;
-    default:
-      return std::nullopt;
-  }
-}
+std::optional<size_t> CountValueIndex(Product product) { return ProfileOf(product).countPosition; }
 
 std::string QuotedIdentifier(std::string_view name) {
   std::string quoted = "\"";
@@ -91,7 +79,7 @@ std::string CountStatement(const TTableRec& table) {
   return sql + QuotedIdentifier(table.name);
 }
 
-bool FetchRowCount(int product, DbSession& session, TTableRec& table) {
+bool FetchRowCount(Product product, DbSession& session, TTableRec& table) {
   std::optional<int64_t> count = CountRows(session, table);
   std::optional<size_t> entry = CountValueIndex(product);
   if (entry) {

@@ -14,7 +14,7 @@ namespace morvane {
 
 // The table-level value that holds a table's row count (the item "COUNT"): 4 for Red Brick,
 // 6 for Oracle 8 and Oracle 7, 3 for Broadbase; nothing without a product.
-std::optional<size_t> CountValueIndex(int product);
+std::optional<size_t> CountValueIndex(Product product);
 
 // `name` as a quoted identifier: between double quotes, a double quote inside doubled.
 std::string QuotedIdentifier(std::string_view name);
@@ -27,7 +27,7 @@ std::string CountStatement(const TTableRec& table);
 // Counts the rows of `table` and stores the count as decimal text in its COUNT value; a failure
 // shows the driver's message (or "内部エラー") and stores "-1". With no product nothing is stored.
 // Returns true when the table was counted.
-bool FetchRowCount(int product, DbSession& session, TTableRec& table);
+bool FetchRowCount(Product product, DbSession& session, TTableRec& table);
 
 // Counts each of `tables`, in the order given, among the table information (data kind 2) of
 // `store`; entries that are not records of it are skipped. A failing table gets "-1" and the

@@ -94,11 +94,8 @@ TERColumnRec MakeERColumn(const TValueList& rowValues, const TColumnValuePositio
   return column;
 }
 
-TColumnValuePositions ColumnValuePositionsFor(int product, bool excelFile) {
-  if (excelFile || product == kProductRedBrick) return {1, 2, 6, 7, 11};
-  if (IsOracleProduct(product)) return {1, 2, 6, 7, 9};
-  if (product == kProductBroadbase) return {1, 2, 3, 4, 5};
-  return {1, 2, 6, 7, 11};
+TColumnValuePositions ColumnValuePositionsFor(Product product, bool excelFile) {
+  return excelFile ? kExcelColumnPositions : ProfileOf(product).columnPositions;
 }
 
 std::string DeleteTableQuestion(std::string_view caption) {

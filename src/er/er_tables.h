@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "er/er_data.h"
+#include "model/product_profile.h"
 #include "model/value_list.h"
 
 namespace morvane {
@@ -37,7 +38,7 @@ TERColumnRec MakeERColumn(const TValueList& rowValues, const TColumnValuePositio
 
 // The column-value positions used for a selection under "Excelファイル" (excelFile true) or
 // under "データベース" for the given product.
-TColumnValuePositions ColumnValuePositionsFor(int product, bool excelFile);
+TColumnValuePositions ColumnValuePositionsFor(Product product, bool excelFile);
 
 // The confirmation "「caption」テーブルを削除しますか？" (UTF-8) for a CP932 caption.
 std::string DeleteTableQuestion(std::string_view caption);

@@ -89,7 +89,7 @@ class SheetReader {
       record->columns.push_back(std::move(column));
     }
     record->values = {number, table_name, std::to_string(total)};
-    if (IsOracleProduct(product_)) {
+    if (ProfileOf(product_).columnCountsBySize) {
       record->values.push_back(std::to_string(small));
       record->values.push_back(std::to_string(large));
     }
@@ -130,7 +130,7 @@ class SheetReader {
   }
 
   const TImportLayout& layout_;
-  int product_;
+  Product product_;
   const ColumnSizeFn& column_size_;
   bool normalise_;
 };

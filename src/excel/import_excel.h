@@ -29,7 +29,7 @@ using OpenWorkbookFn = std::function<void()>;
 
 // The column size in bytes by the rules of a product (data type, length or precision, scale),
 // as decimal text. The database layer's ColumnByteSize fits.
-using ColumnSizeFn = std::function<std::string(int product, std::string_view type,
+using ColumnSizeFn = std::function<std::string(Product product, std::string_view type,
                                                std::string_view length, std::string_view scale)>;
 
 // Asks which workbook to import from, starting with the active one. Returns the workbook the

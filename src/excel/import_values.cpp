@@ -21,16 +21,17 @@ const std::string& FirstNotEmpty(const std::string& first, const std::string& se
 
 }  // namespace
 
-NormalisedLengthScale NormaliseLengthScale(int product, std::string_view type_upper,
+NormalisedLengthScale NormaliseLengthScale(Product product, std::string_view type_upper,
                                            const std::string& length, const std::string& precision,
                                            const std::string& scale) {
-  if (product == kProductRedBrick) {
+  const TypeRules rules = ProfileOf(product).typeRules;
+  if (rules == TypeRules::kRedBrick) {
     if (IsOneOf(type_upper, {"VARCHAR", "CHARACTER", "CHAR"})) return {length, ""};
     if (IsOneOf(type_upper, {"TIME", "TIMESTAMP"})) return {"", FirstNotEmpty(precision, scale)};
     if (IsOneOf(type_upper, {"DECIMAL", "DEC", "NUMERIC", "NUM"})) {
       return {FirstNotEmpty(length, precision), scale};
     }
-  } else if (IsOracleProduct(product)) {
+  } else if (rules == TypeRules::kOracle) {
     if (IsOneOf(type_upper, {"CHAR", "NCHAR", "VARCHAR2", "NVARCHAR2"})) return {length, ""};
     if (type_upper == "NUMBER") return {FirstNotEmpty(length, precision), scale};
     if (type_upper == "ROW") return {FirstNotEmpty(length, precision), ""};

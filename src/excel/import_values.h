@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/product_profile.h"
+
 namespace morvane::excel {
 
 struct NormalisedLengthScale {
@@ -15,7 +17,7 @@ struct NormalisedLengthScale {
 
 // LENGTH2 and SCALE2 of a column of `type_upper` (upper-cased, compared as a whole word) with
 // the length, precision and scale cells as read, by the rules of `product`.
-NormalisedLengthScale NormaliseLengthScale(int product, std::string_view type_upper,
+NormalisedLengthScale NormaliseLengthScale(Product product, std::string_view type_upper,
                                            const std::string& length, const std::string& precision,
                                            const std::string& scale);
 

@@ -20,7 +20,7 @@ size_t LevelSlot(int itemLevel) {
 TCatalogueStore::TCatalogueStore() { Reset(); }
 
 void TCatalogueStore::Reset() {
-  product = kProductNone;
+  product = Product::None;
   currentDataKind = kDataKindNone;
   currentListLevel = 0;
   for (int kind = 1; kind <= kDataKindCount; ++kind) {

@@ -59,7 +59,7 @@ class TCatalogueStore {
   void SetModified() { modified = true; }
 
   // --- document content -------------------------------------------------------------------
-  int product = kProductNone;  // kProductNone .. kProductOracle7
+  Product product = Product::None;
   std::vector<TRelationRec> relations;
   TFormatSettings formatSettings = DefaultFormatSettings();
   TImportLayout importLayout;

@@ -2,20 +2,7 @@
 
 namespace morvane {
 
-std::string_view ProductName(int product) {
-  switch (product) {
-    case kProductRedBrick:
-      return "Red Brick";
-    case kProductOracle8:
-      return "Oracle 8";
-    case kProductOracle7:
-      return "Oracle 7";
-    case kProductBroadbase:
-      return "Broadbase";
-    default:
-      return "未選択";
-  }
-}
+std::string_view ProductName(Product product) { return ProfileOf(product).name; }
 
 std::string_view DataKindCaption(int kind) {
   switch (kind) {

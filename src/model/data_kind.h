@@ -1,8 +1,10 @@
-// Data kinds, item levels and database product codes: the numbers the whole document, the
+// Data kinds and item levels: the numbers the whole document, the
 // tree and the project file are indexed by.
 #pragma once
 
 #include <string_view>
+
+#include "model/product_profile.h"
 
 namespace morvane {
 
@@ -19,14 +21,6 @@ constexpr int kDataKindCount = 5;
 constexpr int kItemLevelTable = 1;
 constexpr int kItemLevelColumn = 2;
 
-// Database products. The menus list them as Red Brick, Oracle 8, Oracle 7, Broadbase; the
-// codes do not follow that order.
-constexpr int kProductNone = 0;
-constexpr int kProductRedBrick = 1;
-constexpr int kProductOracle8 = 2;
-constexpr int kProductBroadbase = 3;
-constexpr int kProductOracle7 = 4;
-
 // The file version of projects this program writes; files without a version count as 200.
 constexpr int kCurrentFileVersion = 280;
 constexpr int kUnversionedFileVersion = 200;
@@ -35,16 +29,10 @@ constexpr bool IsDataKind(int kind) { return kind >= kDataKindExcel && kind <= k
 constexpr bool IsItemLevel(int level) {
   return level == kItemLevelTable || level == kItemLevelColumn;
 }
-constexpr bool IsProduct(int product) {
-  return product >= kProductNone && product <= kProductOracle7;
-}
-constexpr bool IsOracleProduct(int product) {
-  return product == kProductOracle8 || product == kProductOracle7;
-}
 
 // "Red Brick", "Oracle 8", "Oracle 7", "Broadbase"; "未選択" (not selected) for none.
 // UTF-8, as shown in the status bar and window caption.
-std::string_view ProductName(int product);
+std::string_view ProductName(Product product);
 
 // The tree caption of a data kind (UTF-8), e.g. "テーブル情報"; empty for an invalid kind.
 std::string_view DataKindCaption(int kind);

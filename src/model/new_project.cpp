@@ -13,7 +13,7 @@ void ResetLayoutState(TCatalogueStore& store) {
   store.listViewActive = true;
 }
 
-void NewProject(TCatalogueStore& store, int product, const TextMeasurer& measure) {
+void NewProject(TCatalogueStore& store, Product product, const TextMeasurer& measure) {
   store.fileVersion = kCurrentFileVersion;
   store.Reset();
   store.product = product;

@@ -9,7 +9,7 @@ namespace morvane {
 // settings, connector type straight, file version 280, row limit "1000", empty SQL text,
 // one ER sheet named シート1, no file name, modified flag clear. The view state goes back to the
 // list view with no sorting and no selection filter. The caller disconnects first.
-void NewProject(TCatalogueStore& store, int product, const TextMeasurer& measure);
+void NewProject(TCatalogueStore& store, Product product, const TextMeasurer& measure);
 
 // The view-state part of the layout reset shared by New and Open: list view active, ER view
 // off, no sort column or direction, every ER sheet removed.

@@ -299,11 +299,9 @@ class ProjectReader {
 
   void ReadDatabaseType() {
     NeedFields(1);
-    const int product = ParseInt(fields_[0]);
-    if (!IsProduct(product)) {
-      Fail("データベース種別「" + Quoted(fields_[0]) + "」は不正です。");
-    }
-    doc_.product = product;
+    const std::optional<Product> product = ProductFromCode(ParseInt(fields_[0]));
+    if (!product) Fail("データベース種別「" + Quoted(fields_[0]) + "」は不正です。");
+    doc_.product = *product;
   }
 
   void ReadItem() {

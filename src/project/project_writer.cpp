@@ -203,7 +203,7 @@ void WriteProject(LineSink& out, const TCatalogueStore& store, IProgress& progre
   out.Int(store.fileVersion);
   out.EndLine();
   out.Tag(kTagDatabaseType);
-  out.Int(store.product);
+  out.Int(ProductCode(store.product));
   out.EndLine();
   WriteFormats(out, store);
   WriteRecords(out, store, progress, done);

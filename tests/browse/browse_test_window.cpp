@@ -70,7 +70,7 @@ bool FakeHost::FetchCurrentDataKind() {
   return fetch();
 }
 
-TBrowseTestWindow::TBrowseTestWindow(TCatalogueStore& store, IPrompt& prompt, int product,
+TBrowseTestWindow::TBrowseTestWindow(TCatalogueStore& store, IPrompt& prompt, Product product,
                                      IBrowseHost* otherHost)
     : widgets(BuildWidgets(window)), store_(store) {
   host.store = &store;

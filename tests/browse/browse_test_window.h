@@ -37,7 +37,7 @@ class TBrowseTestWindow {
  public:
   // A new project of `product` in `store`, the widgets shown in a window, the tree built. The
   // browser asks `host`, or the scripted `host` member when none is given.
-  TBrowseTestWindow(TCatalogueStore& store, IPrompt& prompt, int product,
+  TBrowseTestWindow(TCatalogueStore& store, IPrompt& prompt, Product product,
                     IBrowseHost* otherHost = nullptr);
   ~TBrowseTestWindow();
 

@@ -37,7 +37,7 @@ CREATE VIEW EMP_VIEW AS SELECT EMP_ID, EMP_NAME FROM EMP;
 // Connects with the fixture's account when the connect dialog is shown, and fetches for real.
 class DatabaseHost : public FakeHost {
  public:
-  DatabaseHost(IPrompt& prompt, int product, std::string dsn)
+  DatabaseHost(IPrompt& prompt, Product product, std::string dsn)
       : prompt_(prompt), product_(product), dsn_(std::move(dsn)) {}
   ~DatabaseHost() override { connection_.Disconnect(status_); }
 
@@ -54,7 +54,7 @@ class DatabaseHost : public FakeHost {
 
  private:
   IPrompt& prompt_;
-  int product_;
+  Product product_;
   std::string dsn_;
   TDbConnection connection_;
   NullProgress progress_;
@@ -72,8 +72,8 @@ class FetchTest : public ::testing::Test {
   }
   void SetUp() override {
     ASSERT_NE(db_, nullptr) << "the fixture database could not be built";
-    host_ = std::make_unique<DatabaseHost>(prompt, kProductRedBrick, "RB_BROWSE");
-    ui = std::make_unique<TBrowseTestWindow>(store, prompt, kProductRedBrick, host_.get());
+    host_ = std::make_unique<DatabaseHost>(prompt, Product::RedBrick, "RB_BROWSE");
+    ui = std::make_unique<TBrowseTestWindow>(store, prompt, Product::RedBrick, host_.get());
     host_->store = &store;
     ASSERT_TRUE(QTest::qWaitForWindowActive(&ui->window));
   }

@@ -22,7 +22,7 @@ namespace morvane {
 class BrowserTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ui = std::make_unique<TBrowseTestWindow>(store, prompt, kProductOracle8);
+    ui = std::make_unique<TBrowseTestWindow>(store, prompt, Product::Oracle8);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&ui->window));
   }
   void TearDown() override { ui.reset(); }

@@ -58,7 +58,7 @@ class MainWindowBrowseTest : public ::testing::Test {
   // Connects the window as the connect dialog would.
   void Connect() {
     NullStatusBar status;
-    ASSERT_TRUE(window->Connection().Connect(kProductOracle8, "ORA_BROWSE", "scott", "tiger",
+    ASSERT_TRUE(window->Connection().Connect(Product::Oracle8, "ORA_BROWSE", "scott", "tiger",
                                              prompt, status));
   }
   QTreeWidgetItem* KindNode(int kind) { return window->Browser().DataKindNode(kind); }

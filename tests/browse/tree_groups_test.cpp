@@ -93,11 +93,12 @@ TEST(TreeTexts, ColumnValuePositionsPerFamilyAndProduct) {
   const TColumnValuePositions red_brick{1, 2, 6, 7, 11};
   const TColumnValuePositions oracle{1, 2, 6, 7, 9};
   const TColumnValuePositions broadbase{1, 2, 3, 4, 5};
-  EXPECT_EQ(ColumnValuePositionsFor(TreeFamily::kDatabase, kProductRedBrick), red_brick);
-  EXPECT_EQ(ColumnValuePositionsFor(TreeFamily::kDatabase, kProductOracle8), oracle);
-  EXPECT_EQ(ColumnValuePositionsFor(TreeFamily::kDatabase, kProductOracle7), oracle);
-  EXPECT_EQ(ColumnValuePositionsFor(TreeFamily::kDatabase, kProductBroadbase), broadbase);
-  for (int product : {1, 2, 3, 4}) {
+  EXPECT_EQ(ColumnValuePositionsFor(TreeFamily::kDatabase, Product::RedBrick), red_brick);
+  EXPECT_EQ(ColumnValuePositionsFor(TreeFamily::kDatabase, Product::Oracle8), oracle);
+  EXPECT_EQ(ColumnValuePositionsFor(TreeFamily::kDatabase, Product::Oracle7), oracle);
+  EXPECT_EQ(ColumnValuePositionsFor(TreeFamily::kDatabase, Product::Broadbase), broadbase);
+  for (Product product :
+       {Product::RedBrick, Product::Oracle8, Product::Broadbase, Product::Oracle7}) {
     EXPECT_EQ(ColumnValuePositionsFor(TreeFamily::kExcel, product), red_brick);
   }
 }

@@ -16,7 +16,7 @@ struct SizeCase {
   const char* bytes;
 };
 
-void ExpectSizes(int product, std::initializer_list<SizeCase> cases) {
+void ExpectSizes(Product product, std::initializer_list<SizeCase> cases) {
   for (const SizeCase& c : cases) {
     EXPECT_EQ(ColumnByteSize(product, c.type, c.length, c.scale), c.bytes)
         << c.type << "(" << c.length << "," << c.scale << ")";
@@ -24,7 +24,7 @@ void ExpectSizes(int product, std::initializer_list<SizeCase> cases) {
 }
 
 TEST(ColumnByteSizeTest, RedBrick) {
-  ExpectSizes(kProductRedBrick,
+  ExpectSizes(Product::RedBrick,
               {
                   {"VARCHAR", "40", "", "40"},
                   {"CHARACTER", "8", "", "8"},
@@ -89,8 +89,8 @@ TEST(ColumnByteSizeTest, RedBrick) {
 }
 
 TEST(ColumnByteSizeTest, Oracle) {
-  for (int product : {kProductOracle8, kProductOracle7}) {
-    SCOPED_TRACE(product);
+  for (Product product : {Product::Oracle8, Product::Oracle7}) {
+    SCOPED_TRACE(ProductName(product));
     ExpectSizes(product, {
                              {"CHAR", "8", "", "8"},         {"NCHAR", "2", "", "2"},
                              {"VARCHAR2", "300", "", "300"}, {"varchar2", "30", "", "30"},
@@ -110,8 +110,8 @@ TEST(ColumnByteSizeTest, Oracle) {
 }
 
 TEST(ColumnByteSizeTest, BroadbaseAndNoProductHaveNoSizes) {
-  for (int product : {kProductBroadbase, kProductNone}) {
-    SCOPED_TRACE(product);
+  for (Product product : {Product::Broadbase, Product::None}) {
+    SCOPED_TRACE(ProductName(product));
     ExpectSizes(product, {
                              {"CHAR", "8", "", "0"},
                              {"VARCHAR", "40", "", "0"},

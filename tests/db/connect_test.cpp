@@ -27,7 +27,7 @@ class ConnectTest : public testing::Test {
 EmulatorDatabase* ConnectTest::database_ = nullptr;
 
 TEST_F(ConnectTest, ConnectAndDisconnectShowTheirStateInTheStatusBar) {
-  ProgramSide program(kProductOracle8);
+  ProgramSide program(Product::Oracle8);
   ASSERT_TRUE(program.Connect("ORA_CONNECT", "scott", "tiger"));
   EXPECT_TRUE(program.connection.Connected);
   EXPECT_TRUE(program.connection.Env);
@@ -50,18 +50,19 @@ TEST_F(ConnectTest, ConnectAndDisconnectShowTheirStateInTheStatusBar) {
 
 TEST_F(ConnectTest, TheEmulatorsDataSourcesAreListedByTheirDriversWord) {
   ScriptedPrompt prompt;
-  std::vector<std::string> oracle = ListDataSources(kProductOracle8, prompt);
+  std::vector<std::string> oracle = ListDataSources(Product::Oracle8, prompt);
   EXPECT_NE(std::find(oracle.begin(), oracle.end(), "ORA_CONNECT"), oracle.end());
   EXPECT_NE(std::find(oracle.begin(), oracle.end(), "MorvaneOracle7"), oracle.end());
   EXPECT_EQ(std::find(oracle.begin(), oracle.end(), "MorvaneRedBrick"), oracle.end());
-  EXPECT_EQ(ListDataSources(kProductRedBrick, prompt), std::vector<std::string>{"MorvaneRedBrick"});
-  EXPECT_EQ(ListDataSources(kProductBroadbase, prompt),
+  EXPECT_EQ(ListDataSources(Product::RedBrick, prompt),
+            std::vector<std::string>{"MorvaneRedBrick"});
+  EXPECT_EQ(ListDataSources(Product::Broadbase, prompt),
             std::vector<std::string>{"MorvaneBroadbase"});
   EXPECT_TRUE(prompt.shown.empty());
 }
 
 TEST_F(ConnectTest, AWrongPasswordShowsTheServersMessage) {
-  ProgramSide program(kProductOracle8);
+  ProgramSide program(Product::Oracle8);
   EXPECT_FALSE(program.Connect("ORA_CONNECT", "scott", "lion"));
   EXPECT_FALSE(program.connection.Connected);
   EXPECT_FALSE(program.connection.Env);
@@ -72,14 +73,14 @@ TEST_F(ConnectTest, AWrongPasswordShowsTheServersMessage) {
 }
 
 TEST_F(ConnectTest, WithoutUserAndPasswordTheDataSourcesAccountIsUsed) {
-  ProgramSide program(kProductOracle7);
+  ProgramSide program(Product::Oracle7);
   ASSERT_TRUE(program.Connect("ORA_CONNECT", "", ""));
   EXPECT_TRUE(program.TakeMessages().empty());
   EXPECT_EQ(program.connection.OwnerName, "");
 }
 
 TEST_F(ConnectTest, ASuccessWithInformationIsAFailedConnect) {
-  ProgramSide program(kProductRedBrick);
+  ProgramSide program(Product::RedBrick);
   EXPECT_FALSE(program.Connect("ORA_CONNECT_INFO", "scott", "tiger"));
   EXPECT_FALSE(program.connection.Connected);
   EXPECT_FALSE(program.connection.Env);
@@ -91,7 +92,7 @@ TEST_F(ConnectTest, ASuccessWithInformationIsAFailedConnect) {
 }
 
 TEST_F(ConnectTest, ASecondConnectionAfterAFailureWorks) {
-  ProgramSide program(kProductOracle8);
+  ProgramSide program(Product::Oracle8);
   EXPECT_FALSE(program.Connect("ORA_CONNECT", "scott", "lion"));
   EXPECT_TRUE(program.Connect("ORA_CONNECT", "scott", "tiger"));
   EXPECT_EQ(program.TakeMessages().size(), 1u);
@@ -102,7 +103,7 @@ TEST_F(ConnectTest, ASecondConnectionAfterAFailureWorks) {
 }
 
 TEST_F(ConnectTest, FetchingWithoutAConnectionTouchesNothing) {
-  ProgramSide program(kProductOracle8);
+  ProgramSide program(Product::Oracle8);
   program.store.AddRecord(kDataKindTable).name = "KEPT";
   EXPECT_FALSE(program.Fetch(kDataKindTable));
   EXPECT_EQ(program.store.Records(kDataKindTable).size(), 1u);

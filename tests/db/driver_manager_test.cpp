@@ -65,25 +65,25 @@ size_t DriverManagerTest::trace_read_ = 0;
 
 TEST_F(DriverManagerTest, OracleProjectsListDriversNamingOracleWithThatCapitalisation) {
   std::vector<std::string> expected = {"A_ORA", "D_ORA_SUFFIX"};
-  EXPECT_EQ(ListDataSources(kProductOracle8, prompt_), expected);
-  EXPECT_EQ(ListDataSources(kProductOracle7, prompt_), expected);
+  EXPECT_EQ(ListDataSources(Product::Oracle8, prompt_), expected);
+  EXPECT_EQ(ListDataSources(Product::Oracle7, prompt_), expected);
   EXPECT_TRUE(prompt_.shown.empty());
 }
 
 TEST_F(DriverManagerTest, EachProductListsOnlyItsOwnWord) {
-  EXPECT_EQ(ListDataSources(kProductRedBrick, prompt_), std::vector<std::string>{"C_RB"});
-  EXPECT_EQ(ListDataSources(kProductBroadbase, prompt_), std::vector<std::string>{"F_BROAD"});
+  EXPECT_EQ(ListDataSources(Product::RedBrick, prompt_), std::vector<std::string>{"C_RB"});
+  EXPECT_EQ(ListDataSources(Product::Broadbase, prompt_), std::vector<std::string>{"F_BROAD"});
 }
 
 TEST_F(DriverManagerTest, NoProductListsNothing) {
-  EXPECT_TRUE(ListDataSources(kProductNone, prompt_).empty());
+  EXPECT_TRUE(ListDataSources(Product::None, prompt_).empty());
   EXPECT_TRUE(prompt_.shown.empty());
 }
 
 TEST_F(DriverManagerTest, AFailedConnectShowsTheDiagnosticAndFreesTheHandles) {
   TDbConnection connection;
   RecordingStatusBar status;
-  EXPECT_FALSE(connection.Connect(kProductOracle8, "A_ORA", "scott", "tiger", prompt_, status));
+  EXPECT_FALSE(connection.Connect(Product::Oracle8, "A_ORA", "scott", "tiger", prompt_, status));
   EXPECT_FALSE(connection.Connected);
   EXPECT_FALSE(connection.Env);
   EXPECT_FALSE(connection.Dbc);
@@ -102,12 +102,12 @@ TEST_F(DriverManagerTest, EmptyUserAndPasswordAreSentAsNullPointers) {
   TDbConnection connection;
   RecordingStatusBar status;
   NewTrace();
-  EXPECT_FALSE(connection.Connect(kProductOracle8, "A_ORA", "", "", prompt_, status));
+  EXPECT_FALSE(connection.Connect(Product::Oracle8, "A_ORA", "", "", prompt_, status));
   std::string trace = NewTrace();
   EXPECT_NE(trace.find("User Name = [NULL]"), std::string::npos) << trace;
   EXPECT_NE(trace.find("Authentication = [NULL]"), std::string::npos) << trace;
 
-  EXPECT_FALSE(connection.Connect(kProductOracle8, "A_ORA", "scott", "", prompt_, status));
+  EXPECT_FALSE(connection.Connect(Product::Oracle8, "A_ORA", "scott", "", prompt_, status));
   trace = NewTrace();
   EXPECT_NE(trace.find("User Name = [scott]"), std::string::npos) << trace;
   EXPECT_NE(trace.find("Authentication = [NULL]"), std::string::npos) << trace;
@@ -116,7 +116,7 @@ TEST_F(DriverManagerTest, EmptyUserAndPasswordAreSentAsNullPointers) {
 TEST_F(DriverManagerTest, ConnectingWithoutADataSourceIsAnInternalError) {
   TDbConnection connection;
   RecordingStatusBar status;
-  EXPECT_FALSE(connection.Connect(kProductRedBrick, "", "u", "p", prompt_, status));
+  EXPECT_FALSE(connection.Connect(Product::RedBrick, "", "u", "p", prompt_, status));
   ASSERT_EQ(prompt_.shown.size(), 1u);
   EXPECT_EQ(prompt_.shown[0].text, "\x93\xE0\x95\x94\x83G\x83\x89\x81[");  // 内部エラー
   // Not an Oracle project: the owner name stays as it was.
@@ -132,11 +132,11 @@ TEST_F(DriverManagerTest, DisconnectingWhileNotConnectedChangesNothing) {
 }
 
 TEST(DataSourceFilterWordTest, WordsPerProduct) {
-  EXPECT_EQ(DataSourceFilterWord(kProductRedBrick), "Red Brick");
-  EXPECT_EQ(DataSourceFilterWord(kProductOracle8), "Oracle");
-  EXPECT_EQ(DataSourceFilterWord(kProductOracle7), "Oracle");
-  EXPECT_EQ(DataSourceFilterWord(kProductBroadbase), "Broadbase");
-  EXPECT_EQ(DataSourceFilterWord(kProductNone), "");
+  EXPECT_EQ(DataSourceFilterWord(Product::RedBrick), "Red Brick");
+  EXPECT_EQ(DataSourceFilterWord(Product::Oracle8), "Oracle");
+  EXPECT_EQ(DataSourceFilterWord(Product::Oracle7), "Oracle");
+  EXPECT_EQ(DataSourceFilterWord(Product::Broadbase), "Broadbase");
+  EXPECT_EQ(DataSourceFilterWord(Product::None), "");
 }
 
 }  // namespace

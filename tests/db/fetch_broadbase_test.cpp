@@ -56,7 +56,7 @@ Rows LeadingEntries(const TTableRec& record) {
 }
 
 TEST_F(BroadbaseFetchTest, TableInformationWithKeyAndUniqueMarks) {
-  ProgramSide program(kProductBroadbase);
+  ProgramSide program(Product::Broadbase);
   program.store.relations.push_back({"KEPT", {"AS IS"}});
   ASSERT_TRUE(program.Connect("BB_FETCH", "sales", "sales"));
   ASSERT_TRUE(program.Fetch(kDataKindTable));
@@ -133,7 +133,7 @@ TEST_F(BroadbaseFetchTest, TableInformationWithKeyAndUniqueMarks) {
 }
 
 TEST_F(BroadbaseFetchTest, IndexInformation) {
-  ProgramSide program(kProductBroadbase);
+  ProgramSide program(Product::Broadbase);
   ASSERT_TRUE(program.Connect("BB_FETCH", "sales", "sales"));
   ASSERT_TRUE(program.Fetch(kDataKindIndex));
   EXPECT_EQ(RecordNames(program.store, kDataKindIndex),
@@ -149,7 +149,7 @@ TEST_F(BroadbaseFetchTest, IndexInformation) {
 }
 
 TEST_F(BroadbaseFetchTest, TableIndexInformation) {
-  ProgramSide program(kProductBroadbase);
+  ProgramSide program(Product::Broadbase);
   ASSERT_TRUE(program.Connect("BB_FETCH", "sales", "sales"));
   ASSERT_TRUE(program.Fetch(kDataKindTableIndex));
   const TTableRec& emp = RecordNamed(program.store, kDataKindTableIndex, "EMP");

@@ -62,7 +62,7 @@ TEST_F(FetchCommandTest, FetchesEachKindIntoASavedProject) {
   TCatalogueStore store;
   ProjectReadResult read = OpenProjectFile(store, out_path_, EstimateTextWidth);
   ASSERT_TRUE(read.ok);
-  EXPECT_EQ(store.product, kProductOracle8);
+  EXPECT_EQ(store.product, Product::Oracle8);
   EXPECT_EQ(store.Records(kDataKindTable).size(), 2u);
   EXPECT_EQ(store.Records(kDataKindIndex).size(), 3u);
   EXPECT_EQ(store.Records(kDataKindTableIndex).size(), 2u);

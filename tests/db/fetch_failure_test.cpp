@@ -33,7 +33,7 @@ CREATE TABLE DEPT (DEPT_ID INTEGER NOT NULL, CONSTRAINT PK_DEPT PRIMARY KEY (DEP
 )";
 
 // A program connected to `dsn` whose data kind already holds a record from an earlier fetch.
-std::unique_ptr<ProgramSide> ConnectedWithOldRecords(int product, const std::string& dsn,
+std::unique_ptr<ProgramSide> ConnectedWithOldRecords(Product product, const std::string& dsn,
                                                      int data_kind, const EmulatorDatabase& db) {
   auto program = std::make_unique<ProgramSide>(product);
   program->store.AddRecord(data_kind).name = "OLD";
@@ -111,52 +111,52 @@ class BroadbaseFaultTest : public testing::Test {
 EmulatorDatabase* BroadbaseFaultTest::db_ = nullptr;
 
 TEST_F(OracleFaultTest, AFailedCountStatementStopsBeforeTheCatalogueStatement) {
-  auto program = ConnectedWithOldRecords(kProductOracle8, "ORA_FAIL_COUNT", kDataKindIndex, *db_);
+  auto program = ConnectedWithOldRecords(Product::Oracle8, "ORA_FAIL_COUNT", kDataKindIndex, *db_);
   ExpectFailedWith(*program, kDataKindIndex, "count refused");
   // The progress bar never started: the catalogue statement was not run.
   EXPECT_EQ(program->progress.runs, 0);
 }
 
 TEST_F(OracleFaultTest, AFailedCatalogueStatementLeavesTheDataKindEmpty) {
-  auto program = ConnectedWithOldRecords(kProductOracle7, "ORA_FAIL_TABLES", kDataKindTable, *db_);
+  auto program = ConnectedWithOldRecords(Product::Oracle7, "ORA_FAIL_TABLES", kDataKindTable, *db_);
   program->store.AddRecord(kDataKindIndex).name = "OTHER KIND";
   ExpectFailedWith(*program, kDataKindTable, "catalogue refused");
   EXPECT_EQ(program->store.Records(kDataKindIndex).size(), 1u);
 }
 
 TEST_F(OracleFaultTest, AFailedMarkingPassEmptiesTheRecordsAlreadyRead) {
-  auto program = ConnectedWithOldRecords(kProductOracle8, "ORA_FAIL_UNIQUE", kDataKindTable, *db_);
+  auto program = ConnectedWithOldRecords(Product::Oracle8, "ORA_FAIL_UNIQUE", kDataKindTable, *db_);
   ExpectFailedWith(*program, kDataKindTable, "unique refused");
 }
 
 TEST_F(BroadbaseFaultTest, AFailedMarkingPassEmptiesTheRecordsAlreadyRead) {
-  auto program = ConnectedWithOldRecords(kProductBroadbase, "BB_FAIL_KEYS", kDataKindTable, *db_);
+  auto program = ConnectedWithOldRecords(Product::Broadbase, "BB_FAIL_KEYS", kDataKindTable, *db_);
   ExpectFailedWith(*program, kDataKindTable, "keys refused");
 
-  auto healthy = ConnectedWithOldRecords(kProductBroadbase, "BB_FAULTS", kDataKindTable, *db_);
+  auto healthy = ConnectedWithOldRecords(Product::Broadbase, "BB_FAULTS", kDataKindTable, *db_);
   ASSERT_TRUE(healthy->Fetch(kDataKindTable));
   EXPECT_EQ(ColumnRows(RecordNamed(healthy->store, kDataKindTable, "DEPT"))[0].at(5), "○");
 }
 
 TEST_F(RedBrickFaultTest, AFailedRelationshipPassEmptiesTheRelations) {
   auto program =
-      ConnectedWithOldRecords(kProductRedBrick, "RB_FAIL_RELATIONS", kDataKindTable, *db_);
+      ConnectedWithOldRecords(Product::RedBrick, "RB_FAIL_RELATIONS", kDataKindTable, *db_);
   program->store.relations.push_back({"OLD", {"RELATION"}});
   ExpectFailedWith(*program, kDataKindTable, "relations refused");
   EXPECT_TRUE(program->store.relations.empty());
 
   // The same fetch without the fault fills both.
-  auto healthy = ConnectedWithOldRecords(kProductRedBrick, "RB_FAULTS", kDataKindTable, *db_);
+  auto healthy = ConnectedWithOldRecords(Product::RedBrick, "RB_FAULTS", kDataKindTable, *db_);
   ASSERT_TRUE(healthy->Fetch(kDataKindTable));
   EXPECT_EQ(healthy->store.relations, (std::vector<TRelationRec>{{"EMP", {"DEPT"}}}));
 }
 
 TEST_F(OracleFaultTest, ASuccessWithInformationFromExecutionIsAFailure) {
-  auto tables = ConnectedWithOldRecords(kProductOracle8, "ORA_INFO_TABLES", kDataKindTable, *db_);
+  auto tables = ConnectedWithOldRecords(Product::Oracle8, "ORA_INFO_TABLES", kDataKindTable, *db_);
   ExpectFailedWith(*tables, kDataKindTable, "statement truncated");
 
   auto count =
-      ConnectedWithOldRecords(kProductOracle8, "ORA_INFO_COUNT", kDataKindTableIndex, *db_);
+      ConnectedWithOldRecords(Product::Oracle8, "ORA_INFO_COUNT", kDataKindTableIndex, *db_);
   ExpectFailedWith(*count, kDataKindTableIndex, "count approximate");
 }
 
@@ -164,13 +164,13 @@ TEST_F(OracleFaultTest, RowsBrokenOffByAnErrorAreAFailureNotATruncatedList) {
   // The catalogue statement breaks off after three rows; a post-pass statement before its first.
   for (const char* dsn : {"ORA_BREAK_ROWS", "ORA_BREAK_UNIQUE"}) {
     SCOPED_TRACE(dsn);
-    auto program = ConnectedWithOldRecords(kProductOracle8, dsn, kDataKindTable, *db_);
+    auto program = ConnectedWithOldRecords(Product::Oracle8, dsn, kDataKindTable, *db_);
     ExpectFailedWith(*program, kDataKindTable, "connection to the server was lost");
   }
 }
 
 TEST_F(OracleFaultTest, ALongValueIsCutOnACharacterBoundaryAndItsRowKept) {
-  auto program = ConnectedWithOldRecords(kProductOracle8, "ORA_FAULTS", kDataKindTable, *db_);
+  auto program = ConnectedWithOldRecords(Product::Oracle8, "ORA_FAULTS", kDataKindTable, *db_);
   ASSERT_TRUE(program->Fetch(kDataKindTable));
   EXPECT_TRUE(program->TakeMessages().empty());
   const TTableRec& emp = RecordNamed(program->store, kDataKindTable, "EMP");

@@ -34,7 +34,7 @@ void EmulatorDatabase::Script(const std::string& script) {
   if (!fixture_->client->Script(script, &error)) throw std::runtime_error(error);
 }
 
-ProgramSide::ProgramSide(int product) { NewProject(store, product, EstimateTextWidth); }
+ProgramSide::ProgramSide(Product product) { NewProject(store, product, EstimateTextWidth); }
 
 bool ProgramSide::Connect(const std::string& dsn, const std::string& uid, const std::string& pwd) {
   return connection.Connect(store.product, dsn, ToCp932(uid), ToCp932(pwd), prompt, status);

@@ -48,7 +48,7 @@ class EmulatorDatabase {
 // database code reports.
 class ProgramSide {
  public:
-  explicit ProgramSide(int product);
+  explicit ProgramSide(Product product);
 
   bool Connect(const std::string& dsn, const std::string& uid, const std::string& pwd);
   // Fetches `data_kind` as the tree does: it becomes the current data kind.

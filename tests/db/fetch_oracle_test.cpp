@@ -65,7 +65,7 @@ const Rows kEmpSizesAndMarks = {
 };
 
 TEST_F(OracleFetchTest, Oracle8TableInformation) {
-  ProgramSide program(kProductOracle8);
+  ProgramSide program(Product::Oracle8);
   ASSERT_TRUE(program.Connect("ORA_FETCH", "scott", "tiger"));
   ASSERT_TRUE(program.Fetch(kDataKindTable));
   EXPECT_TRUE(program.TakeMessages().empty());
@@ -102,7 +102,7 @@ TEST_F(OracleFetchTest, Oracle8TableInformation) {
 }
 
 TEST_F(OracleFetchTest, Oracle7TableInformation) {
-  ProgramSide program(kProductOracle7);
+  ProgramSide program(Product::Oracle7);
   ASSERT_TRUE(program.Connect("ORA_FETCH", "scott", "tiger"));
   ASSERT_TRUE(program.Fetch(kDataKindTable));
 
@@ -127,7 +127,7 @@ TEST_F(OracleFetchTest, Oracle7TableInformation) {
 TEST_F(OracleFetchTest, IndexInformation) {
   const std::vector<std::string> names = {"AX_EMP_DEPT", "IX_EMP_NAME", "PK_DEPT", "PK_EMP",
                                           "UQ_EMP_CODE"};
-  ProgramSide oracle8(kProductOracle8);
+  ProgramSide oracle8(Product::Oracle8);
   ASSERT_TRUE(oracle8.Connect("ORA_FETCH", "scott", "tiger"));
   ASSERT_TRUE(oracle8.Fetch(kDataKindIndex));
   EXPECT_EQ(RecordNames(oracle8.store, kDataKindIndex), names);
@@ -153,7 +153,7 @@ TEST_F(OracleFetchTest, IndexInformation) {
                                                        "DEFAULT"}));
   EXPECT_EQ(ColumnRows(ix), (Rows{{"1", "EMP_NAME", "300"}, {"2", "HIRED", "7"}}));
 
-  ProgramSide oracle7(kProductOracle7);
+  ProgramSide oracle7(Product::Oracle7);
   ASSERT_TRUE(oracle7.Connect("ORA_FETCH", "scott", "tiger"));
   ASSERT_TRUE(oracle7.Fetch(kDataKindIndex));
   EXPECT_EQ(RecordNames(oracle7.store, kDataKindIndex), names);
@@ -166,8 +166,8 @@ TEST_F(OracleFetchTest, IndexInformation) {
 }
 
 TEST_F(OracleFetchTest, TableIndexInformation) {
-  for (int product : {kProductOracle8, kProductOracle7}) {
-    SCOPED_TRACE(product);
+  for (Product product : {Product::Oracle8, Product::Oracle7}) {
+    SCOPED_TRACE(ProductName(product));
     ProgramSide program(product);
     ASSERT_TRUE(program.Connect("ORA_FETCH", "scott", "tiger"));
     ASSERT_TRUE(program.Fetch(kDataKindTableIndex));
@@ -211,7 +211,7 @@ TEST_F(OracleFetchTest, TableIndexInformation) {
 }
 
 TEST_F(OracleFetchTest, TheOwnerIsTheUserNameInUpperCase) {
-  ProgramSide program(kProductOracle8);
+  ProgramSide program(Product::Oracle8);
   ASSERT_TRUE(program.Connect("ORA_FETCH", "Scott", "tiger"));
   EXPECT_EQ(program.connection.OwnerName, "SCOTT");
   ASSERT_TRUE(program.Fetch(kDataKindIndex));
@@ -220,7 +220,7 @@ TEST_F(OracleFetchTest, TheOwnerIsTheUserNameInUpperCase) {
 }
 
 TEST_F(OracleFetchTest, ReportsProgressAndStatusAndReplacesOnlyItsOwnDataKind) {
-  ProgramSide program(kProductOracle8);
+  ProgramSide program(Product::Oracle8);
   ASSERT_TRUE(program.Connect("ORA_FETCH", "scott", "tiger"));
   ASSERT_TRUE(program.Fetch(kDataKindIndex));
   ASSERT_TRUE(program.Fetch(kDataKindTable));

@@ -70,7 +70,7 @@ Rows LeadingEntries(const TTableRec& record) {
 }
 
 TEST_F(RedBrickFetchTest, TableInformationWithSizesMarksAndRelations) {
-  ProgramSide program(kProductRedBrick);
+  ProgramSide program(Product::RedBrick);
   program.store.relations.push_back({"STALE", {"OLD"}});
   ASSERT_TRUE(program.Connect("RB_FETCH", "sales", "sales"));
   ASSERT_TRUE(program.Fetch(kDataKindTable));
@@ -115,7 +115,7 @@ TEST_F(RedBrickFetchTest, TableInformationWithSizesMarksAndRelations) {
 }
 
 TEST_F(RedBrickFetchTest, IndexInformationLeavesTheRelationsAlone) {
-  ProgramSide program(kProductRedBrick);
+  ProgramSide program(Product::RedBrick);
   program.store.relations.push_back({"KEPT", {"AS IS"}});
   ASSERT_TRUE(program.Connect("RB_FETCH", "sales", "sales"));
   ASSERT_TRUE(program.Fetch(kDataKindIndex));
@@ -133,7 +133,7 @@ TEST_F(RedBrickFetchTest, IndexInformationLeavesTheRelationsAlone) {
 }
 
 TEST_F(RedBrickFetchTest, TableIndexInformation) {
-  ProgramSide program(kProductRedBrick);
+  ProgramSide program(Product::RedBrick);
   ASSERT_TRUE(program.Connect("RB_FETCH", "sales", "sales"));
   ASSERT_TRUE(program.Fetch(kDataKindTableIndex));
   const TTableRec& emp = RecordNamed(program.store, kDataKindTableIndex, "EMP");

@@ -26,17 +26,17 @@ std::string TablesNamed(const char* number_type) {
 
 TEST(FetchServerRulesTest, TableRecordsArriveInShiftJisOrderForEveryProduct) {
   struct Case {
-    int product;
+    Product product;
     const char* driver;
     const char* dialect;
     const char* account;
     const char* number_type;
   };
   const Case cases[] = {
-      {kProductRedBrick, "Morvane Red Brick", "RedBrick", "sales", "INTEGER"},
-      {kProductOracle8, "Morvane Oracle", "Oracle", "scott", "NUMBER(4)"},
-      {kProductOracle7, "Morvane Oracle", "Oracle7", "scott", "NUMBER(4)"},
-      {kProductBroadbase, "Morvane Broadbase", "Broadbase", "sales", "INTEGER"},
+      {Product::RedBrick, "Morvane Red Brick", "RedBrick", "sales", "INTEGER"},
+      {Product::Oracle8, "Morvane Oracle", "Oracle", "scott", "NUMBER(4)"},
+      {Product::Oracle7, "Morvane Oracle", "Oracle7", "scott", "NUMBER(4)"},
+      {Product::Broadbase, "Morvane Broadbase", "Broadbase", "sales", "INTEGER"},
   };
   const std::set<std::string> wanted(kNamesInCp932Order.begin(), kNamesInCp932Order.end());
   for (const Case& c : cases) {
@@ -59,14 +59,14 @@ TEST(FetchServerRulesTest, OracleFetchesAgainstOracle7sOwnDictionary) {
   EmulatorDatabase database("ORA_SEVEN", "Morvane Oracle", "scott", "tiger",
                             "CREATE TABLE DEPT (DEPT_ID NUMBER(4) PRIMARY KEY);");
   database.AddDataSource("ORA_SEVEN_7", {{"Dialect", "Oracle7"}});
-  ProgramSide oracle7(kProductOracle7);
+  ProgramSide oracle7(Product::Oracle7);
   ASSERT_TRUE(oracle7.Connect("ORA_SEVEN_7", "scott", "tiger"));
   for (int kind : {kDataKindTable, kDataKindIndex, kDataKindTableIndex}) {
     EXPECT_TRUE(oracle7.Fetch(kind)) << kind;
     EXPECT_EQ(oracle7.TakeMessages(), std::vector<std::string>{});
   }
   // The Oracle 8 statements name columns Oracle 7 does not have.
-  ProgramSide program(kProductOracle8);
+  ProgramSide program(Product::Oracle8);
   ASSERT_TRUE(program.Connect("ORA_SEVEN_7", "scott", "tiger"));
   EXPECT_FALSE(program.Fetch(kDataKindTable));
   std::vector<std::string> messages = program.TakeMessages();
@@ -91,7 +91,7 @@ std::string EveryRedBrickType() {
 
 TEST(FetchServerRulesTest, RedBrickSizesFromTheCatalogueAgreeWithTheProgramsRules) {
   EmulatorDatabase database("RB_SIZES", "Morvane Red Brick", "sales", "sales", EveryRedBrickType());
-  ProgramSide program(kProductRedBrick);
+  ProgramSide program(Product::RedBrick);
   ASSERT_TRUE(program.Connect("RB_SIZES", "sales", "sales"));
   ASSERT_TRUE(program.Fetch(kDataKindTable));
   const TTableRec& table = RecordNamed(program.store, kDataKindTable, "EVERY_TYPE");
@@ -100,7 +100,7 @@ TEST(FetchServerRulesTest, RedBrickSizesFromTheCatalogueAgreeWithTheProgramsRule
   long total = 0;
   for (const std::vector<std::string>& row : rows) {
     // Entries: 2 type, 6 length or precision, 7 precision or scale, 8 the catalogue's LENGTH.
-    EXPECT_EQ(row.at(8), ColumnByteSize(kProductRedBrick, row.at(2), row.at(6), row.at(7)))
+    EXPECT_EQ(row.at(8), ColumnByteSize(Product::RedBrick, row.at(2), row.at(6), row.at(7)))
         << row.at(1) << " " << row.at(2) << "(" << row.at(6) << "," << row.at(7) << ")";
     total += std::stol(row.at(8));
   }

@@ -13,43 +13,44 @@ namespace morvane {
 namespace {
 
 struct StatementCase {
-  int product;
+  Product product;
   const char* text;
   bool accepted;
 };
 
 TEST(FreeSqlCheckTest, OnlySelectAndForRedBrickExplainAreAccepted) {
   const StatementCase cases[] = {
-      {kProductOracle8, "SELECT * FROM EMP", true},
-      {kProductOracle8, "  \r\n\t select * from emp", true},
-      {kProductOracle7, "Select\nDEPT_ID FROM DEPT", true},
-      {kProductBroadbase, "SELECTED", true},  // only the beginning is looked at
-      {kProductOracle8, "WITH T AS (SELECT 1 FROM DUAL) SELECT * FROM T", false},
-      {kProductOracle8, "explain SELECT * FROM EMP", false},
-      {kProductOracle7, "EXPLAIN SELECT 1", false},
-      {kProductBroadbase, "EXPLAIN SELECT 1", false},
-      {kProductRedBrick, "explain select * from EMP", true},
-      {kProductRedBrick, "\n  EXPLAIN SELECT 1", true},
-      {kProductRedBrick, "WITH X AS (SELECT 1) SELECT 1", false},
-      {kProductOracle8, "DELETE FROM EMP", false},
-      {kProductOracle8, "", false},
-      {kProductOracle8, "   ", false},
-      {kProductOracle8, "SELEC", false},
-      {kProductOracle8, "\x82\x72\x82\x64\x82\x6B", false},  // full-width "ＳＥＬ" is no keyword
+      {Product::Oracle8, "SELECT * FROM EMP", true},
+      {Product::Oracle8, "  \r\n\t select * from emp", true},
+      {Product::Oracle7, "Select\nDEPT_ID FROM DEPT", true},
+      {Product::Broadbase, "SELECTED", true},  // only the beginning is looked at
+      {Product::Oracle8, "WITH T AS (SELECT 1 FROM DUAL) SELECT * FROM T", false},
+      {Product::Oracle8, "explain SELECT * FROM EMP", false},
+      {Product::Oracle7, "EXPLAIN SELECT 1", false},
+      {Product::Broadbase, "EXPLAIN SELECT 1", false},
+      {Product::RedBrick, "explain select * from EMP", true},
+      {Product::RedBrick, "\n  EXPLAIN SELECT 1", true},
+      {Product::RedBrick, "WITH X AS (SELECT 1) SELECT 1", false},
+      {Product::Oracle8, "DELETE FROM EMP", false},
+      {Product::Oracle8, "", false},
+      {Product::Oracle8, "   ", false},
+      {Product::Oracle8, "SELEC", false},
+      {Product::Oracle8, "\x82\x72\x82\x64\x82\x6B", false},  // full-width "ＳＥＬ" is no keyword
   };
   for (const StatementCase& c : cases) {
-    EXPECT_EQ(IsAcceptedStatement(c.product, c.text), c.accepted) << c.product << " " << c.text;
+    EXPECT_EQ(IsAcceptedStatement(c.product, c.text), c.accepted)
+        << ProductName(c.product) << " " << c.text;
   }
 }
 
 TEST(FreeSqlCheckTest, RefusedStatementsGetTheProductsWarning) {
-  FreeSqlCheck oracle = CheckFreeSql(kProductOracle8, "WITH X", "1000");
+  FreeSqlCheck oracle = CheckFreeSql(Product::Oracle8, "WITH X", "1000");
   EXPECT_EQ(oracle.refusal, FreeSqlRefusal::kStatement);
   EXPECT_EQ(ToUtf8(oracle.message), "SELECT 文のみ指定できます。");
-  FreeSqlCheck red_brick = CheckFreeSql(kProductRedBrick, "UPDATE X", "1000");
+  FreeSqlCheck red_brick = CheckFreeSql(Product::RedBrick, "UPDATE X", "1000");
   EXPECT_EQ(ToUtf8(red_brick.message), "SELECT、EXPLAIN 文のみ指定できます。");
   // The statement is checked first, whatever the limit.
-  EXPECT_EQ(CheckFreeSql(kProductOracle8, "WITH X", "abc").refusal, FreeSqlRefusal::kStatement);
+  EXPECT_EQ(CheckFreeSql(Product::Oracle8, "WITH X", "abc").refusal, FreeSqlRefusal::kStatement);
 }
 
 struct LimitCase {
@@ -74,7 +75,7 @@ TEST(FreeSqlCheckTest, TheRowLimitIsAWholeNumberFromOneTo10000) {
       {"99999999999", FreeSqlRefusal::kRowLimit, 0, true},
   };
   for (const LimitCase& c : cases) {
-    FreeSqlCheck check = CheckFreeSql(kProductOracle8, "SELECT 1 FROM DUAL", c.text);
+    FreeSqlCheck check = CheckFreeSql(Product::Oracle8, "SELECT 1 FROM DUAL", c.text);
     EXPECT_EQ(check.refusal, c.refusal) << c.text;
     EXPECT_EQ(check.maxRows, c.maxRows) << c.text;
     EXPECT_EQ(check.rowLimitWasWord, c.wasWord) << c.text;
@@ -105,14 +106,15 @@ TEST(RowCountStatementTest, OwnerAndNameAreQuotedIdentifiers) {
 }
 
 TEST(RowCountStatementTest, TheCountGoesIntoTheValueOfTheCountItem) {
-  for (int product : {kProductRedBrick, kProductOracle8, kProductOracle7, kProductBroadbase}) {
+  for (Product product :
+       {Product::RedBrick, Product::Oracle8, Product::Oracle7, Product::Broadbase}) {
     std::optional<size_t> entry = CountValueIndex(product);
-    ASSERT_TRUE(entry.has_value()) << product;
+    ASSERT_TRUE(entry.has_value()) << ProductName(product);
     std::vector<DefaultItem> items = DefaultItemList(product, kDataKindTable, kItemLevelTable);
     ASSERT_LT(*entry, items.size());
-    EXPECT_STREQ(items[*entry].nameUtf8, "COUNT") << product;
+    EXPECT_STREQ(items[*entry].nameUtf8, "COUNT") << ProductName(product);
   }
-  EXPECT_FALSE(CountValueIndex(kProductNone).has_value());
+  EXPECT_FALSE(CountValueIndex(Product::None).has_value());
 }
 
 }  // namespace

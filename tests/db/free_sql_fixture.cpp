@@ -4,10 +4,10 @@ namespace morvane::db_test {
 
 const std::vector<ProductDatabase>& AllProductDatabases() {
   static const std::vector<ProductDatabase> products = {
-      {kProductRedBrick, "RedBrick", "Morvane Red Brick", "sales", "sales", "VARCHAR"},
-      {kProductOracle8, "Oracle8", "Morvane Oracle", "scott", "tiger", "VARCHAR2"},
-      {kProductOracle7, "Oracle7", "Morvane Oracle", "scott", "tiger", "VARCHAR2"},
-      {kProductBroadbase, "Broadbase", "Morvane Broadbase", "sales", "sales", "VARCHAR"},
+      {Product::RedBrick, "RedBrick", "Morvane Red Brick", "sales", "sales", "VARCHAR"},
+      {Product::Oracle8, "Oracle8", "Morvane Oracle", "scott", "tiger", "VARCHAR2"},
+      {Product::Oracle7, "Oracle7", "Morvane Oracle", "scott", "tiger", "VARCHAR2"},
+      {Product::Broadbase, "Broadbase", "Morvane Broadbase", "sales", "sales", "VARCHAR"},
   };
   return products;
 }

@@ -13,7 +13,7 @@
 namespace morvane::db_test {
 
 struct ProductDatabase {
-  int product;
+  Product product;
   const char* name;    // for test names
   const char* driver;  // the emulator's driver
   const char* uid;

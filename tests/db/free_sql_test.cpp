@@ -139,7 +139,7 @@ TEST_P(FreeSqlTest, ExplainRunsOnRedBrickOnly) {
   auto program = Connected();
   bool ran = Run(*program, "explain SELECT * FROM ITEMS", 100);
   std::vector<std::string> messages = program->TakeMessages();
-  if (GetParam().product == kProductRedBrick) {
+  if (GetParam().product == Product::RedBrick) {
     ASSERT_TRUE(ran) << messages.at(0);
     EXPECT_FALSE(Result(*program).columns.empty());
   } else {

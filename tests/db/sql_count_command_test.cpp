@@ -131,7 +131,7 @@ TEST_P(SqlCountCommandTest, CountStoresTheCountsOfTheNamedTables) {
   ASSERT_EQ(Count({"--tables", "ITEMS,SCOTT.DEPT"}), 0) << err_.str();
   EXPECT_EQ(out_.str(), "SCOTT.ITEMS: 5\nSCOTT.DEPT: 2\n");
   TCatalogueStore store = Reopened();
-  const size_t entry = *CountValueIndex(kProductOracle8);
+  const size_t entry = *CountValueIndex(Product::Oracle8);
   EXPECT_EQ(RecordNamed(store, kDataKindTable, "ITEMS").values.ValueOr(entry), "5");
   EXPECT_EQ(RecordNamed(store, kDataKindTable, "DEPT").values.ValueOr(entry), "2");
 
@@ -152,7 +152,7 @@ TEST_P(SqlCountCommandTest, CountRefusesUnknownNamesAndReportsFailingTables) {
   EXPECT_EQ(Count({"--all-tables"}), 1);
   EXPECT_FALSE(err_.str().empty());
   TCatalogueStore store = Reopened();
-  const size_t entry = *CountValueIndex(kProductOracle8);
+  const size_t entry = *CountValueIndex(Product::Oracle8);
   EXPECT_EQ(RecordNamed(store, kDataKindTable, "EMP").values.ValueOr(entry), "-1");
   EXPECT_EQ(RecordNamed(store, kDataKindTable, "ITEMS").values.ValueOr(entry), "5");
 }

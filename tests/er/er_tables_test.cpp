@@ -39,7 +39,7 @@ TEST(ERTablesTest, TypeTextCombinesLengthAndScale) {
 TEST(ERTablesTest, ColumnEntryReadsTheProductsPositions) {
   // Broadbase: name 1, type 2, precision 3, scale 4, primary key 5.
   TValueList row{"1", "ID", "DECIMAL", "10", "", "Y"};
-  TERColumnRec c = MakeERColumn(row, ColumnValuePositionsFor(kProductBroadbase, false));
+  TERColumnRec c = MakeERColumn(row, ColumnValuePositionsFor(Product::Broadbase, false));
   EXPECT_EQ(c.keyMark, "*");
   EXPECT_EQ(c.columnName, "ID");
   EXPECT_EQ(c.typeText, "DECIMAL(10)");
@@ -47,12 +47,13 @@ TEST(ERTablesTest, ColumnEntryReadsTheProductsPositions) {
   EXPECT_EQ(c.listText, "*ID  DECIMAL(10)");
   EXPECT_EQ(ERColumnListText(c, 1), "*ID DECIMAL(10)");
   // Positions beyond a short row read as empty values.
-  TERColumnRec shortRow = MakeERColumn(TValueList{"1", "X"}, ColumnValuePositionsFor(0, true));
+  TERColumnRec shortRow =
+      MakeERColumn(TValueList{"1", "X"}, ColumnValuePositionsFor(Product::None, true));
   EXPECT_EQ(shortRow.keyMark, " ");
   EXPECT_EQ(shortRow.typeText, "");
-  EXPECT_EQ(ColumnValuePositionsFor(kProductOracle7, false),
+  EXPECT_EQ(ColumnValuePositionsFor(Product::Oracle7, false),
             (TColumnValuePositions{1, 2, 6, 7, 9}));
-  EXPECT_EQ(ColumnValuePositionsFor(kProductOracle7, true),
+  EXPECT_EQ(ColumnValuePositionsFor(Product::Oracle7, true),
             (TColumnValuePositions{1, 2, 6, 7, 11}));
 }
 

@@ -155,7 +155,7 @@ TEST(NumberOrZero, KeepsIntegersAndZeroesEverythingElse) {
 class FormatStateTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    NewProject(store, kProductRedBrick, EstimateTextWidth);
+    NewProject(store, Product::RedBrick, EstimateTextWidth);
     // Data kind 5 gets its result columns from a free SQL run.
     ItemList& sql = store.Items(kDataKindSql, kItemLevelColumn);
     for (int i = 0; i < 3; ++i) {

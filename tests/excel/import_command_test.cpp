@@ -32,7 +32,7 @@ class ImportCommandTest : public ::testing::Test {
     project = dir.File("p.vnk");
     workbook = dir.File("book.xlsx");
     TCatalogueStore store;
-    NewProject(store, kProductOracle8, EstimateTextWidth);
+    NewProject(store, Product::Oracle8, EstimateTextWidth);
     ASSERT_TRUE(SaveProjectFile(store, project).ok);
     excel::ExcelApplication app;
     AddBook(app, {{"顧客",

@@ -18,7 +18,8 @@ using testing::CountingProgress;
 using testing::SheetContent;
 
 // Sizes as the test's own rule: "type/length/scale", so a test sees what was passed.
-std::string FakeSize(int, std::string_view type, std::string_view length, std::string_view scale) {
+std::string FakeSize(Product, std::string_view type, std::string_view length,
+                     std::string_view scale) {
   return std::string(type) + "/" + std::string(length) + "/" + std::string(scale);
 }
 
@@ -65,37 +66,37 @@ class ImportTest : public ::testing::Test {
 
 TEST(NormaliseLengthScaleTest, EveryRowOfEveryProduct) {
   struct Case {
-    int product;
+    Product product;
     const char* type;
     const char* length2;
     const char* scale2;
   };
   // Cells: length "L", precision "P", scale "S".
   const Case cases[] = {
-      {kProductRedBrick, "VARCHAR", "L", ""},   {kProductRedBrick, "CHARACTER", "L", ""},
-      {kProductRedBrick, "CHAR", "L", ""},      {kProductRedBrick, "TIME", "", "P"},
-      {kProductRedBrick, "TIMESTAMP", "", "P"}, {kProductRedBrick, "DECIMAL", "L", "S"},
-      {kProductRedBrick, "DEC", "L", "S"},      {kProductRedBrick, "NUMERIC", "L", "S"},
-      {kProductRedBrick, "NUM", "L", "S"},      {kProductRedBrick, "INTEGER", "", ""},
-      {kProductRedBrick, "VARCHAR2", "", ""},   {kProductRedBrick, "CHAR(10)", "", ""},
-      {kProductOracle8, "CHAR", "L", ""},       {kProductOracle8, "NCHAR", "L", ""},
-      {kProductOracle8, "VARCHAR2", "L", ""},   {kProductOracle8, "NVARCHAR2", "L", ""},
-      {kProductOracle8, "NUMBER", "L", "S"},    {kProductOracle8, "ROW", "L", ""},
-      {kProductOracle8, "DATE", "", ""},        {kProductOracle8, "VARCHAR", "", ""},
-      {kProductOracle7, "VARCHAR2", "L", ""},   {kProductOracle7, "NUMBER", "L", "S"},
-      {kProductOracle7, "ROW", "L", ""},        {kProductBroadbase, "VARCHAR", "", ""},
-      {kProductBroadbase, "NUMBER", "", ""},    {kProductNone, "CHAR", "", ""},
+      {Product::RedBrick, "VARCHAR", "L", ""},   {Product::RedBrick, "CHARACTER", "L", ""},
+      {Product::RedBrick, "CHAR", "L", ""},      {Product::RedBrick, "TIME", "", "P"},
+      {Product::RedBrick, "TIMESTAMP", "", "P"}, {Product::RedBrick, "DECIMAL", "L", "S"},
+      {Product::RedBrick, "DEC", "L", "S"},      {Product::RedBrick, "NUMERIC", "L", "S"},
+      {Product::RedBrick, "NUM", "L", "S"},      {Product::RedBrick, "INTEGER", "", ""},
+      {Product::RedBrick, "VARCHAR2", "", ""},   {Product::RedBrick, "CHAR(10)", "", ""},
+      {Product::Oracle8, "CHAR", "L", ""},       {Product::Oracle8, "NCHAR", "L", ""},
+      {Product::Oracle8, "VARCHAR2", "L", ""},   {Product::Oracle8, "NVARCHAR2", "L", ""},
+      {Product::Oracle8, "NUMBER", "L", "S"},    {Product::Oracle8, "ROW", "L", ""},
+      {Product::Oracle8, "DATE", "", ""},        {Product::Oracle8, "VARCHAR", "", ""},
+      {Product::Oracle7, "VARCHAR2", "L", ""},   {Product::Oracle7, "NUMBER", "L", "S"},
+      {Product::Oracle7, "ROW", "L", ""},        {Product::Broadbase, "VARCHAR", "", ""},
+      {Product::Broadbase, "NUMBER", "", ""},    {Product::None, "CHAR", "", ""},
   };
   for (const Case& c : cases) {
     NormalisedLengthScale n = NormaliseLengthScale(c.product, c.type, "L", "P", "S");
-    EXPECT_EQ(n.length2, c.length2) << c.product << " " << c.type;
-    EXPECT_EQ(n.scale2, c.scale2) << c.product << " " << c.type;
+    EXPECT_EQ(n.length2, c.length2) << ProductName(c.product) << " " << c.type;
+    EXPECT_EQ(n.scale2, c.scale2) << ProductName(c.product) << " " << c.type;
   }
   // The fall-backs when the first choice is empty.
-  EXPECT_EQ(NormaliseLengthScale(kProductRedBrick, "TIME", "", "", "3").scale2, "3");
-  EXPECT_EQ(NormaliseLengthScale(kProductRedBrick, "DEC", "", "10", "2").length2, "10");
-  EXPECT_EQ(NormaliseLengthScale(kProductOracle8, "NUMBER", "", "7", "").length2, "7");
-  EXPECT_EQ(NormaliseLengthScale(kProductOracle7, "ROW", "", "9", "").length2, "9");
+  EXPECT_EQ(NormaliseLengthScale(Product::RedBrick, "TIME", "", "", "3").scale2, "3");
+  EXPECT_EQ(NormaliseLengthScale(Product::RedBrick, "DEC", "", "10", "2").length2, "10");
+  EXPECT_EQ(NormaliseLengthScale(Product::Oracle8, "NUMBER", "", "7", "").length2, "7");
+  EXPECT_EQ(NormaliseLengthScale(Product::Oracle7, "ROW", "", "9", "").length2, "9");
 }
 
 TEST(ParseSizeTest, OnlyWholeIntegersCount) {
@@ -108,7 +109,7 @@ TEST(ParseSizeTest, OnlyWholeIntegersCount) {
 }
 
 TEST_F(ImportTest, BuildsTheRecordAndItsFifteenColumnValues) {
-  store.product = kProductRedBrick;
+  store.product = Product::RedBrick;
   store.importLayout = FullLayout();
   store.importLayout.sizeColumn.clear();
   Workbook& book = AddBook(app, {{"定義",
@@ -171,7 +172,7 @@ TEST_F(ImportTest, BuildsTheRecordAndItsFifteenColumnValues) {
 }
 
 TEST_F(ImportTest, WithoutAScaleColumnNothingIsNormalised) {
-  store.product = kProductRedBrick;
+  store.product = Product::RedBrick;
   store.importLayout = FullLayout();
   store.importLayout.scaleColumn.clear();
   Workbook& book =
@@ -183,7 +184,7 @@ TEST_F(ImportTest, WithoutAScaleColumnNothingIsNormalised) {
 }
 
 TEST_F(ImportTest, OracleCountsSizesUpTo250AndFrom251) {
-  store.product = kProductOracle8;
+  store.product = Product::Oracle8;
   store.importLayout = FullLayout();
   Workbook& book = AddBook(app, {{"S",
                                   {{"A1", "T"},
@@ -205,7 +206,7 @@ TEST_F(ImportTest, OracleCountsSizesUpTo250AndFrom251) {
 }
 
 TEST_F(ImportTest, BlankTableNamesAreSkippedWithoutProgress) {
-  store.product = kProductOracle7;
+  store.product = Product::Oracle7;
   Workbook& book = AddBook(app, {{"one", {{"A1", "T1"}, {"A5", "x"}}},
                                  {"blank", {{"A1", "   "}, {"A5", "y"}}},
                                  {"empty", {{"A5", "z"}}},
@@ -224,7 +225,7 @@ TEST_F(ImportTest, BlankTableNamesAreSkippedWithoutProgress) {
 class OverwriteTest : public ImportTest {
  protected:
   void SetUp() override {
-    store.product = kProductRedBrick;
+    store.product = Product::RedBrick;
     Workbook& first = AddBook(app, {{"a", {{"A1", "A"}, {"A5", "old"}}},
                                     {"b", {{"A1", "B"}, {"A5", "old"}}},
                                     {"c", {{"A1", "C"}, {"A5", "old"}}}});
@@ -278,7 +279,7 @@ TEST_F(OverwriteTest, CancelEndsTheImportAsASuccessKeepingWhatCameBefore) {
 }
 
 TEST_F(ImportTest, AFailureKeepsWhatWasAppendedAndLosesNothing) {
-  store.product = kProductRedBrick;
+  store.product = Product::RedBrick;
   Workbook& first = AddBook(app, {{"a", {{"A1", "A"}, {"A5", "old"}}}});
   ASSERT_TRUE(Import(first, {"a"}).completed);
   Workbook& book = AddBook(app, {{"x", {{"A1", "X"}}}, {"a", {{"A1", "A"}, {"A5", "new"}}}});
@@ -386,7 +387,7 @@ TEST_F(ImportTest, ReadsAWorkbookSavedToAFile) {
           {{"A1", "T"}, {"A5", "C1"}, {"B5", "NUMBER"}, {"C5", ""}, {"D5", "10"}, {"E5", "0"}}}});
     book.SaveAs(dir.File("book.xlsx"));
   }
-  store.product = kProductOracle8;
+  store.product = Product::Oracle8;
   store.importLayout = FullLayout();
   store.importLayout.sizeColumn.clear();
   Workbook& book = app.Workbooks().Open(dir.File("book.xlsx"));

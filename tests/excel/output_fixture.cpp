@@ -6,7 +6,7 @@
 namespace morvane::excel::testing {
 
 void SetUpTableItems(TCatalogueStore& store) {
-  store.product = kProductOracle8;
+  store.product = Product::Oracle8;
   auto item = [](const char* name, int index, const char* column, const char* cell, int output) {
     TItemDef def;
     def.name = name;

@@ -10,7 +10,7 @@ namespace {
 
 class ErRelationsTest : public ::testing::Test {
  protected:
-  void SetUp() override { NewProject(store_, kProductRedBrick, EstimateTextWidth); }
+  void SetUp() override { NewProject(store_, Product::RedBrick, EstimateTextWidth); }
 
   void AddTable(const std::string& name) {
     TTableRec& rec = store_.AddRecord(kDataKindTable);
@@ -23,7 +23,7 @@ class ErRelationsTest : public ::testing::Test {
   TERSheetRec& Sheet() { return *store_.er.Current(); }
   int Run(TERTableRec& window) {
     return AddTablesFromRelations(store_, Sheet(), window,
-                                  ColumnValuePositionsFor(kProductRedBrick, false));
+                                  ColumnValuePositionsFor(Product::RedBrick, false));
   }
   std::vector<std::string> Lines() {
     std::vector<std::string> lines;

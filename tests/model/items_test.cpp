@@ -27,20 +27,20 @@ TEST(DefaultWidthTest, AddsMarginAndKeepsTextItemsAtLeast100) {
   EXPECT_EQ(DefaultItemWidth("AVG SPACE FREELIST BLOCKS", kValueKindText, measure), 270);
 }
 
-size_t CountOf(int product, int kind, int level) {
+size_t CountOf(Product product, int kind, int level) {
   return DefaultItemList(product, kind, level).size();
 }
 
 TEST(DefaultItemsTest, ListSizesPerProduct) {
   struct Expected {
-    int product;
+    Product product;
     size_t excelTable, tableTable, tableColumn, indexTable, indexColumn;
   };
   for (Expected e :
-       {Expected{kProductRedBrick, 3, 14, 18, 11, 3}, Expected{kProductOracle8, 5, 43, 27, 37, 3},
-        Expected{kProductOracle7, 5, 32, 23, 25, 3},
-        Expected{kProductBroadbase, 3, 30, 20, 19, 2}}) {
-    SCOPED_TRACE(e.product);
+       {Expected{Product::RedBrick, 3, 14, 18, 11, 3}, Expected{Product::Oracle8, 5, 43, 27, 37, 3},
+        Expected{Product::Oracle7, 5, 32, 23, 25, 3},
+        Expected{Product::Broadbase, 3, 30, 20, 19, 2}}) {
+    SCOPED_TRACE(ProductName(e.product));
     EXPECT_EQ(CountOf(e.product, kDataKindExcel, kItemLevelTable), e.excelTable);
     EXPECT_EQ(CountOf(e.product, kDataKindExcel, kItemLevelColumn), 15u);
     EXPECT_EQ(CountOf(e.product, kDataKindTable, kItemLevelTable), e.tableTable);
@@ -56,7 +56,7 @@ TEST(DefaultItemsTest, ListSizesPerProduct) {
 
 TEST(DefaultItemsTest, BuiltItemsCarryIndexLettersAndCells) {
   TCatalogueStore store;
-  BuildDefaultItems(store, kProductOracle8, EstimateTextWidth);
+  BuildDefaultItems(store, Product::Oracle8, EstimateTextWidth);
   const ItemList& tables = store.Items(kDataKindTable, kItemLevelTable);
   ASSERT_EQ(tables.size(), 43u);
   EXPECT_EQ(tables[42].name, "COMMENTS");
@@ -77,7 +77,8 @@ TEST(DefaultItemsTest, BuiltItemsCarryIndexLettersAndCells) {
 }
 
 TEST(DefaultItemsTest, CatalogueListsStartWithOwnerNameType) {
-  for (int product : {kProductRedBrick, kProductOracle8, kProductOracle7, kProductBroadbase}) {
+  for (Product product :
+       {Product::RedBrick, Product::Oracle8, Product::Oracle7, Product::Broadbase}) {
     for (int kind : {kDataKindTable, kDataKindIndex, kDataKindTableIndex}) {
       auto items = DefaultItemList(product, kind, kItemLevelTable);
       ASSERT_GE(items.size(), 3u);
@@ -86,8 +87,8 @@ TEST(DefaultItemsTest, CatalogueListsStartWithOwnerNameType) {
     }
   }
   // Broadbase STATUS is a number among tables and text among indexes.
-  auto bbTables = DefaultItemList(kProductBroadbase, kDataKindTable, kItemLevelTable);
-  auto bbIndexes = DefaultItemList(kProductBroadbase, kDataKindIndex, kItemLevelTable);
+  auto bbTables = DefaultItemList(Product::Broadbase, kDataKindTable, kItemLevelTable);
+  auto bbIndexes = DefaultItemList(Product::Broadbase, kDataKindIndex, kItemLevelTable);
   EXPECT_STREQ(bbTables[17].nameUtf8, "STATUS");
   EXPECT_EQ(bbTables[17].valueKind, kValueKindNumber);
   EXPECT_STREQ(bbIndexes[13].nameUtf8, "STATUS");
@@ -99,7 +100,7 @@ TEST(DefaultItemsTest, SetsFormatDefaultsButLeavesLineType) {
   TCatalogueStore store;
   store.formatSettings.lineType = kLineTypeCurved;
   store.formatSettings.tableStartRow[0] = 42;
-  BuildDefaultItems(store, kProductRedBrick, EstimateTextWidth);
+  BuildDefaultItems(store, Product::RedBrick, EstimateTextWidth);
   const TFormatSettings& s = store.formatSettings;
   EXPECT_EQ(s.lineType, kLineTypeCurved);
   EXPECT_EQ(s.tableStartRow[0], 1);

@@ -22,7 +22,7 @@ void FillEveryKind(TCatalogueStore& store) {
 TEST(CatalogueStoreTest, ResetClearsContentButKeepsWhatCallersOwn) {
   TCatalogueStore store;
   FillEveryKind(store);
-  store.product = kProductOracle8;
+  store.product = Product::Oracle8;
   store.fileName = "/tmp/x.vnk";
   store.fileVersion = 200;
   store.modified = true;
@@ -34,7 +34,7 @@ TEST(CatalogueStoreTest, ResetClearsContentButKeepsWhatCallersOwn) {
   store.erOutputSheets = {"S"};
 
   store.Reset();
-  EXPECT_EQ(store.product, kProductNone);
+  EXPECT_EQ(store.product, Product::None);
   EXPECT_TRUE(store.fileName.empty());
   EXPECT_EQ(store.currentDataKind, 0);
   EXPECT_EQ(store.currentListLevel, 0);
@@ -89,7 +89,8 @@ TEST(CatalogueStoreTest, ImportLayoutDefaults) {
 }
 
 TEST(NewProjectTest, BuildsTheDocumentOfEveryProduct) {
-  for (int product : {kProductRedBrick, kProductOracle8, kProductOracle7, kProductBroadbase}) {
+  for (Product product :
+       {Product::RedBrick, Product::Oracle8, Product::Oracle7, Product::Broadbase}) {
     TCatalogueStore store;
     store.fileVersion = 200;
     store.fileName = "/old.vnk";
@@ -101,7 +102,7 @@ TEST(NewProjectTest, BuildsTheDocumentOfEveryProduct) {
     FillEveryKind(store);
 
     NewProject(store, product, EstimateTextWidth);
-    SCOPED_TRACE(product);
+    SCOPED_TRACE(ProductName(product));
     EXPECT_EQ(store.product, product);
     EXPECT_EQ(store.fileVersion, kCurrentFileVersion);
     EXPECT_TRUE(store.fileName.empty());
@@ -121,7 +122,7 @@ TEST(NewProjectTest, BuildsTheDocumentOfEveryProduct) {
 
 TEST(ErFromRecordTest, WindowGetsFreeNameCaptionAndColumnEntries) {
   TCatalogueStore store;
-  NewProject(store, kProductOracle8, EstimateTextWidth);
+  NewProject(store, Product::Oracle8, EstimateTextWidth);
   TTableRec rec;
   rec.name = "EMP";
   TValueList key{"1", "EMPNO", "NUMBER", "", "", "", "4", "", "", "\x81\x9B"};
@@ -129,7 +130,7 @@ TEST(ErFromRecordTest, WindowGetsFreeNameCaptionAndColumnEntries) {
   rec.columns = {{key}, {plain}};
   TERSheetRec& sheet = *store.er.Current();
   TERTableRec& window = AddERTableFromRecord(
-      store.er, sheet, rec, ColumnValuePositionsFor(kProductOracle8, false), 10, 20, 0, 0);
+      store.er, sheet, rec, ColumnValuePositionsFor(Product::Oracle8, false), 10, 20, 0, 0);
   EXPECT_EQ(window.name, "Table1");
   EXPECT_EQ(window.caption, "EMP");
   EXPECT_EQ(window.width, 150);

@@ -107,7 +107,7 @@ TEST(ProjectReaderFuzzTest, DamagedFilesNeverCrashOrHalfLoad) {
     if (result.ok) {
       ++loaded;
       ASSERT_FALSE(store.er.sheets.empty());
-      ASSERT_TRUE(IsProduct(store.product));
+      ASSERT_TRUE(ProductFromCode(ProductCode(store.product)));
       const std::string saved = ProjectFileBytes(store);
       TCatalogueStore again;
       ASSERT_TRUE(ReadProjectBytes(again, saved, EstimateTextWidth).ok) << iteration;
@@ -115,7 +115,7 @@ TEST(ProjectReaderFuzzTest, DamagedFilesNeverCrashOrHalfLoad) {
     } else {
       ASSERT_FALSE(result.errors.empty());
       ASSERT_EQ(result.errors[0], kMsgReadFailed);
-      ASSERT_EQ(store.product, kProductNone);
+      ASSERT_EQ(store.product, Product::None);
       ASSERT_TRUE(store.er.sheets.empty());
     }
   }

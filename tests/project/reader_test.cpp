@@ -24,15 +24,16 @@ std::string Minimal(const std::string& body = "") {
 }
 
 TEST(ProjectReaderTest, NewProjectsOfEveryProductResaveByteForByte) {
-  for (int product : {kProductRedBrick, kProductOracle8, kProductOracle7, kProductBroadbase}) {
+  for (Product product :
+       {Product::RedBrick, Product::Oracle8, Product::Oracle7, Product::Broadbase}) {
     TCatalogueStore store;
     NewProject(store, product, EstimateTextWidth);
     const std::string first = ProjectFileBytes(store);
     TCatalogueStore reopened;
     ProjectReadResult result = Read(reopened, first);
-    ASSERT_TRUE(result.ok) << product;
+    ASSERT_TRUE(result.ok) << ProductName(product);
     EXPECT_TRUE(result.warnings.empty());
-    EXPECT_EQ(ProjectFileBytes(reopened), first) << product;
+    EXPECT_EQ(ProjectFileBytes(reopened), first) << ProductName(product);
   }
 }
 
@@ -123,7 +124,7 @@ TEST(ProjectReaderTest, RoundTripKeepsEveryFieldButTheThreeNamedDifferences) {
 
 TEST(ProjectReaderTest, ValuesWithControlCharactersSurviveASaveAndOpen) {
   TCatalogueStore original;
-  NewProject(original, kProductRedBrick, EstimateTextWidth);
+  NewProject(original, Product::RedBrick, EstimateTextWidth);
   TTableRec& rec = original.AddRecord(kDataKindTable);
   rec.name = "\x01T";
   rec.values = TValueList{"line1\r\nline2", "\x02", "\n"};
@@ -154,7 +155,7 @@ TEST(ProjectReaderTest, FileWithoutVersionIsAnEarlierVersionAndKeepsIt) {
   ASSERT_EQ(result.warnings.size(), 1u);
   EXPECT_EQ(result.warnings[0], kMsgEarlierVersion);
   EXPECT_EQ(store.fileVersion, 200);
-  EXPECT_EQ(store.product, kProductOracle7);
+  EXPECT_EQ(store.product, Product::Oracle7);
   EXPECT_EQ(ProjectFileBytes(store).substr(0, 16),
             "\x01Velnorak\x02"
             "200\x02\r\n");
@@ -218,12 +219,12 @@ TEST(ProjectReaderTest, TolerantOfLfEndingsUnknownTagsAndLeadingData) {
       "ER\x02\nS\x02";
   ProjectReadResult result = Read(store, bytes);
   ASSERT_TRUE(result.ok) << (result.errors.empty() ? "" : result.errors.back());
-  EXPECT_EQ(store.product, kProductBroadbase);
+  EXPECT_EQ(store.product, Product::Broadbase);
 }
 
 TEST(ProjectReaderTest, WidthsAreRecomputedOnReading) {
   TCatalogueStore original;
-  NewProject(original, kProductOracle8, EstimateTextWidth);
+  NewProject(original, Product::Oracle8, EstimateTextWidth);
   original.Items(kDataKindTableIndex, kItemLevelTable)[0].width = 333;
   original.Items(kDataKindTable, kItemLevelTable)[0].width = 333;
   TCatalogueStore store;
@@ -348,7 +349,7 @@ TEST(ProjectReaderTest, MalformedFilesFailWithAClearMessageAndLeaveTheStoreReset
   };
   for (const BadFile& bad : cases) {
     TCatalogueStore store;
-    NewProject(store, kProductOracle8, EstimateTextWidth);
+    NewProject(store, Product::Oracle8, EstimateTextWidth);
     store.importLayout.tableNameCell = "C9";
     store.fileName = "/somewhere/old.vnk";
     ProjectReadResult result = Read(store,
@@ -360,7 +361,7 @@ TEST(ProjectReaderTest, MalformedFilesFailWithAClearMessageAndLeaveTheStoreReset
     ASSERT_EQ(result.errors.size(), 2u);
     EXPECT_EQ(result.errors[0], kMsgReadFailed);
     EXPECT_EQ(result.errors[1], bad.message);
-    EXPECT_EQ(store.product, kProductNone);
+    EXPECT_EQ(store.product, Product::None);
     EXPECT_TRUE(store.er.sheets.empty());
     EXPECT_TRUE(store.fileName.empty());
     EXPECT_FALSE(store.modified);

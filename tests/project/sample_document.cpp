@@ -8,7 +8,7 @@
 namespace morvane::testing {
 
 void BuildSampleDocument(TCatalogueStore& store) {
-  NewProject(store, kProductOracle8, EstimateTextWidth);
+  NewProject(store, Product::Oracle8, EstimateTextWidth);
   const std::string circle = ToCp932("○");
 
   TTableRec& emp = store.AddRecord(kDataKindTable);
@@ -71,8 +71,10 @@ void BuildSampleDocument(TCatalogueStore& store) {
   TERSheetRec& first = *store.er.sheets[0];
   first.name = ToCp932("概要");
   TERTableRec& a = AddERTable(first, "Table1", "EMP", 10, 20, 0, 0);
-  a.columns.push_back(MakeERColumn(emp.columns[0].values, ColumnValuePositionsFor(2, false)));
-  a.columns.push_back(MakeERColumn(emp.columns[1].values, ColumnValuePositionsFor(2, false)));
+  a.columns.push_back(
+      MakeERColumn(emp.columns[0].values, ColumnValuePositionsFor(Product::Oracle8, false)));
+  a.columns.push_back(
+      MakeERColumn(emp.columns[1].values, ColumnValuePositionsFor(Product::Oracle8, false)));
   a.columns[1].checked = false;
   TERTableRec& b = AddERTable(first, "Table3", "DEPT", 300, 20, 160, 90);
   AddERLine(first, &a, &b);

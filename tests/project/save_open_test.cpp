@@ -62,7 +62,7 @@ TEST_F(SaveOpenTest, SaveWritesTheBytesAndOpenReadsThemBack) {
 
 TEST_F(SaveOpenTest, FailedSaveKeepsThePreviousFileAndTheDocumentState) {
   TCatalogueStore store;
-  NewProject(store, kProductRedBrick, EstimateTextWidth);
+  NewProject(store, Product::RedBrick, EstimateTextWidth);
   const std::string path = (dir_ / "keep.vnk").string();
   ASSERT_TRUE(SaveProjectFile(store, path).ok);
   const std::string before = Contents(path);
@@ -91,7 +91,7 @@ TEST_F(SaveOpenTest, FailedSaveKeepsThePreviousFileAndTheDocumentState) {
 
 TEST_F(SaveOpenTest, SaveIntoAMissingFolderFails) {
   TCatalogueStore store;
-  NewProject(store, kProductOracle7, EstimateTextWidth);
+  NewProject(store, Product::Oracle7, EstimateTextWidth);
   ProjectWriteResult result = SaveProjectFile(store, (dir_ / "no" / "such.vnk").string());
   EXPECT_FALSE(result.ok);
   EXPECT_FALSE(result.error.empty());
@@ -99,7 +99,7 @@ TEST_F(SaveOpenTest, SaveIntoAMissingFolderFails) {
 
 TEST_F(SaveOpenTest, SavingOverASymbolicLinkKeepsTheLink) {
   TCatalogueStore store;
-  NewProject(store, kProductOracle7, EstimateTextWidth);
+  NewProject(store, Product::Oracle7, EstimateTextWidth);
   const fs::path real = dir_ / "real.vnk";
   const fs::path link = dir_ / "link.vnk";
   std::ofstream(real) << "old";
@@ -111,13 +111,13 @@ TEST_F(SaveOpenTest, SavingOverASymbolicLinkKeepsTheLink) {
 
 TEST_F(SaveOpenTest, OpenFailuresLeaveNoFileNameToSaveOver) {
   TCatalogueStore store;
-  NewProject(store, kProductOracle8, EstimateTextWidth);
+  NewProject(store, Product::Oracle8, EstimateTextWidth);
   ProjectReadResult missing =
       OpenProjectFile(store, (dir_ / "missing.vnk").string(), EstimateTextWidth);
   EXPECT_FALSE(missing.ok);
   ASSERT_EQ(missing.errors.size(), 1u);
   EXPECT_NE(missing.errors[0].find("を開けませんでした。"), std::string::npos);
-  EXPECT_EQ(store.product, kProductNone);
+  EXPECT_EQ(store.product, Product::None);
 
   const fs::path broken = dir_ / "broken.vnk";
   std::ofstream(broken, std::ios::binary) << "\x01Velnorak\x02"
@@ -126,7 +126,7 @@ TEST_F(SaveOpenTest, OpenFailuresLeaveNoFileNameToSaveOver) {
   ProjectReadResult failed = OpenProjectFile(store, broken.string(), EstimateTextWidth);
   EXPECT_FALSE(failed.ok);
   EXPECT_TRUE(store.fileName.empty());
-  EXPECT_EQ(store.product, kProductNone);
+  EXPECT_EQ(store.product, Product::None);
 
   ProjectReadResult folder = OpenProjectFile(store, dir_.string(), EstimateTextWidth);
   EXPECT_FALSE(folder.ok);

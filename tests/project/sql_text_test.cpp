@@ -58,7 +58,7 @@ TEST(SqlTextFileTest, EachLineOfTheTextBoxIsOneFieldAndReadsBackAsOneLine) {
       fs::temp_directory_path() / ("morvane-sql-text-" + std::to_string(::getpid()) + ".vnk");
   for (const TextCase& c : cases) {
     TCatalogueStore store;
-    NewProject(store, kProductOracle8, EstimateTextWidth);
+    NewProject(store, Product::Oracle8, EstimateTextWidth);
     store.sqlText = SqlTextLines(ToCp932(c.typed));
     store.sqlMaxRow = "250";
     ProjectWriteResult saved = SaveProjectFile(store, path.string());

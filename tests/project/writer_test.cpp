@@ -23,7 +23,7 @@ std::vector<std::string> Lines(const std::string& bytes) {
 
 TEST(ProjectWriterTest, NewRedBrickProjectBeginsAsTheFormatShows) {
   TCatalogueStore store;
-  NewProject(store, kProductRedBrick, EstimateTextWidth);
+  NewProject(store, Product::RedBrick, EstimateTextWidth);
   const std::string bytes = ProjectFileBytes(store);
   const std::string expected =
       "\x01Velnorak\x02"
@@ -67,7 +67,7 @@ TEST(ProjectWriterTest, NewRedBrickProjectBeginsAsTheFormatShows) {
 
 TEST(ProjectWriterTest, SectionsComeInOrderWithTheirFields) {
   TCatalogueStore store;
-  NewProject(store, kProductBroadbase, EstimateTextWidth);
+  NewProject(store, Product::Broadbase, EstimateTextWidth);
   std::vector<std::string> lines = Lines(ProjectFileBytes(store));
   // Tag lines only, in order.
   std::vector<std::string> tags;

@@ -38,7 +38,7 @@ std::optional<std::string> DbLoginProblem(const DbLogin& login) {
   return std::nullopt;
 }
 
-bool ConnectWithLogin(const DbLogin& login, int product, TDbConnection& connection,
+bool ConnectWithLogin(const DbLogin& login, Product product, TDbConnection& connection,
                       ScriptedPrompt& prompt, IStatusBar& status, std::ostream& err) {
   std::string pwd_text = login.pwd.value_or("");
   if (!login.pwd_file.empty()) {
@@ -70,7 +70,7 @@ bool OpenProjectForDatabase(TCatalogueStore& store, const std::string& path, std
   ProjectReadResult read = OpenProjectFile(store, path, EstimateTextWidth, &progress);
   for (const std::string& text : read.warnings) err << text << "\n";
   for (const std::string& text : read.errors) err << text << "\n";
-  return read.ok && store.fileVersion >= kCurrentFileVersion && store.product != kProductNone;
+  return read.ok && store.fileVersion >= kCurrentFileVersion && store.product != Product::None;
 }
 
 void PrintShownMessages(ScriptedPrompt& prompt, std::ostream& err) {

@@ -33,7 +33,7 @@ std::optional<std::string> DbLoginProblem(const DbLogin& login);
 // Connects `connection` for `product` with the login (UTF-8 on the command line, CP932 towards
 // ODBC; without --pwd or --pwd-file the password comes from MORVANE_PWD). Failures are printed to
 // `err`.
-bool ConnectWithLogin(const DbLogin& login, int product, TDbConnection& connection,
+bool ConnectWithLogin(const DbLogin& login, Product product, TDbConnection& connection,
                       ScriptedPrompt& prompt, IStatusBar& status, std::ostream& err);
 
 // Opens the project a database command works on, printing the reader's messages to `err`. False

@@ -32,7 +32,7 @@ struct FetchArguments {
   std::string dsn;
   std::string uid;
   std::optional<std::string> pwd;
-  int product = kProductNone;
+  Product product = Product::None;
   std::vector<int> kinds;
   std::string out;
 };
@@ -76,7 +76,7 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args,
       if (!read.password) return read.error;
       parsed.pwd = std::move(read.password);
     } else if (option == "--product") {
-      std::optional<int> product = ProductFromWord(value);
+      std::optional<Product> product = ProductFromWord(value);
       if (!product) return UnknownProductMessage(value);
       parsed.product = *product;
     } else if (option == "--kinds") {
@@ -92,7 +92,7 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args,
   }
   for (auto [missing, option] :
        {std::pair{!have_dsn || parsed.dsn.empty(), "--dsn"},
-        std::pair{parsed.product == kProductNone, "--product"},
+        std::pair{parsed.product == Product::None, "--product"},
         std::pair{parsed.kinds.empty(), "--kinds"}, std::pair{parsed.out.empty(), "--out"}}) {
     if (missing) return std::string(option) + " を指定してください。";
   }

@@ -87,7 +87,7 @@ bool Open(TCatalogueStore& store, const std::string& path) {
 }
 
 int CommandNew(const std::string& productName, const std::string& out) {
-  const std::optional<int> product = ProductFromWord(productName);
+  const std::optional<Product> product = ProductFromWord(productName);
   if (!product) {
     PrintMessage(UnknownProductMessage(productName));
     return kExitUsage;

@@ -9,13 +9,9 @@
 
 namespace morvane {
 
-// The product code of a command-line word, or nothing for an unknown word.
-inline std::optional<int> ProductFromWord(std::string_view word) {
-  if (word == "redbrick") return kProductRedBrick;
-  if (word == "oracle8") return kProductOracle8;
-  if (word == "oracle7") return kProductOracle7;
-  if (word == "broadbase") return kProductBroadbase;
-  return std::nullopt;
+// The product of a command-line word, or nothing for an unknown word.
+inline std::optional<Product> ProductFromWord(std::string_view word) {
+  return ProductFromCommandWord(word);
 }
 
 // The message for a word ProductFromWord does not know.

@@ -22,7 +22,7 @@ bool ExcelConditionHolds(const TCommandInputs& in) {
 
 TCommandStates ComputeCommandStates(const TCommandInputs& in) {
   TCommandStates s;
-  bool has_project = in.product != 0;
+  bool has_project = in.product != Product::None;
   bool database_work = in.fileVersion >= kCurrentVersion && has_project;
 
   s.save = in.modified;

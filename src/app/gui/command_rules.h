@@ -3,13 +3,15 @@
 // table can be checked directly.
 #pragma once
 
+#include "model/product_profile.h"
+
 namespace morvane {
 
 // Which control has the keyboard focus, as far as the rules care.
 enum class FocusTarget { kOther, kTree, kSqlText, kDataList, kColumnList, kSqlList };
 
 struct TCommandInputs {
-  int product = 0;  // 0 none, 1..4
+  Product product = Product::None;
   bool modified = false;
   int fileVersion = 280;
   bool connected = false;

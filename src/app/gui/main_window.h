@@ -115,7 +115,7 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   TfrmERSelect* ERSelectForm();
 
   // Document commands.
-  void FileNew(int product);
+  void FileNew(Product product);
   void FileOpen(const QString& path);  // empty: ask with the Open dialog
   bool FileSave(bool force_dialog);
   // Asks "保存しますか？" when there are unsaved changes; false means the command must stop.

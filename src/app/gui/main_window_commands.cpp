@@ -16,22 +16,22 @@
 namespace morvane {
 
 void TfrmMain::mnuFile_New_RedBrickClick() {
-  FileNew(kProductRedBrick);
+  FileNew(Product::RedBrick);
   ToolBarEnabled();
 }
 
 void TfrmMain::mnuFile_New_Oracle8Click() {
-  FileNew(kProductOracle8);
+  FileNew(Product::Oracle8);
   ToolBarEnabled();
 }
 
 void TfrmMain::mnuFile_New_Oracle7Click() {
-  FileNew(kProductOracle7);
+  FileNew(Product::Oracle7);
   ToolBarEnabled();
 }
 
 void TfrmMain::mnuFile_New_BroadbaseClick() {
-  FileNew(kProductBroadbase);
+  FileNew(Product::Broadbase);
   ToolBarEnabled();
 }
 

@@ -36,7 +36,7 @@ std::string MessageCp932(const std::string& utf8) { return ToCp932(QString::from
 }  // namespace
 
 bool TfrmMain::SavePrompt() {
-  if (!store_.modified || store_.product == kProductNone) return true;
+  if (!store_.modified || store_.product == Product::None) return true;
   switch (prompt_.AskYesNoCancel(ToCp932(QStringLiteral("保存しますか？")))) {
     case PromptButton::kYes:
       return FileSave(false);
@@ -47,7 +47,7 @@ bool TfrmMain::SavePrompt() {
   }
 }
 
-void TfrmMain::FileNew(int product) {
+void TfrmMain::FileNew(Product product) {
   if (!SavePrompt()) return;
   {
     WaitCursor wait;

@@ -25,7 +25,7 @@ using xlsx::testing::TempDir;
 // An Oracle 8 project with tables EMP (3 columns), DEPT (2) and 受注 (1).
 std::string WriteProject(const TempDir& dir) {
   TCatalogueStore store;
-  NewProject(store, kProductOracle8, EstimateTextWidth);
+  NewProject(store, Product::Oracle8, EstimateTextWidth);
   const size_t table_values = store.Items(kDataKindTable, kItemLevelTable).size();
   const size_t column_values = store.Items(kDataKindTable, kItemLevelColumn).size();
   auto add = [&](const std::string& name, int columns) {

@@ -14,7 +14,7 @@ namespace {
 // A project with a table list shown, one row selected, connected: most commands enabled.
 TCommandInputs BusyProject() {
   TCommandInputs in;
-  in.product = 2;
+  in.product = Product::Oracle8;
   in.modified = true;
   in.fileVersion = 280;
   in.connected = true;
@@ -28,7 +28,7 @@ TCommandInputs BusyProject() {
 
 TEST(CommandRules, StartStateEnablesOnlyTheAlwaysEnabledCommands) {
   TCommandInputs start;
-  start.product = 0;
+  start.product = Product::None;
   EXPECT_EQ(ComputeCommandStates(start), TCommandStates{.listChecked = true});
 }
 
@@ -37,16 +37,17 @@ TEST(CommandRules, SaveFollowsTheModifiedFlag) {
   in.modified = true;
   EXPECT_TRUE(ComputeCommandStates(in).save);
   in.modified = false;
-  in.product = 3;
+  in.product = Product::Broadbase;
   EXPECT_FALSE(ComputeCommandStates(in).save);
 }
 
 TEST(CommandRules, SaveAsNeedsAProduct) {
   TCommandInputs in;
   EXPECT_FALSE(ComputeCommandStates(in).saveAs);
-  for (int product : {1, 2, 3, 4}) {
+  for (Product product :
+       {Product::RedBrick, Product::Oracle8, Product::Broadbase, Product::Oracle7}) {
     in.product = product;
-    EXPECT_TRUE(ComputeCommandStates(in).saveAs) << product;
+    EXPECT_TRUE(ComputeCommandStates(in).saveAs) << ProductCode(product);
   }
 }
 
@@ -67,7 +68,7 @@ TEST(CommandRules, ExcelOutputNeedsSelectedTablesAnSqlResultOrTheErView) {
   EXPECT_FALSE(ComputeCommandStates(no_kind).excelOutput);
 
   TCommandInputs sql;
-  sql.product = 1;
+  sql.product = Product::RedBrick;
   sql.currentDataKind = 5;
   sql.currentListLevel = 2;
   EXPECT_FALSE(ComputeCommandStates(sql).excelOutput);
@@ -80,7 +81,7 @@ TEST(CommandRules, ExcelOutputNeedsSelectedTablesAnSqlResultOrTheErView) {
   EXPECT_FALSE(ComputeCommandStates(stale_sql).excelOutput);
 
   TCommandInputs er;
-  er.product = 1;
+  er.product = Product::RedBrick;
   er.erView = true;
   er.listView = false;
   EXPECT_TRUE(ComputeCommandStates(er).excelOutput);
@@ -142,7 +143,7 @@ TEST(CommandRules, ViewCommandsNeedAProductAndShowTheActiveView) {
   EXPECT_FALSE(s.erButtonDown);
 
   TCommandInputs list;
-  list.product = 4;
+  list.product = Product::Oracle7;
   s = ComputeCommandStates(list);
   EXPECT_TRUE(s.views);
   EXPECT_TRUE(s.listChecked);
@@ -160,7 +161,7 @@ TEST(CommandRules, ViewCommandsNeedAProductAndShowTheActiveView) {
 
 TEST(CommandRules, FormatNeedsADataKindOrTheErView) {
   TCommandInputs in;
-  in.product = 1;
+  in.product = Product::RedBrick;
   EXPECT_FALSE(ComputeCommandStates(in).format);
   in.currentDataKind = 1;
   EXPECT_TRUE(ComputeCommandStates(in).format);
@@ -171,7 +172,7 @@ TEST(CommandRules, FormatNeedsADataKindOrTheErView) {
 
 TEST(CommandRules, ConnectAndDisconnectFollowTheConnectionOfACurrentProject) {
   TCommandInputs in;
-  in.product = 2;
+  in.product = Product::Oracle8;
   TCommandStates s = ComputeCommandStates(in);
   EXPECT_TRUE(s.connect);
   EXPECT_FALSE(s.disconnect);
@@ -191,7 +192,7 @@ TEST(CommandRules, ConnectAndDisconnectFollowTheConnectionOfACurrentProject) {
 
     TCommandInputs no_project = old_file;
     no_project.fileVersion = 280;
-    no_project.product = 0;
+    no_project.product = Product::None;
     s = ComputeCommandStates(no_project);
     EXPECT_FALSE(s.connect);
     EXPECT_FALSE(s.disconnect);

@@ -39,7 +39,7 @@ class ConnectFormTest : public ::testing::Test {
     db_ = nullptr;
   }
 
-  void SetUp() override { store.product = kProductOracle8; }
+  void SetUp() override { store.product = Product::Oracle8; }
 
   QStringList Listed() const {
     QStringList names;
@@ -99,23 +99,23 @@ TEST_F(ConnectFormTest, HasTheControlsOfAFixedCentredDialog) {
 TEST_F(ConnectFormTest, ListsTheDataSourcesOfTheProjectsProductInTheDriverManagersOrder) {
   // The test's own data sources come first, then the build tree's demo data sources.
   const QStringList oracle{"GUI_ORA", "ORA_ZETA", "ORA_ALPHA", "MorvaneOracle8", "MorvaneOracle7"};
-  for (int product : {kProductOracle8, kProductOracle7}) {
+  for (Product product : {Product::Oracle8, Product::Oracle7}) {
     store.product = product;
     form.show();
-    EXPECT_EQ(Listed(), oracle) << product;
+    EXPECT_EQ(Listed(), oracle) << ProductName(product);
     EXPECT_EQ(form.cmbDSN->currentText(), QStringLiteral("GUI_ORA"));
     form.hide();
   }
-  store.product = kProductRedBrick;
+  store.product = Product::RedBrick;
   form.show();
   EXPECT_EQ(Listed(), (QStringList{"RB_SALES", "MorvaneRedBrick"}));
   form.hide();
-  store.product = kProductBroadbase;
+  store.product = Product::Broadbase;
   form.show();
   EXPECT_EQ(Listed(), (QStringList{"BB_SALES", "MorvaneBroadbase"}));
   form.hide();
 
-  store.product = kProductNone;
+  store.product = Product::None;
   form.show();
   EXPECT_EQ(form.cmbDSN->count(), 0);
   EXPECT_EQ(form.cmbDSN->currentIndex(), -1);
@@ -185,7 +185,7 @@ TEST_F(ConnectFormTest, AWrongPasswordIsReportedAndTheDialogStaysOpenForAnotherT
 }
 
 TEST_F(ConnectFormTest, WithNoDataSourceOkReportsAnInternalError) {
-  store.product = kProductNone;
+  store.product = Product::None;
   form.show();
   form.cmdOK->click();
   EXPECT_EQ(Messages(), std::vector<std::string>{"内部エラー"});

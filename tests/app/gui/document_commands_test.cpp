@@ -24,7 +24,7 @@ class SavePromptTest : public MainWindowTest {
            prompt_.shown[0].text == Cp932("保存しますか？");
   }
   void ExpectUnchanged() {
-    EXPECT_EQ(Store().product, 2);
+    EXPECT_EQ(Store().product, Product::Oracle8);
     EXPECT_TRUE(Store().modified);
     EXPECT_EQ(Window().windowTitle(), QStringLiteral("Morvane - [Oracle 8 新規作成]"));
   }
@@ -41,7 +41,7 @@ TEST_F(SavePromptTest, NewWithNoDiscardsTheChanges) {
   prompt_.answers = {PromptButton::kNo};
   Window().mnuFile_New_Oracle7Click();
   EXPECT_TRUE(Prompted());
-  EXPECT_EQ(Store().product, 4);
+  EXPECT_EQ(Store().product, Product::Oracle7);
   EXPECT_FALSE(Store().modified);
   EXPECT_EQ(chooser_.saveCalls, 0);
 }
@@ -97,7 +97,7 @@ TEST_F(SavePromptTest, DropOfAMissingFileAfterNoIsIgnoredSilently) {
   prompt_.answers = {PromptButton::kNo};
   Drop({QStringLiteral("/nonexistent/folder/x.vnk")});
   EXPECT_TRUE(Prompted());
-  EXPECT_EQ(Store().product, 2);
+  EXPECT_EQ(Store().product, Product::Oracle8);
   EXPECT_EQ(prompt_.shown.size(), 1u);
 }
 
@@ -125,9 +125,9 @@ TEST_F(MainWindowTest, NoSavePromptWithoutAProject) {
   Store().SetModified();
   Window().mnuFile_New_RedBrickClick();
   EXPECT_TRUE(prompt_.shown.empty());
-  EXPECT_EQ(Store().product, 1);
+  EXPECT_EQ(Store().product, Product::RedBrick);
 
-  Store().product = 0;
+  Store().product = Product::None;
   Store().SetModified();
   EXPECT_TRUE(Window().close());
   EXPECT_TRUE(prompt_.shown.empty());

@@ -116,7 +116,7 @@ TEST_F(MainWindowTest, StartsWithNoProjectAndOnlyTheAlwaysEnabledCommands) {
   EXPECT_EQ(Window().windowTitle(), QStringLiteral("Morvane"));
   EXPECT_EQ(Window().StatusText(0), QStringLiteral("未選択"));
   EXPECT_EQ(Window().StatusText(1), QStringLiteral("未接続"));
-  EXPECT_EQ(Store().product, 0);
+  EXPECT_EQ(Store().product, Product::None);
   EXPECT_FALSE(Store().modified);
   EXPECT_FALSE(Window().sbtUp->isEnabled());
 
@@ -156,13 +156,14 @@ TEST_F(MainWindowTest, StartsWithNoProjectAndOnlyTheAlwaysEnabledCommands) {
 TEST_F(MainWindowTest, NewStartsAProjectOfEachProduct) {
   struct Case {
     void (TfrmMain::*handler)();
-    int product;
+    Product product;
     const char* name;
   };
-  for (const Case& c : {Case{&TfrmMain::mnuFile_New_RedBrickClick, 1, "Red Brick"},
-                        Case{&TfrmMain::mnuFile_New_Oracle8Click, 2, "Oracle 8"},
-                        Case{&TfrmMain::mnuFile_New_Oracle7Click, 4, "Oracle 7"},
-                        Case{&TfrmMain::mnuFile_New_BroadbaseClick, 3, "Broadbase"}}) {
+  for (const Case& c :
+       {Case{&TfrmMain::mnuFile_New_RedBrickClick, Product::RedBrick, "Red Brick"},
+        Case{&TfrmMain::mnuFile_New_Oracle8Click, Product::Oracle8, "Oracle 8"},
+        Case{&TfrmMain::mnuFile_New_Oracle7Click, Product::Oracle7, "Oracle 7"},
+        Case{&TfrmMain::mnuFile_New_BroadbaseClick, Product::Broadbase, "Broadbase"}}) {
     SCOPED_TRACE(c.name);
     (Window().*c.handler)();
     EXPECT_EQ(Store().product, c.product);
@@ -362,7 +363,7 @@ TEST_F(MainWindowTest, ShortcutsObeyTheEnablingRules) {
   EXPECT_FALSE(Store().erViewActive);
 
   QTest::keyClick(&Window(), Qt::Key_F2, Qt::ControlModifier);  // New Oracle 8
-  EXPECT_EQ(Store().product, 2);
+  EXPECT_EQ(Store().product, Product::Oracle8);
   QTest::keyClick(&Window(), Qt::Key_F4);
   EXPECT_TRUE(Store().erViewActive);
   QTest::keyClick(&Window(), Qt::Key_F3);

@@ -51,7 +51,7 @@ class ProjectCommandsTest : public MainWindowTest {
     return ReadAll(path);
   }
 
-  void ExpectOpened(const QString& path, int product) {
+  void ExpectOpened(const QString& path, Product product) {
     EXPECT_EQ(Store().product, product);
     EXPECT_EQ(Store().fileName, path.toStdString());
     EXPECT_FALSE(Store().modified);
@@ -94,7 +94,7 @@ TEST_F(ProjectCommandsTest, SavePromptYesSavesAndTheCommandGoesOn) {
   chooser_.saveAnswers = {Path("kept.vnk")};
   Window().mnuFile_New_RedBrickClick();
   EXPECT_TRUE(QFileInfo::exists(Path("kept.vnk")));
-  EXPECT_EQ(Store().product, 1);
+  EXPECT_EQ(Store().product, Product::RedBrick);
   EXPECT_EQ(Window().windowTitle(), QStringLiteral("Morvane - [Red Brick 新規作成]"));
 }
 
@@ -111,7 +111,7 @@ TEST_F(ProjectCommandsTest, OpenFromTheDialogShowsTheProject) {
   MakeProject(Path("a.vnk"), &TfrmMain::mnuFile_New_BroadbaseClick);
   chooser_.openAnswers = {Path("a.vnk")};
   Window().mnuFile_OpenClick();
-  ExpectOpened(Path("a.vnk"), 3);
+  ExpectOpened(Path("a.vnk"), Product::Broadbase);
   EXPECT_TRUE(prompt_.shown.empty()) << ShownTexts().front();
   EXPECT_EQ(Window().StatusText(0), QStringLiteral("Broadbase"));
   EXPECT_EQ(Window().pnlSQL->txtSQLMaxRow->text(), QStringLiteral("250"));
@@ -131,14 +131,14 @@ TEST_F(ProjectCommandsTest, OpenFromTheDialogShowsTheProject) {
 TEST_F(ProjectCommandsTest, TheFirstCommandLineArgumentIsOpenedAtStart) {
   MakeProject(Path("start.vnk"), &TfrmMain::mnuFile_New_Oracle7Click);
   Start({QStringLiteral("morvane"), Path("start.vnk"), Path("ignored.vnk")});
-  ExpectOpened(Path("start.vnk"), 4);
+  ExpectOpened(Path("start.vnk"), Product::Oracle7);
   EXPECT_TRUE(prompt_.shown.empty());
   EXPECT_FALSE(Action("tlbMain_Save")->isEnabled());
 }
 
 TEST_F(ProjectCommandsTest, AMissingCommandLineFileStartsAnEmptyProgramSilently) {
   Start({QStringLiteral("morvane"), Path("missing.vnk")});
-  EXPECT_EQ(Store().product, 0);
+  EXPECT_EQ(Store().product, Product::None);
   EXPECT_EQ(Window().windowTitle(), QStringLiteral("Morvane"));
   EXPECT_TRUE(prompt_.shown.empty());
 }
@@ -147,7 +147,7 @@ TEST_F(ProjectCommandsTest, DroppingSeveralFilesOpensOnlyTheFirst) {
   MakeProject(Path("first.vnk"), &TfrmMain::mnuFile_New_RedBrickClick);
   MakeProject(Path("second.vnk"), &TfrmMain::mnuFile_New_Oracle8Click);
   Drop({Path("first.vnk"), Path("second.vnk")});
-  ExpectOpened(Path("first.vnk"), 1);
+  ExpectOpened(Path("first.vnk"), Product::RedBrick);
 }
 
 TEST_F(ProjectCommandsTest, DroppingOnAModifiedProjectAsksAndYesSavesToItsFileFirst) {
@@ -163,7 +163,7 @@ TEST_F(ProjectCommandsTest, DroppingOnAModifiedProjectAsksAndYesSavesToItsFileFi
   EXPECT_EQ(prompt_.shown.size(), 1u);
   EXPECT_EQ(chooser_.saveCalls, 0);
   EXPECT_TRUE(ReadAll(Path("mine.vnk")).contains("\x01SQL_MAXROW\x02\r\n5\x02"));
-  ExpectOpened(Path("theirs.vnk"), 2);
+  ExpectOpened(Path("theirs.vnk"), Product::Oracle8);
 }
 
 TEST_F(ProjectCommandsTest, EarlierVersionFileWarnsAndAllowsNoDatabaseWork) {
@@ -183,7 +183,7 @@ TEST_F(ProjectCommandsTest, EarlierVersionFileWarnsAndAllowsNoDatabaseWork) {
                                          "  「SQL入力」\r\n"
                                          "  「ER図へのテーブル追加」\r\n"
                                          "はできません。"));
-  ExpectOpened(Path("old.vnk"), 2);
+  ExpectOpened(Path("old.vnk"), Product::Oracle8);
   EXPECT_EQ(Store().fileVersion, 200);
 
   QStringList roots;
@@ -215,7 +215,7 @@ TEST_F(ProjectCommandsTest, AFileThatIsNoProjectIsReportedAndLeavesAnEmptyWindow
   EXPECT_EQ(prompt_.shown[0].text, Cp932("ファイルの読み込みに失敗しました。"));
   EXPECT_EQ(Window().windowTitle(), QStringLiteral("Morvane"));
   EXPECT_EQ(Window().trvDataType->topLevelItemCount(), 0);
-  EXPECT_EQ(Store().product, 0);
+  EXPECT_EQ(Store().product, Product::None);
   EXPECT_EQ(Window().StatusText(0), QStringLiteral("未選択"));
   EXPECT_EQ(Window().pagER->count(), 0);
   EXPECT_FALSE(Action("tlbMain_Save")->isEnabled());

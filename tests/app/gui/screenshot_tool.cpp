@@ -43,7 +43,7 @@ int main(int argc, char* argv[]) {
   main->resize(900, 620);
   main->move(20, 20);
   main->show();
-  if (args.size() <= 2) main->FileNew(2);
+  if (args.size() <= 2) main->FileNew(morvane::Product::Oracle8);
 
   std::vector<std::function<void()>> steps;
   steps.push_back([&] { Save(out, QStringLiteral("main")); });

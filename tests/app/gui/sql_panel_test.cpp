@@ -198,7 +198,7 @@ TEST_F(SqlPanelTest, DataCountCountsTheSelectedTables) {
   prompt_.answers = {PromptButton::kYes};
   QTest::keyClick(&Window(), Qt::Key_F10);
   EXPECT_EQ(ShownTexts(), std::vector<std::string>{"データ件数を取得しますか？"});
-  const size_t entry = *CountValueIndex(kProductOracle8);
+  const size_t entry = *CountValueIndex(Product::Oracle8);
   for (const auto& table : Store().Records(kDataKindTable)) {
     EXPECT_EQ(table->values.ValueOr(entry), table->name == "DEPT" ? "3" : "0") << table->name;
   }

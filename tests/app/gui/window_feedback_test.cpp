@@ -180,7 +180,7 @@ TEST_F(StartFileTest, AFileThatFailsAtStartIsReportedOverTheWindowWithItsNameAnd
 
 TEST_F(StartFileTest, TheEarlierVersionWarningComesBeforeTheContentsAreLoaded) {
   TCatalogueStore store;
-  NewProject(store, kProductOracle8, EstimateTextWidth);
+  NewProject(store, Product::Oracle8, EstimateTextWidth);
   store.fileVersion = 200;
   store.AddRecord(2).name = "EMP";
   Start(Write("old.vnk", QByteArray::fromStdString(ProjectFileBytes(store))));

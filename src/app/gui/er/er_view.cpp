@@ -125,7 +125,7 @@ void TERView::MakeCurrent(TERSheetView& view) {
   if (index >= 0) store_.er.currentIndex = index;
 }
 
-bool TERView::RelationMenu() const { return store_.product == kProductRedBrick; }
+bool TERView::RelationMenu() const { return ProfileOf(store_.product).hasRelationships; }
 
 void TERView::DropTable(TERSheetView& view, QPoint sheetPoint) {
   if (tableToAdd_ == nullptr) return;

@@ -102,7 +102,7 @@ TEST(ERPictureTest, EmptySheetsUnknownFormatsAndPathsForSeveralSheets) {
 class ERImageCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    NewProject(store_, kProductOracle8, EstimateTextWidth);
+    NewProject(store_, Product::Oracle8, EstimateTextWidth);
     AddERSheet(store_.er).name = "Orders";
     FillDemoSheet(*store_.er.Current());
     project_ = dir_.filePath(QStringLiteral("demo.vnk")).toStdString();

@@ -1,0 +1,86 @@
+// Database products and what each one means to the program: its names, the rules its catalogue
+// follows, where its rows keep their values, and its default item lists. Code that behaves
+// differently per product asks the product's profile instead of testing the product itself.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "er/er_data.h"
+
+namespace morvane {
+
+// Database products. The menus list them as Red Brick, Oracle 8, Oracle 7, Broadbase; the
+// numbers (those of the project file) do not follow that order.
+enum class Product : int { None = 0, RedBrick = 1, Oracle8 = 2, Broadbase = 3, Oracle7 = 4 };
+
+// The products a project can be made for, in menu order.
+inline constexpr Product kMenuProducts[] = {Product::RedBrick, Product::Oracle8, Product::Oracle7,
+                                            Product::Broadbase};
+
+// The number the project file keeps for a product, and back; nothing for an unknown number.
+constexpr int ProductCode(Product product) { return static_cast<int>(product); }
+std::optional<Product> ProductFromCode(int code);
+
+// One default item: its header (UTF-8) and value kind.
+struct DefaultItem {
+  const char* nameUtf8;
+  int valueKind;
+};
+
+// The default catalogue lists of a product: (2,1), (2,2), (3,1), (3,2), (4,1).
+struct ProductItemLists {
+  std::span<const DefaultItem> tableTable, tableColumn, indexTable, indexColumn, tableIndexTable;
+};
+
+// The rules by which column types give byte sizes and an imported length and scale.
+enum class TypeRules { kNone, kRedBrick, kOracle };
+
+// Where the byte size of a fetched table column comes from.
+enum class ColumnSizeSource {
+  kNone,       // sizes are not summed
+  kCatalogue,  // the catalogue row gives it
+  kTypeRules,  // worked out from type, length and scale by the product's type rules
+};
+
+// What a table fetch reads after the tables themselves.
+enum class TableFinish {
+  kNone,
+  kRelationships,  // the relationships between tables
+  kOracleKeys,     // primary and unique key marks from the Oracle constraint views
+  kBroadbaseKeys,  // primary and unique key marks from the Broadbase catalogue
+};
+
+struct ProductProfile {
+  Product product = Product::None;
+  std::string_view name{};            // UTF-8, as in the New menu, status bar and window caption
+  std::string_view commandWord{};     // the command line's word for it, e.g. "redbrick"
+  std::string_view dataSourceWord{};  // data sources whose driver name holds it are offered
+  bool hasStatements = false;         // its catalogue is read by its own SQL statements
+  // The catalogue is read for one owner, the login name in capitals; the statements begin with
+  // that owner as a literal.
+  bool ownerIsLogin = false;
+  // Tables carry the counts of columns up to 250 bytes and from 251 bytes (fetched and imported).
+  bool columnCountsBySize = false;
+  TypeRules typeRules = TypeRules::kNone;
+  ColumnSizeSource columnSize = ColumnSizeSource::kNone;
+  TableFinish tableFinish = TableFinish::kNone;
+  bool acceptsExplain = false;            // the free SQL may be an EXPLAIN as well as a SELECT
+  bool hasRelationships = false;          // ER windows offer the relation menu
+  std::optional<size_t> countPosition{};  // where a table row keeps its COUNT
+  // Where a catalogue column row keeps name, type, length, scale and key mark.
+  TColumnValuePositions columnPositions{};
+  ProductItemLists lists{};
+};
+
+// The profile of a product; Product::None has the empty one named "未選択".
+const ProductProfile& ProfileOf(Product product);
+
+// The product a command-line word names, or nothing.
+std::optional<Product> ProductFromCommandWord(std::string_view word);
+
+// Where an Excel file's column rows keep their values (the Excel file column list).
+inline constexpr TColumnValuePositions kExcelColumnPositions{1, 2, 6, 7, 11};
+
+}  // namespace morvane
