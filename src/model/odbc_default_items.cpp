@@ -58,7 +58,7 @@ std::vector<DefaultItem> OdbcDefaultItemList(int dataKind, int itemLevel) {
       return table_level ? ListOf(kOdbcTableIndexTable) : std::vector<DefaultItem>{};
     default:
       // Excel file and SQL input lists are the same for every product.
-      return DefaultItemList(kProductNone, dataKind, itemLevel);
+      return DefaultItemList(Product::None, dataKind, itemLevel);
   }
 }
 

@@ -58,7 +58,7 @@ TEST(OdbcSystemTableTest, LeavesOutTheSystemsOwnSchemasAndTables) {
 // The diagram, the import and the key marks find columns where the Excel file's list has them.
 TEST(OdbcDefaultItemsTest, ColumnPositionsFollowTheExcelFilesList) {
   std::vector<DefaultItem> odbc = OdbcDefaultItemList(kDataKindTable, kItemLevelColumn);
-  std::vector<DefaultItem> excel = DefaultItemList(kProductNone, kDataKindExcel, kItemLevelColumn);
+  std::vector<DefaultItem> excel = DefaultItemList(Product::None, kDataKindExcel, kItemLevelColumn);
   ASSERT_EQ(odbc.size(), odbc_column::kValueCount);
   for (size_t i = 0; i <= odbc_column::kPrimaryKey; ++i) {
     EXPECT_STREQ(odbc[i].nameUtf8, excel[i].nameUtf8) << i;

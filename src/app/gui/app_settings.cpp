@@ -16,7 +16,9 @@ constexpr char kStateKey[] = "window/state";
 constexpr char kSplitterGroup[] = "window/splitters";
 constexpr char kRecentKey[] = "files/recentProjects";
 
-QString LoginGroup(int product) { return QStringLiteral("connect/product%1").arg(product); }
+QString LoginGroup(Product product) {
+  return QStringLiteral("connect/product%1").arg(ProductCode(product));
+}
 
 QString FolderKey(TAppSettings::Folder folder) {
   return folder == TAppSettings::Folder::kProjects ? QStringLiteral("files/projectFolder")
@@ -67,13 +69,13 @@ bool TAppSettings::RestoreWindow(QMainWindow& window) {
   return restored;
 }
 
-TAppSettings::Login TAppSettings::LastLogin(int product) const {
+TAppSettings::Login TAppSettings::LastLogin(Product product) const {
   const QString group = LoginGroup(product);
   return Login{settings_->value(group + QStringLiteral("/dataSource")).toString(),
                settings_->value(group + QStringLiteral("/user")).toString()};
 }
 
-void TAppSettings::SetLastLogin(int product, const Login& login) {
+void TAppSettings::SetLastLogin(Product product, const Login& login) {
   const QString group = LoginGroup(product);
   settings_->setValue(group + QStringLiteral("/dataSource"), login.dataSource);
   settings_->setValue(group + QStringLiteral("/user"), login.user);

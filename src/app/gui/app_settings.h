@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <memory>
 
+#include "model/product_profile.h"
+
 class QMainWindow;
 class QSettings;
 
@@ -36,8 +38,8 @@ class TAppSettings {
     QString dataSource;
     QString user;
   };
-  Login LastLogin(int product) const;
-  void SetLastLogin(int product, const Login& login);
+  Login LastLogin(Product product) const;
+  void SetLastLogin(Product product, const Login& login);
 
   enum class Folder { kProjects, kWorkbooks };
   // Empty when none was stored.
