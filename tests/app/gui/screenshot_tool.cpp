@@ -1,13 +1,16 @@
 // gui_screenshot: starts the main window on a real display, opens each menu in turn and saves
 // screenshots of the whole screen, for looking at the program by eye. Not a test.
-//   gui_screenshot OUTPUT_DIR [PROJECT.vnk]
+//   gui_screenshot OUTPUT_DIR [PROJECT.vnk [FILTER]]
+// With a project, it also shows the first table list of the tree, narrowed by FILTER if given.
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
+#include <QTreeWidget>
 #include <functional>
 #include <vector>
 
@@ -19,6 +22,18 @@
 #include "app/gui/project_path_chooser.h"
 
 namespace {
+
+// The first node of the tree whose children are leaves: a list of tables.
+QTreeWidgetItem* FirstTableGroup(QTreeWidgetItem* node) {
+  for (int i = 0; i < node->childCount(); ++i) {
+    QTreeWidgetItem* child = node->child(i);
+    if (child->childCount() == 0) continue;
+    if (child->child(0)->childCount() == 0 && child->text(0) != QStringLiteral("Excelファイル"))
+      return child;
+    if (QTreeWidgetItem* found = FirstTableGroup(child)) return found;
+  }
+  return nullptr;
+}
 
 void Save(const QString& dir, const QString& name) {
   QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
@@ -47,6 +62,16 @@ int main(int argc, char* argv[]) {
 
   std::vector<std::function<void()>> steps;
   steps.push_back([&] { Save(out, QStringLiteral("main")); });
+  if (args.size() > 2) {
+    steps.push_back([&] {
+      auto* tree = main->findChild<QTreeWidget*>(QStringLiteral("trvDataType"));
+      if (QTreeWidgetItem* group = FirstTableGroup(tree->invisibleRootItem()))
+        main->TreeNodeSelect(group, false, false);
+      auto* filter = main->findChild<QLineEdit*>(QStringLiteral("edtFilter"));
+      if (filter && args.size() > 3) filter->setText(args[3]);
+    });
+    steps.push_back([&] { Save(out, QStringLiteral("table_list")); });
+  }
   for (QMenu* menu : main->menuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) {
     if (menu->objectName().isEmpty()) continue;  // the bar's own overflow menu
     steps.push_back([main, menu] {
