@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -33,8 +32,7 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
       arguments_(std::move(arguments)),
       settings_(std::make_unique<TAppSettings>()),
       own_chooser_(std::make_unique<TProjectFileDialogs>(this, prompt, settings_.get())),
-      chooser_(own_chooser_.get()),
-      open_url_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
+      chooser_(own_chooser_.get()) {
   InitGuiResources();
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Morvane"));

@@ -71,7 +71,8 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
 
   // Replaces the file dialogs (tests answer without a display). Not owned.
   void SetPathChooser(IProjectPathChooser* chooser) { chooser_ = chooser; }
-  // Replaces the desktop's URL opener used by Help.
+  // Replaces the desktop viewer used by Help (by default xdg-open, whose failure shows the
+  // help window instead).
   void SetUrlOpener(UrlOpener opener) { open_url_ = std::move(opener); }
   // Where Help looks for the guide instead of beside the program (tests).
   void SetHelpDir(QString dir) { helpDir_ = std::move(dir); }
@@ -267,7 +268,7 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   TRecentProjects recent_;
   std::unique_ptr<IProjectPathChooser> own_chooser_;
   IProjectPathChooser* chooser_ = nullptr;
-  UrlOpener open_url_;
+  UrlOpener open_url_;  // empty: xdg-open
   TForms* forms_ = nullptr;
   bool shown_once_ = false;
 

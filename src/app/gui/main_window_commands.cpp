@@ -3,12 +3,14 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QItemSelectionModel>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 
 #include "app/gui/about_form.h"
 #include "app/gui/db/data_count.h"
+#include "app/gui/desktop_viewer.h"
 #include "app/gui/forms.h"
 #include "app/gui/help_window.h"
 #include "app/gui/main_window.h"
@@ -99,10 +101,21 @@ void TfrmMain::mnuHelp_HelpClick() {
     WarnHelpMissing(program_dir, prompt_);
     return;
   }
-  if (open_url_(QUrl::fromLocalFile(guide))) return;
-  // No viewer on this desktop: the program's own help window shows the guide.
-  if (!helpWindow_) helpWindow_ = new TfrmHelp(open_url_, this);
-  helpWindow_->ShowGuide(program_dir, prompt_);
+  // Where the desktop has no viewer, the program's own help window shows the guide.
+  auto show_window = [this, program_dir] {
+    if (!helpWindow_) {
+      UrlOpener opener = open_url_;
+      if (!opener) opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+      helpWindow_ = new TfrmHelp(opener, this);
+    }
+    helpWindow_->ShowGuide(program_dir, prompt_);
+  };
+  const QUrl url = QUrl::fromLocalFile(guide);
+  if (!open_url_) {
+    OpenInDesktopViewer(url, this, show_window);
+  } else if (!open_url_(url)) {
+    show_window();
+  }
 }
 
 void TfrmMain::mnuHelp_AboutClick() {

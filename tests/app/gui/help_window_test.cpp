@@ -1,9 +1,12 @@
 // The user guide in the program's own help window, from the Help command and on its own.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <QtTest/QtTest>
 
 #include "app/gui/help_window.h"
 #include "main_window_fixture.h"
@@ -90,6 +93,51 @@ TEST_F(HelpCommandTest, OpensTheHelpWindowWhenTheDesktopHasNoViewer) {
   ASSERT_EQ(windows.size(), 1);
   EXPECT_TRUE(windows[0]->isVisible());
   EXPECT_EQ(desktop_calls, 2);
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
+// The desktop's xdg-open replaced by a script that ends with `exit_code` after recording its
+// argument, on a PATH of its own for the length of the test.
+class FakeXdgOpen {
+ public:
+  explicit FakeXdgOpen(int exit_code) : old_path_(qgetenv("PATH")) {
+    QFile script(dir_.filePath(QStringLiteral("xdg-open")));
+    script.open(QIODevice::WriteOnly);
+    script.write(QStringLiteral("#!/bin/sh\necho \"$1\" > '%1'\nexit %2\n")
+                     .arg(LogPath())
+                     .arg(exit_code)
+                     .toUtf8());
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("PATH", dir_.path().toUtf8() + ":" + old_path_);
+  }
+  ~FakeXdgOpen() { qputenv("PATH", old_path_); }
+  QString LogPath() const { return dir_.filePath(QStringLiteral("opened.txt")); }
+
+ private:
+  QTemporaryDir dir_;
+  QByteArray old_path_;
+};
+
+TEST_F(HelpCommandTest, ShowsTheHelpWindowWhenXdgOpenFindsNoViewer) {
+  FakeXdgOpen xdg_open(3);  // xdg-open's code for "no tool to open the file"
+  Window().SetHelpDir(kAppDir);
+  Action("mnuHelp_Help")->trigger();
+  QTRY_VERIFY(!Window().findChildren<TfrmHelp*>().isEmpty());
+  EXPECT_TRUE(Window().findChildren<TfrmHelp*>()[0]->isVisible());
+  EXPECT_TRUE(QFile::exists(xdg_open.LogPath()));
+}
+
+TEST_F(HelpCommandTest, LeavesTheGuideToTheViewerXdgOpenStarted) {
+  FakeXdgOpen xdg_open(0);
+  Window().SetHelpDir(kAppDir);
+  Action("mnuHelp_Help")->trigger();
+  QTRY_VERIFY(QFileInfo(xdg_open.LogPath()).size() > 0);
+  QTest::qWait(300);  // xdg-open has ended: no help window follows
+  QFile log(xdg_open.LogPath());
+  ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(log.readAll().trimmed().endsWith("help/index.html"));
+  EXPECT_TRUE(Window().findChildren<TfrmHelp*>().isEmpty());
   EXPECT_TRUE(prompt_.shown.empty());
 }
 
