@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <sstream>
 
@@ -12,11 +13,13 @@
 #include "app/cli/excel_command.h"
 #include "app/cli/fetch_command.h"
 #include "app/cli/import_command.h"
+#include "db/catalogue_fetch.h"
 #include "db/odbc_catalogue_reader.h"
 #include "db/table_index_matrix.h"
 #include "excel/application.h"
 #include "model/codec.h"
 #include "model/er_relations.h"
+#include "model/new_project.h"
 #include "model/odbc_default_items.h"
 #include "project/project_reader.h"
 #include "recorders.h"
@@ -198,6 +201,54 @@ TEST_F(OdbcProjectPostgreSQLTest, ExcelOutputAndImportWorkOnTheProject) {
   // Sizes by the ODBC type rules: int4 4 bytes, varchar(10) 10 bytes.
   EXPECT_EQ(imported[0]->columns[0].values[8], "4");
   EXPECT_EQ(imported[0]->columns[1].values[8], "10");
+}
+
+// Terminates the fetching connection's backend at the first table once armed.
+class TerminatingProgress : public IProgress {
+ public:
+  void Begin(const std::string&, int) override {}
+  void Step(int done) override {
+    if (armed && done == 1) {
+      armed = false;
+      terminate();
+    }
+  }
+  void End() override { ++ended; }
+  bool armed = false;
+  std::function<void()> terminate;
+  int ended = 0;
+};
+
+TEST_F(OdbcProjectPostgreSQLTest, ADriverErrorMidFetchFailsAndLeavesTheDataKindEmpty) {
+  TCatalogueStore store;
+  NewProject(store, Product::Odbc, EstimateTextWidth);
+  TDbConnection connection;
+  ScriptedPrompt prompt;
+  RecordingStatusBar status;
+  TerminatingProgress progress;
+  DbSession session{connection, prompt, progress, status};
+  // Rows through a declared cursor, ten at a time: later rows need the server.
+  ASSERT_TRUE(connection.Connect(Product::Odbc, "MorvanePostgresCursor", "", "", prompt, status));
+  const std::string pid = OdbcQueryValue(connection.Dbc.get(), "SELECT pg_backend_pid()");
+  TestConnection killer(server_->Dsn());
+  progress.terminate = [&] {
+    EXPECT_EQ(OdbcQueryValue(killer.dbc(), "SELECT pg_terminate_backend(" + pid + ")"), "1");
+  };
+
+  store.currentDataKind = kDataKindTable;
+  ASSERT_TRUE(FetchCatalogue(store, session));
+  ASSERT_FALSE(store.Records(kDataKindTable).empty());
+  ASSERT_FALSE(store.relations.empty());
+
+  progress.armed = true;
+  EXPECT_FALSE(FetchCatalogue(store, session));
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_FALSE(prompt.shown[0].text.empty());
+  EXPECT_NE(prompt.shown[0].text, ToCp932("内部エラー"));
+  EXPECT_TRUE(store.Records(kDataKindTable).empty());
+  EXPECT_TRUE(store.relations.empty());
+  EXPECT_EQ(progress.ended, 2);
+  EXPECT_EQ(status.busy_depth, 0);
 }
 
 }  // namespace
