@@ -14,6 +14,7 @@
 #include "app/cli/fetch_command.h"
 #include "app/cli/import_command.h"
 #include "db/catalogue_fetch.h"
+#include "db/free_sql.h"
 #include "db/odbc_catalogue_reader.h"
 #include "db/table_index_matrix.h"
 #include "excel/application.h"
@@ -249,6 +250,37 @@ TEST_F(OdbcProjectPostgreSQLTest, ADriverErrorMidFetchFailsAndLeavesTheDataKindE
   EXPECT_TRUE(store.relations.empty());
   EXPECT_EQ(progress.ended, 2);
   EXPECT_EQ(status.busy_depth, 0);
+}
+
+TEST_F(OdbcProjectPostgreSQLTest, FreeSqlSendsAndReadsJapaneseThroughTheWideFunctions) {
+  TCatalogueStore store;
+  NewProject(store, Product::Odbc, EstimateTextWidth);
+  TDbConnection connection;
+  ScriptedPrompt prompt;
+  RecordingStatusBar status;
+  RecordingProgress progress;
+  DbSession session{connection, prompt, progress, status};
+  ASSERT_TRUE(connection.Connect(Product::Odbc, server_->Dsn(), "", "", prompt, status));
+
+  ASSERT_TRUE(ExecuteFreeSql(store, session, ToCp932("SELECT 番号, 氏名 AS 名前 FROM 社員"), 10,
+                             EstimateTextWidth));
+  const ItemList& items = store.Items(kDataKindSql, kItemLevelColumn);
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0].name, ToCp932("番号"));
+  EXPECT_EQ(items[1].name, ToCp932("名前"));
+  ASSERT_EQ(store.Records(kDataKindSql).size(), 1u);
+  const TTableRec& result = *store.Records(kDataKindSql)[0];
+  ASSERT_EQ(result.columns.size(), 1u);
+  EXPECT_EQ(result.columns[0].values.ToVector(), (std::vector<std::string>{"1", ToCp932("山田")}));
+
+  // A failing statement shows the driver's message and leaves no result.
+  EXPECT_FALSE(
+      ExecuteFreeSql(store, session, ToCp932("SELECT * FROM 無い表"), 10, EstimateTextWidth));
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_NE(prompt.shown[0].text.find(ToCp932("無い表")), std::string::npos)
+      << ToUtf8(prompt.shown[0].text);
+  EXPECT_TRUE(store.Records(kDataKindSql).empty());
+  connection.Disconnect(status);
 }
 
 }  // namespace
