@@ -11,6 +11,7 @@
 
 #include "db/bound_row.h"
 #include "db/catalogue_sql.h"
+#include "db/odbc_catalogue_fetch.h"
 #include "db/odbc_error.h"
 #include "db/record_assembler.h"
 #include "db/record_finder.h"
@@ -227,6 +228,7 @@ bool CatalogueFetch::ReadRelationships() {
 }  // namespace
 
 bool FetchCatalogue(TCatalogueStore& store, DbSession& session) {
+  if (ProfileOf(store.product).readsCatalogueFunctions) return FetchOdbcCatalogue(store, session);
   const int data_kind = store.currentDataKind;
   std::optional<CatalogueSql> sql =
       BuildCatalogueSql(store.product, data_kind, session.connection.OwnerName);

@@ -36,6 +36,7 @@ std::optional<CatalogueSql> BuildCatalogueSql(Product product, int data_kind,
     case Product::Oracle7:
       texts = Oracle7Statements(data_kind);
       break;
+    case Product::Odbc:  // read through the catalogue functions instead
     case Product::None:
       break;
   }

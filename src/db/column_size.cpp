@@ -92,6 +92,33 @@ std::string OracleSize(const std::string& type, const std::string& length) {
   return "0";
 }
 
+// Sizes as ODBC transfers values of the standard SQL types: the sizes the generic ODBC product's
+// catalogue reader gives fetched columns.
+std::string OdbcSize(const std::string& type, const std::string& length) {
+  // PostgreSQL's own names (int4, bpchar, ...) as its driver reports them are known too.
+  if (type == "CHAR" || type == "CHARACTER" || type == "VARCHAR" || type == "CHARACTER VARYING" ||
+      type == "BPCHAR" || type == "BINARY" || type == "VARBINARY") {
+    return length;
+  }
+  if (type == "BIT" || type == "TINYINT" || type == "BOOLEAN" || type == "BOOL") return "1";
+  if (type == "SMALLINT" || type == "INT2") return "2";
+  if (type == "INTEGER" || type == "INT" || type == "INT4" || type == "REAL" || type == "FLOAT4") {
+    return "4";
+  }
+  if (type == "BIGINT" || type == "INT8" || type == "FLOAT" || type == "FLOAT8" ||
+      type == "DOUBLE" || type == "DOUBLE PRECISION") {
+    return "8";
+  }
+  if (type == "DECIMAL" || type == "DEC" || type == "NUMERIC") {
+    // Digits, sign and decimal point as text.
+    const int64_t precision = WholeNumberValue(length);
+    return precision > 0 ? std::to_string(precision + 2) : "0";
+  }
+  if (type == "DATE" || type == "TIME") return "6";
+  if (type == "TIMESTAMP" || type == "DATETIME") return "16";
+  return "0";
+}
+
 }  // namespace
 
 std::string ColumnByteSize(Product product, std::string_view data_type,
@@ -104,6 +131,8 @@ std::string ColumnByteSize(Product product, std::string_view data_type,
       return RedBrickSize(type, length, scale_text);
     case TypeRules::kOracle:
       return OracleSize(type, length);
+    case TypeRules::kOdbc:
+      return OdbcSize(type, length);
     case TypeRules::kNone:
       break;
   }

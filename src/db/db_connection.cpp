@@ -72,6 +72,7 @@ std::string DataSourceFilterWord(Product product) {
 std::vector<std::string> ListDataSources(Product product, IPrompt& prompt) {
   std::vector<std::string> names;
   std::string word = DataSourceFilterWord(product);
+  const bool every = ProfileOf(product).offersEveryDataSource;
   EnvHandle env = AllocateEnvironment();
   if (!env) {
     ShowODBCError(prompt, SQL_NULL_HENV, SQL_NULL_HDBC, SQL_NULL_HSTMT);
@@ -91,7 +92,7 @@ std::vector<std::string> ListDataSources(Product product, IPrompt& prompt) {
       break;
     }
     std::string driver(reinterpret_cast<const char*>(description));
-    if (!word.empty() && driver.find(word) != std::string::npos) {
+    if (every || (!word.empty() && driver.find(word) != std::string::npos)) {
       names.emplace_back(reinterpret_cast<const char*>(name));
     }
     direction = SQL_FETCH_NEXT;

@@ -54,7 +54,7 @@ class TDbConnection {
 std::string DataSourceFilterWord(Product product);
 
 // The names of the data sources whose driver description contains the filter word of
-// `product`, in the driver manager's order. An error of the listing is shown through `prompt`
+// `product` (every data source for the generic ODBC product), in the driver manager's order. An error of the listing is shown through `prompt`
 // and ends the list.
 std::vector<std::string> ListDataSources(Product product, IPrompt& prompt);
 

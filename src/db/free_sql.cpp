@@ -2,12 +2,15 @@
 
 #include <sqlext.h>
 
+#include <algorithm>
 #include <exception>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "db/bound_row.h"
 #include "db/odbc_error.h"
+#include "db/odbc_wide_text.h"
 #include "model/codec.h"
 #include "model/data_kind.h"
 
@@ -59,6 +62,11 @@ class FreeQuery {
   bool Execute(const std::string& sql);
   bool DescribeColumns(int columns);
   bool ReadRows(TTableRec& record, int columns);
+  // A generic ODBC data source gets the statement, names and values through the wide functions,
+  // which every driver takes whatever its character set.
+  bool wide() const { return ProfileOf(store_.product).readsCatalogueFunctions; }
+  std::string ColumnName(int column);
+  bool ReadWideRows(TTableRec& record, int columns);
 
   TCatalogueStore& store_;
   DbSession& session_;
@@ -87,16 +95,44 @@ bool FreeQuery::Run(const std::string& sql) {
 bool FreeQuery::Execute(const std::string& sql) {
   statement_ = AllocateStatement(session_.connection.Dbc.get());
   if (!statement_) return false;
+  if (wide()) {
+    WideArgument text(sql);
+    const SQLRETURN rc = SQLExecDirectW(statement_.get(), text.get(), text.length());
+    if (rc == SQL_SUCCESS) return true;
+    // The driver's message read through the wide function too; information counts as failure.
+    CheckOdbc(SQL_ERROR, session_.connection.Dbc.get(), statement_.get());
+    return false;
+  }
   SQLRETURN rc = SQLExecDirect(statement_.get(),
                                reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())), SQL_NTS);
   return rc == SQL_SUCCESS;
+}
+
+// The driver's name of a result column through the wide function, as CP932; throws OdbcFailure.
+std::string FreeQuery::ColumnName(int column) {
+  SQLWCHAR name[kColumnNameBufferBytes + 1] = {};
+  SQLSMALLINT name_length = 0, data_type = 0, digits = 0, nullable = 0;
+  SQLULEN size = 0;
+  CheckOdbc(
+      SQLDescribeColW(statement_.get(), static_cast<SQLUSMALLINT>(column + 1), name,
+                      kColumnNameBufferBytes, &name_length, &data_type, &size, &digits, &nullable),
+      session_.connection.Dbc.get(), statement_.get());
+  const size_t length =
+      std::min<size_t>(std::max<SQLSMALLINT>(name_length, 0), kColumnNameBufferBytes);
+  return Utf16ToCp932Lossy(std::u16string_view(reinterpret_cast<const char16_t*>(name), length));
 }
 
 bool FreeQuery::DescribeColumns(int columns) {
   store_.Items(kDataKindSql, kItemLevelTable).clear();
   ItemList& items = store_.Items(kDataKindSql, kItemLevelColumn);
   items.clear();
-  for (int i = 0; i < columns; ++i) {
+  for (int i = 0; i < columns && wide(); ++i) {
+    std::string name = ColumnName(i);
+    name.resize(Cp932SafePrefixLength(name, kMaxColumnNameBytes));
+    items.push_back(
+        MakeDefaultItem(std::move(name), kValueKindText, i, kItemLevelColumn, measure_));
+  }
+  for (int i = 0; i < columns && !wide(); ++i) {
     char name[kColumnNameBufferBytes + 1] = {};
     SQLSMALLINT name_length = 0, data_type = 0, digits = 0, nullable = 0;
     SQLULEN size = 0;
@@ -115,6 +151,7 @@ bool FreeQuery::DescribeColumns(int columns) {
 // Keeps at most max_rows_ rows; one more row tells that the result was cut. A fetch that ends
 // with an error is a failure, not the end of the result.
 bool FreeQuery::ReadRows(TTableRec& record, int columns) {
+  if (wide()) return ReadWideRows(record, columns);
   BoundRow row(statement_.get(), columns);
   std::vector<std::string_view> texts(static_cast<size_t>(columns));
   RowProgress progress(session_.progress, max_rows_, max_rows_);
@@ -128,6 +165,28 @@ bool FreeQuery::ReadRows(TTableRec& record, int columns) {
     }
     for (int i = 0; i < columns; ++i) texts[i] = row.Text(i);
     record.columns.emplace_back().values.Append(texts);
+    progress.Row(counter);
+  }
+  return true;
+}
+
+// The same through the wide interface; values are cut to the length the bound rows keep.
+bool FreeQuery::ReadWideRows(TTableRec& record, int columns) {
+  SQLHDBC dbc = session_.connection.Dbc.get();
+  WideColumnReader reader(dbc);
+  std::vector<std::string> texts(static_cast<size_t>(columns));
+  RowProgress progress(session_.progress, max_rows_, max_rows_);
+  for (int counter = 1; FetchRow(dbc, statement_.get()); ++counter) {
+    if (counter > max_rows_) {
+      session_.prompt.Warn(ToCp932("最大レコード数を超えました。"));
+      break;
+    }
+    for (int i = 0; i < columns; ++i) {
+      texts[i] = reader.Text(statement_.get(), static_cast<SQLUSMALLINT>(i + 1));
+      texts[i].resize(Cp932SafePrefixLength(texts[i], kValueBufferBytes - 1));
+    }
+    record.columns.emplace_back().values.Append(
+        std::vector<std::string_view>(texts.begin(), texts.end()));
     progress.Row(counter);
   }
   return true;
@@ -148,14 +207,21 @@ bool ExecuteFreeSql(TCatalogueStore& store, DbSession& session, const std::strin
 
   FreeQuery query(store, session, max_rows, measure);
   bool ok = false;
+  std::string failure_text;  // the driver's message of a failed wide call
   try {
     ok = query.Run(sql);
+  } catch (const OdbcFailure& failure) {
+    failure_text = failure.message();
   } catch (const std::exception&) {
     ok = false;
   }
-  if (!ok) {
+  if (!ok && !failure_text.empty()) {
+    session.prompt.Error(failure_text);
+  } else if (!ok) {
     ShowODBCError(session.prompt, session.connection.Env.get(), session.connection.Dbc.get(),
                   query.statement());
+  }
+  if (!ok) {
     store.ClearDataKind(kDataKindSql);
   }
   query.DropStatement();

@@ -1,5 +1,7 @@
 #include "db/odbc_wide_text.h"
 
+#include <algorithm>
+
 #include "db/odbc_error.h"
 #include "model/codec.h"
 
@@ -10,11 +12,40 @@ namespace {
 bool Succeeded(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
 
 constexpr size_t kChunkChars = 256;
+constexpr size_t kMessageBytes = 255;
+
+// The first diagnostic of stmt (or else dbc) read through the wide function, in CP932 and cut as
+// OdbcErrorText cuts; empty when there is none. The narrow function would hand over the
+// driver's text in the locale's character set, not in CP932.
+std::string WideDiagnosticText(SQLHDBC dbc, SQLHSTMT stmt) {
+  const SQLSMALLINT type = stmt != SQL_NULL_HSTMT ? SQL_HANDLE_STMT : SQL_HANDLE_DBC;
+  SQLHANDLE handle = stmt != SQL_NULL_HSTMT ? stmt : dbc;
+  if (handle == SQL_NULL_HANDLE) return {};
+  SQLWCHAR state[6] = {};
+  SQLINTEGER native_error = 0;
+  std::u16string message(1024, u'\0');
+  SQLSMALLINT length = 0;
+  const SQLRETURN rc = SQLGetDiagRecW(type, handle, 1, state, &native_error,
+                                      reinterpret_cast<SQLWCHAR*>(message.data()),
+                                      static_cast<SQLSMALLINT>(message.size() - 1), &length);
+  if (!Succeeded(rc)) return {};
+  message.resize(
+      std::min<size_t>(static_cast<size_t>(std::max<SQLSMALLINT>(length, 0)), message.size() - 1));
+  std::string text = Utf16ToCp932Lossy(message);
+  text.resize(Cp932SafePrefixLength(text, kMessageBytes));
+  return text;
+}
 
 }  // namespace
 
 void CheckOdbc(SQLRETURN rc, SQLHDBC dbc, SQLHSTMT stmt) {
-  if (!Succeeded(rc)) throw OdbcFailure(OdbcErrorText(nullptr, dbc, stmt));
+  if (Succeeded(rc)) return;
+  std::string message;
+  try {
+    message = WideDiagnosticText(dbc, stmt);
+  } catch (...) {
+  }
+  throw OdbcFailure(message.empty() ? OdbcErrorText(nullptr, dbc, stmt) : message);
 }
 
 WideArgument::WideArgument(std::string_view cp932) : is_null_(false) {

@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "db/bound_row.h"
+#include "db/odbc_catalogue_reader.h"
 #include "db/odbc_error.h"
 #include "db/odbc_handles.h"
 #include "model/codec.h"
@@ -59,6 +60,22 @@ std::optional<int64_t> CountRows(DbSession& session, const TTableRec& table) {
   return count;
 }
 
+// The same for a generic ODBC data source: the names quoted with the data source's own quote and
+// sent through the wide interface, which every driver takes whatever its character set.
+std::optional<int64_t> CountRowsThroughWideCall(DbSession& session, const TTableRec& table) {
+  SQLHDBC dbc = session.connection.Dbc.get();
+  try {
+    std::string sql = OdbcCountSql(IdentifierQuote(dbc), table.owner, table.name);
+    if (std::optional<int64_t> count = CountOf(OdbcQueryValue(dbc, sql))) return count;
+    session.prompt.Error(InternalErrorText());
+  } catch (const OdbcFailure& failure) {
+    session.prompt.Error(failure.message().empty() ? InternalErrorText() : failure.message());
+  } catch (const std::exception&) {
+    session.prompt.Error(InternalErrorText());
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<size_t> CountValueIndex(Product product) { return ProfileOf(product).countPosition; }
@@ -80,7 +97,9 @@ std::string CountStatement(const TTableRec& table) {
 }
 
 bool FetchRowCount(Product product, DbSession& session, TTableRec& table) {
-  std::optional<int64_t> count = CountRows(session, table);
+  std::optional<int64_t> count = ProfileOf(product).readsCatalogueFunctions
+                                     ? CountRowsThroughWideCall(session, table)
+                                     : CountRows(session, table);
   std::optional<size_t> entry = CountValueIndex(product);
   if (entry) {
     if (table.values.size() <= *entry) table.values.resize(*entry + 1);

@@ -35,6 +35,14 @@ NormalisedLengthScale NormaliseLengthScale(Product product, std::string_view typ
     if (IsOneOf(type_upper, {"CHAR", "NCHAR", "VARCHAR2", "NVARCHAR2"})) return {length, ""};
     if (type_upper == "NUMBER") return {FirstNotEmpty(length, precision), scale};
     if (type_upper == "ROW") return {FirstNotEmpty(length, precision), ""};
+  } else if (rules == TypeRules::kOdbc) {
+    if (IsOneOf(type_upper, {"CHAR", "CHARACTER", "VARCHAR", "CHARACTER VARYING", "BPCHAR",
+                             "BINARY", "VARBINARY"})) {
+      return {length, ""};
+    }
+    if (IsOneOf(type_upper, {"DECIMAL", "DEC", "NUMERIC"})) {
+      return {FirstNotEmpty(length, precision), scale};
+    }
   }
   return {};
 }

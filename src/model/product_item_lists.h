@@ -321,4 +321,34 @@ inline constexpr DefaultItem kBroadbaseTableIndexTable[] = {
     {"INDEX COUNT", N},
 };
 
+// The generic ODBC product: the positions are named in model/odbc_default_items.h.
+inline constexpr DefaultItem kOdbcTableTable[] = {
+    {"OWNER", T}, {"TABLE NAME", T}, {"TABLE TYPE", T}, {"SIZE(byte)", N},
+    {"COUNT", N}, {"CATALOG", T},    {"REMARKS", T},
+};
+
+inline constexpr DefaultItem kOdbcTableColumn[] = {
+    {"NO", N},     {"NAME", T},        {"TYPE", T},       {"LENGTH", N},     {"PRECISION", N},
+    {"SCALE", N},  {"LENGTH2", N},     {"SCALE2", N},     {"SIZE(byte)", N}, {"NOT NULL", T},
+    {"UNIQUE", T}, {"PRIMARY KEY", T}, {"PRIMARY NO", N}, {"DEFAULT", T},    {"REMARKS", T},
+};
+
+inline constexpr DefaultItem kOdbcIndexTable[] = {
+    {"OWNER", T},      {"INDEX NAME", T}, {"INDEX TYPE", T},
+    {"TABLE NAME", T}, {"UNIQUENESS", T}, {"CATALOG", T},
+};
+
+inline constexpr DefaultItem kOdbcIndexColumn[] = {
+    {"POSITION", N},
+    {"NAME", T},
+    {"ORDER", T},
+};
+
+inline constexpr DefaultItem kOdbcTableIndexTable[] = {
+    {"OWNER", T},
+    {"TABLE NAME", T},
+    {"TABLE TYPE", T},
+    {"INDEX COUNT", N},
+};
+
 }  // namespace morvane::product_lists

@@ -70,6 +70,20 @@ const ProductProfile kProfiles[] = {
         .lists = {kOracle7TableTable, kOracle7TableColumn, kOracle7IndexTable, kOracle7IndexColumn,
                   kOracle7TableIndexTable},
     },
+    {
+        .product = Product::Odbc,
+        .name = "ODBC",
+        .menuName = "汎用 ODBC",
+        .commandWord = "odbc",
+        .offersEveryDataSource = true,
+        .readsCatalogueFunctions = true,
+        .typeRules = TypeRules::kOdbc,
+        .hasRelationships = true,
+        .countPosition = 4,
+        .columnPositions = {1, 2, 6, 7, 11},
+        .lists = {kOdbcTableTable, kOdbcTableColumn, kOdbcIndexTable, kOdbcIndexColumn,
+                  kOdbcTableIndexTable},
+    },
 };
 
 }  // namespace
@@ -80,6 +94,11 @@ std::optional<Product> ProductFromCode(int code) {
     if (ProductCode(profile.product) == code) return profile.product;
   }
   return std::nullopt;
+}
+
+std::string_view MenuName(Product product) {
+  const ProductProfile& profile = ProfileOf(product);
+  return profile.menuName.empty() ? profile.name : profile.menuName;
 }
 
 const ProductProfile& ProfileOf(Product product) {

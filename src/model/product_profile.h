@@ -11,13 +11,21 @@
 
 namespace morvane {
 
-// Database products. The menus list them as Red Brick, Oracle 8, Oracle 7, Broadbase; the
-// numbers (those of the project file) do not follow that order.
-enum class Product : int { None = 0, RedBrick = 1, Oracle8 = 2, Broadbase = 3, Oracle7 = 4 };
+// Database products. The menus list them as Red Brick, Oracle 8, Oracle 7, Broadbase, ODBC; the
+// numbers (those of the project file) do not follow that order. Odbc is any data source, read
+// through the driver's catalogue functions.
+enum class Product : int {
+  None = 0,
+  RedBrick = 1,
+  Oracle8 = 2,
+  Broadbase = 3,
+  Oracle7 = 4,
+  Odbc = 5
+};
 
 // The products a project can be made for, in menu order.
 inline constexpr Product kMenuProducts[] = {Product::RedBrick, Product::Oracle8, Product::Oracle7,
-                                            Product::Broadbase};
+                                            Product::Broadbase, Product::Odbc};
 
 // The number the project file keeps for a product, and back; nothing for an unknown number.
 constexpr int ProductCode(Product product) { return static_cast<int>(product); }
@@ -35,7 +43,12 @@ struct ProductItemLists {
 };
 
 // The rules by which column types give byte sizes and an imported length and scale.
-enum class TypeRules { kNone, kRedBrick, kOracle };
+enum class TypeRules {
+  kNone,
+  kRedBrick,
+  kOracle,
+  kOdbc,  // the standard SQL type names, sized as ODBC transfers them
+};
 
 // Where the byte size of a fetched table column comes from.
 enum class ColumnSizeSource {
@@ -54,10 +67,14 @@ enum class TableFinish {
 
 struct ProductProfile {
   Product product = Product::None;
-  std::string_view name{};            // UTF-8, as in the New menu, status bar and window caption
-  std::string_view commandWord{};     // the command line's word for it, e.g. "redbrick"
-  std::string_view dataSourceWord{};  // data sources whose driver name holds it are offered
-  bool hasStatements = false;         // its catalogue is read by its own SQL statements
+  std::string_view name{};             // UTF-8, as in the status bar and window caption
+  std::string_view menuName{};         // UTF-8, the New menu's caption when it differs from name
+  std::string_view commandWord{};      // the command line's word for it, e.g. "redbrick"
+  std::string_view dataSourceWord{};   // data sources whose driver name holds it are offered
+  bool offersEveryDataSource = false;  // every data source is offered, whatever its driver
+  bool hasStatements = false;          // its catalogue is read by its own SQL statements
+  // Its catalogue is read through the driver's catalogue functions (the generic ODBC product).
+  bool readsCatalogueFunctions = false;
   // The catalogue is read for one owner, the login name in capitals; the statements begin with
   // that owner as a literal.
   bool ownerIsLogin = false;
@@ -73,6 +90,9 @@ struct ProductProfile {
   TColumnValuePositions columnPositions{};
   ProductItemLists lists{};
 };
+
+// The New menu's caption of a product (UTF-8).
+std::string_view MenuName(Product product);
 
 // The profile of a product; Product::None has the empty one named "未選択".
 const ProductProfile& ProfileOf(Product product);

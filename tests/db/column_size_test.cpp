@@ -109,6 +109,21 @@ TEST(ColumnByteSizeTest, Oracle) {
   }
 }
 
+// Columns imported into a generic ODBC project are sized as the catalogue reader sizes fetched
+// ones: ODBC transfer sizes, decimals as text, characters by their length.
+TEST(ColumnByteSizeTest, OdbcSizesByTheStandardTypes) {
+  ExpectSizes(Product::Odbc, {
+                                 {"varchar", "40", "", "40"},  {"CHAR", "3", "", "3"},
+                                 {"INTEGER", "", "", "4"},     {"int", "10", "0", "4"},
+                                 {"SMALLINT", "", "", "2"},    {"BIGINT", "", "", "8"},
+                                 {"DOUBLE", "", "", "8"},      {"REAL", "", "", "4"},
+                                 {"NUMERIC", "12", "2", "14"}, {"DECIMAL", "", "", "0"},
+                                 {"DATE", "", "", "6"},        {"TIMESTAMP", "", "", "16"},
+                                 {"TEXT", "", "", "0"},        {"VARCHAR2", "10", "", "0"},
+                                 {"int4", "10", "0", "4"},     {"bpchar", "3", "", "3"},
+                             });
+}
+
 TEST(ColumnByteSizeTest, BroadbaseAndNoProductHaveNoSizes) {
   for (Product product : {Product::Broadbase, Product::None}) {
     SCOPED_TRACE(ProductName(product));

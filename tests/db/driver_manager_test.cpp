@@ -75,6 +75,13 @@ TEST_F(DriverManagerTest, EachProductListsOnlyItsOwnWord) {
   EXPECT_EQ(ListDataSources(Product::Broadbase, prompt_), std::vector<std::string>{"F_BROAD"});
 }
 
+TEST_F(DriverManagerTest, OdbcProjectsListEveryDataSource) {
+  EXPECT_EQ(ListDataSources(Product::Odbc, prompt_),
+            (std::vector<std::string>{"A_ORA", "B_LOWER", "C_RB", "D_ORA_SUFFIX", "E_REDBRICK",
+                                      "F_BROAD"}));
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
 TEST_F(DriverManagerTest, NoProductListsNothing) {
   EXPECT_TRUE(ListDataSources(Product::None, prompt_).empty());
   EXPECT_TRUE(prompt_.shown.empty());

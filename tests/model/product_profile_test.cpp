@@ -30,7 +30,8 @@ TEST(ProductProfileTest, ColumnPositionsPointAtTheirItems) {
                         Case{Product::Oracle8, "NAME", "TYPE", "LENGTH2", "SCALE2", "PRIMARY KEY"},
                         Case{Product::Oracle7, "NAME", "TYPE", "LENGTH2", "SCALE2", "PRIMARY KEY"},
                         Case{Product::Broadbase, "COLUMN NAME", "DATA TYPE", "PRECISION", "SCALE",
-                             "PRIMARY KEY"}}) {
+                             "PRIMARY KEY"},
+                        Case{Product::Odbc, "NAME", "TYPE", "LENGTH2", "SCALE2", "PRIMARY KEY"}}) {
     SCOPED_TRACE(ProductName(c.product));
     const TColumnValuePositions& at = ProfileOf(c.product).columnPositions;
     const auto columns = DefaultItemList(c.product, kDataKindTable, kItemLevelColumn);
@@ -65,9 +66,9 @@ TEST(ProductProfileTest, TableListsCarryWhatTheProfileSays) {
 }
 
 TEST(ProductProfileTest, FileNumbersRoundTrip) {
-  for (int code = -1; code <= 6; ++code) {
+  for (int code = -1; code <= 7; ++code) {
     const std::optional<Product> product = ProductFromCode(code);
-    EXPECT_EQ(product.has_value(), code >= 0 && code <= 4) << code;
+    EXPECT_EQ(product.has_value(), code >= 0 && code <= 5) << code;
     if (product) {
       EXPECT_EQ(ProductCode(*product), code);
     }

@@ -7,7 +7,7 @@ trap 'rm -rf "$work"' EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-for product in redbrick oracle8 oracle7 broadbase; do
+for product in redbrick oracle8 oracle7 broadbase odbc; do
   "$cli" new "$product" "$work/$product.vnk"
   "$cli" resave "$work/$product.vnk" "$work/$product.again.vnk"
   cmp "$work/$product.vnk" "$work/$product.again.vnk" || fail "$product resave differs"
@@ -16,6 +16,7 @@ done
 "$cli" info "$work/oracle7.vnk" >"$work/info.txt"
 grep -q "データベース: Oracle 7" "$work/info.txt" || fail "info names the product"
 grep -q "「シート1」" "$work/info.txt" || fail "info lists the sheet"
+"$cli" info "$work/odbc.vnk" | grep -q "データベース: ODBC" || fail "info names the ODBC product"
 
 set +e
 "$cli" info "$work/missing.vnk" 2>"$work/err.txt"; rc=$?

@@ -20,7 +20,7 @@ namespace morvane {
 
 const char kFetchUsage[] =
     "  morvane-cli fetch --dsn NAME [--uid USER] [--pwd-file FILE]\n"
-    "      --product redbrick|oracle8|oracle7|broadbase --kinds 2,3,4 --out OUT.vnk\n"
+    "      --product redbrick|oracle8|oracle7|broadbase|odbc --kinds 2,3,4 --out OUT.vnk\n"
     "      (2 テーブル情報, 3 インデックス情報, 4 テーブル・インデックス情報)\n"
     "      パスワードは環境変数 MORVANE_PWD に入れてください。スクリプトでは --pwd-file で\n"
     "      ファイルの1行目を読みます (他のユーザーが読めないファイルに限ります)。\n"

@@ -1,6 +1,6 @@
 // morvane-cli: creates, re-saves and summarises project files without a display.
 //
-//   morvane-cli new PRODUCT OUT.vnk   (PRODUCT: redbrick, oracle8, oracle7, broadbase)
+//   morvane-cli new PRODUCT OUT.vnk   (PRODUCT: redbrick, oracle8, oracle7, broadbase, odbc)
 //   morvane-cli resave IN.vnk OUT.vnk
 //   morvane-cli info IN.vnk
 //   morvane-cli fetch --dsn NAME ... (see app/cli/fetch_command.h)
@@ -31,6 +31,7 @@
 #include "app/cli/sql_command.h"
 #include "app/cli/text_progress.h"
 #include "model/new_project.h"
+#include "model/utf8_locale.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
 
@@ -51,7 +52,7 @@ void PrintMessage(const std::string& utf8) {
 int Usage() {
   std::fputs(
       "使い方:\n"
-      "  morvane-cli new redbrick|oracle8|oracle7|broadbase OUT.vnk\n"
+      "  morvane-cli new redbrick|oracle8|oracle7|broadbase|odbc OUT.vnk\n"
       "  morvane-cli resave IN.vnk OUT.vnk\n"
       "  morvane-cli info IN.vnk\n",
       stderr);
@@ -149,6 +150,7 @@ int Run(const std::vector<std::string>& args) {
 }  // namespace morvane
 
 int main(int argc, char** argv) {
+  morvane::UseUtf8CharacterLocale();
   try {
     return morvane::Run(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const std::exception& e) {

@@ -1,4 +1,4 @@
-// The product words the command line accepts (redbrick, oracle8, oracle7, broadbase).
+// The product words the command line accepts (redbrick, oracle8, oracle7, broadbase, odbc).
 #pragma once
 
 #include <optional>
@@ -16,7 +16,7 @@ inline std::optional<Product> ProductFromWord(std::string_view word) {
 
 // The message for a word ProductFromWord does not know.
 inline std::string UnknownProductMessage(const std::string& word) {
-  return "データベースの種類「" + word + "」は使えません (redbrick, oracle8, oracle7, broadbase)。";
+  return "データベースの種類「" + word + "」は使えません (redbrick, oracle8, oracle7, broadbase, odbc)。";
 }
 
 }  // namespace morvane

@@ -8,9 +8,11 @@
 #include "app/gui/main_window.h"
 #include "app/gui/message_prompt.h"
 #include "app/gui/tree_images.h"
+#include "model/utf8_locale.h"
 
 int main(int argc, char* argv[]) {
   morvane::TApplication app(argc, argv);
+  morvane::UseUtf8CharacterLocale();
   QApplication::setOrganizationName(QStringLiteral("Morvane"));
   QApplication::setApplicationName(QStringLiteral("Morvane"));
   QApplication::setApplicationVersion(QStringLiteral("2.8.1"));

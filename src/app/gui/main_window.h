@@ -175,6 +175,7 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   void mnuFile_New_Oracle8Click();
   void mnuFile_New_Oracle7Click();
   void mnuFile_New_BroadbaseClick();
+  void mnuFile_New_OdbcClick();
   void mnuFile_OpenClick();
   void mnuFile_SaveClick();
   void mnuFile_SaveAsClick();

@@ -37,6 +37,11 @@ void TfrmMain::mnuFile_New_BroadbaseClick() {
   ToolBarEnabled();
 }
 
+void TfrmMain::mnuFile_New_OdbcClick() {
+  FileNew(Product::Odbc);
+  ToolBarEnabled();
+}
+
 void TfrmMain::mnuFile_OpenClick() {
   if (SavePrompt()) FileOpen(QString());
   ToolBarEnabled();

@@ -47,6 +47,8 @@ void TfrmMain::BuildMenus() {
              QKeySequence(Qt::CTRL | Qt::Key_F3), &TfrmMain::mnuFile_New_Oracle7Click);
   AddCommand(file_new, "mnuFile_New_Broadbase", QStringLiteral("Broadbase"),
              QKeySequence(Qt::CTRL | Qt::Key_F4), &TfrmMain::mnuFile_New_BroadbaseClick);
+  AddCommand(file_new, "mnuFile_New_Odbc", QString::fromUtf8(MenuName(Product::Odbc)),
+             QKeySequence(Qt::CTRL | Qt::Key_F5), &TfrmMain::mnuFile_New_OdbcClick);
   AddCommand(mnuFile_, "mnuFile_Open", QStringLiteral("開く"), QKeySequence(Qt::CTRL | Qt::Key_O),
              &TfrmMain::mnuFile_OpenClick)
       ->setIcon(ToolIcon("open"));
@@ -160,6 +162,9 @@ void TfrmMain::BuildToolBar() {
     action->setObjectName(QLatin1String(item.name));
     connect(action, &QAction::triggered, this, item.handler);
   }
+  QAction* new_odbc = popToolBar_New->addAction(QString::fromUtf8(MenuName(Product::Odbc)));
+  new_odbc->setObjectName(QStringLiteral("popToolBar_New_Odbc"));
+  connect(new_odbc, &QAction::triggered, this, &TfrmMain::mnuFile_New_OdbcClick);
   QAction* new_button = add("tlbMain_New", "new", QStringLiteral("新規作成"));
   new_button->setMenu(popToolBar_New);
   if (auto* widget = qobject_cast<QToolButton*>(tlbMain->widgetForAction(new_button))) {

@@ -114,6 +114,15 @@ TEST_F(ConnectFormTest, ListsTheDataSourcesOfTheProjectsProductInTheDriverManage
   form.show();
   EXPECT_EQ(Listed(), (QStringList{"BB_SALES", "MorvaneBroadbase"}));
   form.hide();
+  // The generic ODBC product offers every data source, whatever its driver.
+  store.product = Product::Odbc;
+  form.show();
+  const QStringList every = Listed();
+  for (const char* name :
+       {"GUI_ORA", "RB_SALES", "MorvaneRedBrick", "BB_SALES", "MorvaneBroadbase"}) {
+    EXPECT_TRUE(every.contains(QLatin1String(name))) << name;
+  }
+  form.hide();
 
   store.product = Product::None;
   form.show();

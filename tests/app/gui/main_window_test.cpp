@@ -60,6 +60,7 @@ TEST_F(MainWindowTest, MenuItemsHaveTheirCaptionsAndShortcuts) {
       {"mnuFile_New_Oracle8", "Oracle 8", QKeySequence(Qt::CTRL | Qt::Key_F2)},
       {"mnuFile_New_Oracle7", "Oracle 7", QKeySequence(Qt::CTRL | Qt::Key_F3)},
       {"mnuFile_New_Broadbase", "Broadbase", QKeySequence(Qt::CTRL | Qt::Key_F4)},
+      {"mnuFile_New_Odbc", "汎用 ODBC", QKeySequence(Qt::CTRL | Qt::Key_F5)},
       {"mnuFile_Open", "開く", QKeySequence(Qt::CTRL | Qt::Key_O)},
       {"mnuFile_Save", "上書き保存", QKeySequence(Qt::CTRL | Qt::Key_S)},
       {"mnuFile_SaveAs", "名前を付けて保存", QKeySequence()},
@@ -108,7 +109,7 @@ TEST_F(MainWindowTest, ToolbarHasItsButtonsHintsAndSeparators) {
                          "tlbMain_DisConnect=ﾃﾞｰﾀﾍﾞｰｽ切断", "|", "tlbMain_Help=ﾍﾙﾌﾟ"}));
   QStringList popup;
   for (QAction* action : Window().popToolBar_New->actions()) popup << action->text();
-  EXPECT_EQ(popup, (QStringList{"Red Brick", "Oracle 8", "Oracle 7", "Broadbase"}));
+  EXPECT_EQ(popup, (QStringList{"Red Brick", "Oracle 8", "Oracle 7", "Broadbase", "汎用 ODBC"}));
   EXPECT_EQ(Action("tlbMain_New")->menu(), Window().popToolBar_New);
 }
 
@@ -123,6 +124,7 @@ TEST_F(MainWindowTest, StartsWithNoProjectAndOnlyTheAlwaysEnabledCommands) {
   const std::pair<const char*, const char*> always[] = {
       {"mnuFile", "mnuFile_New_RedBrick"}, {"mnuFile", "mnuFile_New_Oracle8"},
       {"mnuFile", "mnuFile_New_Oracle7"},  {"mnuFile", "mnuFile_New_Broadbase"},
+      {"mnuFile", "mnuFile_New_Odbc"},
       {"mnuFile", "mnuFile_Open"},         {"mnuFile", "mnuFile_Exit"},
       {"mnuHelp", "mnuHelp_Help"},         {"mnuHelp", "mnuHelp_About"}};
   for (const auto& [menu, item] : always) EXPECT_TRUE(MenuItemEnabled(menu, item)) << item;
@@ -163,7 +165,8 @@ TEST_F(MainWindowTest, NewStartsAProjectOfEachProduct) {
        {Case{&TfrmMain::mnuFile_New_RedBrickClick, Product::RedBrick, "Red Brick"},
         Case{&TfrmMain::mnuFile_New_Oracle8Click, Product::Oracle8, "Oracle 8"},
         Case{&TfrmMain::mnuFile_New_Oracle7Click, Product::Oracle7, "Oracle 7"},
-        Case{&TfrmMain::mnuFile_New_BroadbaseClick, Product::Broadbase, "Broadbase"}}) {
+        Case{&TfrmMain::mnuFile_New_BroadbaseClick, Product::Broadbase, "Broadbase"},
+        Case{&TfrmMain::mnuFile_New_OdbcClick, Product::Odbc, "ODBC"}}) {
     SCOPED_TRACE(c.name);
     (Window().*c.handler)();
     EXPECT_EQ(Store().product, c.product);

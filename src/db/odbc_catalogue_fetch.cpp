@@ -1,0 +1,67 @@
+#include "db/odbc_catalogue_fetch.h"
+
+#include <exception>
+#include <memory>
+#include <utility>
+
+#include "db/odbc_catalogue_reader.h"
+#include "db/odbc_error.h"
+#include "db/table_index_matrix.h"
+#include "model/codec.h"
+#include "model/data_kind.h"
+
+namespace morvane {
+namespace {
+
+bool IsCatalogueDataKind(int data_kind) {
+  return data_kind == kDataKindTable || data_kind == kDataKindIndex ||
+         data_kind == kDataKindTableIndex;
+}
+
+// Moves what the reader gave into the store.
+void TakeCatalogue(TCatalogueStore& store, int data_kind, OdbcCatalogue& catalogue) {
+  RecordList& records = store.Records(data_kind);
+  records.reserve(catalogue.records.size());
+  for (TTableRec& record : catalogue.records) {
+    records.push_back(std::make_unique<TTableRec>(std::move(record)));
+  }
+  if (data_kind == kDataKindTable) store.relations = std::move(catalogue.relations);
+  if (data_kind == kDataKindTableIndex) {
+    store.Items(kDataKindTableIndex, kItemLevelColumn) =
+        TableIndexColumnItems(catalogue.largestIndexCount);
+  }
+}
+
+}  // namespace
+
+bool FetchOdbcCatalogue(TCatalogueStore& store, DbSession& session) {
+  const int data_kind = store.currentDataKind;
+  if (!IsCatalogueDataKind(data_kind) || !session.connection.Connected) {
+    session.prompt.Error(InternalErrorText());
+    return false;
+  }
+
+  session.status.SetBusy(true);
+  session.status.SetPanelText(kActivityPanel, ToCp932("データ取得"));
+  store.ClearDataKind(data_kind);
+
+  bool ok = false;
+  try {
+    OdbcCatalogue catalogue =
+        ReadOdbcCatalogue(session.connection.Dbc.get(), data_kind, session.progress);
+    TakeCatalogue(store, data_kind, catalogue);
+    ok = true;
+  } catch (const OdbcFailure& failure) {
+    session.prompt.Error(failure.message().empty() ? InternalErrorText() : failure.message());
+  } catch (const std::exception&) {
+    session.prompt.Error(InternalErrorText());
+  }
+  if (!ok) {
+    store.ClearDataKind(data_kind);
+    if (data_kind == kDataKindTable) store.relations.clear();
+  }
+  session.status.SetBusy(false);
+  return ok;
+}
+
+}  // namespace morvane
