@@ -80,7 +80,7 @@ bool FreeQuery::Run(const std::string& sql) {
   if (!DescribeColumns(columns)) return false;
   auto record = std::make_unique<TTableRec>();
   if (!ReadRows(*record, columns)) return false;
-  store_.Records(kDataKindSql).push_back(std::move(record));
+  store_.Records(DataKind::Sql).push_back(std::move(record));
   return true;
 }
 
@@ -93,8 +93,8 @@ bool FreeQuery::Execute(const std::string& sql) {
 }
 
 bool FreeQuery::DescribeColumns(int columns) {
-  store_.Items(kDataKindSql, kItemLevelTable).clear();
-  ItemList& items = store_.Items(kDataKindSql, kItemLevelColumn);
+  store_.Items(DataKind::Sql, kItemLevelTable).clear();
+  ItemList& items = store_.Items(DataKind::Sql, kItemLevelColumn);
   items.clear();
   for (int i = 0; i < columns; ++i) {
     char name[kColumnNameBufferBytes + 1] = {};
@@ -144,7 +144,7 @@ bool ExecuteFreeSql(TCatalogueStore& store, DbSession& session, const std::strin
   session.status.SetBusy(true);
   session.status.SetPanelText(kActivityPanel, ToCp932("データ取得"));
   session.progress.Begin("データ取得", 2 * max_rows);
-  store.ClearDataKind(kDataKindSql);
+  store.ClearDataKind(DataKind::Sql);
 
   FreeQuery query(store, session, max_rows, measure);
   bool ok = false;
@@ -156,7 +156,7 @@ bool ExecuteFreeSql(TCatalogueStore& store, DbSession& session, const std::strin
   if (!ok) {
     ShowODBCError(session.prompt, session.connection.Env.get(), session.connection.Dbc.get(),
                   query.statement());
-    store.ClearDataKind(kDataKindSql);
+    store.ClearDataKind(DataKind::Sql);
   }
   query.DropStatement();
   session.progress.End();
@@ -165,9 +165,9 @@ bool ExecuteFreeSql(TCatalogueStore& store, DbSession& session, const std::strin
 }
 
 void ClearFreeSqlResult(TCatalogueStore& store) {
-  store.Items(kDataKindSql, kItemLevelTable).clear();
-  store.Items(kDataKindSql, kItemLevelColumn).clear();
-  store.ClearDataKind(kDataKindSql);
+  store.Items(DataKind::Sql, kItemLevelTable).clear();
+  store.Items(DataKind::Sql, kItemLevelColumn).clear();
+  store.ClearDataKind(DataKind::Sql);
 }
 
 }  // namespace morvane

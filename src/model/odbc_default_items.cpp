@@ -47,14 +47,14 @@ std::vector<DefaultItem> ListOf(const DefaultItem (&items)[Size]) {
 
 }  // namespace
 
-std::vector<DefaultItem> OdbcDefaultItemList(int dataKind, int itemLevel) {
+std::vector<DefaultItem> OdbcDefaultItemList(DataKind dataKind, int itemLevel) {
   const bool table_level = itemLevel == kItemLevelTable;
   switch (dataKind) {
-    case kDataKindTable:
+    case DataKind::Table:
       return table_level ? ListOf(kOdbcTableTable) : ListOf(kOdbcTableColumn);
-    case kDataKindIndex:
+    case DataKind::Index:
       return table_level ? ListOf(kOdbcIndexTable) : ListOf(kOdbcIndexColumn);
-    case kDataKindTableIndex:
+    case DataKind::TableIndex:
       return table_level ? ListOf(kOdbcTableIndexTable) : std::vector<DefaultItem>{};
     default:
       // Excel file and SQL input lists are the same for every product.
