@@ -23,7 +23,7 @@ class LargeCatalogue {
  public:
   LargeCatalogue() : ui(store, prompt, Product::Oracle8) {
     ui.host.connected = true;
-    ui.FetchGives([this](int kind) {
+    ui.FetchGives([this](DataKind kind) {
       for (int i = 0; i < kTables; ++i) {
         std::string number = std::to_string((i * 7919) % kTables);
         AddTableRecord(store, kind, "OWNER" + std::to_string(i / (kTables / 50)), "TABLE",
@@ -34,7 +34,7 @@ class LargeCatalogue {
     prompt.answers = {PromptButton::kYes};
     TableKind()->setExpanded(true);
   }
-  QTreeWidgetItem* TableKind() { return ui.browser->DataKindNode(kDataKindTable); }
+  QTreeWidgetItem* TableKind() { return ui.browser->DataKindNode(DataKind::Table); }
   void Paint(QTreeView* view) {
     view->viewport()->repaint();
     QApplication::processEvents();
@@ -114,7 +114,7 @@ BENCHMARK(BM_FillColumnList1000)->Unit(benchmark::kMillisecond);
 
 void BM_BuildTree20000(benchmark::State& state) {
   LargeCatalogue& c = Catalogue();
-  c.store.currentDataKind = kDataKindTable;
+  c.store.currentDataKind = DataKind::Table;
   for (auto _ : state) c.ui.browser->SetTreeNode(c.TableKind());
 }
 BENCHMARK(BM_BuildTree20000)->Unit(benchmark::kMillisecond);

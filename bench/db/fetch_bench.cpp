@@ -120,10 +120,10 @@ int Run() {
     return 2;
   }
 
-  const std::string sql = BuildCatalogueSql(Product::Oracle8, kDataKindTable, "BENCH")->catalogue;
-  const int columns = static_cast<int>(store.Items(kDataKindTable, kItemLevelTable).size() +
-                                       store.Items(kDataKindTable, kItemLevelColumn).size());
-  store.currentDataKind = kDataKindTable;
+  const std::string sql = BuildCatalogueSql(Product::Oracle8, DataKind::Table, "BENCH")->catalogue;
+  const int columns = static_cast<int>(store.Items(DataKind::Table, kItemLevelTable).size() +
+                                       store.Items(DataKind::Table, kItemLevelColumn).size());
+  store.currentDataKind = DataKind::Table;
   // The first statement after the schema was built brings the emulator's catalogue up to date.
   BareLoop(connection.Dbc.get(), sql, columns);
 
@@ -138,7 +138,7 @@ int Run() {
     start = std::chrono::steady_clock::now();
     bool ok = FetchCatalogue(store, session);
     fetch.push_back(Seconds(std::chrono::steady_clock::now() - start));
-    if (!ok || store.Records(kDataKindTable).size() != static_cast<size_t>(kTables)) {
+    if (!ok || store.Records(DataKind::Table).size() != static_cast<size_t>(kTables)) {
       std::fprintf(stderr, "the fetch failed\n");
       return 2;
     }

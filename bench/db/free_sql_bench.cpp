@@ -133,7 +133,7 @@ int Run() {
     start = std::chrono::steady_clock::now();
     bool ok = ExecuteFreeSql(store, session, kQuery, kRows, EstimateTextWidth);
     query.push_back(Seconds(std::chrono::steady_clock::now() - start));
-    if (!ok || store.Records(kDataKindSql).at(0)->columns.size() != static_cast<size_t>(kRows) ||
+    if (!ok || store.Records(DataKind::Sql).at(0)->columns.size() != static_cast<size_t>(kRows) ||
         !prompt.shown.empty()) {
       std::fprintf(stderr, "the query failed\n");
       for (const ScriptedPrompt::Shown& shown : prompt.shown) {

@@ -153,7 +153,7 @@ int Main() {
   std::vector<double> bare_times;
   for (int run = 0; run < kRuns; ++run) {
     reader_times.push_back(Seconds([&] {
-      records = ReadOdbcCatalogue(connection.dbc(), kDataKindTable, progress).records.size();
+      records = ReadOdbcCatalogue(connection.dbc(), DataKind::Table, progress).records.size();
     }));
     bare_times.push_back(Seconds([&] { BareLoop(connection.dbc()); }));
     std::printf("run %d: reader %.3f s, bare loop %.3f s\n", run + 1, reader_times.back(),

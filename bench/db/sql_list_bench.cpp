@@ -28,14 +28,14 @@ constexpr double kTargetSeconds = 0.2;
 
 // Data kind 5 as a query of kRows x kColumns leaves it.
 void FillResult(TCatalogueStore& store) {
-  ItemList& items = store.Items(kDataKindSql, kItemLevelColumn);
+  ItemList& items = store.Items(DataKind::Sql, kItemLevelColumn);
   items.clear();
   for (int c = 0; c < kColumns; ++c) {
     items.push_back(MakeDefaultItem("C" + std::to_string(c + 1), kValueKindText, c,
                                     kItemLevelColumn, EstimateTextWidth));
   }
-  store.ClearDataKind(kDataKindSql);
-  TTableRec& result = store.AddRecord(kDataKindSql);
+  store.ClearDataKind(DataKind::Sql);
+  TTableRec& result = store.AddRecord(DataKind::Sql);
   std::vector<std::string_view> values(kColumns);
   std::vector<std::string> texts(kColumns);
   for (int r = 0; r < kRows; ++r) {

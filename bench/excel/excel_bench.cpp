@@ -27,11 +27,11 @@ constexpr int kColumns = 40;
 int MakeProject(const std::string& out) {
   TCatalogueStore store;
   NewProject(store, Product::Oracle8, EstimateTextWidth);
-  const size_t table_values = store.Items(kDataKindTable, kItemLevelTable).size();
-  const size_t column_values = store.Items(kDataKindTable, kItemLevelColumn).size();
+  const size_t table_values = store.Items(DataKind::Table, kItemLevelTable).size();
+  const size_t column_values = store.Items(DataKind::Table, kItemLevelColumn).size();
   const std::string comment = ToCp932("受注明細の項目");
   for (int t = 0; t < kTables; ++t) {
-    TTableRec& record = store.AddRecord(kDataKindTable);
+    TTableRec& record = store.AddRecord(DataKind::Table);
     record.owner = "SCOTT";
     record.type = "TABLE";
     record.name = "TABLE_" + std::to_string(t);
@@ -64,15 +64,15 @@ int WriteWithXlsxwriter(const std::string& in, const std::string& out) {
   TCatalogueStore store;
   if (!OpenProjectFile(store, in, EstimateTextWidth, nullptr).ok) return 1;
   auto start = std::chrono::steady_clock::now();
-  const size_t k = kDataKindTable - 1;
+  const size_t k = DataKindIndex(DataKind::Table);
   const TFormatSettings& settings = store.formatSettings;
   lxw_workbook* book = workbook_new(out.c_str());
-  for (const auto& record : store.Records(kDataKindTable)) {
+  for (const auto& record : store.Records(DataKind::Table)) {
     lxw_worksheet* sheet = workbook_add_worksheet(book, ToUtf8(record->name).c_str());
-    for (const TItemDef& item : store.Items(kDataKindTable, kItemLevelTable)) {
+    for (const TItemDef& item : store.Items(DataKind::Table, kItemLevelTable)) {
       if (item.output == 1) Write(sheet, item.excelCell, record->values.ValueOr(item.index));
     }
-    for (const TItemDef& item : store.Items(kDataKindTable, kItemLevelColumn)) {
+    for (const TItemDef& item : store.Items(DataKind::Table, kItemLevelColumn)) {
       if (item.output != 1) continue;
       int row = settings.columnStartRow[k];
       if (settings.columnHeader[k])

@@ -115,7 +115,7 @@ void BuildLargeProject(TCatalogueStore& store) {
   NewProject(store, Product::Oracle8, EstimateTextWidth);
   const std::string circle = ToCp932("○");
   for (int t = 0; t < kTables; ++t) {
-    TTableRec& rec = store.AddRecord(kDataKindTable);
+    TTableRec& rec = store.AddRecord(DataKind::Table);
     const std::string name = "T_ORDER_" + Padded(t, 4);
     rec.owner = "SALES";
     rec.type = "TABLE";
@@ -126,7 +126,7 @@ void BuildLargeProject(TCatalogueStore& store) {
   }
   TERSheetRec& sheet = *store.er.Current();
   const TColumnValuePositions positions = ColumnValuePositionsFor(Product::Oracle8, false);
-  const RecordList& records = store.Records(kDataKindTable);
+  const RecordList& records = store.Records(DataKind::Table);
   for (int w = 0; w < kWindows; ++w) {
     AddERTableFromRecord(store.er, sheet, *records[w], positions, (w % 20) * 200, (w / 20) * 700,
                          180, 650);

@@ -134,10 +134,10 @@ void TBrowser::RebuildTree() {
   filledNode_ = nullptr;
   QTreeWidgetItem* excel =
       AddTreeNode(tree, nullptr, Utf8Text(kExcelRootText), kTreeImgExcelRoot, images_);
-  RebuildDataKindChildren(excel, store_, kDataKindExcel, images_);
+  RebuildDataKindChildren(excel, store_, DataKind::Excel, images_);
   QTreeWidgetItem* database =
       AddTreeNode(tree, nullptr, Utf8Text(kDatabaseRootText), kTreeImgDatabaseRoot, images_);
-  for (int kind : {kDataKindTable, kDataKindIndex, kDataKindTableIndex}) {
+  for (DataKind kind : {DataKind::Table, DataKind::Index, DataKind::TableIndex}) {
     QTreeWidgetItem* node =
         AddTreeNode(tree, database, Utf8Text(DataKindCaption(kind)), kTreeImgKindEmpty, images_);
     RebuildDataKindChildren(node, store_, kind, images_);
@@ -155,7 +155,7 @@ void TBrowser::ResetLists() {
   w_.ltvDatabase->clear();
   ClearListFilter();
   columnsList_ = nullptr;
-  columnsKind_ = kDataKindNone;
+  columnsKind_ = DataKind::None;
   columnsLevel_ = 0;
   columnsCurrent_ = {};
   filledNode_ = nullptr;
@@ -166,15 +166,17 @@ QTreeWidgetItem* TBrowser::ExcelRoot() const { return w_.trvDataType->topLevelIt
 QTreeWidgetItem* TBrowser::DatabaseRoot() const { return w_.trvDataType->topLevelItem(1); }
 QTreeWidgetItem* TBrowser::SqlRoot() const { return w_.trvDataType->topLevelItem(2); }
 
-QTreeWidgetItem* TBrowser::DataKindNode(int kind) const {
+QTreeWidgetItem* TBrowser::DataKindNode(DataKind kind) const {
   switch (kind) {
-    case kDataKindExcel:
+    case DataKind::Excel:
       return ExcelRoot();
-    case kDataKindTable:
-    case kDataKindIndex:
-    case kDataKindTableIndex:
-      return DatabaseRoot() ? DatabaseRoot()->child(kind - kDataKindTable) : nullptr;
-    case kDataKindSql:
+    case DataKind::Table:
+    case DataKind::Index:
+    case DataKind::TableIndex:
+      return DatabaseRoot()
+                 ? DatabaseRoot()->child(DataKindCode(kind) - DataKindCode(DataKind::Table))
+                 : nullptr;
+    case DataKind::Sql:
       return SqlRoot();
     default:
       return nullptr;
@@ -231,7 +233,7 @@ bool TBrowser::eventFilter(QObject* watched, QEvent* event) {
 
 bool TBrowser::CanStartTableDrag() const {
   return store_.fileVersion == kCurrentFileVersion &&
-         (store_.currentDataKind == kDataKindExcel || store_.currentDataKind == kDataKindTable) &&
+         (store_.currentDataKind == DataKind::Excel || store_.currentDataKind == DataKind::Table) &&
          store_.currentListLevel == 2 && store_.erViewActive;
 }
 

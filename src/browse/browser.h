@@ -89,7 +89,7 @@ class TBrowser : public QObject {
   QTreeWidgetItem* ExcelRoot() const;
   QTreeWidgetItem* DatabaseRoot() const;
   QTreeWidgetItem* SqlRoot() const;
-  QTreeWidgetItem* DataKindNode(int kind) const;  // kinds 1 to 5
+  QTreeWidgetItem* DataKindNode(DataKind kind) const;  // kinds 1 to 5
 
   // Prepares popDataType for `node` (target, selection, entries); false when no menu opens.
   bool PreparePopDataType(QTreeWidgetItem* node);
@@ -194,7 +194,7 @@ class TBrowser : public QObject {
 
   // The list whose columns were built last, with the data kind and item level they are for.
   QTreeView* columnsList_ = nullptr;
-  int columnsKind_ = kDataKindNone;
+  DataKind columnsKind_ = DataKind::None;
   int columnsLevel_ = 0;
   std::array<bool, 2> columnsCurrent_{};
   // The node whose rows were filled last (compared, never followed).

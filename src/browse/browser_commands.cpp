@@ -67,7 +67,7 @@ void TBrowser::mnuEdit_ListCopy_TitleClick() {
 void TBrowser::mnuEdit_SelectAllClick() {
   WaitCursor wait;
   QWidget* focus = QApplication::focusWidget();
-  if (store_.currentDataKind == kDataKindSql) {
+  if (store_.currentDataKind == DataKind::Sql) {
     if (w_.memSQL && focus == w_.memSQL) {
       w_.memSQL->selectAll();
     } else if (w_.ltvSQL && focus == w_.ltvSQL) {
@@ -81,7 +81,7 @@ void TBrowser::mnuEdit_SelectAllClick() {
 
 void TBrowser::mnuEdit_SelectChangeClick() {
   WaitCursor wait;
-  if (store_.currentDataKind == kDataKindSql) {
+  if (store_.currentDataKind == DataKind::Sql) {
     if (w_.ltvSQL && QApplication::focusWidget() == w_.ltvSQL) InvertSelectedRows(w_.ltvSQL);
   } else if (QAbstractItemView* list = ListInUse()) {
     InvertSelectedRows(list);
@@ -91,7 +91,7 @@ void TBrowser::mnuEdit_SelectChangeClick() {
 
 void TBrowser::PreparePopList() {
   const bool excel_tables =
-      store_.currentDataKind == kDataKindExcel && store_.currentListLevel == 1;
+      store_.currentDataKind == DataKind::Excel && store_.currentListLevel == 1;
   popList_Line1->setVisible(excel_tables);
   popList_ExcelDelete->setVisible(excel_tables);
   const bool rows_chosen = CopyPrecondition();
@@ -106,7 +106,7 @@ void TBrowser::ShowListPopup(QAbstractItemView* list, const QPoint& pos) {
 }
 
 void TBrowser::popList_ExcelDeleteClick() {
-  if (store_.currentDataKind != kDataKindExcel || store_.currentListLevel != 1) return;
+  if (store_.currentDataKind != DataKind::Excel || store_.currentListLevel != 1) return;
   TListModel* model = ListModelOf(w_.ltvData);
   std::vector<int> rows = SelectedRows(w_.ltvData);
   if (rows.empty()) return;

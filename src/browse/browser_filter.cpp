@@ -36,8 +36,8 @@ bool TBrowser::FocusListFilter() {
   // From a table's column list, the list of tables it belongs to comes back first.
   QTreeWidgetItem* node = w_.trvDataType->currentItem();
   if (!ListFilterAvailable() && w_.edtFilter && store_.listViewActive &&
-      store_.currentListLevel == 2 && store_.currentDataKind >= kDataKindExcel &&
-      store_.currentDataKind <= kDataKindTableIndex && node && node->parent()) {
+      store_.currentListLevel == 2 && store_.currentDataKind >= DataKind::Excel &&
+      store_.currentDataKind <= DataKind::TableIndex && node && node->parent()) {
     SelectNode(node->parent());
   }
   if (!ListFilterAvailable()) return false;

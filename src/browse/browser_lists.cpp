@@ -24,12 +24,12 @@ constexpr const char* kDisplayingText = "表示中";
 
 QTreeView* TBrowser::ChooseList() const {
   if (store_.currentListLevel == 1) return w_.ltvData;
-  if (store_.currentDataKind == kDataKindSql && w_.ltvSQL) return w_.ltvSQL;
+  if (store_.currentDataKind == DataKind::Sql && w_.ltvSQL) return w_.ltvSQL;
   return w_.ltvColumn;
 }
 
 QAbstractItemView* TBrowser::ListInUse() const {
-  if (store_.currentDataKind == kDataKindSql) return w_.ltvSQL;
+  if (store_.currentDataKind == DataKind::Sql) return w_.ltvSQL;
   if (store_.currentListLevel == 1) return w_.ltvData;
   if (store_.currentListLevel == 2) return w_.ltvColumn;
   return nullptr;
@@ -37,10 +37,10 @@ QAbstractItemView* TBrowser::ListInUse() const {
 
 void TBrowser::SetList(QTreeWidgetItem* node) {
   if (!store_.listViewActive || !w_.ltvDatabase->isHidden()) return;
-  const int kind = store_.currentDataKind;
+  const DataKind kind = store_.currentDataKind;
   w_.txtPath->setText(ShownText(ListPathText(kind)));
   QTreeView* list = ChooseList();
-  if (kind == kDataKindNone) {
+  if (kind == DataKind::None) {
     ListModelOf(list)->Clear();
     list->show();
     return;
@@ -57,7 +57,7 @@ void TBrowser::SetList(QTreeWidgetItem* node) {
       FillTableRows(list);
     } else {
       const TTableRec* record =
-          kind == kDataKindSql
+          kind == DataKind::Sql
               ? (store_.Records(kind).empty() ? nullptr : store_.Records(kind).front().get())
               : NodeRecord(node);
       FillColumnRows(list, record);
@@ -68,7 +68,7 @@ void TBrowser::SetList(QTreeWidgetItem* node) {
 }
 
 void TBrowser::RebuildColumnsIfNeeded(QTreeView* list) {
-  const int kind = store_.currentDataKind;
+  const DataKind kind = store_.currentDataKind;
   const int item_level = store_.currentListLevel == 1 ? kItemLevelTable : kItemLevelColumn;
   if (kind == columnsKind_ && columnsCurrent_[item_level - 1]) return;
   if (columnsList_ && ListModelOf(columnsList_)->columnCount() > 0) {
@@ -89,7 +89,7 @@ void TBrowser::RebuildColumnsIfNeeded(QTreeView* list) {
 }
 
 void TBrowser::FillTableRows(QTreeView* list) {
-  const int kind = store_.currentDataKind;
+  const DataKind kind = store_.currentDataKind;
   w_.txtPath->setText(
       ShownText(TableListPathText(kind, store_.selectedOwner, store_.selectedType)));
   const RecordList& records = store_.Records(kind);
@@ -128,10 +128,10 @@ void TBrowser::ShowListForLevel() {
 }
 
 void TBrowser::SortDataList() {
-  const int kind = store_.currentDataKind;
-  if (kind < kDataKindExcel || kind > kDataKindTableIndex) return;
-  const int column = store_.sortColumn[kind - 1];
-  const int direction = store_.sortDirection[kind - 1];
+  const DataKind kind = store_.currentDataKind;
+  if (kind < DataKind::Excel || kind > DataKind::TableIndex) return;
+  const int column = store_.sortColumn[DataKindIndex(kind)];
+  const int direction = store_.sortDirection[DataKindIndex(kind)];
   if (sortTypeStale_) {
     sortTypeStale_ = false;
     if (auto value_kind = SortColumnValueKind(store_.Items(kind, kItemLevelTable), column)) {
@@ -145,10 +145,10 @@ void TBrowser::SortDataList() {
 }
 
 void TBrowser::ltvDataColumnClick(int column) {
-  const int kind = store_.currentDataKind;
-  if (store_.currentListLevel != 1 || kind < kDataKindExcel || kind > kDataKindTableIndex) return;
-  int& sort_column = store_.sortColumn[kind - 1];
-  int& direction = store_.sortDirection[kind - 1];
+  const DataKind kind = store_.currentDataKind;
+  if (store_.currentListLevel != 1 || kind < DataKind::Excel || kind > DataKind::TableIndex) return;
+  int& sort_column = store_.sortColumn[DataKindIndex(kind)];
+  int& direction = store_.sortDirection[DataKindIndex(kind)];
   if (column == sort_column) {
     direction = direction == 0 ? 1 : 0;
   } else {

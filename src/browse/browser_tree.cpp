@@ -24,17 +24,17 @@ TreeFamily FamilyOf(const QTreeWidgetItem* node) {
 
 // The data kind a node belongs to: 1 in the Excel family, 2 to 4 below "データベース" (0 for the
 // root itself), 5 for "SQL入力".
-int DataKindOfNode(const QTreeWidgetItem* node) {
+DataKind DataKindOfNode(const QTreeWidgetItem* node) {
   switch (FamilyOf(node)) {
     case TreeFamily::kExcel:
-      return kDataKindExcel;
+      return DataKind::Excel;
     case TreeFamily::kSql:
-      return kDataKindSql;
+      return DataKind::Sql;
     case TreeFamily::kDatabase:
-      return NodeLevel(node) == 0 ? kDataKindNone
+      return NodeLevel(node) == 0 ? DataKind::None
                                   : CatalogueKindOfCaption(GetNodeLevelText(node, 1).toStdString());
     default:
-      return kDataKindNone;
+      return DataKind::None;
   }
 }
 
@@ -48,7 +48,7 @@ void TBrowser::trvDataTypeChange(QTreeWidgetItem* node) {
 
 void TBrowser::trvDataTypeExpanding(QTreeWidgetItem* node) {
   if (expandGuard_ || node == DatabaseRoot()) return;
-  int kind = DataKindOfNode(node);
+  DataKind kind = DataKindOfNode(node);
   if (!IsDataKind(kind) || !store_.Records(kind).empty()) return;
   // Stay collapsed while asking; expand again only when the data kind got records.
   expandGuard_ = true;
@@ -62,7 +62,7 @@ void TBrowser::trvDataTypeExpanding(QTreeWidgetItem* node) {
 
 bool TBrowser::TreeNodeSelect(QTreeWidgetItem* node, bool fetchIfEmpty, bool askFirst) {
   if (!node) return false;
-  store_.currentDataKind = kDataKindNone;
+  store_.currentDataKind = DataKind::None;
   store_.currentListLevel = 0;
   store_.selectedOwner.reset();
   store_.selectedType.reset();
@@ -83,9 +83,9 @@ bool TBrowser::TreeNodeSelect(QTreeWidgetItem* node, bool fetchIfEmpty, bool ask
         w_.pnlSQL->hide();
       }
       store_.erColumnPositions = ColumnValuePositionsFor(family, store_.product);
-      store_.currentDataKind = kDataKindExcel;
+      store_.currentDataKind = DataKind::Excel;
       store_.currentListLevel = level > 0 ? 2 : 1;
-      if (fetchIfEmpty && store_.Records(kDataKindExcel).empty()) {
+      if (fetchIfEmpty && store_.Records(DataKind::Excel).empty()) {
         SelectNode(node);
         if (store_.fileVersion < kCurrentFileVersion || !host_.ImportExcel()) return false;
       }
@@ -110,7 +110,7 @@ bool TBrowser::TreeNodeSelect(QTreeWidgetItem* node, bool fetchIfEmpty, bool ask
       }
       break;
     case TreeFamily::kSql:
-      store_.currentDataKind = kDataKindSql;
+      store_.currentDataKind = DataKind::Sql;
       store_.currentListLevel = 2;
       if (!store_.erViewActive) {
         w_.pnlSQL->show();
@@ -158,7 +158,7 @@ bool TBrowser::FetchAgain(QTreeWidgetItem* node, bool askFirst) {
   // The fetch destroys the data kind's records first, and may show an error box meanwhile: no
   // list row may point at them by then.
   ForgetListRows();
-  const int kind = store_.currentDataKind;
+  const DataKind kind = store_.currentDataKind;
   if (!host_.FetchCurrentDataKind()) {
     // A failed fetch leaves the data kind empty; its old nodes would point at records that are
     // gone, so it shows its placeholder instead.
@@ -183,7 +183,7 @@ void TBrowser::ShowDatabaseKinds() {
   w_.txtPath->setText(Utf8Text(kDatabaseRootText));
   w_.ltvDatabase->setUpdatesEnabled(false);
   w_.ltvDatabase->clear();
-  for (int kind : {kDataKindTable, kDataKindIndex, kDataKindTableIndex}) {
+  for (DataKind kind : {DataKind::Table, DataKind::Index, DataKind::TableIndex}) {
     auto* item = new QListWidgetItem(Utf8Text(DataKindCaption(kind)), w_.ltvDatabase);
     item->setIcon(images_.value(NodeImageIndex(DataKindNode(kind))));
   }
@@ -196,8 +196,8 @@ void TBrowser::ShowDatabaseKinds() {
 void TBrowser::SetTreeNode(QTreeWidgetItem* node) {
   store_.SetModified();
   host_.ToolBarEnabled();
-  const int kind = store_.currentDataKind;
-  if (kind < kDataKindExcel || kind > kDataKindTableIndex || !node) return;
+  const DataKind kind = store_.currentDataKind;
+  if (kind < DataKind::Excel || kind > DataKind::TableIndex || !node) return;
   // The children are rebuilt under the data kind's own node (the Excel root for Excel tables).
   QTreeWidgetItem* kind_node = DataKindNode(kind);
   // A selected descendant is about to go: select the data kind's node first, so the lists
@@ -228,7 +228,7 @@ bool TBrowser::BackspaceGoesUp() const {
   // In the filter box Backspace deletes the text.
   QWidget* focus = QApplication::focusWidget();
   return w_.sbtUp->isEnabled() && focus != w_.trvDataType &&
-         (!w_.edtFilter || focus != w_.edtFilter) && store_.currentDataKind != kDataKindSql;
+         (!w_.edtFilter || focus != w_.edtFilter) && store_.currentDataKind != DataKind::Sql;
 }
 
 bool TBrowser::PreparePopDataType(QTreeWidgetItem* node) {
@@ -250,11 +250,11 @@ bool TBrowser::PreparePopDataType(QTreeWidgetItem* node) {
       popDataType_Excel_Delete->setVisible(true);
     }
   } else {
-    const int kind = store_.currentDataKind;
-    if (kind >= kDataKindTable && kind <= kDataKindTableIndex) popupTarget_ = DataKindNode(kind);
+    const DataKind kind = store_.currentDataKind;
+    if (kind >= DataKind::Table && kind <= DataKind::TableIndex) popupTarget_ = DataKindNode(kind);
     (popupTarget_->parent() ? popDataType_Refresh : popDataType_AllRefresh)->setVisible(true);
   }
-  return store_.currentDataKind != kDataKindSql;
+  return store_.currentDataKind != DataKind::Sql;
 }
 
 void TBrowser::ShowTreePopup(const QPoint& pos) {
@@ -281,7 +281,7 @@ void TBrowser::popDataType_AllRefreshClick() {
   if (!prompt_.AskYesNo(ToCp932("すべての情報を更新しますか？"))) return;
   if (!host_.Connected()) host_.ShowConnectDialog();
   if (host_.Connected()) {
-    for (int kind : {kDataKindTable, kDataKindIndex, kDataKindTableIndex}) {
+    for (DataKind kind : {DataKind::Table, DataKind::Index, DataKind::TableIndex}) {
       store_.refreshRequest = true;
       if (!TreeNodeSelect(DataKindNode(kind), true, false)) break;
     }
@@ -317,16 +317,16 @@ void TBrowser::RemoveExcelRecord(const TTableRec* record) {
   for (QTreeView* list : {w_.ltvData, w_.ltvColumn}) {
     if (TListModel* model = ListModelOf(list)) model->RemoveRecordRows(record);
   }
-  std::erase_if(store_.Records(kDataKindExcel),
+  std::erase_if(store_.Records(DataKind::Excel),
                 [record](const auto& owned) { return owned.get() == record; });
 }
 
 void TBrowser::CollapseEmptyExcelRoot() {
-  if (!store_.Records(kDataKindExcel).empty()) return;
+  if (!store_.Records(DataKind::Excel).empty()) return;
   QTreeWidgetItem* root = ExcelRoot();
   if (!root) return;
   filledNode_ = nullptr;
-  RebuildDataKindChildren(root, store_, kDataKindExcel, images_);
+  RebuildDataKindChildren(root, store_, DataKind::Excel, images_);
   expandGuard_ = true;
   w_.trvDataType->collapseItem(root);
   expandGuard_ = false;

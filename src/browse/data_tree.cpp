@@ -86,11 +86,11 @@ QTreeWidgetItem* AddTreeNode(QTreeWidget* tree, QTreeWidgetItem* parent, const Q
   return node;
 }
 
-void RebuildDataKindChildren(QTreeWidgetItem* node, const TCatalogueStore& store, int kind,
+void RebuildDataKindChildren(QTreeWidgetItem* node, const TCatalogueStore& store, DataKind kind,
                              const QList<QIcon>& images) {
   qDeleteAll(node->takeChildren());
   const RecordList& records = store.Records(kind);
-  const bool excel = kind == kDataKindExcel;
+  const bool excel = kind == DataKind::Excel;
   if (records.empty()) {
     if (!excel) SetNodeImageIndex(node, kTreeImgKindEmpty, images);
     node->addChild(

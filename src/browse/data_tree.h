@@ -64,7 +64,7 @@ QTreeWidgetItem* AddTreeNode(QTreeWidget* tree, QTreeWidgetItem* parent, const Q
 // Replaces the children of a data-kind node (or of the Excel root) by the records of `kind`:
 // a "Dummy" placeholder when there is none, otherwise owner, type and table nodes (catalogue
 // kinds) or table nodes (Excel). The node's image follows (catalogue kinds only).
-void RebuildDataKindChildren(QTreeWidgetItem* node, const TCatalogueStore& store, int kind,
+void RebuildDataKindChildren(QTreeWidgetItem* node, const TCatalogueStore& store, DataKind kind,
                              const QList<QIcon>& images);
 
 // The first node in tree order under `top` (excluded) for which `match` holds, or nullptr.

@@ -48,12 +48,12 @@ std::vector<const TTableRec*> TableListRecords(const RecordList& records,
   return shown;
 }
 
-std::string ListPathText(int dataKind) {
-  if (dataKind < kDataKindExcel || dataKind > kDataKindTableIndex) return {};
+std::string ListPathText(DataKind dataKind) {
+  if (dataKind < DataKind::Excel || dataKind > DataKind::TableIndex) return {};
   return ToCp932(DataKindCaption(dataKind));
 }
 
-std::string TableListPathText(int dataKind, const std::optional<std::string>& owner,
+std::string TableListPathText(DataKind dataKind, const std::optional<std::string>& owner,
                               const std::optional<std::string>& type) {
   std::string text = ListPathText(dataKind);
   if (!owner) return text;
@@ -62,7 +62,7 @@ std::string TableListPathText(int dataKind, const std::optional<std::string>& ow
   return text + "]";
 }
 
-std::string ColumnListPathText(int dataKind, const TTableRec& record) {
+std::string ColumnListPathText(DataKind dataKind, const TTableRec& record) {
   return ListPathText(dataKind) + " [" + record.owner + "." + record.name + "]";
 }
 

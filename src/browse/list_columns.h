@@ -48,9 +48,9 @@ std::vector<const TTableRec*> TableListRecords(const RecordList& records,
 // The path text above the lists (CP932): the caption of the data kind, and
 //  - in the table list, the owner and type filter: " [OWNER]" or " [OWNER - TYPE]";
 //  - in a column list, the table: " [OWNER.NAME]".
-std::string ListPathText(int dataKind);
-std::string TableListPathText(int dataKind, const std::optional<std::string>& owner,
+std::string ListPathText(DataKind dataKind);
+std::string TableListPathText(DataKind dataKind, const std::optional<std::string>& owner,
                               const std::optional<std::string>& type);
-std::string ColumnListPathText(int dataKind, const TTableRec& record);
+std::string ColumnListPathText(DataKind dataKind, const TTableRec& record);
 
 }  // namespace morvane

@@ -9,15 +9,15 @@ TreeFamily FamilyOfRootText(std::string_view rootText) {
   return TreeFamily::kNone;
 }
 
-int CatalogueKindOfCaption(std::string_view caption) {
-  for (int kind : {kDataKindTable, kDataKindIndex, kDataKindTableIndex}) {
+DataKind CatalogueKindOfCaption(std::string_view caption) {
+  for (DataKind kind : {DataKind::Table, DataKind::Index, DataKind::TableIndex}) {
     if (caption == DataKindCaption(kind)) return kind;
   }
-  return kDataKindNone;
+  return DataKind::None;
 }
 
-std::string TreeLeafText(const TTableRec& record, int dataKind) {
-  if (dataKind != kDataKindTableIndex) return record.name;
+std::string TreeLeafText(const TTableRec& record, DataKind dataKind) {
+  if (dataKind != DataKind::TableIndex) return record.name;
   std::string text = record.name;
   text += " (";
   text += record.values.ValueOr(3);
@@ -25,7 +25,7 @@ std::string TreeLeafText(const TTableRec& record, int dataKind) {
   return text;
 }
 
-std::vector<TOwnerGroup> GroupCatalogueRecords(const RecordList& records, int dataKind) {
+std::vector<TOwnerGroup> GroupCatalogueRecords(const RecordList& records, DataKind dataKind) {
   std::vector<TOwnerGroup> owners;
   for (const auto& record : records) {
     if (owners.empty() || owners.back().owner != record->owner) {
@@ -45,7 +45,7 @@ std::vector<TTreeLeaf> ExcelTreeLeaves(const RecordList& records) {
   std::vector<TTreeLeaf> leaves;
   leaves.reserve(records.size());
   for (const auto& record : records) {
-    leaves.push_back({record.get(), TreeLeafText(*record, kDataKindExcel)});
+    leaves.push_back({record.get(), TreeLeafText(*record, DataKind::Excel)});
   }
   return leaves;
 }

@@ -27,7 +27,7 @@ enum class TreeFamily { kNone, kExcel, kDatabase, kSql };
 TreeFamily FamilyOfRootText(std::string_view rootText);
 
 // The catalogue data kind (2, 3 or 4) whose node carries `caption`; 0 for any other text.
-int CatalogueKindOfCaption(std::string_view caption);
+DataKind CatalogueKindOfCaption(std::string_view caption);
 
 // A table node: the record it stands for and its text (CP932).
 struct TTreeLeaf {
@@ -45,10 +45,10 @@ struct TOwnerGroup {
 
 // A table node's text: the record's name; for table-index information the name followed by
 // the index count in brackets, e.g. "ORDERS (2)".
-std::string TreeLeafText(const TTableRec& record, int dataKind);
+std::string TreeLeafText(const TTableRec& record, DataKind dataKind);
 
 // The owner, type and table nodes of a catalogue data kind (2 to 4), in store order.
-std::vector<TOwnerGroup> GroupCatalogueRecords(const RecordList& records, int dataKind);
+std::vector<TOwnerGroup> GroupCatalogueRecords(const RecordList& records, DataKind dataKind);
 
 // The table nodes under the Excel root, one per record in store order.
 std::vector<TTreeLeaf> ExcelTreeLeaves(const RecordList& records);

@@ -57,7 +57,7 @@ int CountValue(std::string_view text) {
 // statement, so its diagnostic can be shown.
 class CatalogueFetch {
  public:
-  CatalogueFetch(TCatalogueStore& store, DbSession& session, int data_kind)
+  CatalogueFetch(TCatalogueStore& store, DbSession& session, DataKind data_kind)
       : store_(store), session_(session), data_kind_(data_kind) {}
 
   bool Run(const CatalogueSql& sql);
@@ -81,7 +81,7 @@ class CatalogueFetch {
 
   TCatalogueStore& store_;
   DbSession& session_;
-  int data_kind_;
+  DataKind data_kind_;
   StmtHandle statement_;
   int total_ = 0;
   bool progress_begun_ = false;
@@ -90,7 +90,7 @@ class CatalogueFetch {
 bool CatalogueFetch::Run(const CatalogueSql& sql) {
   if (!Count(sql.count)) return false;
   if (!ReadRecords(sql)) return false;
-  if (data_kind_ == kDataKindTable && !RunTablePostPass()) return false;
+  if (data_kind_ == DataKind::Table && !RunTablePostPass()) return false;
   return true;
 }
 
@@ -117,7 +117,7 @@ bool CatalogueFetch::Count(const std::string& sql) {
 bool CatalogueFetch::ReadRecords(const CatalogueSql& sql) {
   const int table_columns = static_cast<int>(store_.Items(data_kind_, kItemLevelTable).size());
   const int column_columns =
-      data_kind_ == kDataKindTableIndex
+      data_kind_ == DataKind::TableIndex
           ? kTableIndexColumns
           : static_cast<int>(store_.Items(data_kind_, kItemLevelColumn).size());
   if (!Execute(sql.catalogue)) return false;
@@ -147,15 +147,15 @@ bool CatalogueFetch::ReadRecords(const CatalogueSql& sql) {
   }
   if (!RowsComplete(rc)) return false;
   statement_.Reset();
-  if (data_kind_ == kDataKindTableIndex) {
+  if (data_kind_ == DataKind::TableIndex) {
     FinishTableIndexMatrices(assembler.largest_index_count());
   }
   return true;
 }
 
 void CatalogueFetch::FinishTableIndexMatrices(int largest_index_count) {
-  store_.Items(kDataKindTableIndex, kItemLevelColumn) = TableIndexColumnItems(largest_index_count);
-  PadTableIndexRows(store_.Records(kDataKindTableIndex), largest_index_count);
+  store_.Items(DataKind::TableIndex, kItemLevelColumn) = TableIndexColumnItems(largest_index_count);
+  PadTableIndexRows(store_.Records(DataKind::TableIndex), largest_index_count);
 }
 
 template <typename OnRow>
@@ -172,7 +172,7 @@ bool CatalogueFetch::ForEachRow(const char* sql, int columns, OnRow on_row) {
 bool CatalogueFetch::RunTablePostPass() {
   const TableFinish finish = ProfileOf(store_.product).tableFinish;
   if (finish == TableFinish::kRelationships) return ReadRelationships();
-  RecordFinder finder(store_.Records(kDataKindTable));
+  RecordFinder finder(store_.Records(DataKind::Table));
   if (finish == TableFinish::kOracleKeys) {
     return MarkOracleColumns(kOraclePrimaryKeySql, kOraclePrimaryKeyEntry, finder) &&
            MarkOracleColumns(kOracleUniqueSql, kOracleUniqueEntry, finder);
@@ -229,7 +229,7 @@ bool CatalogueFetch::ReadRelationships() {
 
 bool FetchCatalogue(TCatalogueStore& store, DbSession& session) {
   if (ProfileOf(store.product).readsCatalogueFunctions) return FetchOdbcCatalogue(store, session);
-  const int data_kind = store.currentDataKind;
+  const DataKind data_kind = store.currentDataKind;
   std::optional<CatalogueSql> sql =
       BuildCatalogueSql(store.product, data_kind, session.connection.OwnerName);
   if (!sql || !session.connection.Connected) {

@@ -20,7 +20,7 @@ std::string QuoteLiteralText(std::string_view text) {
 
 }  // namespace
 
-std::optional<CatalogueSql> BuildCatalogueSql(Product product, int data_kind,
+std::optional<CatalogueSql> BuildCatalogueSql(Product product, DataKind data_kind,
                                               std::string_view owner_name) {
   StatementTexts texts;
   switch (product) {

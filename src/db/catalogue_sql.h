@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/data_kind.h"
 #include "model/product_profile.h"
 
 namespace morvane {
@@ -24,7 +25,7 @@ struct CatalogueSql {
 // nothing for a product or data kind without statements. The Oracle statements name the
 // connected user as the owner of every record: `owner_name` is placed into a string literal with
 // its single quotes doubled, so no name can end the literal early.
-std::optional<CatalogueSql> BuildCatalogueSql(Product product, int data_kind,
+std::optional<CatalogueSql> BuildCatalogueSql(Product product, DataKind data_kind,
                                               std::string_view owner_name);
 
 // Statements run after the Oracle table fetch: (table, column) of primary-key columns and of

@@ -88,14 +88,16 @@ const char kTableIndexes[] =
 
 }  // namespace
 
-StatementTexts BroadbaseStatements(int data_kind) {
+StatementTexts BroadbaseStatements(DataKind data_kind) {
   switch (data_kind) {
-    case 2:
+    case DataKind::Table:
       return {kTables, kTablesCount};
-    case 3:
+    case DataKind::Index:
       return {kIndexes, kIndexesCount};
-    case 4:
+    case DataKind::TableIndex:
       return {kTableIndexes, kTableIndexesCount};
+    default:
+      break;
   }
   return {};
 }

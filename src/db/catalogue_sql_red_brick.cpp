@@ -58,14 +58,16 @@ const char kTableIndexes[] =
 
 }  // namespace
 
-StatementTexts RedBrickStatements(int data_kind) {
+StatementTexts RedBrickStatements(DataKind data_kind) {
   switch (data_kind) {
-    case 2:
+    case DataKind::Table:
       return {kTables, kTablesCount};
-    case 3:
+    case DataKind::Index:
       return {kIndexes, kIndexesCount};
-    case 4:
+    case DataKind::TableIndex:
       return {kTableIndexes, kTableIndexesCount};
+    default:
+      break;
   }
   return {};
 }

@@ -88,7 +88,7 @@ bool FreeQuery::Run(const std::string& sql) {
   if (!DescribeColumns(columns)) return false;
   auto record = std::make_unique<TTableRec>();
   if (!ReadRows(*record, columns)) return false;
-  store_.Records(kDataKindSql).push_back(std::move(record));
+  store_.Records(DataKind::Sql).push_back(std::move(record));
   return true;
 }
 
@@ -123,8 +123,8 @@ std::string FreeQuery::ColumnName(int column) {
 }
 
 bool FreeQuery::DescribeColumns(int columns) {
-  store_.Items(kDataKindSql, kItemLevelTable).clear();
-  ItemList& items = store_.Items(kDataKindSql, kItemLevelColumn);
+  store_.Items(DataKind::Sql, kItemLevelTable).clear();
+  ItemList& items = store_.Items(DataKind::Sql, kItemLevelColumn);
   items.clear();
   for (int i = 0; i < columns && wide(); ++i) {
     std::string name = ColumnName(i);
@@ -203,7 +203,7 @@ bool ExecuteFreeSql(TCatalogueStore& store, DbSession& session, const std::strin
   session.status.SetBusy(true);
   session.status.SetPanelText(kActivityPanel, ToCp932("データ取得"));
   session.progress.Begin("データ取得", 2 * max_rows);
-  store.ClearDataKind(kDataKindSql);
+  store.ClearDataKind(DataKind::Sql);
 
   FreeQuery query(store, session, max_rows, measure);
   bool ok = false;
@@ -222,7 +222,7 @@ bool ExecuteFreeSql(TCatalogueStore& store, DbSession& session, const std::strin
                   query.statement());
   }
   if (!ok) {
-    store.ClearDataKind(kDataKindSql);
+    store.ClearDataKind(DataKind::Sql);
   }
   query.DropStatement();
   session.progress.End();
@@ -231,9 +231,9 @@ bool ExecuteFreeSql(TCatalogueStore& store, DbSession& session, const std::strin
 }
 
 void ClearFreeSqlResult(TCatalogueStore& store) {
-  store.Items(kDataKindSql, kItemLevelTable).clear();
-  store.Items(kDataKindSql, kItemLevelColumn).clear();
-  store.ClearDataKind(kDataKindSql);
+  store.Items(DataKind::Sql, kItemLevelTable).clear();
+  store.Items(DataKind::Sql, kItemLevelColumn).clear();
+  store.ClearDataKind(DataKind::Sql);
 }
 
 }  // namespace morvane

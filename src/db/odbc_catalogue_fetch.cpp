@@ -13,21 +13,21 @@
 namespace morvane {
 namespace {
 
-bool IsCatalogueDataKind(int data_kind) {
-  return data_kind == kDataKindTable || data_kind == kDataKindIndex ||
-         data_kind == kDataKindTableIndex;
+bool IsCatalogueDataKind(DataKind data_kind) {
+  return data_kind == DataKind::Table || data_kind == DataKind::Index ||
+         data_kind == DataKind::TableIndex;
 }
 
 // Moves what the reader gave into the store.
-void TakeCatalogue(TCatalogueStore& store, int data_kind, OdbcCatalogue& catalogue) {
+void TakeCatalogue(TCatalogueStore& store, DataKind data_kind, OdbcCatalogue& catalogue) {
   RecordList& records = store.Records(data_kind);
   records.reserve(catalogue.records.size());
   for (TTableRec& record : catalogue.records) {
     records.push_back(std::make_unique<TTableRec>(std::move(record)));
   }
-  if (data_kind == kDataKindTable) store.relations = std::move(catalogue.relations);
-  if (data_kind == kDataKindTableIndex) {
-    store.Items(kDataKindTableIndex, kItemLevelColumn) =
+  if (data_kind == DataKind::Table) store.relations = std::move(catalogue.relations);
+  if (data_kind == DataKind::TableIndex) {
+    store.Items(DataKind::TableIndex, kItemLevelColumn) =
         TableIndexColumnItems(catalogue.largestIndexCount);
   }
 }
@@ -35,7 +35,7 @@ void TakeCatalogue(TCatalogueStore& store, int data_kind, OdbcCatalogue& catalog
 }  // namespace
 
 bool FetchOdbcCatalogue(TCatalogueStore& store, DbSession& session) {
-  const int data_kind = store.currentDataKind;
+  const DataKind data_kind = store.currentDataKind;
   if (!IsCatalogueDataKind(data_kind) || !session.connection.Connected) {
     session.prompt.Error(InternalErrorText());
     return false;
@@ -58,7 +58,7 @@ bool FetchOdbcCatalogue(TCatalogueStore& store, DbSession& session) {
   }
   if (!ok) {
     store.ClearDataKind(data_kind);
-    if (data_kind == kDataKindTable) store.relations.clear();
+    if (data_kind == DataKind::Table) store.relations.clear();
   }
   session.status.SetBusy(false);
   return ok;

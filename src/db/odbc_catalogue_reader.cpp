@@ -336,7 +336,7 @@ bool IsSystemTable(std::string_view owner, std::string_view name) {
   return StartsWithIgnoringCase(owner, "pg_") || StartsWithIgnoringCase(name, "sqlite_");
 }
 
-OdbcCatalogue ReadOdbcCatalogue(SQLHDBC dbc, int data_kind, IProgress& progress) {
+OdbcCatalogue ReadOdbcCatalogue(SQLHDBC dbc, DataKind data_kind, IProgress& progress) {
   OdbcCatalogueCalls calls(dbc);
   std::vector<OdbcTableEntry> tables = calls.Tables();
   std::erase_if(tables, [](const OdbcTableEntry& t) { return IsSystemTable(t.owner(), t.name); });
@@ -345,13 +345,13 @@ OdbcCatalogue ReadOdbcCatalogue(SQLHDBC dbc, int data_kind, IProgress& progress)
   run.Begin(static_cast<int>(tables.size()));
   OdbcCatalogue out;
   switch (data_kind) {
-    case kDataKindTable:
+    case DataKind::Table:
       ReadTableInformation(calls, tables, run, out);
       break;
-    case kDataKindIndex:
+    case DataKind::Index:
       ReadIndexInformation(calls, tables, run, out);
       break;
-    case kDataKindTableIndex:
+    case DataKind::TableIndex:
       ReadTableIndexInformation(calls, tables, run, out);
       break;
     default:

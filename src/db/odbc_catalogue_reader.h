@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "db/odbc_wide_text.h"
+#include "model/data_kind.h"
 #include "model/progress.h"
 #include "model/records.h"
 
@@ -35,7 +36,7 @@ struct OdbcCatalogue {
 //
 // Throws OdbcFailure with the driver's first diagnostic when any call fails, including a fetch
 // that breaks off mid-way: a read never ends in a partial success.
-OdbcCatalogue ReadOdbcCatalogue(SQLHDBC dbc, int data_kind, IProgress& progress);
+OdbcCatalogue ReadOdbcCatalogue(SQLHDBC dbc, DataKind data_kind, IProgress& progress);
 
 // Whether a table belongs to the database system itself rather than to its users: schemas
 // "information_schema", "pg_catalog" and every other "pg_" schema, "mysql",

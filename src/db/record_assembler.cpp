@@ -61,11 +61,11 @@ void RecordAssembler::StartRecord(TTableRec& record,
   total_size_ = 0;
   small_columns_ = 0;
   large_columns_ = 0;
-  if (data_kind_ == kDataKindTableIndex) matrix_.StartRecord();
+  if (data_kind_ == DataKind::TableIndex) matrix_.StartRecord();
 }
 
 void RecordAssembler::TakeRow(const std::vector<std::string_view>& column_texts) {
-  if (data_kind_ == kDataKindTableIndex) {
+  if (data_kind_ == DataKind::TableIndex) {
     matrix_.TakeRow({TextAt(column_texts, 0), TextAt(column_texts, 1), TextAt(column_texts, 2),
                      TextAt(column_texts, 3), TextAt(column_texts, 4)});
   } else {
@@ -77,9 +77,9 @@ void RecordAssembler::TakeTableColumn(const std::vector<std::string_view>& colum
   row_texts_.assign(column_texts.begin(), column_texts.end());
   std::string size;  // outlives row_texts_[kSizeEntry]
   const ColumnSizeSource source = ProfileOf(product_).columnSize;
-  if (data_kind_ == kDataKindTable && source == ColumnSizeSource::kCatalogue) {
+  if (data_kind_ == DataKind::Table && source == ColumnSizeSource::kCatalogue) {
     total_size_ += IntegerValue(TextAt(row_texts_, kSizeEntry));
-  } else if (data_kind_ == kDataKindTable && source == ColumnSizeSource::kTypeRules) {
+  } else if (data_kind_ == DataKind::Table && source == ColumnSizeSource::kTypeRules) {
     size = ColumnByteSize(product_, TextAt(row_texts_, kDataTypeEntry),
                           TextAt(row_texts_, kLengthEntry), TextAt(row_texts_, kScaleEntry));
     if (kSizeEntry < row_texts_.size()) row_texts_[kSizeEntry] = size;
@@ -93,10 +93,10 @@ void RecordAssembler::TakeTableColumn(const std::vector<std::string_view>& colum
 
 void RecordAssembler::FinishRecord() {
   TValueList& values = record_->values;
-  if (data_kind_ == kDataKindTableIndex) {
+  if (data_kind_ == DataKind::TableIndex) {
     int index_count = matrix_.FinishRecord(*record_);
     ReplaceValues(values, {{kIndexCountValue, std::to_string(index_count)}});
-  } else if (data_kind_ == kDataKindTable) {
+  } else if (data_kind_ == DataKind::Table) {
     std::string total = std::to_string(total_size_);
     const ProductProfile& profile = ProfileOf(product_);
     if (profile.columnCountsBySize) {

@@ -18,7 +18,7 @@ namespace morvane {
 
 class RecordAssembler {
  public:
-  RecordAssembler(Product product, int data_kind) : product_(product), data_kind_(data_kind) {}
+  RecordAssembler(Product product, DataKind data_kind) : product_(product), data_kind_(data_kind) {}
 
   // Starts `record` with the table-level texts of its first row as values; owner, name and type
   // are copies of values 0, 1 and 2.
@@ -35,7 +35,7 @@ class RecordAssembler {
   void TakeTableColumn(const std::vector<std::string_view>& column_texts);
 
   Product product_;
-  int data_kind_;
+  DataKind data_kind_;
   TTableRec* record_ = nullptr;
   int64_t total_size_ = 0;
   int small_columns_ = 0;  // 1 to 250 bytes

@@ -111,7 +111,7 @@ bool FetchRowCount(Product product, DbSession& session, TTableRec& table) {
 bool GetTableCount(TCatalogueStore& store, DbSession& session,
                    const std::vector<const TTableRec*>& tables) {
   std::unordered_map<const TTableRec*, TTableRec*> known;
-  for (const auto& record : store.Records(kDataKindTable))
+  for (const auto& record : store.Records(DataKind::Table))
     known.emplace(record.get(), record.get());
 
   session.status.SetBusy(true);

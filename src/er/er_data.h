@@ -39,19 +39,18 @@ struct TERTableRec {
   std::vector<TERColumnRec> columns;
 };
 
-// Edge codes of a line end (FromSide, ToSide).
-constexpr int kSideUnknown = 0;  // not yet computed
-constexpr int kSideTop = 1;
-constexpr int kSideLeft = 2;
-constexpr int kSideBottom = 3;
-constexpr int kSideRight = 4;
+// The edge a line end attaches to (FromSide, ToSide).
+enum class LineSide : int { Unknown = 0, Top = 1, Left = 2, Bottom = 3, Right = 4 };
+
+// The edge's number, which is also the connection site of a box in a workbook drawing.
+constexpr int LineSideCode(LineSide side) { return static_cast<int>(side); }
 
 // A relationship line between two windows of the same sheet.
 struct TTargetLine {
   TERTableRec* fromWindow = nullptr;  // first end (the referencing table, or the drag source)
   TERTableRec* toWindow = nullptr;    // second end
-  int fromSide = kSideUnknown;
-  int toSide = kSideUnknown;
+  LineSide fromSide = LineSide::Unknown;  // Unknown: not yet computed
+  LineSide toSide = LineSide::Unknown;
 };
 
 // One sheet. Owns its windows and lines; windows and lines are held by pointer so that widgets

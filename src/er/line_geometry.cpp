@@ -15,13 +15,13 @@ TLineGeometry ComputeLineGeometry(const TERTableRec& from, const TERTableRec& to
     if (tLeft < sRight) {
       g.x1 = sLeft;
       g.x2 = tRight;
-      g.fromSide = kSideLeft;
-      g.toSide = kSideRight;
+      g.fromSide = LineSide::Left;
+      g.toSide = LineSide::Right;
     } else {
       g.x1 = sRight;
       g.x2 = tLeft;
-      g.fromSide = kSideRight;
-      g.toSide = kSideLeft;
+      g.fromSide = LineSide::Right;
+      g.toSide = LineSide::Left;
     }
   } else {
     g.x1 = sLeft + sWidth / 2;
@@ -29,13 +29,13 @@ TLineGeometry ComputeLineGeometry(const TERTableRec& from, const TERTableRec& to
     if (sBottom > tTop) {
       g.y1 = sTop;
       g.y2 = tBottom;
-      g.fromSide = kSideTop;
-      g.toSide = kSideBottom;
+      g.fromSide = LineSide::Top;
+      g.toSide = LineSide::Bottom;
     } else {
       g.y1 = sBottom;
       g.y2 = tTop;
-      g.fromSide = kSideBottom;
-      g.toSide = kSideTop;
+      g.fromSide = LineSide::Bottom;
+      g.toSide = LineSide::Top;
     }
   }
   return g;

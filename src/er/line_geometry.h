@@ -7,15 +7,15 @@
 
 namespace morvane {
 
-// A line segment in sheet coordinates and the edges it attaches to (kSideTop .. kSideRight).
+// A line segment in sheet coordinates and the edges it attaches to (Top .. Right).
 // Coordinates are 64-bit so that any window geometry a file can hold adds up safely.
 struct TLineGeometry {
   int64_t x1 = 0;
   int64_t y1 = 0;
   int64_t x2 = 0;
   int64_t y2 = 0;
-  int fromSide = kSideUnknown;
-  int toSide = kSideUnknown;
+  LineSide fromSide = LineSide::Unknown;
+  LineSide toSide = LineSide::Unknown;
 
   bool operator==(const TLineGeometry&) const = default;
 };

@@ -180,11 +180,11 @@ int NumberOrZero(std::string_view text) {
   return ParseInt32(TrimBlanks(text), number) ? number : 0;
 }
 
-TFormatDialogState LoadFormatState(const TCatalogueStore& store, int dataKind) {
+TFormatDialogState LoadFormatState(const TCatalogueStore& store, DataKind dataKind) {
   const TFormatSettings& s = store.formatSettings;
   TFormatDialogState state;
   if (IsDataKind(dataKind)) {
-    const int i = dataKind - 1;
+    const size_t i = DataKindIndex(dataKind);
     state.tableNoOutput = s.tableNoOutput[i] != 0;
     state.tableOneSheet = s.tableOneSheet[i] != 0;
     state.tableStartRow = std::to_string(s.tableStartRow[i]);
@@ -202,10 +202,10 @@ TFormatDialogState LoadFormatState(const TCatalogueStore& store, int dataKind) {
   return state;
 }
 
-void ApplyFormatState(TFormatDialogState& state, TCatalogueStore& store, int dataKind) {
+void ApplyFormatState(TFormatDialogState& state, TCatalogueStore& store, DataKind dataKind) {
   TFormatSettings& s = store.formatSettings;
   if (IsDataKind(dataKind)) {
-    const int i = dataKind - 1;
+    const size_t i = DataKindIndex(dataKind);
     StoreList(state.table, true, store.Items(dataKind, kItemLevelTable));
     s.tableNoOutput[i] = state.tableNoOutput ? 1 : 0;
     s.tableOneSheet[i] = state.tableOneSheet ? 1 : 0;
@@ -222,8 +222,8 @@ void ApplyFormatState(TFormatDialogState& state, TCatalogueStore& store, int dat
                    ? state.lineType
                    : kLineTypeCurved;
   if (IsDataKind(dataKind)) {
-    store.sortColumn[dataKind - 1] = 0;
-    store.sortDirection[dataKind - 1] = 0;
+    store.sortColumn[DataKindIndex(dataKind)] = 0;
+    store.sortDirection[DataKindIndex(dataKind)] = 0;
     store.listRebuild = true;
   }
   store.SetModified();

@@ -86,12 +86,12 @@ struct TFormatDialogState {
 
 // The dialog's state for `dataKind` (0: the ER settings only; the lists stay empty). A line type
 // other than 1 to 3 selects no button.
-TFormatDialogState LoadFormatState(const TCatalogueStore& store, int dataKind);
+TFormatDialogState LoadFormatState(const TCatalogueStore& store, DataKind dataKind);
 
 // Apply: stores `state` into the item lists and settings of `dataKind`, puts each list in the
 // dialog's order, sends that kind's list sort back to the first column ascending, asks for the
 // list to be rebuilt and marks the document modified. With data kind 0 only the ER settings are
 // stored. Number texts that are not integers are stored as 0 and read "0" in `state` afterwards.
-void ApplyFormatState(TFormatDialogState& state, TCatalogueStore& store, int dataKind);
+void ApplyFormatState(TFormatDialogState& state, TCatalogueStore& store, DataKind dataKind);
 
 }  // namespace morvane

@@ -180,7 +180,7 @@ ImportOutcome ImportSheets(TCatalogueStore& store, Workbook& book,
   excel.SetScreenUpdating(false);
   context.progress.Begin("インポート", static_cast<int>(sheet_names.size()));
   const SheetReader reader(store, context.column_size);
-  RecordList& records = store.Records(kDataKindExcel);
+  RecordList& records = store.Records(DataKind::Excel);
   bool overwrite_all = false;
   int done = 0;
   try {

@@ -69,7 +69,7 @@ BoxPlace ERBoxPlace(const TERTableRec& window, const TFormatSettings& settings) 
 }
 
 LineSites ERLineSites(const TTargetLine& line) {
-  if ((line.fromSide == kSideUnknown || line.toSide == kSideUnknown) && line.fromWindow &&
+  if ((line.fromSide == LineSide::Unknown || line.toSide == LineSide::Unknown) && line.fromWindow &&
       line.toWindow) {
     TLineGeometry geometry = ComputeLineGeometry(*line.fromWindow, *line.toWindow);
     return {geometry.fromSide, geometry.toSide};
@@ -92,10 +92,10 @@ void DrawERSheet(const Worksheet& sheet, const TERSheetRec& er, const TFormatSet
     Shape connector = sheet.Shapes().AddConnector(settings.lineType, 0, 0, 0, 0);
     LineSites sites = ERLineSites(*line);
     if (auto from = boxes.find(line->fromWindow); from != boxes.end()) {
-      connector.ConnectorFormat().BeginConnect(from->second, sites.from);
+      connector.ConnectorFormat().BeginConnect(from->second, LineSideCode(sites.from));
     }
     if (auto to = boxes.find(line->toWindow); to != boxes.end()) {
-      connector.ConnectorFormat().EndConnect(to->second, sites.to);
+      connector.ConnectorFormat().EndConnect(to->second, LineSideCode(sites.to));
     }
   }
 }

@@ -32,7 +32,7 @@ BoxPlace ERBoxPlace(const TERTableRec& window, const TFormatSettings& settings);
 // The edges a line's ends attach to: as recorded, or, when a side was never computed (a sheet
 // never shown), from the windows' geometry.
 struct LineSites {
-  int from, to;
+  LineSide from, to;
 };
 LineSites ERLineSites(const TTargetLine& line);
 

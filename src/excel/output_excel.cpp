@@ -84,11 +84,11 @@ OutputResult ExcelOutput::Output(int total, const std::function<bool(const Works
   return result;
 }
 
-OutputResult ExcelOutput::WriteTables(const TCatalogueStore& store, int dataKind,
+OutputResult ExcelOutput::WriteTables(const TCatalogueStore& store, DataKind dataKind,
                                       const std::vector<const TTableRec*>& records) {
   if (!IsDataKind(dataKind)) throw ExcelError("出力するデータの種類がありません");
-  const size_t k = static_cast<size_t>(dataKind - 1);
-  const bool sql = dataKind == kDataKindSql;
+  const size_t k = DataKindIndex(dataKind);
+  const bool sql = dataKind == DataKind::Sql;
   const bool one_sheet = store.formatSettings.tableOneSheet[k] != 0;
 
   int total = static_cast<int>(records.size());

@@ -50,7 +50,7 @@ class ExcelOutput {
   // item lists and format settings. An Excel failure after the format check ends the output
   // with "出力に失敗しました。" and the clean-up, and is then thrown on (ExcelError) for the
   // program's general error report; the sheets written so far stay in the new workbook.
-  OutputResult WriteTables(const TCatalogueStore& store, int dataKind,
+  OutputResult WriteTables(const TCatalogueStore& store, DataKind dataKind,
                            const std::vector<const TTableRec*>& records);
 
   // ER output of the sheets whose names are in `chosenSheets` (one output sheet per match, in

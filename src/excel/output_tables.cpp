@@ -11,9 +11,9 @@ std::string ValueOf(const TValueList& values, int index) {
 
 }  // namespace
 
-std::vector<std::string> TableOutputAddresses(const TCatalogueStore& store, int dataKind) {
+std::vector<std::string> TableOutputAddresses(const TCatalogueStore& store, DataKind dataKind) {
   const TFormatSettings& settings = store.formatSettings;
-  const size_t k = static_cast<size_t>(dataKind - 1);
+  const size_t k = DataKindIndex(dataKind);
   std::vector<std::string> addresses;
   const ItemList& table_items = store.Items(dataKind, kItemLevelTable);
   if (settings.tableOneSheet[k]) {
@@ -33,10 +33,10 @@ std::vector<std::string> TableOutputAddresses(const TCatalogueStore& store, int 
   return addresses;
 }
 
-void WriteOwnSheet(const Worksheet& sheet, const TCatalogueStore& store, int dataKind,
+void WriteOwnSheet(const Worksheet& sheet, const TCatalogueStore& store, DataKind dataKind,
                    const TTableRec& record, const std::function<void()>& valueWritten) {
   const TFormatSettings& settings = store.formatSettings;
-  const size_t k = static_cast<size_t>(dataKind - 1);
+  const size_t k = DataKindIndex(dataKind);
   if (!settings.tableNoOutput[k]) {
     for (const TItemDef& item : store.Items(dataKind, kItemLevelTable)) {
       if (item.output == 1)
@@ -54,10 +54,10 @@ void WriteOwnSheet(const Worksheet& sheet, const TCatalogueStore& store, int dat
   }
 }
 
-void WriteOneSheetRow(const Worksheet& sheet, const TCatalogueStore& store, int dataKind,
+void WriteOneSheetRow(const Worksheet& sheet, const TCatalogueStore& store, DataKind dataKind,
                       const TTableRec& record, int& row) {
   const TFormatSettings& settings = store.formatSettings;
-  const size_t k = static_cast<size_t>(dataKind - 1);
+  const size_t k = DataKindIndex(dataKind);
   const ItemList& items = store.Items(dataKind, kItemLevelTable);
   if (settings.tableHeader[k] && row == settings.tableStartRow[k]) {
     for (const TItemDef& item : items) {

@@ -5,9 +5,9 @@
 namespace morvane {
 namespace {
 
-size_t KindSlot(int dataKind) {
+size_t KindSlot(DataKind dataKind) {
   if (!IsDataKind(dataKind)) throw std::out_of_range("invalid data kind");
-  return static_cast<size_t>(dataKind - 1);
+  return DataKindIndex(dataKind);
 }
 
 size_t LevelSlot(int itemLevel) {
@@ -21,9 +21,9 @@ TCatalogueStore::TCatalogueStore() { Reset(); }
 
 void TCatalogueStore::Reset() {
   product = Product::None;
-  currentDataKind = kDataKindNone;
+  currentDataKind = DataKind::None;
   currentListLevel = 0;
-  for (int kind = 1; kind <= kDataKindCount; ++kind) {
+  for (DataKind kind : kDataKinds) {
     for (ItemList& list : items_[KindSlot(kind)]) list.clear();
     ClearDataKind(kind);
   }
@@ -34,23 +34,23 @@ void TCatalogueStore::Reset() {
   listViewActive = true;
 }
 
-void TCatalogueStore::ClearDataKind(int dataKind) { records_[KindSlot(dataKind)].clear(); }
+void TCatalogueStore::ClearDataKind(DataKind dataKind) { records_[KindSlot(dataKind)].clear(); }
 
-RecordList& TCatalogueStore::Records(int dataKind) { return records_[KindSlot(dataKind)]; }
+RecordList& TCatalogueStore::Records(DataKind dataKind) { return records_[KindSlot(dataKind)]; }
 
-const RecordList& TCatalogueStore::Records(int dataKind) const {
+const RecordList& TCatalogueStore::Records(DataKind dataKind) const {
   return records_[KindSlot(dataKind)];
 }
 
-ItemList& TCatalogueStore::Items(int dataKind, int itemLevel) {
+ItemList& TCatalogueStore::Items(DataKind dataKind, int itemLevel) {
   return items_[KindSlot(dataKind)][LevelSlot(itemLevel)];
 }
 
-const ItemList& TCatalogueStore::Items(int dataKind, int itemLevel) const {
+const ItemList& TCatalogueStore::Items(DataKind dataKind, int itemLevel) const {
   return items_[KindSlot(dataKind)][LevelSlot(itemLevel)];
 }
 
-TTableRec& TCatalogueStore::AddRecord(int dataKind) {
+TTableRec& TCatalogueStore::AddRecord(DataKind dataKind) {
   RecordList& list = Records(dataKind);
   list.push_back(std::make_unique<TTableRec>());
   return *list.back();

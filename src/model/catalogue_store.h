@@ -42,18 +42,18 @@ class TCatalogueStore {
 
   // Destroys every record of one data kind (1..5); nothing else changes. References to those
   // records become invalid.
-  void ClearDataKind(int dataKind);
+  void ClearDataKind(DataKind dataKind);
 
   // The records of a data kind (1..5), in list order.
-  RecordList& Records(int dataKind);
-  const RecordList& Records(int dataKind) const;
+  RecordList& Records(DataKind dataKind);
+  const RecordList& Records(DataKind dataKind) const;
 
   // The item list of (data kind 1..5, item level 1..2).
-  ItemList& Items(int dataKind, int itemLevel);
-  const ItemList& Items(int dataKind, int itemLevel) const;
+  ItemList& Items(DataKind dataKind, int itemLevel);
+  const ItemList& Items(DataKind dataKind, int itemLevel) const;
 
   // Appends a new empty record to a data kind and returns it.
-  TTableRec& AddRecord(int dataKind);
+  TTableRec& AddRecord(DataKind dataKind);
 
   // Sets the modified flag (commands that change the document call this).
   void SetModified() { modified = true; }
@@ -71,14 +71,14 @@ class TCatalogueStore {
   std::string fileName;                   // full path of the project file; empty until saved/opened
   int fileVersion = kCurrentFileVersion;  // below 280: no database work possible
   bool modified = false;                  // unsaved changes exist
-  int currentDataKind = kDataKindNone;    // data kind of the selected tree node
+  DataKind currentDataKind = DataKind::None;  // data kind of the selected tree node
   int currentListLevel = 0;               // 1 table list shown, 2 column list shown, 0 none
   bool refreshRequest = false;            // the next selection of a catalogue node fetches again
   bool listRebuild = false;               // the list view must be rebuilt on the next fill
   bool listViewActive = true;             // the list view is the active view; lists fill only then
   bool erViewActive = false;              // the ER view is shown
-  std::array<int, kDataKindCount> sortColumn{};     // per data kind (index kind-1)
-  std::array<int, kDataKindCount> sortDirection{};  // per data kind (index kind-1)
+  std::array<int, kDataKindCount> sortColumn{};     // per data kind (DataKindIndex)
+  std::array<int, kDataKindCount> sortDirection{};  // per data kind (DataKindIndex)
   // The owner and type whose records the table list shows; nullopt means no filter, while an
   // empty string is a real owner or type.
   std::optional<std::string> selectedOwner;

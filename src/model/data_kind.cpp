@@ -4,17 +4,17 @@ namespace morvane {
 
 std::string_view ProductName(Product product) { return ProfileOf(product).name; }
 
-std::string_view DataKindCaption(int kind) {
+std::string_view DataKindCaption(DataKind kind) {
   switch (kind) {
-    case kDataKindExcel:
+    case DataKind::Excel:
       return "Excelファイル";
-    case kDataKindTable:
+    case DataKind::Table:
       return "テーブル情報";
-    case kDataKindIndex:
+    case DataKind::Index:
       return "インデックス情報";
-    case kDataKindTableIndex:
+    case DataKind::TableIndex:
       return "テーブル・インデックス情報";
-    case kDataKindSql:
+    case DataKind::Sql:
       return "SQL入力";
     default:
       return {};

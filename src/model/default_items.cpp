@@ -34,9 +34,9 @@ std::vector<DefaultItem> ListOf(std::span<const DefaultItem> items) {
 
 }  // namespace
 
-std::vector<DefaultItem> DefaultItemList(Product product, int dataKind, int itemLevel) {
+std::vector<DefaultItem> DefaultItemList(Product product, DataKind dataKind, int itemLevel) {
   const ProductProfile& profile = ProfileOf(product);
-  if (dataKind == kDataKindExcel) {
+  if (dataKind == DataKind::Excel) {
     if (itemLevel == kItemLevelColumn) return ListOf(kExcelColumn);
     std::vector<DefaultItem> items = ListOf(kExcelTable);
     if (profile.columnCountsBySize) {
@@ -46,20 +46,20 @@ std::vector<DefaultItem> DefaultItemList(Product product, int dataKind, int item
     return items;
   }
   const ProductItemLists& lists = profile.lists;
-  if (dataKind == kDataKindTable) {
+  if (dataKind == DataKind::Table) {
     return ListOf(itemLevel == kItemLevelTable ? lists.tableTable : lists.tableColumn);
   }
-  if (dataKind == kDataKindIndex) {
+  if (dataKind == DataKind::Index) {
     return ListOf(itemLevel == kItemLevelTable ? lists.indexTable : lists.indexColumn);
   }
-  if (dataKind == kDataKindTableIndex && itemLevel == kItemLevelTable) {
+  if (dataKind == DataKind::TableIndex && itemLevel == kItemLevelTable) {
     return ListOf(lists.tableIndexTable);
   }
   return {};
 }
 
 void BuildDefaultItems(TCatalogueStore& store, Product product, const TextMeasurer& measure) {
-  for (int kind = 1; kind <= kDataKindCount; ++kind) {
+  for (DataKind kind : kDataKinds) {
     for (int level = kItemLevelTable; level <= kItemLevelColumn; ++level) {
       ItemList& list = store.Items(kind, level);
       std::vector<DefaultItem> defaults = DefaultItemList(product, kind, level);

@@ -40,7 +40,7 @@ int FollowRelations(RelationRun& run, TERTableRec& window) {
   int count = 0;
   int createdHere = 0;
   int left = 0;
-  const RecordList& tables = run.store.Records(kDataKindTable);
+  const RecordList& tables = run.store.Records(DataKind::Table);
   for (const std::string& pkTable : pkTables) {
     for (const auto& record : tables) {
       if (record->name != pkTable) continue;

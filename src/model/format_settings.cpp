@@ -5,13 +5,13 @@ namespace morvane {
 TFormatSettings DefaultFormatSettings() {
   TFormatSettings s;
   for (int i = 0; i < kDataKindCount; ++i) {
-    const int kind = i + 1;
-    s.tableNoOutput[i] = kind == kDataKindSql ? 1 : 0;
+    const DataKind kind = kDataKinds[i];
+    s.tableNoOutput[i] = kind == DataKind::Sql ? 1 : 0;
     s.tableOneSheet[i] = 0;
     s.tableStartRow[i] = 1;
     s.tableHeader[i] = 1;
     s.columnStartRow[i] = 5;
-    s.columnHeader[i] = kind == kDataKindTableIndex ? 0 : 1;
+    s.columnHeader[i] = kind == DataKind::TableIndex ? 0 : 1;
   }
   s.erLeft = 0;
   s.erTop = 0;

@@ -2,7 +2,7 @@
 
 namespace morvane {
 
-std::vector<DefaultItem> OdbcDefaultItemList(int dataKind, int itemLevel) {
+std::vector<DefaultItem> OdbcDefaultItemList(DataKind dataKind, int itemLevel) {
   return DefaultItemList(Product::Odbc, dataKind, itemLevel);
 }
 

@@ -12,7 +12,7 @@ namespace morvane {
 // The default items of list (data kind, item level) of the generic ODBC product, in list order
 // (the position is the item's index). Table-index information's column level is built by the
 // fetch, like the other products'; data kinds 1 and 5 are the products' common lists.
-std::vector<DefaultItem> OdbcDefaultItemList(int dataKind, int itemLevel);
+std::vector<DefaultItem> OdbcDefaultItemList(DataKind dataKind, int itemLevel);
 
 // Value positions of table information, table level.
 namespace odbc_table {

@@ -239,11 +239,11 @@ class ProjectReader {
     return tagFields_[i];
   }
 
-  int TagDataKind() const {
+  DataKind TagDataKind() const {
     const std::string_view text = TagField(1);
-    const int kind = ParseInt(text);
-    if (!IsDataKind(kind)) Fail("データ種別「" + Quoted(text) + "」は不正です。");
-    return kind;
+    const std::optional<DataKind> kind = DataKindFromCode(ParseInt(text));
+    if (!kind) Fail("データ種別「" + Quoted(text) + "」は不正です。");
+    return *kind;
   }
 
   int TagItemLevel() const {
@@ -305,7 +305,7 @@ class ProjectReader {
   }
 
   void ReadItem() {
-    const int kind = TagDataKind();
+    const DataKind kind = TagDataKind();
     const int level = TagItemLevel();
     NeedFields(6);
     TItemDef item;
@@ -316,12 +316,12 @@ class ProjectReader {
     item.excelColumn = std::string(fields_[4]);
     item.excelCell = std::string(fields_[5]);
     item.width =
-        kind == kDataKindTableIndex ? 100 : DefaultItemWidth(item.name, item.valueKind, measure_);
+        kind == DataKind::TableIndex ? 100 : DefaultItemWidth(item.name, item.valueKind, measure_);
     doc_.Items(kind, level).push_back(std::move(item));
   }
 
   void ReadFormatTable() {
-    const int i = TagDataKind() - 1;
+    const size_t i = DataKindIndex(TagDataKind());
     NeedFields(4);
     TFormatSettings& s = doc_.formatSettings;
     s.tableNoOutput[i] = Flag(fields_[0]);
@@ -331,7 +331,7 @@ class ProjectReader {
   }
 
   void ReadFormatColumn() {
-    const int i = TagDataKind() - 1;
+    const size_t i = DataKindIndex(TagDataKind());
     NeedFields(2);
     doc_.formatSettings.columnStartRow[i] = ParseInt(fields_[0]);
     doc_.formatSettings.columnHeader[i] = Flag(fields_[1]);
@@ -347,7 +347,7 @@ class ProjectReader {
   }
 
   void ReadTable() {
-    const int kind = TagDataKind();
+    const DataKind kind = TagDataKind();
     NeedFields(3);
     if (current_record_ != nullptr) current_record_->columns.shrink_to_fit();
     current_record_ = &doc_.AddRecord(kind);
@@ -540,7 +540,7 @@ ProjectReadResult ReadFrom(TCatalogueStore& store, LineSource& lines, const Text
                                ")");
     return result;
   }
-  doc.currentDataKind = kDataKindNone;
+  doc.currentDataKind = DataKind::None;
   doc.listRebuild = true;
   doc.er.currentIndex = 0;
   doc.modified = false;

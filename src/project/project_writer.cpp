@@ -76,9 +76,9 @@ class LineSink {
 };
 
 void WriteFormats(LineSink& out, const TCatalogueStore& store) {
-  for (int kind = 1; kind <= kDataKindCount; ++kind) {
+  for (DataKind kind : kDataKinds) {
     for (int level = kItemLevelTable; level <= kItemLevelColumn; ++level) {
-      out.Tag(kTagFormat, {kind, level});
+      out.Tag(kTagFormat, {DataKindCode(kind), level});
       for (const TItemDef& item : store.Items(kind, level)) {
         out.Field(item.name);
         out.Int(item.valueKind);
@@ -91,18 +91,18 @@ void WriteFormats(LineSink& out, const TCatalogueStore& store) {
     }
   }
   const TFormatSettings& s = store.formatSettings;
-  for (int kind = 1; kind <= kDataKindCount; ++kind) {
-    const int i = kind - 1;
-    out.Tag(kTagFormatTable, {kind});
+  for (DataKind kind : kDataKinds) {
+    const size_t i = DataKindIndex(kind);
+    out.Tag(kTagFormatTable, {DataKindCode(kind)});
     out.Flag(s.tableNoOutput[i] != 0);
     out.Flag(s.tableOneSheet[i] != 0);
     out.Int(s.tableStartRow[i]);
     out.Flag(s.tableHeader[i] != 0);
     out.EndLine();
   }
-  for (int kind = 1; kind <= kDataKindCount; ++kind) {
-    const int i = kind - 1;
-    out.Tag(kTagFormatColumn, {kind});
+  for (DataKind kind : kDataKinds) {
+    const size_t i = DataKindIndex(kind);
+    out.Tag(kTagFormatColumn, {DataKindCode(kind)});
     out.Int(s.columnStartRow[i]);
     out.Flag(s.columnHeader[i] != 0);
     out.EndLine();
@@ -116,9 +116,9 @@ void WriteFormats(LineSink& out, const TCatalogueStore& store) {
 }
 
 void WriteRecords(LineSink& out, const TCatalogueStore& store, IProgress& progress, int& done) {
-  for (int kind = 1; kind <= kDataKindCount; ++kind) {
+  for (DataKind kind : kDataKinds) {
     for (const auto& record : store.Records(kind)) {
-      out.Tag(kTagTable, {kind});
+      out.Tag(kTagTable, {DataKindCode(kind)});
       out.Field(record->owner);
       out.Field(record->type);
       out.Field(record->name);
@@ -190,7 +190,7 @@ void WriteTail(LineSink& out, const TCatalogueStore& store) {
 
 int RecordCount(const TCatalogueStore& store) {
   size_t count = 0;
-  for (int kind = 1; kind <= kDataKindCount; ++kind) count += store.Records(kind).size();
+  for (DataKind kind : kDataKinds) count += store.Records(kind).size();
   return static_cast<int>(std::min<size_t>(count, INT32_MAX));
 }
 

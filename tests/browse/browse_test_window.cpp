@@ -84,7 +84,7 @@ TBrowseTestWindow::TBrowseTestWindow(TCatalogueStore& store, IPrompt& prompt, Pr
 
 TBrowseTestWindow::~TBrowseTestWindow() { browser.reset(); }
 
-void TBrowseTestWindow::FetchGives(std::function<void(int kind)> fill) {
+void TBrowseTestWindow::FetchGives(std::function<void(DataKind kind)> fill) {
   host.fetch = [this, fill] {
     store_.ClearDataKind(store_.currentDataKind);
     fill(store_.currentDataKind);
@@ -92,7 +92,7 @@ void TBrowseTestWindow::FetchGives(std::function<void(int kind)> fill) {
   };
 }
 
-TTableRec& AddTableRecord(TCatalogueStore& store, int kind, const std::string& owner,
+TTableRec& AddTableRecord(TCatalogueStore& store, DataKind kind, const std::string& owner,
                           const std::string& type, const std::string& name, const std::string& size,
                           int columns) {
   TTableRec& r = store.AddRecord(kind);

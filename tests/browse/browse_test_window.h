@@ -21,7 +21,7 @@ class FakeHost : public IBrowseHost {
   // The fetch; by default it fails.
   std::function<bool()> fetch = [] { return false; };
   int connect_dialogs = 0;
-  std::vector<int> fetched_kinds;
+  std::vector<DataKind> fetched_kinds;
   std::map<int, QString> status;
   TCatalogueStore* store = nullptr;
 
@@ -48,7 +48,7 @@ class TBrowseTestWindow {
   std::unique_ptr<TBrowser> browser;
 
   // A fetch that empties the data kind being fetched and lets `fill` add its records.
-  void FetchGives(std::function<void(int kind)> fill);
+  void FetchGives(std::function<void(DataKind kind)> fill);
 
  private:
   TCatalogueStore& store_;
@@ -56,7 +56,7 @@ class TBrowseTestWindow {
 
 // Adds a record of a catalogue data kind: values owner, name, type, size, and `columns` column
 // rows (number, name, type).
-TTableRec& AddTableRecord(TCatalogueStore& store, int kind, const std::string& owner,
+TTableRec& AddTableRecord(TCatalogueStore& store, DataKind kind, const std::string& owner,
                           const std::string& type, const std::string& name,
                           const std::string& size = "", int columns = 0);
 

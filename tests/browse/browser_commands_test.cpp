@@ -18,7 +18,7 @@ class CommandsTest : public BrowserTest {
     browser()->RebuildTree();
   }
   void AddSheet(const std::string& no, const std::string& name, const std::string& size) {
-    TTableRec& r = store.AddRecord(kDataKindExcel);
+    TTableRec& r = store.AddRecord(DataKind::Excel);
     r.name = name;
     r.values = {no, name, size, "", ""};
     TColumnRow column;
@@ -118,7 +118,7 @@ TEST_F(CommandsTest, ListPopupOffersDeleteOnlyForExcelTablesAndCopyOnlyWithSelec
   EXPECT_TRUE(PopListEntry("popList_CopyWithTitle")->isEnabled());
   EXPECT_TRUE(PopListEntry("popList_ExcelDelete")->isEnabled());
 
-  widgets().trvDataType->setCurrentItem(KindNode(kDataKindTable));
+  widgets().trvDataType->setCurrentItem(KindNode(DataKind::Table));
   browser()->PreparePopList();
   EXPECT_FALSE(PopListEntry("popList_ExcelDelete")->isVisible());
 }
@@ -130,14 +130,14 @@ TEST_F(CommandsTest, DeletingSelectedExcelTablesFromTheListAsksAndRemovesRowsNod
   prompt.answers = {PromptButton::kNo};
   browser()->popList_ExcelDeleteClick();
   EXPECT_EQ(prompt.shown.back().text, ToCp932("選択されている項目をすべて削除しますか？"));
-  EXPECT_EQ(store.Records(kDataKindExcel).size(), 3u);
+  EXPECT_EQ(store.Records(DataKind::Excel).size(), 3u);
   EXPECT_FALSE(store.modified);
 
   prompt.answers = {PromptButton::kYes};
   browser()->popList_ExcelDeleteClick();
   // ITEMS and ORDERS went; 商品 stays.
-  ASSERT_EQ(store.Records(kDataKindExcel).size(), 1u);
-  EXPECT_EQ(store.Records(kDataKindExcel)[0]->name, "\x8f\xa4\x95\x69");
+  ASSERT_EQ(store.Records(DataKind::Excel).size(), 1u);
+  EXPECT_EQ(store.Records(DataKind::Excel)[0]->name, "\x8f\xa4\x95\x69");
   EXPECT_EQ(ColumnCells(DataModel(), 1), std::vector<std::string>{"\x8f\xa4\x95\x69"});
   EXPECT_EQ(ChildTexts(browser()->ExcelRoot()), QStringList{QStringLiteral("商品")});
   EXPECT_TRUE(store.modified);
@@ -153,7 +153,7 @@ TEST_F(CommandsTest, DeletingTheLastExcelTableLeavesTheRootCollapsedWithItsPlace
   prompt.answers = {PromptButton::kYes};
   browser()->popList_ExcelDeleteClick();
   EXPECT_EQ(prompt.shown.back().text, ToCp932("「ONLY」を削除しますか？"));
-  EXPECT_TRUE(store.Records(kDataKindExcel).empty());
+  EXPECT_TRUE(store.Records(DataKind::Excel).empty());
   EXPECT_EQ(ChildTexts(browser()->ExcelRoot()), QStringList{"Dummy"});
   EXPECT_FALSE(browser()->ExcelRoot()->isExpanded());
   EXPECT_EQ(DataModel()->rowCount(), 0);
@@ -170,7 +170,7 @@ TEST_F(CommandsTest, DeletingAnExcelTableFromTheTreeRemovesItsColumnListToo) {
   prompt.answers = {PromptButton::kYes};
   browser()->popDataType_Excel_DeleteClick();
   EXPECT_EQ(prompt.shown.back().text, ToCp932("「ORDERS」を削除しますか？"));
-  EXPECT_EQ(store.Records(kDataKindExcel).size(), 2u);
+  EXPECT_EQ(store.Records(DataKind::Excel).size(), 2u);
   EXPECT_EQ(browser()->ExcelRoot()->childCount(), 2);
   for (int row = 0; row < ColumnModel()->rowCount(); ++row) {
     EXPECT_NE(ColumnModel()->RecordAt(row)->name, "ORDERS");
@@ -182,7 +182,7 @@ TEST_F(CommandsTest, DeletingAnExcelTableFromTheTreeRemovesItsColumnListToo) {
     prompt.answers = {PromptButton::kYes};
     browser()->popDataType_Excel_DeleteClick();
   }
-  EXPECT_TRUE(store.Records(kDataKindExcel).empty());
+  EXPECT_TRUE(store.Records(DataKind::Excel).empty());
   EXPECT_EQ(ChildTexts(browser()->ExcelRoot()), QStringList{"Dummy"});
   EXPECT_FALSE(browser()->ExcelRoot()->isExpanded());
 }

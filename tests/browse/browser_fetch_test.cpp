@@ -102,7 +102,7 @@ class FetchTest : public ::testing::Test {
 FixtureDatabase* FetchTest::db_ = nullptr;
 
 TEST_F(FetchTest, ExpandingTableInformationConnectsFetchesAndBuildsTheTree) {
-  QTreeWidgetItem* tables = ui->browser->DataKindNode(kDataKindTable);
+  QTreeWidgetItem* tables = ui->browser->DataKindNode(DataKind::Table);
   prompt.answers = {PromptButton::kYes};
   tables->setExpanded(true);
 
@@ -138,13 +138,14 @@ TEST_F(FetchTest, RefreshAllFetchesTheThreeDataKindsAfterOneQuestion) {
   ui->browser->popDataType_AllRefreshClick();
   EXPECT_EQ(prompt.shown.size(), 1u) << prompt.shown.back().text;
   EXPECT_EQ(host_->fetched_kinds,
-            (std::vector<int>{kDataKindTable, kDataKindIndex, kDataKindTableIndex}));
-  for (int kind : {kDataKindTable, kDataKindIndex, kDataKindTableIndex}) {
-    EXPECT_FALSE(store.Records(kind).empty()) << kind;
-    EXPECT_EQ(NodeImageIndex(ui->browser->DataKindNode(kind)), kTreeImgKindFilled) << kind;
+            (std::vector<DataKind>{DataKind::Table, DataKind::Index, DataKind::TableIndex}));
+  for (DataKind kind : {DataKind::Table, DataKind::Index, DataKind::TableIndex}) {
+    EXPECT_FALSE(store.Records(kind).empty()) << DataKindCode(kind);
+    EXPECT_EQ(NodeImageIndex(ui->browser->DataKindNode(kind)), kTreeImgKindFilled)
+        << DataKindCode(kind);
   }
   // Table-index leaves carry the index count.
-  QTreeWidgetItem* table_index = ui->browser->DataKindNode(kDataKindTableIndex);
+  QTreeWidgetItem* table_index = ui->browser->DataKindNode(DataKind::TableIndex);
   QTreeWidgetItem* sales = Child(table_index, QStringLiteral("SALES"));
   ASSERT_NE(sales, nullptr);
   QTreeWidgetItem* emp = Child(sales->child(0), QStringLiteral("EMP (1)"));

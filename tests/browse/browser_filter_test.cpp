@@ -18,7 +18,7 @@ class FilterTest : public BrowserTest {
     const char* sheets[][2] = {
         {"1", "ITEMS"}, {"2", "ORDERS"}, {"3", "order_log"}, {"4", "商品"}, {"5", "CUSTOMERS"}};
     for (const auto& sheet : sheets) {
-      TTableRec& r = store.AddRecord(kDataKindExcel);
+      TTableRec& r = store.AddRecord(DataKind::Excel);
       r.name = ToCp932(sheet[1]);
       r.values = {sheet[0], r.name, "", "", ""};
       TColumnRow column;
@@ -73,7 +73,7 @@ TEST_F(FilterTest, TypingNarrowsTheRowsAndClearingShowsThemAllWithTheDocumentUnt
   EXPECT_EQ(ShownNames(), (Names{"ITEMS", "ORDERS", "order_log", "商品", "CUSTOMERS"}));
   EXPECT_EQ(Panel2(), QStringLiteral("0個を選択"));
   EXPECT_FALSE(store.modified);
-  EXPECT_EQ(store.Records(kDataKindExcel).size(), 5u);
+  EXPECT_EQ(store.Records(DataKind::Excel).size(), 5u);
   EXPECT_EQ(browser()->ExcelRoot()->childCount(), 5);
 }
 
@@ -116,7 +116,7 @@ TEST_F(FilterTest, DeletingExcelTablesTakesOnlyTheShownSelectedOnes) {
   EXPECT_TRUE(ShownNames().empty());
   Box()->clear();
   EXPECT_EQ(ShownNames(), (Names{"ITEMS", "商品", "CUSTOMERS"}));
-  EXPECT_EQ(store.Records(kDataKindExcel).size(), 3u);
+  EXPECT_EQ(store.Records(DataKind::Excel).size(), 3u);
   EXPECT_EQ(browser()->ExcelRoot()->childCount(), 3);
 }
 

@@ -27,13 +27,13 @@ class BrowserTest : public ::testing::Test {
   }
   void TearDown() override { ui.reset(); }
 
-  TTableRec& AddTable(int kind, const std::string& owner, const std::string& type,
+  TTableRec& AddTable(DataKind kind, const std::string& owner, const std::string& type,
                       const std::string& name, const std::string& size = "", int columns = 0) {
     return AddTableRecord(store, kind, owner, type, name, size, columns);
   }
-  void FetchGives(std::function<void(int kind)> fill) { ui->FetchGives(std::move(fill)); }
+  void FetchGives(std::function<void(DataKind kind)> fill) { ui->FetchGives(std::move(fill)); }
 
-  QTreeWidgetItem* KindNode(int kind) { return browser()->DataKindNode(kind); }
+  QTreeWidgetItem* KindNode(DataKind kind) { return browser()->DataKindNode(kind); }
   TListModel* DataModel() { return ListModelOf(widgets().ltvData); }
   TListModel* ColumnModel() { return ListModelOf(widgets().ltvColumn); }
   TBrowser* browser() { return ui->browser.get(); }

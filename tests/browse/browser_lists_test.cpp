@@ -12,7 +12,7 @@ class ListsTest : public BrowserTest {
   // SIZE(byte) (a number), ... in that order.
   void ShowTables() {
     host().connected = true;
-    FetchGives([this](int kind) {
+    FetchGives([this](DataKind kind) {
       AddTable(kind, "S", "TABLE", "b_lower", "100", 2);
       AddTable(kind, "S", "TABLE", "B_UPPER", "", 3);
       AddTable(kind, "S", "TABLE", "a_lower", "9", 1);
@@ -20,7 +20,7 @@ class ListsTest : public BrowserTest {
       AddTable(kind, "S", "TABLE", "C", "-5", 1000);
     });
     prompt.answers = {PromptButton::kYes};
-    KindNode(kDataKindTable)->setExpanded(true);
+    KindNode(DataKind::Table)->setExpanded(true);
     ASSERT_EQ(DataModel()->rowCount(), 5);
   }
   std::vector<std::string> Names() { return ColumnCells(DataModel(), 1); }
@@ -34,13 +34,13 @@ class ListsTest : public BrowserTest {
 };
 
 TEST_F(ListsTest, TheTableListHasTheShownItemsAsColumnsWithTheirWidths) {
-  store.Items(kDataKindTable, 1)[2].output = 0;  // TABLE TYPE hidden
-  store.Items(kDataKindTable, 1)[1].width = -3;
+  store.Items(DataKind::Table, 1)[2].output = 0;  // TABLE TYPE hidden
+  store.Items(DataKind::Table, 1)[1].width = -3;
   ShowTables();
   EXPECT_EQ(DataModel()->columnCount(), 42);
   EXPECT_EQ(DataModel()->Columns()[2].caption, "SIZE(byte)");
   EXPECT_EQ(widgets().ltvData->header()->sectionSize(1), 100);
-  EXPECT_EQ(store.Items(kDataKindTable, 1)[1].width, 100);
+  EXPECT_EQ(store.Items(DataKind::Table, 1)[1].width, 100);
   EXPECT_EQ(
       DataModel()->headerData(2, Qt::Horizontal, Qt::TextAlignmentRole).toInt() & Qt::AlignRight,
       Qt::AlignRight);
@@ -54,8 +54,8 @@ TEST_F(ListsTest, DraggedWidthsAreSavedIntoTheItemsWhenTheColumnsAreRebuilt) {
   widgets().ltvData->header()->resizeSection(1, 234);
   // Another data kind's list rebuilds the columns and saves the widths of the last ones.
   widgets().trvDataType->setCurrentItem(browser()->ExcelRoot());
-  EXPECT_EQ(store.Items(kDataKindTable, 1)[1].width, 234);
-  widgets().trvDataType->setCurrentItem(KindNode(kDataKindTable));
+  EXPECT_EQ(store.Items(DataKind::Table, 1)[1].width, 234);
+  widgets().trvDataType->setCurrentItem(KindNode(DataKind::Table));
   EXPECT_EQ(widgets().ltvData->header()->sectionSize(1), 234);
 }
 
@@ -67,10 +67,10 @@ TEST_F(ListsTest, HeaderClicksSortAscendingThenDescendingAndAnotherColumnAscendi
   EXPECT_EQ(Names(), (std::vector<std::string>{"A_UPPER", "B_UPPER", "C", "a_lower", "b_lower"}));
   browser()->ltvDataColumnClick(1);
   EXPECT_EQ(Names(), (std::vector<std::string>{"b_lower", "a_lower", "C", "B_UPPER", "A_UPPER"}));
-  EXPECT_EQ(store.sortDirection[kDataKindTable - 1], 1);
+  EXPECT_EQ(store.sortDirection[DataKindIndex(DataKind::Table)], 1);
   browser()->ltvDataColumnClick(3);
-  EXPECT_EQ(store.sortColumn[kDataKindTable - 1], 3);
-  EXPECT_EQ(store.sortDirection[kDataKindTable - 1], 0);
+  EXPECT_EQ(store.sortColumn[DataKindIndex(DataKind::Table)], 3);
+  EXPECT_EQ(store.sortDirection[DataKindIndex(DataKind::Table)], 0);
   EXPECT_EQ(Sizes(), (std::vector<std::string>{"", "", "-5", "9", "100"}));
   browser()->ltvDataColumnClick(3);
   EXPECT_EQ(Sizes(), (std::vector<std::string>{"100", "9", "-5", "", ""}));
@@ -92,10 +92,10 @@ TEST_F(ListsTest, TheSortIsKeptWhenTheListIsFilledAgainAndSelectionMovesWithItsR
 TEST_F(ListsTest, TheSameNodeIsNotFilledAgainUnlessTheRebuildFlagIsSet) {
   ShowTables();
   QTreeWidgetItem* node = widgets().trvDataType->currentItem();
-  store.Records(kDataKindTable)[0]->values.Set(1, "RENAMED");
+  store.Records(DataKind::Table)[0]->values.Set(1, "RENAMED");
   browser()->SetList(node);
   EXPECT_EQ(Names().front(), "RENAMED") << "rows show the store's values as they are";
-  AddTable(kDataKindTable, "S", "TABLE", "NEW");
+  AddTable(DataKind::Table, "S", "TABLE", "NEW");
   browser()->SetList(node);
   EXPECT_EQ(DataModel()->rowCount(), 5);
   store.listRebuild = true;
@@ -119,7 +119,7 @@ TEST_F(ListsTest, DoubleClickOpensTheColumnListOfTheFirstSelectedRow) {
   EXPECT_EQ(QApplication::focusWidget(), widgets().ltvColumn);
   // Header clicks do nothing in a column list.
   browser()->ltvDataColumnClick(2);
-  EXPECT_EQ(store.sortColumn[kDataKindTable - 1], 1);
+  EXPECT_EQ(store.sortColumn[DataKindIndex(DataKind::Table)], 1);
 }
 
 TEST_F(ListsTest, NothingOpensWithoutASelectedRow) {
@@ -132,7 +132,7 @@ TEST_F(ListsTest, NothingOpensWithoutASelectedRow) {
 
 TEST_F(ListsTest, ATableWithoutColumnsShowsAnEmptyColumnList) {
   ShowTables();
-  QTreeWidgetItem* a_upper = KindNode(kDataKindTable)->child(0)->child(0)->child(3);
+  QTreeWidgetItem* a_upper = KindNode(DataKind::Table)->child(0)->child(0)->child(3);
   widgets().trvDataType->setCurrentItem(a_upper);
   EXPECT_EQ(ColumnModel()->rowCount(), 0);
   EXPECT_EQ(ColumnModel()->columnCount(), 27);
@@ -149,9 +149,9 @@ TEST_F(ListsTest, EnterOpensTheColumnListLikeADoubleClick) {
 }
 
 TEST_F(ListsTest, TheSqlInputShowsTheResultRowsOfItsRecord) {
-  store.Items(kDataKindSql, 2) = {MakeDefaultItem("A", 1, 0, 2, EstimateTextWidth),
-                                  MakeDefaultItem("B", 1, 1, 2, EstimateTextWidth)};
-  TTableRec& result = store.AddRecord(kDataKindSql);
+  store.Items(DataKind::Sql, 2) = {MakeDefaultItem("A", 1, 0, 2, EstimateTextWidth),
+                                   MakeDefaultItem("B", 1, 1, 2, EstimateTextWidth)};
+  TTableRec& result = store.AddRecord(DataKind::Sql);
   for (const char* cell : {"1", "2", "3"}) {
     TColumnRow row;
     row.values = {cell, std::string("x") + cell};
@@ -167,14 +167,14 @@ TEST_F(ListsTest, TheSqlInputShowsTheResultRowsOfItsRecord) {
 
 TEST_F(ListsTest, ATableDragStartsOnlyFromASelectedTableWhileTheErViewIsShown) {
   ShowTables();
-  QTreeWidgetItem* table = KindNode(kDataKindTable)->child(0)->child(0)->child(0);
+  QTreeWidgetItem* table = KindNode(DataKind::Table)->child(0)->child(0)->child(0);
   widgets().trvDataType->setCurrentItem(table);
   EXPECT_FALSE(browser()->CanStartTableDrag());
   store.erViewActive = true;
   EXPECT_TRUE(browser()->CanStartTableDrag());
-  widgets().trvDataType->setCurrentItem(KindNode(kDataKindTable));
+  widgets().trvDataType->setCurrentItem(KindNode(DataKind::Table));
   EXPECT_FALSE(browser()->CanStartTableDrag());
-  widgets().trvDataType->setCurrentItem(KindNode(kDataKindIndex));
+  widgets().trvDataType->setCurrentItem(KindNode(DataKind::Index));
   EXPECT_FALSE(browser()->CanStartTableDrag());
 }
 

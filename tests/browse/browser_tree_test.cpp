@@ -12,7 +12,7 @@ class TreeTest : public BrowserTest {
  protected:
   // Records in fetch order: an empty owner first, then runs that repeat an owner.
   void FetchSalesCatalogue() {
-    FetchGives([this](int kind) {
+    FetchGives([this](DataKind kind) {
       AddTable(kind, "", "TABLE", "LOOSE");
       AddTable(kind, "HR", "TABLE", "EMP");
       AddTable(kind, "SALES", "TABLE", "ORDERS");
@@ -38,7 +38,7 @@ class TreeTest : public BrowserTest {
 };
 
 TEST_F(TreeTest, ExpandingAnEmptyDataKindAsksAndNoLeavesItCollapsedWithItsPlaceholder) {
-  QTreeWidgetItem* tables = KindNode(kDataKindTable);
+  QTreeWidgetItem* tables = KindNode(DataKind::Table);
   prompt.answers = {PromptButton::kNo};
   tables->setExpanded(true);
 
@@ -57,12 +57,12 @@ TEST_F(TreeTest, ExpandingAnEmptyDataKindAsksAndNoLeavesItCollapsedWithItsPlaceh
 
 TEST_F(TreeTest, YesConnectsThroughTheDialogFetchesAndBuildsOwnerTypeAndTableNodes) {
   FetchSalesCatalogue();
-  QTreeWidgetItem* tables = KindNode(kDataKindTable);
+  QTreeWidgetItem* tables = KindNode(DataKind::Table);
   prompt.answers = {PromptButton::kYes};
   tables->setExpanded(true);
 
   EXPECT_EQ(host().connect_dialogs, 1);
-  EXPECT_EQ(host().fetched_kinds, std::vector<int>{kDataKindTable});
+  EXPECT_EQ(host().fetched_kinds, std::vector<DataKind>{DataKind::Table});
   EXPECT_TRUE(tables->isExpanded());
   EXPECT_EQ(NodeImageIndex(tables), kTreeImgKindFilled);
   EXPECT_TRUE(store.modified);
@@ -72,7 +72,7 @@ TEST_F(TreeTest, YesConnectsThroughTheDialogFetchesAndBuildsOwnerTypeAndTableNod
   EXPECT_EQ(ChildTexts(sales), (QStringList{"TABLE", "VIEW"}));
   EXPECT_EQ(ChildTexts(sales->child(0)), (QStringList{"ORDERS", "ITEMS"}));
   QTreeWidgetItem* orders = sales->child(0)->child(0);
-  EXPECT_EQ(NodeRecord(orders), store.Records(kDataKindTable)[2].get());
+  EXPECT_EQ(NodeRecord(orders), store.Records(DataKind::Table)[2].get());
   EXPECT_EQ(NodeImageIndex(orders), kTreeImgTable);
   EXPECT_EQ(NodeImageIndex(sales), kTreeImgOwner);
   EXPECT_EQ(NodeImageIndex(sales->child(0)), kTreeImgType);
@@ -81,7 +81,7 @@ TEST_F(TreeTest, YesConnectsThroughTheDialogFetchesAndBuildsOwnerTypeAndTableNod
   EXPECT_EQ(GetNodeLevelText(orders, 0), QStringLiteral("データベース"));
   EXPECT_EQ(GetNodeLevelText(tables, 3), QStringLiteral("テーブル情報"));
   // The table list of the data kind is shown.
-  EXPECT_EQ(store.currentDataKind, kDataKindTable);
+  EXPECT_EQ(store.currentDataKind, DataKind::Table);
   EXPECT_EQ(DataModel()->rowCount(), 6);
 }
 
@@ -89,24 +89,24 @@ TEST_F(TreeTest, AnAlreadyConnectedFetchNeedsNoDialogAndACancelledDialogFetchesN
   FetchSalesCatalogue();
   host().connect_dialog = [] {};  // the user cancels the dialog
   prompt.answers = {PromptButton::kYes};
-  KindNode(kDataKindIndex)->setExpanded(true);
+  KindNode(DataKind::Index)->setExpanded(true);
   EXPECT_EQ(host().connect_dialogs, 1);
   EXPECT_TRUE(host().fetched_kinds.empty());
-  EXPECT_FALSE(KindNode(kDataKindIndex)->isExpanded());
+  EXPECT_FALSE(KindNode(DataKind::Index)->isExpanded());
 
   host().connected = true;
   prompt.answers = {PromptButton::kYes};
-  KindNode(kDataKindIndex)->setExpanded(true);
+  KindNode(DataKind::Index)->setExpanded(true);
   EXPECT_EQ(host().connect_dialogs, 1);
-  EXPECT_EQ(host().fetched_kinds, std::vector<int>{kDataKindIndex});
-  EXPECT_TRUE(KindNode(kDataKindIndex)->isExpanded());
+  EXPECT_EQ(host().fetched_kinds, std::vector<DataKind>{DataKind::Index});
+  EXPECT_TRUE(KindNode(DataKind::Index)->isExpanded());
 }
 
 TEST_F(TreeTest, AFetchWithoutRecordsLeavesThePlaceholderAndRefusesTheExpansion) {
   host().connected = true;
-  FetchGives([](int) {});
+  FetchGives([](DataKind) {});
   prompt.answers = {PromptButton::kYes};
-  QTreeWidgetItem* tables = KindNode(kDataKindTable);
+  QTreeWidgetItem* tables = KindNode(DataKind::Table);
   tables->setExpanded(true);
   EXPECT_EQ(host().fetched_kinds.size(), 1u);
   EXPECT_FALSE(tables->isExpanded());
@@ -118,7 +118,7 @@ TEST_F(TreeTest, AFailedRefetchLeavesThePlaceholderAndNoRowsOfTheLostRecords) {
   host().connected = true;
   FetchSalesCatalogue();
   prompt.answers = {PromptButton::kYes};
-  QTreeWidgetItem* tables = KindNode(kDataKindTable);
+  QTreeWidgetItem* tables = KindNode(DataKind::Table);
   tables->setExpanded(true);
   ASSERT_EQ(DataModel()->rowCount(), 6);
 
@@ -141,20 +141,20 @@ TEST_F(TreeTest, AnEarlierVersionProjectNeverFetches) {
   store.fileVersion = kUnversionedFileVersion;
   browser()->RebuildTree();
   EXPECT_EQ(widgets().trvDataType->topLevelItemCount(), 2);  // no "SQL入力"
-  KindNode(kDataKindTable)->setExpanded(true);
+  KindNode(DataKind::Table)->setExpanded(true);
   EXPECT_TRUE(prompt.shown.empty());
-  EXPECT_FALSE(KindNode(kDataKindTable)->isExpanded());
+  EXPECT_FALSE(KindNode(DataKind::Table)->isExpanded());
 }
 
 TEST_F(TreeTest, TableIndexLeavesShowTheIndexCount) {
   host().connected = true;
-  FetchGives([this](int kind) {
+  FetchGives([this](DataKind kind) {
     TTableRec& r = AddTable(kind, "SALES", "TABLE", "ORDERS");
     r.values = {"SALES", "ORDERS", "TABLE", "2"};
   });
   prompt.answers = {PromptButton::kYes};
-  KindNode(kDataKindTableIndex)->setExpanded(true);
-  EXPECT_EQ(KindNode(kDataKindTableIndex)->child(0)->child(0)->child(0)->text(0),
+  KindNode(DataKind::TableIndex)->setExpanded(true);
+  EXPECT_EQ(KindNode(DataKind::TableIndex)->child(0)->child(0)->child(0)->text(0),
             QStringLiteral("ORDERS (2)"));
 }
 
@@ -162,7 +162,7 @@ TEST_F(TreeTest, SelectingOwnerAndTypeNodesFiltersTheTableList) {
   host().connected = true;
   FetchSalesCatalogue();
   prompt.answers = {PromptButton::kYes};
-  QTreeWidgetItem* tables = KindNode(kDataKindTable);
+  QTreeWidgetItem* tables = KindNode(DataKind::Table);
   tables->setExpanded(true);
 
   widgets().trvDataType->setCurrentItem(tables->child(2)->child(1));  // SALES / VIEW
@@ -184,27 +184,27 @@ TEST_F(TreeTest, SelectingOwnerAndTypeNodesFiltersTheTableList) {
 }
 
 TEST_F(TreeTest, ColumnValuePositionsFollowTheFamilyAndTheProduct) {
-  widgets().trvDataType->setCurrentItem(KindNode(kDataKindTable));
+  widgets().trvDataType->setCurrentItem(KindNode(DataKind::Table));
   EXPECT_EQ(store.erColumnPositions.keyMark, 9);  // Oracle 8
   widgets().trvDataType->setCurrentItem(browser()->ExcelRoot());
   EXPECT_EQ(store.erColumnPositions.keyMark, 11);
   widgets().trvDataType->setCurrentItem(browser()->SqlRoot());
   EXPECT_EQ(store.erColumnPositions.keyMark, 11);  // kept from before
-  EXPECT_EQ(store.currentDataKind, kDataKindSql);
+  EXPECT_EQ(store.currentDataKind, DataKind::Sql);
   EXPECT_TRUE(widgets().pnlList->isHidden());
   EXPECT_FALSE(widgets().pnlSQL->isHidden());
 }
 
 TEST_F(TreeTest, PopupEntriesPerNode) {
   host().connected = true;
-  TTableRec& sheet = AddTable(kDataKindExcel, "", "", "SHEET1");
+  TTableRec& sheet = AddTable(DataKind::Excel, "", "", "SHEET1");
   sheet.values = {"1", "SHEET1", "10"};
   FetchSalesCatalogue();
   prompt.answers = {PromptButton::kYes};
-  KindNode(kDataKindIndex)->setExpanded(true);
+  KindNode(DataKind::Index)->setExpanded(true);
   browser()->RebuildTree();
   QTreeWidgetItem* excel = browser()->ExcelRoot();
-  QTreeWidgetItem* indexes = KindNode(kDataKindIndex);
+  QTreeWidgetItem* indexes = KindNode(DataKind::Index);
 
   EXPECT_TRUE(browser()->PreparePopDataType(excel));
   EXPECT_EQ(ShownEntries(), QStringList{"popDataType_Excel_Import"});
@@ -234,7 +234,7 @@ TEST_F(TreeTest, RefreshFromATableNodeFetchesItsWholeDataKindAgain) {
   host().connected = true;
   FetchSalesCatalogue();
   prompt.answers = {PromptButton::kYes};
-  QTreeWidgetItem* indexes = KindNode(kDataKindIndex);
+  QTreeWidgetItem* indexes = KindNode(DataKind::Index);
   indexes->setExpanded(true);
   ASSERT_EQ(host().fetched_kinds.size(), 1u);
 
@@ -243,7 +243,7 @@ TEST_F(TreeTest, RefreshFromATableNodeFetchesItsWholeDataKindAgain) {
   browser()->popDataType_RefreshClick();
   ASSERT_EQ(prompt.shown.size(), 2u);
   EXPECT_EQ(prompt.shown[1].text, ToCp932("インデックス情報を取得しますか？"));
-  EXPECT_EQ(host().fetched_kinds, (std::vector<int>{kDataKindIndex, kDataKindIndex}));
+  EXPECT_EQ(host().fetched_kinds, (std::vector<DataKind>{DataKind::Index, DataKind::Index}));
   EXPECT_EQ(widgets().trvDataType->currentItem(), indexes);
   EXPECT_FALSE(store.refreshRequest);
 
@@ -253,7 +253,7 @@ TEST_F(TreeTest, RefreshFromATableNodeFetchesItsWholeDataKindAgain) {
   browser()->popDataType_RefreshClick();
   EXPECT_EQ(host().fetched_kinds.size(), 2u);
   EXPECT_FALSE(store.refreshRequest);
-  EXPECT_EQ(store.Records(kDataKindIndex).size(), 6u);
+  EXPECT_EQ(store.Records(DataKind::Index).size(), 6u);
 }
 
 TEST_F(TreeTest, RefreshAllAsksOnceAndFetchesTheThreeKindsInOrder) {
@@ -270,9 +270,9 @@ TEST_F(TreeTest, RefreshAllAsksOnceAndFetchesTheThreeKindsInOrder) {
   EXPECT_EQ(prompt.shown.size(), 2u);  // no question per data kind
   EXPECT_EQ(host().connect_dialogs, 1);
   EXPECT_EQ(host().fetched_kinds,
-            (std::vector<int>{kDataKindTable, kDataKindIndex, kDataKindTableIndex}));
+            (std::vector<DataKind>{DataKind::Table, DataKind::Index, DataKind::TableIndex}));
   EXPECT_EQ(widgets().trvDataType->currentItem(), browser()->DatabaseRoot());
-  for (int kind : {kDataKindTable, kDataKindIndex, kDataKindTableIndex}) {
+  for (DataKind kind : {DataKind::Table, DataKind::Index, DataKind::TableIndex}) {
     EXPECT_EQ(NodeImageIndex(KindNode(kind)), kTreeImgKindFilled);
   }
 }
@@ -287,15 +287,15 @@ TEST_F(TreeTest, RefreshAllStopsAtTheFirstFailure) {
   };
   prompt.answers = {PromptButton::kYes};
   browser()->popDataType_AllRefreshClick();
-  EXPECT_EQ(host().fetched_kinds, (std::vector<int>{kDataKindTable, kDataKindIndex}));
-  EXPECT_EQ(store.Records(kDataKindTable).size(), 1u);
+  EXPECT_EQ(host().fetched_kinds, (std::vector<DataKind>{DataKind::Table, DataKind::Index}));
+  EXPECT_EQ(store.Records(DataKind::Table).size(), 1u);
 }
 
 TEST_F(TreeTest, UpButtonClimbsToTheRootAndThenDisablesItself) {
   host().connected = true;
   FetchSalesCatalogue();
   prompt.answers = {PromptButton::kYes};
-  QTreeWidgetItem* tables = KindNode(kDataKindTable);
+  QTreeWidgetItem* tables = KindNode(DataKind::Table);
   tables->setExpanded(true);
   widgets().trvDataType->setCurrentItem(tables->child(2));
   EXPECT_TRUE(widgets().sbtUp->isEnabled());
@@ -323,11 +323,11 @@ TEST_F(TreeTest, DatabaseRootShowsItsKindsAndOpeningOneAsksToFetchIt) {
   widgets().ltvDatabase->item(1)->setSelected(true);
   EXPECT_TRUE(browser()->PreparePopDatabase());
   EXPECT_EQ(ShownEntries(), QStringList{"popDataType_Refresh"});
-  EXPECT_EQ(browser()->PopupTarget(), KindNode(kDataKindIndex));
+  EXPECT_EQ(browser()->PopupTarget(), KindNode(DataKind::Index));
 
   prompt.answers = {PromptButton::kNo};
   browser()->ltvDatabaseDblClick();
-  EXPECT_EQ(widgets().trvDataType->currentItem(), KindNode(kDataKindIndex));
+  EXPECT_EQ(widgets().trvDataType->currentItem(), KindNode(DataKind::Index));
   ASSERT_EQ(prompt.shown.size(), 1u);
   EXPECT_EQ(prompt.shown[0].text, ToCp932("インデックス情報を取得しますか？"));
   EXPECT_TRUE(widgets().ltvDatabase->isHidden());

@@ -60,7 +60,7 @@ class TableListTest : public ::testing::Test {
     Add("HR", "TABLE", "EMP");
   }
   void Add(std::string owner, std::string type, std::string name) {
-    TTableRec& r = store.AddRecord(kDataKindTable);
+    TTableRec& r = store.AddRecord(DataKind::Table);
     r.owner = owner;
     r.type = type;
     r.name = name;
@@ -74,7 +74,7 @@ class TableListTest : public ::testing::Test {
 };
 
 TEST_F(TableListTest, FiltersByOwnerAndTypeWhereSet) {
-  const RecordList& records = store.Records(kDataKindTable);
+  const RecordList& records = store.Records(DataKind::Table);
   EXPECT_EQ(Names(TableListRecords(records, std::nullopt, std::nullopt)),
             (std::vector<std::string>{"ORDERS", "LOOSE", "V1", "EMP"}));
   EXPECT_EQ(Names(TableListRecords(records, "SALES", std::nullopt)),
@@ -88,18 +88,18 @@ TEST_F(TableListTest, FiltersByOwnerAndTypeWhereSet) {
 
 TEST(ListPath, ShowsTheFilterOrTheTable) {
   const std::string table_info = ToCp932("テーブル情報");
-  EXPECT_EQ(ListPathText(kDataKindTable), table_info);
-  EXPECT_EQ(ListPathText(kDataKindSql), "");
-  EXPECT_EQ(ListPathText(kDataKindNone), "");
-  EXPECT_EQ(TableListPathText(kDataKindTable, std::nullopt, std::nullopt), table_info);
-  EXPECT_EQ(TableListPathText(kDataKindTable, "SALES", "TABLE"), table_info + " [SALES - TABLE]");
-  EXPECT_EQ(TableListPathText(kDataKindTable, "SALES", std::nullopt), table_info + " [SALES]");
-  EXPECT_EQ(TableListPathText(kDataKindTable, "", std::nullopt), table_info + " []");
+  EXPECT_EQ(ListPathText(DataKind::Table), table_info);
+  EXPECT_EQ(ListPathText(DataKind::Sql), "");
+  EXPECT_EQ(ListPathText(DataKind::None), "");
+  EXPECT_EQ(TableListPathText(DataKind::Table, std::nullopt, std::nullopt), table_info);
+  EXPECT_EQ(TableListPathText(DataKind::Table, "SALES", "TABLE"), table_info + " [SALES - TABLE]");
+  EXPECT_EQ(TableListPathText(DataKind::Table, "SALES", std::nullopt), table_info + " [SALES]");
+  EXPECT_EQ(TableListPathText(DataKind::Table, "", std::nullopt), table_info + " []");
   TTableRec record;
   record.owner = "SALES";
   record.name = "ORDERS";
-  EXPECT_EQ(ColumnListPathText(kDataKindTable, record), table_info + " [SALES.ORDERS]");
-  EXPECT_EQ(ColumnListPathText(kDataKindExcel, record),
+  EXPECT_EQ(ColumnListPathText(DataKind::Table, record), table_info + " [SALES.ORDERS]");
+  EXPECT_EQ(ColumnListPathText(DataKind::Excel, record),
             ToCp932("Excelファイル") + " [SALES.ORDERS]");
 }
 

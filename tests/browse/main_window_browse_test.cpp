@@ -61,7 +61,7 @@ class MainWindowBrowseTest : public ::testing::Test {
     ASSERT_TRUE(window->Connection().Connect(Product::Oracle8, "ORA_BROWSE", "scott", "tiger",
                                              prompt, status));
   }
-  QTreeWidgetItem* KindNode(int kind) { return window->Browser().DataKindNode(kind); }
+  QTreeWidgetItem* KindNode(DataKind kind) { return window->Browser().DataKindNode(kind); }
   TListModel* Data() { return ListModelOf(window->ltvData); }
   std::vector<std::string> Names() {
     std::vector<std::string> names;
@@ -78,20 +78,20 @@ FixtureDatabase* MainWindowBrowseTest::db_ = nullptr;
 
 TEST_F(MainWindowBrowseTest, NewSelectsTheExcelRootWithItsEmptyTableList) {
   EXPECT_EQ(window->trvDataType->currentItem(), window->Browser().ExcelRoot());
-  EXPECT_EQ(window->Store().currentDataKind, kDataKindExcel);
+  EXPECT_EQ(window->Store().currentDataKind, DataKind::Excel);
   EXPECT_EQ(window->txtPath->text(), QStringLiteral("Excelファイル"));
   EXPECT_EQ(Data()->columnCount(), 5);
   EXPECT_EQ(window->StatusText(2), QStringLiteral("0個を選択"));
-  EXPECT_TRUE(KindNode(kDataKindTable)->parent()->isExpanded());
+  EXPECT_TRUE(KindNode(DataKind::Table)->parent()->isExpanded());
 }
 
 TEST_F(MainWindowBrowseTest, ExpandingFetchesThroughTheWindowsConnection) {
   Connect();
   prompt.answers = {PromptButton::kYes};
-  KindNode(kDataKindTable)->setExpanded(true);
-  ASSERT_TRUE(KindNode(kDataKindTable)->isExpanded())
+  KindNode(DataKind::Table)->setExpanded(true);
+  ASSERT_TRUE(KindNode(DataKind::Table)->isExpanded())
       << (prompt.shown.empty() ? "" : ToUtf8(prompt.shown.back().text));
-  EXPECT_EQ(window->trvDataType->currentItem(), KindNode(kDataKindTable));
+  EXPECT_EQ(window->trvDataType->currentItem(), KindNode(DataKind::Table));
   EXPECT_EQ(Names(), (std::vector<std::string>{"DEPT", "EMP"}));
   EXPECT_TRUE(window->Store().modified);
   EXPECT_TRUE(window->findChild<QAction*>(QStringLiteral("tlbMain_Save"))->isEnabled());
@@ -101,7 +101,7 @@ TEST_F(MainWindowBrowseTest, ExpandingFetchesThroughTheWindowsConnection) {
   // The layout reset of New empties the lists and the tree again.
   prompt.answers = {PromptButton::kNo};  // do not save
   window->mnuFile_New_Oracle8Click();
-  EXPECT_EQ(NodeImageIndex(KindNode(kDataKindTable)), kTreeImgKindEmpty);
+  EXPECT_EQ(NodeImageIndex(KindNode(DataKind::Table)), kTreeImgKindEmpty);
   EXPECT_EQ(Data()->rowCount(), 0);
   EXPECT_FALSE(window->Connected());
 }
@@ -109,7 +109,7 @@ TEST_F(MainWindowBrowseTest, ExpandingFetchesThroughTheWindowsConnection) {
 TEST_F(MainWindowBrowseTest, EditMenuShortcutsCopyAndSelectTheFocusedList) {
   Connect();
   prompt.answers = {PromptButton::kYes};
-  KindNode(kDataKindTable)->setExpanded(true);
+  KindNode(DataKind::Table)->setExpanded(true);
   window->ltvData->setFocus();
   ASSERT_EQ(QApplication::focusWidget(), window->ltvData);
   QTest::keyClick(window->ltvData, Qt::Key_A, Qt::ControlModifier);
@@ -130,10 +130,10 @@ TEST_F(MainWindowBrowseTest, EditMenuShortcutsCopyAndSelectTheFocusedList) {
 TEST_F(MainWindowBrowseTest, TheErViewClearsTheCountAndTheListViewFillsTheListAgain) {
   Connect();
   prompt.answers = {PromptButton::kYes};
-  KindNode(kDataKindTable)->setExpanded(true);
+  KindNode(DataKind::Table)->setExpanded(true);
   window->mnuShow_ERClick();
   EXPECT_EQ(window->StatusText(2), QString());
-  TTableRec& added = window->Store().AddRecord(kDataKindTable);
+  TTableRec& added = window->Store().AddRecord(DataKind::Table);
   added.owner = "SCOTT";
   added.type = "TABLE";
   added.name = "ADDED";

@@ -7,7 +7,7 @@ namespace {
 
 class TreeGroupsTest : public ::testing::Test {
  protected:
-  TTableRec& Add(int kind, std::string owner, std::string type, std::string name) {
+  TTableRec& Add(DataKind kind, std::string owner, std::string type, std::string name) {
     TTableRec& r = store.AddRecord(kind);
     r.owner = owner;
     r.type = type;
@@ -16,7 +16,7 @@ class TreeGroupsTest : public ::testing::Test {
     return r;
   }
   // "owner/type/leaf" lines of the grouping, for easy comparison.
-  std::vector<std::string> Lines(int kind) {
+  std::vector<std::string> Lines(DataKind kind) {
     std::vector<std::string> lines;
     for (const TOwnerGroup& o : GroupCatalogueRecords(store.Records(kind), kind)) {
       for (const TTypeGroup& t : o.types) {
@@ -31,18 +31,19 @@ class TreeGroupsTest : public ::testing::Test {
 };
 
 TEST_F(TreeGroupsTest, RunsOfOwnerAndTypeBecomeNodes) {
-  Add(2, "A", "TABLE", "T1");
-  Add(2, "A", "TABLE", "T2");
-  Add(2, "A", "VIEW", "V1");
-  Add(2, "B", "VIEW", "V2");
-  EXPECT_EQ(Lines(2), (std::vector<std::string>{"A/TABLE/T1", "A/TABLE/T2", "--", "A/VIEW/V1", "--",
-                                                "==", "B/VIEW/V2", "--", "=="}));
+  Add(DataKind::Table, "A", "TABLE", "T1");
+  Add(DataKind::Table, "A", "TABLE", "T2");
+  Add(DataKind::Table, "A", "VIEW", "V1");
+  Add(DataKind::Table, "B", "VIEW", "V2");
+  EXPECT_EQ(Lines(DataKind::Table),
+            (std::vector<std::string>{"A/TABLE/T1", "A/TABLE/T2", "--", "A/VIEW/V1", "--",
+                                      "==", "B/VIEW/V2", "--", "=="}));
 }
 
 TEST_F(TreeGroupsTest, EmptyOwnerAndTypeStillGetNodes) {
-  Add(2, "", "", "T1");
-  Add(2, "", "", "T2");
-  auto groups = GroupCatalogueRecords(store.Records(2), 2);
+  Add(DataKind::Table, "", "", "T1");
+  Add(DataKind::Table, "", "", "T2");
+  auto groups = GroupCatalogueRecords(store.Records(DataKind::Table), DataKind::Table);
   ASSERT_EQ(groups.size(), 1u);
   EXPECT_EQ(groups[0].owner, "");
   ASSERT_EQ(groups[0].types.size(), 1u);
@@ -50,32 +51,33 @@ TEST_F(TreeGroupsTest, EmptyOwnerAndTypeStillGetNodes) {
 }
 
 TEST_F(TreeGroupsTest, ABrokenRunRepeatsTheOwnerAndANewOwnerRestartsTheType) {
-  Add(2, "A", "TABLE", "T1");
-  Add(2, "B", "TABLE", "T2");
-  Add(2, "A", "TABLE", "T3");
-  EXPECT_EQ(Lines(2), (std::vector<std::string>{"A/TABLE/T1", "--", "==", "B/TABLE/T2", "--",
-                                                "==", "A/TABLE/T3", "--", "=="}));
+  Add(DataKind::Table, "A", "TABLE", "T1");
+  Add(DataKind::Table, "B", "TABLE", "T2");
+  Add(DataKind::Table, "A", "TABLE", "T3");
+  EXPECT_EQ(Lines(DataKind::Table),
+            (std::vector<std::string>{"A/TABLE/T1", "--", "==", "B/TABLE/T2", "--",
+                                      "==", "A/TABLE/T3", "--", "=="}));
 }
 
 TEST_F(TreeGroupsTest, LeavesPointAtTheirRecordsAndTableIndexLeavesShowTheCount) {
-  TTableRec& r = Add(4, "A", "TABLE", "ORDERS");
-  auto groups = GroupCatalogueRecords(store.Records(4), 4);
+  TTableRec& r = Add(DataKind::TableIndex, "A", "TABLE", "ORDERS");
+  auto groups = GroupCatalogueRecords(store.Records(DataKind::TableIndex), DataKind::TableIndex);
   const TTreeLeaf& leaf = groups[0].types[0].leaves[0];
   EXPECT_EQ(leaf.record, &r);
   EXPECT_EQ(leaf.text, "ORDERS (2)");
-  EXPECT_EQ(TreeLeafText(r, kDataKindTable), "ORDERS");
+  EXPECT_EQ(TreeLeafText(r, DataKind::Table), "ORDERS");
   TTableRec short_values;
   short_values.name = "X";
-  EXPECT_EQ(TreeLeafText(short_values, kDataKindTableIndex), "X ()");
+  EXPECT_EQ(TreeLeafText(short_values, DataKind::TableIndex), "X ()");
 }
 
 TEST_F(TreeGroupsTest, ExcelLeavesAreFlatInStoreOrder) {
-  Add(1, "", "", "SHEET2");
-  Add(1, "", "", "SHEET1");
-  auto leaves = ExcelTreeLeaves(store.Records(1));
+  Add(DataKind::Excel, "", "", "SHEET2");
+  Add(DataKind::Excel, "", "", "SHEET1");
+  auto leaves = ExcelTreeLeaves(store.Records(DataKind::Excel));
   ASSERT_EQ(leaves.size(), 2u);
   EXPECT_EQ(leaves[0].text, "SHEET2");
-  EXPECT_EQ(leaves[1].record, store.Records(1)[1].get());
+  EXPECT_EQ(leaves[1].record, store.Records(DataKind::Excel)[1].get());
 }
 
 TEST(TreeTexts, FamiliesAndKindsFromCaptions) {
@@ -83,10 +85,10 @@ TEST(TreeTexts, FamiliesAndKindsFromCaptions) {
   EXPECT_EQ(FamilyOfRootText("データベース"), TreeFamily::kDatabase);
   EXPECT_EQ(FamilyOfRootText("SQL入力"), TreeFamily::kSql);
   EXPECT_EQ(FamilyOfRootText("Dummy"), TreeFamily::kNone);
-  EXPECT_EQ(CatalogueKindOfCaption("テーブル情報"), kDataKindTable);
-  EXPECT_EQ(CatalogueKindOfCaption("インデックス情報"), kDataKindIndex);
-  EXPECT_EQ(CatalogueKindOfCaption("テーブル・インデックス情報"), kDataKindTableIndex);
-  EXPECT_EQ(CatalogueKindOfCaption("Excelファイル"), kDataKindNone);
+  EXPECT_EQ(CatalogueKindOfCaption("テーブル情報"), DataKind::Table);
+  EXPECT_EQ(CatalogueKindOfCaption("インデックス情報"), DataKind::Index);
+  EXPECT_EQ(CatalogueKindOfCaption("テーブル・インデックス情報"), DataKind::TableIndex);
+  EXPECT_EQ(CatalogueKindOfCaption("Excelファイル"), DataKind::None);
 }
 
 TEST(TreeTexts, ColumnValuePositionsPerFamilyAndProduct) {

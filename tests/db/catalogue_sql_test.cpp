@@ -29,8 +29,9 @@ std::map<std::string, std::string> ExpectedTexts() {
   return texts;
 }
 
-std::string Heading(Product product, int kind, const char* which) {
-  return std::to_string(ProductCode(product)) + " " + std::to_string(kind) + " " + which;
+std::string Heading(Product product, DataKind kind, const char* which) {
+  return std::to_string(ProductCode(product)) + " " + std::to_string(DataKindCode(kind)) + " " +
+         which;
 }
 
 TEST(CatalogueSqlTest, EveryStatementIsByteExact) {
@@ -39,7 +40,7 @@ TEST(CatalogueSqlTest, EveryStatementIsByteExact) {
   for (Product product :
        {Product::RedBrick, Product::Oracle8, Product::Broadbase, Product::Oracle7}) {
     bool oracle = product == Product::Oracle8 || product == Product::Oracle7;
-    for (int kind : {2, 3, 4}) {
+    for (DataKind kind : {DataKind::Table, DataKind::Index, DataKind::TableIndex}) {
       SCOPED_TRACE(Heading(product, kind, ""));
       auto sql = BuildCatalogueSql(product, kind, "SALES");
       ASSERT_TRUE(sql.has_value());
@@ -58,43 +59,43 @@ TEST(CatalogueSqlTest, EveryStatementIsByteExact) {
 
 TEST(CatalogueSqlTest, MarksAndTabsAreTheRawBytes) {
   // The NOT NULL mark travels as the two CP932 bytes, never as UTF-8.
-  auto red_brick = BuildCatalogueSql(Product::RedBrick, 2, "");
+  auto red_brick = BuildCatalogueSql(Product::RedBrick, DataKind::Table, "");
   ASSERT_TRUE(red_brick.has_value());
   EXPECT_NE(red_brick->catalogue.find("DECODE(RBW_COLUMNS.NULLS, 'N', '\x81\x9B', NULL)"),
             std::string::npos);
   EXPECT_EQ(red_brick->catalogue.find("\xE2\x97\x8B"), std::string::npos);
 
   for (Product product : {Product::Oracle8, Product::Oracle7}) {
-    auto table_index = BuildCatalogueSql(product, 4, "SALES");
+    auto table_index = BuildCatalogueSql(product, DataKind::TableIndex, "SALES");
     ASSERT_TRUE(table_index.has_value());
     EXPECT_NE(table_index->catalogue.find("USER_IND_COLUMNS WHERE\tUSER_INDEXES.INDEX_NAME"),
               std::string::npos);
-    auto tables = BuildCatalogueSql(product, 2, "SALES");
+    auto tables = BuildCatalogueSql(product, DataKind::Table, "SALES");
     EXPECT_EQ(tables->catalogue.find('\t'), std::string::npos);
   }
 }
 
 TEST(CatalogueSqlTest, OracleOwnerIsALiteralWithQuotesDoubled) {
-  auto plain = BuildCatalogueSql(Product::Oracle8, 2, "SALES");
+  auto plain = BuildCatalogueSql(Product::Oracle8, DataKind::Table, "SALES");
   EXPECT_EQ(plain->catalogue.rfind("SELECT 'SALES',USER_TAB_COMMENTS.TABLE_NAME,", 0), 0u);
 
   // A quote in the name must not end the literal and let the rest of the name become SQL.
-  auto quoted = BuildCatalogueSql(Product::Oracle7, 3, "O'X' OR 1=1 --");
+  auto quoted = BuildCatalogueSql(Product::Oracle7, DataKind::Index, "O'X' OR 1=1 --");
   EXPECT_EQ(quoted->catalogue.rfind("SELECT 'O''X'' OR 1=1 --',USER_INDEXES.INDEX_NAME,", 0), 0u);
 
-  auto empty = BuildCatalogueSql(Product::Oracle8, 4, "");
+  auto empty = BuildCatalogueSql(Product::Oracle8, DataKind::TableIndex, "");
   EXPECT_EQ(empty->catalogue.rfind("SELECT '',TABLES.TABLE_NAME,", 0), 0u);
 }
 
 TEST(CatalogueSqlTest, KindsAndProductsWithoutStatementsYieldNothing) {
   for (Product product :
        {Product::RedBrick, Product::Oracle8, Product::Broadbase, Product::Oracle7}) {
-    EXPECT_FALSE(BuildCatalogueSql(product, 0, "A").has_value());
-    EXPECT_FALSE(BuildCatalogueSql(product, 1, "A").has_value());
-    EXPECT_FALSE(BuildCatalogueSql(product, 5, "A").has_value());
+    EXPECT_FALSE(BuildCatalogueSql(product, DataKind::None, "A").has_value());
+    EXPECT_FALSE(BuildCatalogueSql(product, DataKind::Excel, "A").has_value());
+    EXPECT_FALSE(BuildCatalogueSql(product, DataKind::Sql, "A").has_value());
   }
-  EXPECT_FALSE(BuildCatalogueSql(Product::None, 2, "A").has_value());
-  EXPECT_FALSE(BuildCatalogueSql(static_cast<Product>(7), 2, "A").has_value());
+  EXPECT_FALSE(BuildCatalogueSql(Product::None, DataKind::Table, "A").has_value());
+  EXPECT_FALSE(BuildCatalogueSql(static_cast<Product>(7), DataKind::Table, "A").has_value());
 }
 
 }  // namespace

@@ -98,22 +98,22 @@ TEST_F(ConnectTest, ASecondConnectionAfterAFailureWorks) {
   EXPECT_EQ(program.TakeMessages().size(), 1u);
   // Connecting again while connected replaces the connection.
   EXPECT_TRUE(program.Connect("ORA_CONNECT", "scott", "tiger"));
-  EXPECT_TRUE(program.Fetch(kDataKindTable));
+  EXPECT_TRUE(program.Fetch(DataKind::Table));
   EXPECT_TRUE(program.TakeMessages().empty());
 }
 
 TEST_F(ConnectTest, FetchingWithoutAConnectionTouchesNothing) {
   ProgramSide program(Product::Oracle8);
-  program.store.AddRecord(kDataKindTable).name = "KEPT";
-  EXPECT_FALSE(program.Fetch(kDataKindTable));
-  EXPECT_EQ(program.store.Records(kDataKindTable).size(), 1u);
+  program.store.AddRecord(DataKind::Table).name = "KEPT";
+  EXPECT_FALSE(program.Fetch(DataKind::Table));
+  EXPECT_EQ(program.store.Records(DataKind::Table).size(), 1u);
   EXPECT_EQ(program.TakeMessages(), (std::vector<std::string>{"内部エラー"}));
 
   // Data kinds without catalogue statements are never cleared by a fetch either.
   ASSERT_TRUE(program.Connect("ORA_CONNECT", "scott", "tiger"));
-  program.store.AddRecord(kDataKindExcel).name = "SHEET";
-  EXPECT_FALSE(program.Fetch(kDataKindExcel));
-  EXPECT_EQ(program.store.Records(kDataKindExcel).size(), 1u);
+  program.store.AddRecord(DataKind::Excel).name = "SHEET";
+  EXPECT_FALSE(program.Fetch(DataKind::Excel));
+  EXPECT_EQ(program.store.Records(DataKind::Excel).size(), 1u);
 }
 
 }  // namespace

@@ -59,14 +59,14 @@ TEST_F(BroadbaseFetchTest, TableInformationWithKeyAndUniqueMarks) {
   ProgramSide program(Product::Broadbase);
   program.store.relations.push_back({"KEPT", {"AS IS"}});
   ASSERT_TRUE(program.Connect("BB_FETCH", "sales", "sales"));
-  ASSERT_TRUE(program.Fetch(kDataKindTable));
+  ASSERT_TRUE(program.Fetch(DataKind::Table));
   EXPECT_TRUE(program.TakeMessages().empty());
 
-  std::vector<std::string> names = RecordNames(program.store, kDataKindTable);
+  std::vector<std::string> names = RecordNames(program.store, DataKind::Table);
   ASSERT_GE(names.size(), 2u);
   EXPECT_EQ(names[0], "DEPT");
   EXPECT_EQ(names[1], "EMP");
-  const TTableRec& dept = RecordNamed(program.store, kDataKindTable, "DEPT");
+  const TTableRec& dept = RecordNamed(program.store, DataKind::Table, "DEPT");
   // No sizes are computed for Broadbase: value 3 is the row count, left 0.
   EXPECT_EQ(Utf8(dept.values), (std::vector<std::string>{"SALES",
                                                          "DEPT",
@@ -120,7 +120,7 @@ TEST_F(BroadbaseFetchTest, TableInformationWithKeyAndUniqueMarks) {
                                                               ""}));
 
   // Key positions follow the key, not the column order; a primary key is not marked unique.
-  const TTableRec& emp = RecordNamed(program.store, kDataKindTable, "EMP");
+  const TTableRec& emp = RecordNamed(program.store, DataKind::Table, "EMP");
   EXPECT_EQ(Utf8(emp.values).at(29), "社員");
   EXPECT_EQ(LeadingEntries(emp), (Rows{{"1", "EMP_ID", "INTEGER", "10", "", "○", "2", "", "○"},
                                        {"2", "EMP_CODE", "CHAR", "8", "", "", "", "○", "○"},
@@ -135,10 +135,10 @@ TEST_F(BroadbaseFetchTest, TableInformationWithKeyAndUniqueMarks) {
 TEST_F(BroadbaseFetchTest, IndexInformation) {
   ProgramSide program(Product::Broadbase);
   ASSERT_TRUE(program.Connect("BB_FETCH", "sales", "sales"));
-  ASSERT_TRUE(program.Fetch(kDataKindIndex));
-  EXPECT_EQ(RecordNames(program.store, kDataKindIndex),
+  ASSERT_TRUE(program.Fetch(DataKind::Index));
+  EXPECT_EQ(RecordNames(program.store, DataKind::Index),
             (std::vector<std::string>{"IX_EMP_HIRED", "PK_DEPT", "PK_EMP", "UQ_EMP_CODE"}));
-  const TTableRec& pk = RecordNamed(program.store, kDataKindIndex, "PK_EMP");
+  const TTableRec& pk = RecordNamed(program.store, DataKind::Index, "PK_EMP");
   EXPECT_EQ(pk.type, "PRIMARY");
   EXPECT_EQ(Utf8(pk.values),
             (std::vector<std::string>{"SALES", "PK_EMP", "PRIMARY", "EMP", "1", "3000201", "SALES",
@@ -151,8 +151,8 @@ TEST_F(BroadbaseFetchTest, IndexInformation) {
 TEST_F(BroadbaseFetchTest, TableIndexInformation) {
   ProgramSide program(Product::Broadbase);
   ASSERT_TRUE(program.Connect("BB_FETCH", "sales", "sales"));
-  ASSERT_TRUE(program.Fetch(kDataKindTableIndex));
-  const TTableRec& emp = RecordNamed(program.store, kDataKindTableIndex, "EMP");
+  ASSERT_TRUE(program.Fetch(DataKind::TableIndex));
+  const TTableRec& emp = RecordNamed(program.store, DataKind::TableIndex, "EMP");
   EXPECT_EQ(Utf8(emp.values), (std::vector<std::string>{"SALES", "EMP", "TABLE", "3"}));
   EXPECT_EQ(ColumnRows(emp), (Rows{{"", "", "IX_EMP_HIRED", "PK_EMP", "UQ_EMP_CODE"},
                                    {"", "", "NORMAL", "PRIMARY", "UNIQUE"},
@@ -163,7 +163,7 @@ TEST_F(BroadbaseFetchTest, TableIndexInformation) {
                                    {"HIRED", "DATE", "1", "", ""},
                                    {"DOC", "UNKNOWN", "", "", ""},
                                    {"DEPT_ID", "INTEGER", "", "", ""}}));
-  EXPECT_EQ(ColumnRows(RecordNamed(program.store, kDataKindTableIndex, "DEPT")),
+  EXPECT_EQ(ColumnRows(RecordNamed(program.store, DataKind::TableIndex, "DEPT")),
             (Rows{{"", "", "PK_DEPT", "", ""},
                   {"", "", "PRIMARY", "", ""},
                   {"DEPT_ID", "INTEGER", "1", "", ""},

@@ -63,13 +63,13 @@ TEST_F(FetchCommandTest, FetchesEachKindIntoASavedProject) {
   ProjectReadResult read = OpenProjectFile(store, out_path_, EstimateTextWidth);
   ASSERT_TRUE(read.ok);
   EXPECT_EQ(store.product, Product::Oracle8);
-  EXPECT_EQ(store.Records(kDataKindTable).size(), 2u);
-  EXPECT_EQ(store.Records(kDataKindIndex).size(), 3u);
-  EXPECT_EQ(store.Records(kDataKindTableIndex).size(), 2u);
-  EXPECT_EQ(store.Records(kDataKindTable)[0]->owner, "SCOTT");
+  EXPECT_EQ(store.Records(DataKind::Table).size(), 2u);
+  EXPECT_EQ(store.Records(DataKind::Index).size(), 3u);
+  EXPECT_EQ(store.Records(DataKind::TableIndex).size(), 2u);
+  EXPECT_EQ(store.Records(DataKind::Table)[0]->owner, "SCOTT");
   // The column items of table-index information were built by the fetch and saved with it:
   // column name, type and one per index of EMP (its key and IX_EMP_DEPT).
-  EXPECT_EQ(store.Items(kDataKindTableIndex, kItemLevelColumn).size(), 4u);
+  EXPECT_EQ(store.Items(DataKind::TableIndex, kItemLevelColumn).size(), 4u);
 }
 
 TEST_F(FetchCommandTest, ThePasswordMayComeFromTheEnvironment) {

@@ -34,14 +34,15 @@ CREATE TABLE DEPT (DEPT_ID INTEGER NOT NULL, CONSTRAINT PK_DEPT PRIMARY KEY (DEP
 
 // A program connected to `dsn` whose data kind already holds a record from an earlier fetch.
 std::unique_ptr<ProgramSide> ConnectedWithOldRecords(Product product, const std::string& dsn,
-                                                     int data_kind, const EmulatorDatabase& db) {
+                                                     DataKind data_kind,
+                                                     const EmulatorDatabase& db) {
   auto program = std::make_unique<ProgramSide>(product);
   program->store.AddRecord(data_kind).name = "OLD";
   EXPECT_TRUE(program->Connect(dsn, db.uid(), db.pwd()));
   return program;
 }
 
-void ExpectFailedWith(ProgramSide& program, int data_kind, const std::string& message) {
+void ExpectFailedWith(ProgramSide& program, DataKind data_kind, const std::string& message) {
   EXPECT_FALSE(program.Fetch(data_kind));
   EXPECT_TRUE(program.store.Records(data_kind).empty());
   std::vector<std::string> messages = program.TakeMessages();
@@ -111,69 +112,71 @@ class BroadbaseFaultTest : public testing::Test {
 EmulatorDatabase* BroadbaseFaultTest::db_ = nullptr;
 
 TEST_F(OracleFaultTest, AFailedCountStatementStopsBeforeTheCatalogueStatement) {
-  auto program = ConnectedWithOldRecords(Product::Oracle8, "ORA_FAIL_COUNT", kDataKindIndex, *db_);
-  ExpectFailedWith(*program, kDataKindIndex, "count refused");
+  auto program = ConnectedWithOldRecords(Product::Oracle8, "ORA_FAIL_COUNT", DataKind::Index, *db_);
+  ExpectFailedWith(*program, DataKind::Index, "count refused");
   // The progress bar never started: the catalogue statement was not run.
   EXPECT_EQ(program->progress.runs, 0);
 }
 
 TEST_F(OracleFaultTest, AFailedCatalogueStatementLeavesTheDataKindEmpty) {
-  auto program = ConnectedWithOldRecords(Product::Oracle7, "ORA_FAIL_TABLES", kDataKindTable, *db_);
-  program->store.AddRecord(kDataKindIndex).name = "OTHER KIND";
-  ExpectFailedWith(*program, kDataKindTable, "catalogue refused");
-  EXPECT_EQ(program->store.Records(kDataKindIndex).size(), 1u);
+  auto program =
+      ConnectedWithOldRecords(Product::Oracle7, "ORA_FAIL_TABLES", DataKind::Table, *db_);
+  program->store.AddRecord(DataKind::Index).name = "OTHER KIND";
+  ExpectFailedWith(*program, DataKind::Table, "catalogue refused");
+  EXPECT_EQ(program->store.Records(DataKind::Index).size(), 1u);
 }
 
 TEST_F(OracleFaultTest, AFailedMarkingPassEmptiesTheRecordsAlreadyRead) {
-  auto program = ConnectedWithOldRecords(Product::Oracle8, "ORA_FAIL_UNIQUE", kDataKindTable, *db_);
-  ExpectFailedWith(*program, kDataKindTable, "unique refused");
+  auto program =
+      ConnectedWithOldRecords(Product::Oracle8, "ORA_FAIL_UNIQUE", DataKind::Table, *db_);
+  ExpectFailedWith(*program, DataKind::Table, "unique refused");
 }
 
 TEST_F(BroadbaseFaultTest, AFailedMarkingPassEmptiesTheRecordsAlreadyRead) {
-  auto program = ConnectedWithOldRecords(Product::Broadbase, "BB_FAIL_KEYS", kDataKindTable, *db_);
-  ExpectFailedWith(*program, kDataKindTable, "keys refused");
+  auto program = ConnectedWithOldRecords(Product::Broadbase, "BB_FAIL_KEYS", DataKind::Table, *db_);
+  ExpectFailedWith(*program, DataKind::Table, "keys refused");
 
-  auto healthy = ConnectedWithOldRecords(Product::Broadbase, "BB_FAULTS", kDataKindTable, *db_);
-  ASSERT_TRUE(healthy->Fetch(kDataKindTable));
-  EXPECT_EQ(ColumnRows(RecordNamed(healthy->store, kDataKindTable, "DEPT"))[0].at(5), "○");
+  auto healthy = ConnectedWithOldRecords(Product::Broadbase, "BB_FAULTS", DataKind::Table, *db_);
+  ASSERT_TRUE(healthy->Fetch(DataKind::Table));
+  EXPECT_EQ(ColumnRows(RecordNamed(healthy->store, DataKind::Table, "DEPT"))[0].at(5), "○");
 }
 
 TEST_F(RedBrickFaultTest, AFailedRelationshipPassEmptiesTheRelations) {
   auto program =
-      ConnectedWithOldRecords(Product::RedBrick, "RB_FAIL_RELATIONS", kDataKindTable, *db_);
+      ConnectedWithOldRecords(Product::RedBrick, "RB_FAIL_RELATIONS", DataKind::Table, *db_);
   program->store.relations.push_back({"OLD", {"RELATION"}});
-  ExpectFailedWith(*program, kDataKindTable, "relations refused");
+  ExpectFailedWith(*program, DataKind::Table, "relations refused");
   EXPECT_TRUE(program->store.relations.empty());
 
   // The same fetch without the fault fills both.
-  auto healthy = ConnectedWithOldRecords(Product::RedBrick, "RB_FAULTS", kDataKindTable, *db_);
-  ASSERT_TRUE(healthy->Fetch(kDataKindTable));
+  auto healthy = ConnectedWithOldRecords(Product::RedBrick, "RB_FAULTS", DataKind::Table, *db_);
+  ASSERT_TRUE(healthy->Fetch(DataKind::Table));
   EXPECT_EQ(healthy->store.relations, (std::vector<TRelationRec>{{"EMP", {"DEPT"}}}));
 }
 
 TEST_F(OracleFaultTest, ASuccessWithInformationFromExecutionIsAFailure) {
-  auto tables = ConnectedWithOldRecords(Product::Oracle8, "ORA_INFO_TABLES", kDataKindTable, *db_);
-  ExpectFailedWith(*tables, kDataKindTable, "statement truncated");
+  auto tables = ConnectedWithOldRecords(Product::Oracle8, "ORA_INFO_TABLES", DataKind::Table, *db_);
+  ExpectFailedWith(*tables, DataKind::Table, "statement truncated");
 
   auto count =
-      ConnectedWithOldRecords(Product::Oracle8, "ORA_INFO_COUNT", kDataKindTableIndex, *db_);
-  ExpectFailedWith(*count, kDataKindTableIndex, "count approximate");
+      ConnectedWithOldRecords(Product::Oracle8, "ORA_INFO_COUNT", DataKind::TableIndex, *db_);
+  ExpectFailedWith(*count, DataKind::TableIndex, "count approximate");
 }
 
 TEST_F(OracleFaultTest, RowsBrokenOffByAnErrorAreAFailureNotATruncatedList) {
   // The catalogue statement breaks off after three rows; a post-pass statement before its first.
   for (const char* dsn : {"ORA_BREAK_ROWS", "ORA_BREAK_UNIQUE"}) {
     SCOPED_TRACE(dsn);
-    auto program = ConnectedWithOldRecords(Product::Oracle8, dsn, kDataKindTable, *db_);
-    ExpectFailedWith(*program, kDataKindTable, "connection to the server was lost");
+    auto program = ConnectedWithOldRecords(Product::Oracle8, dsn, DataKind::Table, *db_);
+    ExpectFailedWith(*program, DataKind::Table, "connection to the server was lost");
   }
 }
 
 TEST_F(OracleFaultTest, ALongValueIsCutOnACharacterBoundaryAndItsRowKept) {
-  auto program = ConnectedWithOldRecords(Product::Oracle8, "ORA_FAULTS", kDataKindTable, *db_);
-  ASSERT_TRUE(program->Fetch(kDataKindTable));
+  auto program = ConnectedWithOldRecords(Product::Oracle8, "ORA_FAULTS", DataKind::Table, *db_);
+  ASSERT_TRUE(program->Fetch(DataKind::Table));
   EXPECT_TRUE(program->TakeMessages().empty());
-  const TTableRec& emp = RecordNamed(program->store, kDataKindTable, "EMP");
+  const TTableRec& emp = RecordNamed(program->store, DataKind::Table, "EMP");
   // 1 + 126 * 2 = 253 bytes: the lead byte of the 127th character is not kept.
   std::string comment = "A";
   for (int i = 0; i < 126; ++i) comment += "あ";

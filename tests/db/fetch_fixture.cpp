@@ -40,7 +40,7 @@ bool ProgramSide::Connect(const std::string& dsn, const std::string& uid, const 
   return connection.Connect(store.product, dsn, ToCp932(uid), ToCp932(pwd), prompt, status);
 }
 
-bool ProgramSide::Fetch(int data_kind) {
+bool ProgramSide::Fetch(DataKind data_kind) {
   store.currentDataKind = data_kind;
   return FetchCatalogue(store, session);
 }
@@ -64,13 +64,14 @@ Rows ColumnRows(const TTableRec& record) {
   return rows;
 }
 
-std::vector<std::string> RecordNames(const TCatalogueStore& store, int data_kind) {
+std::vector<std::string> RecordNames(const TCatalogueStore& store, DataKind data_kind) {
   std::vector<std::string> names;
   for (const auto& record : store.Records(data_kind)) names.push_back(ToUtf8(record->name));
   return names;
 }
 
-const TTableRec& RecordNamed(const TCatalogueStore& store, int data_kind, const std::string& name) {
+const TTableRec& RecordNamed(const TCatalogueStore& store, DataKind data_kind,
+                             const std::string& name) {
   for (const auto& record : store.Records(data_kind)) {
     if (record->name == ToCp932(name)) return *record;
   }

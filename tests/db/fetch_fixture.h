@@ -52,7 +52,7 @@ class ProgramSide {
 
   bool Connect(const std::string& dsn, const std::string& uid, const std::string& pwd);
   // Fetches `data_kind` as the tree does: it becomes the current data kind.
-  bool Fetch(int data_kind);
+  bool Fetch(DataKind data_kind);
   // The messages shown so far, in UTF-8, and forgets them.
   std::vector<std::string> TakeMessages();
 
@@ -69,8 +69,9 @@ std::vector<std::string> Utf8(const TValueList& values);
 // The column rows of a record in UTF-8.
 Rows ColumnRows(const TTableRec& record);
 // The names of the records of a data kind, in list order.
-std::vector<std::string> RecordNames(const TCatalogueStore& store, int data_kind);
+std::vector<std::string> RecordNames(const TCatalogueStore& store, DataKind data_kind);
 // The first record of a data kind with this name; fails the test when there is none.
-const TTableRec& RecordNamed(const TCatalogueStore& store, int data_kind, const std::string& name);
+const TTableRec& RecordNamed(const TCatalogueStore& store, DataKind data_kind,
+                             const std::string& name);
 
 }  // namespace morvane::db_test

@@ -67,12 +67,12 @@ const Rows kEmpSizesAndMarks = {
 TEST_F(OracleFetchTest, Oracle8TableInformation) {
   ProgramSide program(Product::Oracle8);
   ASSERT_TRUE(program.Connect("ORA_FETCH", "scott", "tiger"));
-  ASSERT_TRUE(program.Fetch(kDataKindTable));
+  ASSERT_TRUE(program.Fetch(DataKind::Table));
   EXPECT_TRUE(program.TakeMessages().empty());
 
   // Views have no storage, so only the tables are listed.
-  EXPECT_EQ(RecordNames(program.store, kDataKindTable), (std::vector<std::string>{"DEPT", "EMP"}));
-  const TTableRec& dept = RecordNamed(program.store, kDataKindTable, "DEPT");
+  EXPECT_EQ(RecordNames(program.store, DataKind::Table), (std::vector<std::string>{"DEPT", "EMP"}));
+  const TTableRec& dept = RecordNamed(program.store, DataKind::Table, "DEPT");
   EXPECT_EQ(dept.owner, "SCOTT");
   EXPECT_EQ(dept.type, "TABLE");
   // Total size 3 + 30, two columns of at most 250 bytes, none larger; the row count is left 0.
@@ -91,7 +91,7 @@ TEST_F(OracleFetchTest, Oracle8TableInformation) {
                    "",  "",          "○",        "",   "", "", "",        "",   "",
                    "",  "",          "",         "",   "", "", "CHAR_CS", "30", ""}}));
 
-  const TTableRec& emp = RecordNamed(program.store, kDataKindTable, "EMP");
+  const TTableRec& emp = RecordNamed(program.store, DataKind::Table, "EMP");
   // 6 + 8 + 300 + 6 + 22 + 7 + 0 + 3; LONG has size 0 and counts as neither small nor large.
   EXPECT_EQ(Utf8(emp.values).at(3), "352");
   EXPECT_EQ(Utf8(emp.values).at(4), "6");
@@ -104,9 +104,9 @@ TEST_F(OracleFetchTest, Oracle8TableInformation) {
 TEST_F(OracleFetchTest, Oracle7TableInformation) {
   ProgramSide program(Product::Oracle7);
   ASSERT_TRUE(program.Connect("ORA_FETCH", "scott", "tiger"));
-  ASSERT_TRUE(program.Fetch(kDataKindTable));
+  ASSERT_TRUE(program.Fetch(DataKind::Table));
 
-  const TTableRec& dept = RecordNamed(program.store, kDataKindTable, "DEPT");
+  const TTableRec& dept = RecordNamed(program.store, DataKind::Table, "DEPT");
   EXPECT_EQ(
       Utf8(dept.values),
       (std::vector<std::string>{"SCOTT",      "DEPT",  "TABLE",      "33", "2", "0",   "0",
@@ -118,7 +118,7 @@ TEST_F(OracleFetchTest, Oracle7TableInformation) {
       ColumnRows(dept).at(0),
       (std::vector<std::string>{"1", "DEPT_ID", "NUMBER", "", "4", "", "4", "", "3", "○", "○", "○",
                                 "",  "",        "",       "", "",  "", "",  "", "",  "",  ""}));
-  const TTableRec& emp = RecordNamed(program.store, kDataKindTable, "EMP");
+  const TTableRec& emp = RecordNamed(program.store, DataKind::Table, "EMP");
   EXPECT_EQ(Utf8(emp.values).at(3), "352");
   EXPECT_EQ(Utf8(emp.values).at(31), "社員");
   EXPECT_EQ(SizesAndMarks(emp), kEmpSizesAndMarks);
@@ -129,9 +129,9 @@ TEST_F(OracleFetchTest, IndexInformation) {
                                           "UQ_EMP_CODE"};
   ProgramSide oracle8(Product::Oracle8);
   ASSERT_TRUE(oracle8.Connect("ORA_FETCH", "scott", "tiger"));
-  ASSERT_TRUE(oracle8.Fetch(kDataKindIndex));
-  EXPECT_EQ(RecordNames(oracle8.store, kDataKindIndex), names);
-  const TTableRec& ix = RecordNamed(oracle8.store, kDataKindIndex, "IX_EMP_NAME");
+  ASSERT_TRUE(oracle8.Fetch(DataKind::Index));
+  EXPECT_EQ(RecordNames(oracle8.store, DataKind::Index), names);
+  const TTableRec& ix = RecordNamed(oracle8.store, DataKind::Index, "IX_EMP_NAME");
   EXPECT_EQ(Utf8(ix.values), (std::vector<std::string>{"SCOTT",     "IX_EMP_NAME",
                                                        "NORMAL",    "SCOTT",
                                                        "EMP",       "TABLE",
@@ -155,13 +155,13 @@ TEST_F(OracleFetchTest, IndexInformation) {
 
   ProgramSide oracle7(Product::Oracle7);
   ASSERT_TRUE(oracle7.Connect("ORA_FETCH", "scott", "tiger"));
-  ASSERT_TRUE(oracle7.Fetch(kDataKindIndex));
-  EXPECT_EQ(RecordNames(oracle7.store, kDataKindIndex), names);
-  for (const auto& record : oracle7.store.Records(kDataKindIndex)) {
+  ASSERT_TRUE(oracle7.Fetch(DataKind::Index));
+  EXPECT_EQ(RecordNames(oracle7.store, DataKind::Index), names);
+  for (const auto& record : oracle7.store.Records(DataKind::Index)) {
     EXPECT_EQ(record->type, "NORMAL");
     EXPECT_EQ(record->values.size(), 25u);
   }
-  EXPECT_EQ(ColumnRows(RecordNamed(oracle7.store, kDataKindIndex, "PK_EMP")),
+  EXPECT_EQ(ColumnRows(RecordNamed(oracle7.store, DataKind::Index, "PK_EMP")),
             (Rows{{"1", "EMP_ID", "22"}}));
 }
 
@@ -170,12 +170,12 @@ TEST_F(OracleFetchTest, TableIndexInformation) {
     SCOPED_TRACE(ProductName(product));
     ProgramSide program(product);
     ASSERT_TRUE(program.Connect("ORA_FETCH", "scott", "tiger"));
-    ASSERT_TRUE(program.Fetch(kDataKindTableIndex));
-    EXPECT_EQ(RecordNames(program.store, kDataKindTableIndex),
+    ASSERT_TRUE(program.Fetch(DataKind::TableIndex));
+    EXPECT_EQ(RecordNames(program.store, DataKind::TableIndex),
               (std::vector<std::string>{"DEPT", "EMP", "EMP_VIEW"}));
 
     // Indexes in name order, whatever order their columns came in.
-    const TTableRec& emp = RecordNamed(program.store, kDataKindTableIndex, "EMP");
+    const TTableRec& emp = RecordNamed(program.store, DataKind::TableIndex, "EMP");
     EXPECT_EQ(Utf8(emp.values), (std::vector<std::string>{"SCOTT", "EMP", "TABLE", "4"}));
     EXPECT_EQ(ColumnRows(emp),
               (Rows{{"", "", "AX_EMP_DEPT", "IX_EMP_NAME", "PK_EMP", "UQ_EMP_CODE"},
@@ -189,20 +189,20 @@ TEST_F(OracleFetchTest, TableIndexInformation) {
                     {"NOTE", "LONG", "", "", "", ""},
                     {"DEPT_ID", "NUMBER", "1", "", "", ""}}));
     // Fewer indexes than the widest table: the rows are padded with empty entries.
-    const TTableRec& dept = RecordNamed(program.store, kDataKindTableIndex, "DEPT");
+    const TTableRec& dept = RecordNamed(program.store, DataKind::TableIndex, "DEPT");
     EXPECT_EQ(Utf8(dept.values), (std::vector<std::string>{"SCOTT", "DEPT", "TABLE", "1"}));
     EXPECT_EQ(ColumnRows(dept), (Rows{{"", "", "PK_DEPT", "", "", ""},
                                       {"", "", "NORMAL", "", "", ""},
                                       {"DEPT_ID", "NUMBER", "1", "", "", ""},
                                       {"DEPT_NAME", "VARCHAR2", "", "", "", ""}}));
-    const TTableRec& view = RecordNamed(program.store, kDataKindTableIndex, "EMP_VIEW");
+    const TTableRec& view = RecordNamed(program.store, DataKind::TableIndex, "EMP_VIEW");
     EXPECT_EQ(view.type, "VIEW");
     EXPECT_EQ(Utf8(view.values).at(3), "0");
     EXPECT_EQ(ColumnRows(view).at(2),
               (std::vector<std::string>{"EMP_ID", "NUMBER", "", "", "", ""}));
 
     std::vector<std::string> item_names;
-    for (const TItemDef& item : program.store.Items(kDataKindTableIndex, kItemLevelColumn)) {
+    for (const TItemDef& item : program.store.Items(DataKind::TableIndex, kItemLevelColumn)) {
       item_names.push_back(item.name);
     }
     EXPECT_EQ(item_names,
@@ -214,16 +214,16 @@ TEST_F(OracleFetchTest, TheOwnerIsTheUserNameInUpperCase) {
   ProgramSide program(Product::Oracle8);
   ASSERT_TRUE(program.Connect("ORA_FETCH", "Scott", "tiger"));
   EXPECT_EQ(program.connection.OwnerName, "SCOTT");
-  ASSERT_TRUE(program.Fetch(kDataKindIndex));
-  for (const auto& record : program.store.Records(kDataKindIndex))
+  ASSERT_TRUE(program.Fetch(DataKind::Index));
+  for (const auto& record : program.store.Records(DataKind::Index))
     EXPECT_EQ(record->owner, "SCOTT");
 }
 
 TEST_F(OracleFetchTest, ReportsProgressAndStatusAndReplacesOnlyItsOwnDataKind) {
   ProgramSide program(Product::Oracle8);
   ASSERT_TRUE(program.Connect("ORA_FETCH", "scott", "tiger"));
-  ASSERT_TRUE(program.Fetch(kDataKindIndex));
-  ASSERT_TRUE(program.Fetch(kDataKindTable));
+  ASSERT_TRUE(program.Fetch(DataKind::Index));
+  ASSERT_TRUE(program.Fetch(DataKind::Table));
   // The count statement counts the view as well: the bar's maximum is 3 for 2 records.
   EXPECT_EQ(program.progress.activity, "データ取得");
   EXPECT_EQ(program.progress.total, 3);
@@ -233,9 +233,9 @@ TEST_F(OracleFetchTest, ReportsProgressAndStatusAndReplacesOnlyItsOwnDataKind) {
   EXPECT_EQ(program.status.busy_depth, 0);
 
   // A second fetch replaces the records instead of adding to them; index information stays.
-  ASSERT_TRUE(program.Fetch(kDataKindTable));
-  EXPECT_EQ(program.store.Records(kDataKindTable).size(), 2u);
-  EXPECT_EQ(program.store.Records(kDataKindIndex).size(), 5u);
+  ASSERT_TRUE(program.Fetch(DataKind::Table));
+  EXPECT_EQ(program.store.Records(DataKind::Table).size(), 2u);
+  EXPECT_EQ(program.store.Records(DataKind::Index).size(), 5u);
   EXPECT_TRUE(program.store.relations.empty());
 }
 

@@ -73,15 +73,15 @@ TEST_F(RedBrickFetchTest, TableInformationWithSizesMarksAndRelations) {
   ProgramSide program(Product::RedBrick);
   program.store.relations.push_back({"STALE", {"OLD"}});
   ASSERT_TRUE(program.Connect("RB_FETCH", "sales", "sales"));
-  ASSERT_TRUE(program.Fetch(kDataKindTable));
+  ASSERT_TRUE(program.Fetch(DataKind::Table));
   EXPECT_TRUE(program.TakeMessages().empty());
 
   // Ordered by creator, type and name: the user's tables, then the system tables.
   EXPECT_EQ(
-      RecordNames(program.store, kDataKindTable),
+      RecordNames(program.store, DataKind::Table),
       (std::vector<std::string>{"DEPT", "EMP", "SHOP", "VISIT", "RBW_COLUMNS", "RBW_INDEXCOLUMNS",
                                 "RBW_INDEXES", "RBW_RELATIONSHIPS", "RBW_TABLES"}));
-  const TTableRec& dept = RecordNamed(program.store, kDataKindTable, "DEPT");
+  const TTableRec& dept = RecordNamed(program.store, DataKind::Table, "DEPT");
   EXPECT_EQ(dept.owner, "SALES");
   // The total size is the sum of the catalogue lengths, 4 + 30.
   EXPECT_EQ(Utf8(dept.values), (std::vector<std::string>{"SALES", "DEPT", "TABLE", "34", "0",
@@ -92,7 +92,7 @@ TEST_F(RedBrickFetchTest, TableInformationWithSizesMarksAndRelations) {
                                     {"2", "DEPT_NAME", "VARCHAR", "30", "", "", "30", "", "30", "○",
                                      "", "", "", "30001", "", "0", "", "DATA"}}));
 
-  const TTableRec& emp = RecordNamed(program.store, kDataKindTable, "EMP");
+  const TTableRec& emp = RecordNamed(program.store, DataKind::Table, "EMP");
   EXPECT_EQ(Utf8(emp.values).at(3), "36");
   EXPECT_EQ(Utf8(emp.values).at(13), "社員");
   EXPECT_EQ(LeadingEntries(emp),
@@ -105,7 +105,7 @@ TEST_F(RedBrickFetchTest, TableInformationWithSizesMarksAndRelations) {
                   {"7", "SHOP_ID", "SMALLINT", "", "", "", "", "", "2", "", "", "", ""},
                   {"8", "REGION", "CHAR", "2", "", "", "2", "", "2", "", "", "", ""}}));
   // A composite key numbers its columns.
-  const TTableRec& shop = RecordNamed(program.store, kDataKindTable, "SHOP");
+  const TTableRec& shop = RecordNamed(program.store, DataKind::Table, "SHOP");
   EXPECT_EQ(ColumnRows(shop).at(1).at(11), "○");
   EXPECT_EQ(ColumnRows(shop).at(1).at(12), "2");
 
@@ -118,16 +118,16 @@ TEST_F(RedBrickFetchTest, IndexInformationLeavesTheRelationsAlone) {
   ProgramSide program(Product::RedBrick);
   program.store.relations.push_back({"KEPT", {"AS IS"}});
   ASSERT_TRUE(program.Connect("RB_FETCH", "sales", "sales"));
-  ASSERT_TRUE(program.Fetch(kDataKindIndex));
-  EXPECT_EQ(RecordNames(program.store, kDataKindIndex),
+  ASSERT_TRUE(program.Fetch(DataKind::Index));
+  EXPECT_EQ(RecordNames(program.store, DataKind::Index),
             (std::vector<std::string>{"DEPT_PK", "EMP_PK", "EMP_UK1", "SHOP_PK", "VISIT_PK",
                                       "EMP_STAR"}));
-  const TTableRec& star = RecordNamed(program.store, kDataKindIndex, "EMP_STAR");
+  const TTableRec& star = RecordNamed(program.store, DataKind::Index, "EMP_STAR");
   EXPECT_EQ(Utf8(star.values),
             (std::vector<std::string>{"SALES", "EMP_STAR", "STAR", "EMP", "DEPT_ID",
                                       "2001-04-01 09:30:00", "100", "Y", "N", "ONLINE", ""}));
   EXPECT_EQ(ColumnRows(star), (Rows{{"1", "DEPT_ID", "EMP_FK1"}}));
-  EXPECT_EQ(ColumnRows(RecordNamed(program.store, kDataKindIndex, "SHOP_PK")),
+  EXPECT_EQ(ColumnRows(RecordNamed(program.store, DataKind::Index, "SHOP_PK")),
             (Rows{{"1", "SHOP_ID", ""}, {"2", "REGION", ""}}));
   EXPECT_EQ(program.store.relations, (std::vector<TRelationRec>{{"KEPT", {"AS IS"}}}));
 }
@@ -135,8 +135,8 @@ TEST_F(RedBrickFetchTest, IndexInformationLeavesTheRelationsAlone) {
 TEST_F(RedBrickFetchTest, TableIndexInformation) {
   ProgramSide program(Product::RedBrick);
   ASSERT_TRUE(program.Connect("RB_FETCH", "sales", "sales"));
-  ASSERT_TRUE(program.Fetch(kDataKindTableIndex));
-  const TTableRec& emp = RecordNamed(program.store, kDataKindTableIndex, "EMP");
+  ASSERT_TRUE(program.Fetch(DataKind::TableIndex));
+  const TTableRec& emp = RecordNamed(program.store, DataKind::TableIndex, "EMP");
   EXPECT_EQ(Utf8(emp.values), (std::vector<std::string>{"SALES", "EMP", "TABLE", "3"}));
   EXPECT_EQ(ColumnRows(emp), (Rows{{"", "", "EMP_PK", "EMP_STAR", "EMP_UK1"},
                                    {"", "", "BTREE", "STAR", "BTREE"},
@@ -148,15 +148,15 @@ TEST_F(RedBrickFetchTest, TableIndexInformation) {
                                    {"DEPT_ID", "INTEGER", "", "1", ""},
                                    {"SHOP_ID", "SMALLINT", "", "", ""},
                                    {"REGION", "CHAR", "", "", ""}}));
-  EXPECT_EQ(ColumnRows(RecordNamed(program.store, kDataKindTableIndex, "SHOP")),
+  EXPECT_EQ(ColumnRows(RecordNamed(program.store, DataKind::TableIndex, "SHOP")),
             (Rows{{"", "", "SHOP_PK", "", ""},
                   {"", "", "BTREE", "", ""},
                   {"SHOP_ID", "SMALLINT", "1", "", ""},
                   {"REGION", "CHAR", "2", "", ""}}));
-  const TTableRec& system = RecordNamed(program.store, kDataKindTableIndex, "RBW_TABLES");
+  const TTableRec& system = RecordNamed(program.store, DataKind::TableIndex, "RBW_TABLES");
   EXPECT_EQ(system.type, "SYSTEM TABLE");
   EXPECT_EQ(Utf8(system.values).at(3), "0");
-  EXPECT_EQ(program.store.Items(kDataKindTableIndex, kItemLevelColumn).size(), 5u);
+  EXPECT_EQ(program.store.Items(DataKind::TableIndex, kItemLevelColumn).size(), 5u);
 }
 
 }  // namespace

@@ -46,9 +46,9 @@ TEST(FetchServerRulesTest, TableRecordsArriveInShiftJisOrderForEveryProduct) {
     database.AddDataSource(dsn + "_AS", {{"Dialect", c.dialect}});
     ProgramSide program(c.product);
     ASSERT_TRUE(program.Connect(dsn + "_AS", c.account, c.account));
-    ASSERT_TRUE(program.Fetch(kDataKindTable));
+    ASSERT_TRUE(program.Fetch(DataKind::Table));
     std::vector<std::string> names;
-    for (const std::string& name : RecordNames(program.store, kDataKindTable)) {
+    for (const std::string& name : RecordNames(program.store, DataKind::Table)) {
       if (wanted.count(name)) names.push_back(name);
     }
     EXPECT_EQ(names, kNamesInCp932Order);
@@ -61,14 +61,14 @@ TEST(FetchServerRulesTest, OracleFetchesAgainstOracle7sOwnDictionary) {
   database.AddDataSource("ORA_SEVEN_7", {{"Dialect", "Oracle7"}});
   ProgramSide oracle7(Product::Oracle7);
   ASSERT_TRUE(oracle7.Connect("ORA_SEVEN_7", "scott", "tiger"));
-  for (int kind : {kDataKindTable, kDataKindIndex, kDataKindTableIndex}) {
-    EXPECT_TRUE(oracle7.Fetch(kind)) << kind;
+  for (DataKind kind : {DataKind::Table, DataKind::Index, DataKind::TableIndex}) {
+    EXPECT_TRUE(oracle7.Fetch(kind)) << DataKindCode(kind);
     EXPECT_EQ(oracle7.TakeMessages(), std::vector<std::string>{});
   }
   // The Oracle 8 statements name columns Oracle 7 does not have.
   ProgramSide program(Product::Oracle8);
   ASSERT_TRUE(program.Connect("ORA_SEVEN_7", "scott", "tiger"));
-  EXPECT_FALSE(program.Fetch(kDataKindTable));
+  EXPECT_FALSE(program.Fetch(DataKind::Table));
   std::vector<std::string> messages = program.TakeMessages();
   ASSERT_FALSE(messages.empty());
   EXPECT_NE(messages.back().find("ORA-00904: invalid column name"), std::string::npos)
@@ -93,8 +93,8 @@ TEST(FetchServerRulesTest, RedBrickSizesFromTheCatalogueAgreeWithTheProgramsRule
   EmulatorDatabase database("RB_SIZES", "Morvane Red Brick", "sales", "sales", EveryRedBrickType());
   ProgramSide program(Product::RedBrick);
   ASSERT_TRUE(program.Connect("RB_SIZES", "sales", "sales"));
-  ASSERT_TRUE(program.Fetch(kDataKindTable));
-  const TTableRec& table = RecordNamed(program.store, kDataKindTable, "EVERY_TYPE");
+  ASSERT_TRUE(program.Fetch(DataKind::Table));
+  const TTableRec& table = RecordNamed(program.store, DataKind::Table, "EVERY_TYPE");
   Rows rows = ColumnRows(table);
   ASSERT_EQ(rows.size(), 13u + 2 * 38u);
   long total = 0;

@@ -110,7 +110,7 @@ TEST(RowCountStatementTest, TheCountGoesIntoTheValueOfTheCountItem) {
        {Product::RedBrick, Product::Oracle8, Product::Oracle7, Product::Broadbase}) {
     std::optional<size_t> entry = CountValueIndex(product);
     ASSERT_TRUE(entry.has_value()) << ProductName(product);
-    std::vector<DefaultItem> items = DefaultItemList(product, kDataKindTable, kItemLevelTable);
+    std::vector<DefaultItem> items = DefaultItemList(product, DataKind::Table, kItemLevelTable);
     ASSERT_LT(*entry, items.size());
     EXPECT_STREQ(items[*entry].nameUtf8, "COUNT") << ProductName(product);
   }

@@ -20,7 +20,7 @@ class FreeSqlTest : public ProductDatabaseTest {
                           EstimateTextWidth);
   }
   static const TTableRec& Result(const ProgramSide& program) {
-    return *program.store.Records(kDataKindSql).at(0);
+    return *program.store.Records(DataKind::Sql).at(0);
   }
   static std::vector<std::string> Column(const TTableRec& result, size_t entry) {
     std::vector<std::string> texts;
@@ -37,7 +37,7 @@ TEST_P(FreeSqlTest, TheResultIsOneRecordWithOneItemPerColumn) {
   auto program = Connected();
   ASSERT_TRUE(Run(*program, kItemsQuery, 1000)) << program->TakeMessages().at(0);
   EXPECT_TRUE(program->TakeMessages().empty());
-  ASSERT_EQ(program->store.Records(kDataKindSql).size(), 1u);
+  ASSERT_EQ(program->store.Records(DataKind::Sql).size(), 1u);
   const TTableRec& result = Result(*program);
   EXPECT_EQ(result.owner, "");
   EXPECT_EQ(result.type, "");
@@ -53,8 +53,8 @@ TEST_P(FreeSqlTest, TheResultIsOneRecordWithOneItemPerColumn) {
   EXPECT_EQ(std::string(cut), ToCp932(LongValue()).substr(0, 253));
   EXPECT_EQ(ToUtf8(result.columns[3].values[1]), "四");
 
-  EXPECT_TRUE(program->store.Items(kDataKindSql, kItemLevelTable).empty());
-  const ItemList& items = program->store.Items(kDataKindSql, kItemLevelColumn);
+  EXPECT_TRUE(program->store.Items(DataKind::Sql, kItemLevelTable).empty());
+  const ItemList& items = program->store.Items(DataKind::Sql, kItemLevelColumn);
   ASSERT_EQ(items.size(), 3u);
   const char* names[] = {"ID", "NAME", "NOTE"};
   const char* letters[] = {"A", "B", "C"};
@@ -100,7 +100,7 @@ TEST_P(FreeSqlTest, MoreThan256ColumnsKeepTheFirst256) {
   EXPECT_EQ(
       program->TakeMessages(),
       std::vector<std::string>{"指定できる項目数は 256 までです。\r\n残りの項目は切り捨てます。"});
-  const ItemList& items = program->store.Items(kDataKindSql, kItemLevelColumn);
+  const ItemList& items = program->store.Items(DataKind::Sql, kItemLevelColumn);
   ASSERT_EQ(items.size(), 256u);
   EXPECT_EQ(items.back().name, "C256");
   EXPECT_EQ(items.back().excelColumn, "IV");
@@ -117,7 +117,7 @@ TEST_P(FreeSqlTest, AStatementThatFailsLeavesNoResult) {
   std::vector<std::string> messages = program->TakeMessages();
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_NE(messages[0].find("E-4711: items refused"), std::string::npos) << messages[0];
-  EXPECT_TRUE(program->store.Records(kDataKindSql).empty());
+  EXPECT_TRUE(program->store.Records(DataKind::Sql).empty());
   ExpectTidy(*program);
 }
 
@@ -127,7 +127,7 @@ TEST_P(FreeSqlTest, RowsThatEndWithAnErrorAreAFailureNotAShortResult) {
   std::vector<std::string> messages = program->TakeMessages();
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_NE(messages[0].find("lost after 2 rows"), std::string::npos) << messages[0];
-  EXPECT_TRUE(program->store.Records(kDataKindSql).empty());
+  EXPECT_TRUE(program->store.Records(DataKind::Sql).empty());
   ExpectTidy(*program);
 
   // A result that ends before the break is whole.
@@ -145,7 +145,7 @@ TEST_P(FreeSqlTest, ExplainRunsOnRedBrickOnly) {
   } else {
     EXPECT_FALSE(ran);
     EXPECT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(program->store.Records(kDataKindSql).empty());
+    EXPECT_TRUE(program->store.Records(DataKind::Sql).empty());
   }
 }
 
@@ -155,16 +155,16 @@ TEST_P(FreeSqlTest, DeleteDiscardsTheResultButKeepsTheText) {
   program->store.sqlMaxRow = "50";
   ASSERT_TRUE(Run(*program, kItemsQuery, 10));
   ClearFreeSqlResult(program->store);
-  EXPECT_TRUE(program->store.Records(kDataKindSql).empty());
-  EXPECT_TRUE(program->store.Items(kDataKindSql, kItemLevelColumn).empty());
-  EXPECT_TRUE(program->store.Items(kDataKindSql, kItemLevelTable).empty());
+  EXPECT_TRUE(program->store.Records(DataKind::Sql).empty());
+  EXPECT_TRUE(program->store.Items(DataKind::Sql, kItemLevelColumn).empty());
+  EXPECT_TRUE(program->store.Items(DataKind::Sql, kItemLevelTable).empty());
   EXPECT_EQ(program->store.sqlText, (std::vector<std::string>{"SELECT ID", "FROM ITEMS"}));
   EXPECT_EQ(program->store.sqlMaxRow, "50");
 }
 
 TEST_P(FreeSqlTest, WithoutAConnectionNothingRuns) {
   ProgramSide program(GetParam().product);
-  program.store.AddRecord(kDataKindSql);
+  program.store.AddRecord(DataKind::Sql);
   EXPECT_FALSE(Run(program, kItemsQuery, 10));
   EXPECT_EQ(program.TakeMessages(), std::vector<std::string>{"内部エラー"});
 }

@@ -15,7 +15,7 @@ class RowCountTest : public ProductDatabaseTest {
   // A connected program with the table information fetched.
   std::unique_ptr<ProgramSide> Fetched() {
     auto program = Connected();
-    EXPECT_TRUE(program->Fetch(kDataKindTable)) << program->TakeMessages().at(0);
+    EXPECT_TRUE(program->Fetch(DataKind::Table)) << program->TakeMessages().at(0);
     program->store.modified = false;
     return program;
   }
@@ -27,11 +27,11 @@ class RowCountTest : public ProductDatabaseTest {
 TEST_P(RowCountTest, CountsTheSelectedTablesAndMarksAFailingOneWithMinusOne) {
   auto program = Fetched();
   TCatalogueStore& store = program->store;
-  const TTableRec& items = RecordNamed(store, kDataKindTable, "ITEMS");
-  const TTableRec& dept = RecordNamed(store, kDataKindTable, "DEPT");
-  const TTableRec& emp = RecordNamed(store, kDataKindTable, "EMP");
+  const TTableRec& items = RecordNamed(store, DataKind::Table, "ITEMS");
+  const TTableRec& dept = RecordNamed(store, DataKind::Table, "DEPT");
+  const TTableRec& emp = RecordNamed(store, DataKind::Table, "EMP");
   // A table that has gone from the database since the fetch.
-  TTableRec& gone = store.AddRecord(kDataKindTable);
+  TTableRec& gone = store.AddRecord(DataKind::Table);
   gone.owner = items.owner;
   gone.name = "GONE";
 
@@ -58,10 +58,10 @@ TEST_P(RowCountTest, CountsTheSelectedTablesAndMarksAFailingOneWithMinusOne) {
 TEST_P(RowCountTest, ATableOfAnotherOwnerIsCountedUnderItsOwner) {
   auto program = Fetched();
   TCatalogueStore& store = program->store;
-  const TTableRec& items = RecordNamed(store, kDataKindTable, "ITEMS");
+  const TTableRec& items = RecordNamed(store, DataKind::Table, "ITEMS");
   // A table of that name under another owner does not exist: counting it must fail rather than
   // count the connected user's ITEMS.
-  TTableRec& foreign = store.AddRecord(kDataKindTable);
+  TTableRec& foreign = store.AddRecord(DataKind::Table);
   foreign.owner = "SOMEONE_ELSE";
   foreign.name = "ITEMS";
   EXPECT_FALSE(GetTableCount(store, program->session, {&foreign, &items}));

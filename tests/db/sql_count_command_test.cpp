@@ -28,7 +28,7 @@ class SqlCountCommandTest : public ProductDatabaseTest {
     path_ = testing::TempDir() + "/sql_count_command_" + std::to_string(getpid()) + ".vnk";
     // A saved project with the table information fetched.
     auto program = Connected();
-    ASSERT_TRUE(program->Fetch(kDataKindTable));
+    ASSERT_TRUE(program->Fetch(DataKind::Table));
     ASSERT_TRUE(SaveProjectFile(program->store, path_).ok);
   }
   void TearDown() override { std::remove(path_.c_str()); }
@@ -72,9 +72,9 @@ TEST_P(SqlCountCommandTest, SqlRunsTheQueryIntoTheProjectAndKeepsItsText) {
   EXPECT_EQ(out_.str(), "SQL入力: 3\n");
   EXPECT_EQ(err_.str(), "最大レコード数を超えました。\n");
   TCatalogueStore store = Reopened();
-  ASSERT_EQ(store.Records(kDataKindSql).size(), 1u);
-  EXPECT_EQ(store.Records(kDataKindSql)[0]->columns.size(), 3u);
-  EXPECT_EQ(store.Items(kDataKindSql, kItemLevelColumn).size(), 2u);
+  ASSERT_EQ(store.Records(DataKind::Sql).size(), 1u);
+  EXPECT_EQ(store.Records(DataKind::Sql)[0]->columns.size(), 3u);
+  EXPECT_EQ(store.Items(DataKind::Sql, kItemLevelColumn).size(), 2u);
   EXPECT_EQ(store.sqlText, (std::vector<std::string>{"SELECT ID, NAME", "FROM ITEMS ORDER BY ID"}));
   EXPECT_EQ(store.sqlMaxRow, "3");
 }
@@ -97,8 +97,8 @@ TEST_P(SqlCountCommandTest, SqlReadsTheQueryFromAFileAndTheLimitFromTheProject) 
   std::remove(query_path.c_str());
   EXPECT_EQ(err_.str(), "");
   TCatalogueStore store = Reopened();
-  ASSERT_EQ(store.Records(kDataKindSql).size(), 1u);
-  EXPECT_EQ(ToUtf8(store.Records(kDataKindSql)[0]->columns.at(0).values[0]), "四");
+  ASSERT_EQ(store.Records(DataKind::Sql).size(), 1u);
+  EXPECT_EQ(ToUtf8(store.Records(DataKind::Sql)[0]->columns.at(0).values[0]), "四");
   EXPECT_EQ(store.sqlMaxRow, "1000");
 }
 
@@ -132,11 +132,11 @@ TEST_P(SqlCountCommandTest, CountStoresTheCountsOfTheNamedTables) {
   EXPECT_EQ(out_.str(), "SCOTT.ITEMS: 5\nSCOTT.DEPT: 2\n");
   TCatalogueStore store = Reopened();
   const size_t entry = *CountValueIndex(Product::Oracle8);
-  EXPECT_EQ(RecordNamed(store, kDataKindTable, "ITEMS").values.ValueOr(entry), "5");
-  EXPECT_EQ(RecordNamed(store, kDataKindTable, "DEPT").values.ValueOr(entry), "2");
+  EXPECT_EQ(RecordNamed(store, DataKind::Table, "ITEMS").values.ValueOr(entry), "5");
+  EXPECT_EQ(RecordNamed(store, DataKind::Table, "DEPT").values.ValueOr(entry), "2");
 
   ASSERT_EQ(Count({"--all-tables"}), 0) << err_.str();
-  EXPECT_EQ(RecordNamed(Reopened(), kDataKindTable, "EMP").values.ValueOr(entry), "1");
+  EXPECT_EQ(RecordNamed(Reopened(), DataKind::Table, "EMP").values.ValueOr(entry), "1");
 }
 
 TEST_P(SqlCountCommandTest, CountRefusesUnknownNamesAndReportsFailingTables) {
@@ -153,8 +153,8 @@ TEST_P(SqlCountCommandTest, CountRefusesUnknownNamesAndReportsFailingTables) {
   EXPECT_FALSE(err_.str().empty());
   TCatalogueStore store = Reopened();
   const size_t entry = *CountValueIndex(Product::Oracle8);
-  EXPECT_EQ(RecordNamed(store, kDataKindTable, "EMP").values.ValueOr(entry), "-1");
-  EXPECT_EQ(RecordNamed(store, kDataKindTable, "ITEMS").values.ValueOr(entry), "5");
+  EXPECT_EQ(RecordNamed(store, DataKind::Table, "EMP").values.ValueOr(entry), "-1");
+  EXPECT_EQ(RecordNamed(store, DataKind::Table, "ITEMS").values.ValueOr(entry), "5");
 }
 
 INSTANTIATE_TEST_SUITE_P(Oracle8, SqlCountCommandTest, testing::Values(AllProductDatabases()[1]),

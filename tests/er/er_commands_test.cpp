@@ -139,17 +139,17 @@ TEST_F(ERCommandsTest, MovingAWindowUpdatesItsLinesSidesAndMarksModified) {
   TERTableRec& b = Window("B", 300, 0);
   ASSERT_EQ(commands_.ToggleLine(a, b), LineToggle::kAdded);
   const TTargetLine& line = *diagram_.Current()->lines[0];
-  EXPECT_EQ(line.fromSide, kSideRight);
-  EXPECT_EQ(line.toSide, kSideLeft);
+  EXPECT_EQ(line.fromSide, LineSide::Right);
+  EXPECT_EQ(line.toSide, LineSide::Left);
   modified_ = 0;
   struct Move {
     int left, top;
-    int fromSide, toSide;
+    LineSide fromSide, toSide;
   };
-  for (const Move& m : std::vector<Move>{{0, 400, kSideBottom, kSideTop},
-                                         {500, 0, kSideRight, kSideLeft},
-                                         {0, 0, kSideTop, kSideBottom},
-                                         {-400, 0, kSideLeft, kSideRight}}) {
+  for (const Move& m : std::vector<Move>{{0, 400, LineSide::Bottom, LineSide::Top},
+                                         {500, 0, LineSide::Right, LineSide::Left},
+                                         {0, 0, LineSide::Top, LineSide::Bottom},
+                                         {-400, 0, LineSide::Left, LineSide::Right}}) {
     EXPECT_TRUE(commands_.SetWindowBounds(b, m.left, m.top, 150, 150));
     EXPECT_EQ(line.fromSide, m.fromSide) << m.left << "," << m.top;
     EXPECT_EQ(line.toSide, m.toSide) << m.left << "," << m.top;
@@ -164,7 +164,7 @@ TEST_F(ERCommandsTest, DraggingAListOntoAnotherWindowAndBackTogglesTheLine) {
   TERTableRec& a = Window("A", 0, 0);
   TERTableRec& b = Window("B", 0, 300);
   EXPECT_EQ(commands_.ToggleLine(a, b), LineToggle::kAdded);
-  EXPECT_EQ(diagram_.Current()->lines[0]->fromSide, kSideBottom);
+  EXPECT_EQ(diagram_.Current()->lines[0]->fromSide, LineSide::Bottom);
   EXPECT_EQ(commands_.ToggleLine(b, a), LineToggle::kRemoved);
   EXPECT_EQ(commands_.ToggleLine(a, a), LineToggle::kRefused);
   EXPECT_TRUE(diagram_.Current()->lines.empty());

@@ -98,28 +98,30 @@ TERTableRec Box(int left, int top, int width, int height) {
 TEST(LineGeometryTest, SideBySideWindowsJoinAtFacingEdges) {
   TERTableRec s = Box(0, 0, 100, 50);
   TERTableRec t = Box(200, 100, 100, 61);
-  EXPECT_EQ(ComputeLineGeometry(s, t), (TLineGeometry{100, 25, 200, 130, kSideRight, kSideLeft}));
-  EXPECT_EQ(ComputeLineGeometry(t, s), (TLineGeometry{200, 130, 100, 25, kSideLeft, kSideRight}));
+  EXPECT_EQ(ComputeLineGeometry(s, t),
+            (TLineGeometry{100, 25, 200, 130, LineSide::Right, LineSide::Left}));
+  EXPECT_EQ(ComputeLineGeometry(t, s),
+            (TLineGeometry{200, 130, 100, 25, LineSide::Left, LineSide::Right}));
 }
 
 TEST(LineGeometryTest, StackedOrTouchingWindowsJoinVertically) {
   TERTableRec s = Box(0, 0, 101, 50);
   TERTableRec below = Box(50, 200, 100, 50);
   EXPECT_EQ(ComputeLineGeometry(s, below),
-            (TLineGeometry{50, 50, 100, 200, kSideBottom, kSideTop}));
+            (TLineGeometry{50, 50, 100, 200, LineSide::Bottom, LineSide::Top}));
   EXPECT_EQ(ComputeLineGeometry(below, s),
-            (TLineGeometry{100, 200, 50, 50, kSideTop, kSideBottom}));
+            (TLineGeometry{100, 200, 50, 50, LineSide::Top, LineSide::Bottom}));
   TERTableRec touching = Box(101, 300, 100, 50);  // s.right == touching.left
-  EXPECT_EQ(ComputeLineGeometry(s, touching).fromSide, kSideBottom);
+  EXPECT_EQ(ComputeLineGeometry(s, touching).fromSide, LineSide::Bottom);
   TERTableRec overlapping = Box(10, 10, 50, 50);
-  EXPECT_EQ(ComputeLineGeometry(s, overlapping).fromSide, kSideTop);
+  EXPECT_EQ(ComputeLineGeometry(s, overlapping).fromSide, LineSide::Top);
 }
 
 TEST(LineGeometryTest, ExtremeGeometryDoesNotOverflow) {
   TERTableRec s = Box(INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX);
   TERTableRec t = Box(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
   TLineGeometry g = ComputeLineGeometry(s, t);
-  EXPECT_EQ(g.fromSide, kSideLeft);
+  EXPECT_EQ(g.fromSide, LineSide::Left);
   EXPECT_EQ(g.x1, INT32_MAX);
 }
 
@@ -128,17 +130,17 @@ TEST(LineGeometryTest, SidesAreKnownFromTheLinesCreationAndUpdatedForTheSheet) {
   TERTableRec* a = &AddERTable(sheet, "Table1", "A", 0, 0, 100, 100);
   TERTableRec* b = &AddERTable(sheet, "Table2", "B", 300, 0, 100, 100);
   TTargetLine& line = AddERLine(sheet, a, b);
-  EXPECT_EQ(line.fromSide, kSideRight);
+  EXPECT_EQ(line.fromSide, LineSide::Right);
   b->top = 500;
   b->left = 0;
   UpdateLineSides(sheet);
-  EXPECT_EQ(line.fromSide, kSideBottom);
-  EXPECT_EQ(line.toSide, kSideTop);
+  EXPECT_EQ(line.fromSide, LineSide::Bottom);
+  EXPECT_EQ(line.toSide, LineSide::Top);
   b->left = 300;
   b->top = 0;
   UpdateLineSides(sheet);
-  EXPECT_EQ(line.fromSide, kSideRight);
-  EXPECT_EQ(line.toSide, kSideLeft);
+  EXPECT_EQ(line.fromSide, LineSide::Right);
+  EXPECT_EQ(line.toSide, LineSide::Left);
 }
 
 }  // namespace

@@ -157,21 +157,21 @@ class FormatStateTest : public ::testing::Test {
   void SetUp() override {
     NewProject(store, Product::RedBrick, EstimateTextWidth);
     // Data kind 5 gets its result columns from a free SQL run.
-    ItemList& sql = store.Items(kDataKindSql, kItemLevelColumn);
+    ItemList& sql = store.Items(DataKind::Sql, kItemLevelColumn);
     for (int i = 0; i < 3; ++i) {
       sql.push_back(MakeDefaultItem("C" + std::to_string(i), kValueKindText, i, kItemLevelColumn,
                                     EstimateTextWidth));
     }
     store.modified = false;
   }
-  std::vector<std::string> ItemNames(int kind, int level) {
+  std::vector<std::string> ItemNames(DataKind kind, int level) {
     std::vector<std::string> names;
     for (const TItemDef& item : store.Items(kind, level)) names.push_back(item.name);
     return names;
   }
   std::vector<ItemList> AllItems() {
     std::vector<ItemList> lists;
-    for (int kind = kDataKindExcel; kind <= kDataKindSql; ++kind) {
+    for (DataKind kind : kDataKinds) {
       for (int level : {kItemLevelTable, kItemLevelColumn})
         lists.push_back(store.Items(kind, level));
     }
@@ -181,7 +181,7 @@ class FormatStateTest : public ::testing::Test {
 };
 
 TEST_F(FormatStateTest, ShowsANewProjectsDefaults) {
-  TFormatDialogState state = LoadFormatState(store, kDataKindExcel);
+  TFormatDialogState state = LoadFormatState(store, DataKind::Excel);
   ASSERT_EQ(state.table.rows.size(), 3u);
   EXPECT_EQ(state.table.firstColumn, TFirstColumn::kCell);
   EXPECT_EQ(state.table.rows[2], (TFormatRow{true, "C1", "C", ToCp932("SIZE(byte)"), 2}));
@@ -193,15 +193,15 @@ TEST_F(FormatStateTest, ShowsANewProjectsDefaults) {
   EXPECT_FALSE(state.tableNoOutput);
   EXPECT_EQ(state.lineType, kLineTypeStraight);
 
-  EXPECT_FALSE(LoadFormatState(store, kDataKindTableIndex).columnHeader);
-  TFormatDialogState sql = LoadFormatState(store, kDataKindSql);
+  EXPECT_FALSE(LoadFormatState(store, DataKind::TableIndex).columnHeader);
+  TFormatDialogState sql = LoadFormatState(store, DataKind::Sql);
   EXPECT_TRUE(sql.tableNoOutput);
   EXPECT_TRUE(sql.table.rows.empty());
   EXPECT_EQ(sql.column.rows.size(), 3u);
 }
 
 TEST_F(FormatStateTest, SwappingBackAndForthWithoutApplyingKeepsEveryValueUnderItsHeading) {
-  TFormatDialogState state = LoadFormatState(store, kDataKindTable);
+  TFormatDialogState state = LoadFormatState(store, DataKind::Table);
   const TFormatList original = state.table;
   SwapFirstColumns(state.table);
   EXPECT_EQ(state.table.firstColumn, TFirstColumn::kColumn);
@@ -210,9 +210,9 @@ TEST_F(FormatStateTest, SwappingBackAndForthWithoutApplyingKeepsEveryValueUnderI
   // Applying in one-sheet mode stores each value by its heading, not by its place.
   TFormatDialogState swapped = state;
   swapped.tableOneSheet = true;
-  ApplyFormatState(swapped, store, kDataKindTable);
-  EXPECT_EQ(store.Items(kDataKindTable, kItemLevelTable)[3].excelCell, "D1");
-  EXPECT_EQ(store.Items(kDataKindTable, kItemLevelTable)[3].excelColumn, "D");
+  ApplyFormatState(swapped, store, DataKind::Table);
+  EXPECT_EQ(store.Items(DataKind::Table, kItemLevelTable)[3].excelCell, "D1");
+  EXPECT_EQ(store.Items(DataKind::Table, kItemLevelTable)[3].excelColumn, "D");
   SwapFirstColumns(state.table);
   EXPECT_EQ(state.table, original);
 }
@@ -221,15 +221,15 @@ TEST_F(FormatStateTest, ApplyStoresTheListsInTheDialogsOrder) {
   store.sortColumn[1] = 3;
   store.sortDirection[1] = 1;
   store.sortColumn[2] = 2;
-  TFormatDialogState state = LoadFormatState(store, kDataKindTable);
+  TFormatDialogState state = LoadFormatState(store, DataKind::Table);
   MoveRowUp(state.table, 1);            // NAME before CREATOR
   state.table.rows[2].checked = false;  // TYPE not written
   state.table.rows[0].first = "E4";     // NAME's cell
   MoveRowDown(state.column, 0);         // NAME before SEQ
   state.column.rows[0].first = "K";
-  ApplyFormatState(state, store, kDataKindTable);
+  ApplyFormatState(state, store, DataKind::Table);
 
-  const ItemList& table = store.Items(kDataKindTable, kItemLevelTable);
+  const ItemList& table = store.Items(DataKind::Table, kItemLevelTable);
   EXPECT_EQ(table[0].name, "NAME");
   EXPECT_EQ(table[0].index, 1);
   EXPECT_EQ(table[0].excelCell, "E4");
@@ -237,7 +237,7 @@ TEST_F(FormatStateTest, ApplyStoresTheListsInTheDialogsOrder) {
   EXPECT_EQ(table[1].name, "CREATOR");
   EXPECT_EQ(table[2].output, 0);
   EXPECT_EQ(table.size(), 14u);
-  const ItemList& column = store.Items(kDataKindTable, kItemLevelColumn);
+  const ItemList& column = store.Items(DataKind::Table, kItemLevelColumn);
   EXPECT_EQ(column[0].name, "NAME");
   EXPECT_EQ(column[0].excelColumn, "K");
   EXPECT_EQ(column[0].excelCell, "");
@@ -249,11 +249,11 @@ TEST_F(FormatStateTest, ApplyStoresTheListsInTheDialogsOrder) {
   EXPECT_TRUE(store.listRebuild);
   EXPECT_TRUE(store.modified);
   // The dialog shows the same state again.
-  EXPECT_EQ(LoadFormatState(store, kDataKindTable), state);
+  EXPECT_EQ(LoadFormatState(store, DataKind::Table), state);
 }
 
 TEST_F(FormatStateTest, ApplyStoresNumbersThatAreNoIntegersAsZero) {
-  TFormatDialogState state = LoadFormatState(store, kDataKindIndex);
+  TFormatDialogState state = LoadFormatState(store, DataKind::Index);
   state.tableStartRow = "x";
   state.columnStartRow = "12";
   state.erLeft = "1.5";
@@ -263,7 +263,7 @@ TEST_F(FormatStateTest, ApplyStoresNumbersThatAreNoIntegersAsZero) {
   state.columnHeader = false;
   state.erType = false;
   state.lineType = kLineTypeElbow;
-  ApplyFormatState(state, store, kDataKindIndex);
+  ApplyFormatState(state, store, DataKind::Index);
   const TFormatSettings& s = store.formatSettings;
   EXPECT_EQ(s.tableStartRow[2], 0);
   EXPECT_EQ(state.tableStartRow, "0");
@@ -281,14 +281,14 @@ TEST_F(FormatStateTest, ApplyStoresNumbersThatAreNoIntegersAsZero) {
 
 TEST_F(FormatStateTest, ApplyWithoutADataKindStoresTheErSettingsOnly) {
   const std::vector<ItemList> before = AllItems();
-  TFormatDialogState state = LoadFormatState(store, kDataKindNone);
+  TFormatDialogState state = LoadFormatState(store, DataKind::None);
   EXPECT_TRUE(state.table.rows.empty());
   EXPECT_TRUE(state.column.rows.empty());
   state.erLeft = "20";
   state.lineType = 0;  // no button selected: curved
   store.sortColumn[0] = 2;
   const TFormatSettings settings = store.formatSettings;
-  ApplyFormatState(state, store, kDataKindNone);
+  ApplyFormatState(state, store, DataKind::None);
   EXPECT_EQ(store.formatSettings.erLeft, 20);
   EXPECT_EQ(store.formatSettings.lineType, kLineTypeCurved);
   TFormatSettings others = store.formatSettings;
@@ -302,31 +302,31 @@ TEST_F(FormatStateTest, ApplyWithoutADataKindStoresTheErSettingsOnly) {
 }
 
 TEST_F(FormatStateTest, ApplyOnSqlResultsReordersTheResultColumns) {
-  TFormatDialogState state = LoadFormatState(store, kDataKindSql);
+  TFormatDialogState state = LoadFormatState(store, DataKind::Sql);
   MoveRowUp(state.column, 2);
   SetAllChecked(state.column, false);
   state.column.rows[0].checked = true;
   ResetColumns(state.column);
-  ApplyFormatState(state, store, kDataKindSql);
-  EXPECT_EQ(ItemNames(kDataKindSql, kItemLevelColumn),
+  ApplyFormatState(state, store, DataKind::Sql);
+  EXPECT_EQ(ItemNames(DataKind::Sql, kItemLevelColumn),
             (std::vector<std::string>{"C0", "C2", "C1"}));
-  const ItemList& sql = store.Items(kDataKindSql, kItemLevelColumn);
+  const ItemList& sql = store.Items(DataKind::Sql, kItemLevelColumn);
   EXPECT_EQ(sql[0].excelColumn, "A");
   EXPECT_EQ(sql[0].output, 1);
   EXPECT_EQ(sql[1].excelColumn, "");
   EXPECT_EQ(sql[1].output, 0);
-  EXPECT_TRUE(store.Items(kDataKindSql, kItemLevelTable).empty());
+  EXPECT_TRUE(store.Items(DataKind::Sql, kItemLevelTable).empty());
   EXPECT_EQ(store.formatSettings.tableNoOutput[4], 1);
 }
 
 TEST_F(FormatStateTest, ApplyTellsItemsWithTheSameNameApart) {
   // Result columns of a free SELECT may share a name.
-  ItemList& sql = store.Items(kDataKindSql, kItemLevelColumn);
+  ItemList& sql = store.Items(DataKind::Sql, kItemLevelColumn);
   for (TItemDef& item : sql) item.name = "ID";
-  TFormatDialogState state = LoadFormatState(store, kDataKindSql);
+  TFormatDialogState state = LoadFormatState(store, DataKind::Sql);
   state.column.rows[0].checked = false;
   MoveRowDown(state.column, 0);  // the unchecked first ID goes second
-  ApplyFormatState(state, store, kDataKindSql);
+  ApplyFormatState(state, store, DataKind::Sql);
   EXPECT_EQ(sql[0].index, 1);
   EXPECT_EQ(sql[0].output, 1);
   EXPECT_EQ(sql[1].index, 0);
@@ -335,12 +335,12 @@ TEST_F(FormatStateTest, ApplyTellsItemsWithTheSameNameApart) {
 
 TEST_F(FormatStateTest, ApplyLeavesAListAloneThatWasRebuiltSinceItWasShown) {
   // The dialog was shown for one SQL result; another query has replaced the result columns.
-  TFormatDialogState state = LoadFormatState(store, kDataKindSql);
+  TFormatDialogState state = LoadFormatState(store, DataKind::Sql);
   SetAllChecked(state.column, false);
-  ItemList& sql = store.Items(kDataKindSql, kItemLevelColumn);
+  ItemList& sql = store.Items(DataKind::Sql, kItemLevelColumn);
   for (TItemDef& item : sql) item.name = "NEW_" + item.name;
   const ItemList rebuilt = sql;
-  ApplyFormatState(state, store, kDataKindSql);
+  ApplyFormatState(state, store, DataKind::Sql);
   EXPECT_EQ(sql, rebuilt);
 }
 

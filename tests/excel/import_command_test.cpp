@@ -78,7 +78,7 @@ TEST_F(ImportCommandTest, ImportsTheChosenSheetsAndSavesTheProject) {
   ASSERT_EQ(Run(args), 0) << err.str();
   EXPECT_NE(out.str().find("Excelファイルをインポートしました。"), std::string::npos);
   TCatalogueStore store = Reopened();
-  const RecordList& records = store.Records(kDataKindExcel);
+  const RecordList& records = store.Records(DataKind::Excel);
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[0]->name, "CUSTOMER");  // workbook order, not argument order
   EXPECT_EQ(records[1]->name, "ORDERS");
@@ -93,7 +93,7 @@ TEST_F(ImportCommandTest, ImportsTheChosenSheetsAndSavesTheProject) {
 
   // Again, every sheet: the duplicates are answered by --overwrite.
   ASSERT_EQ(Run({"--workbook", workbook, "--all-sheets", "--overwrite", "all"}), 0) << err.str();
-  EXPECT_EQ(Reopened().Records(kDataKindExcel).size(), 2u);
+  EXPECT_EQ(Reopened().Records(DataKind::Excel).size(), 2u);
   EXPECT_EQ(Run({"--workbook", workbook, "--all-sheets"}), 2);  // ask without a terminal
   EXPECT_EQ(Run({"--workbook", workbook, "--all-sheets"}, "x\nn\nc\n", true), 0) << err.str();
   EXPECT_NE(err.str().find("既に同名のテーブルが存在します。"), std::string::npos);

@@ -48,14 +48,14 @@ class ImportTest : public ::testing::Test {
   }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
-    for (const auto& record : store.Records(kDataKindExcel)) names.push_back(ToUtf8(record->name));
+    for (const auto& record : store.Records(DataKind::Excel)) names.push_back(ToUtf8(record->name));
     return names;
   }
   std::string Column(int record, int row, int value) const {
-    return std::string(store.Records(kDataKindExcel).at(record)->columns.at(row).values[value]);
+    return std::string(store.Records(DataKind::Excel).at(record)->columns.at(row).values[value]);
   }
   std::string Value(int record, int value) const {
-    return std::string(store.Records(kDataKindExcel).at(record)->values.ValueOr(value));
+    return std::string(store.Records(DataKind::Excel).at(record)->values.ValueOr(value));
   }
 
   ExcelApplication app;
@@ -134,7 +134,7 @@ TEST_F(ImportTest, BuildsTheRecordAndItsFifteenColumnValues) {
   ImportOutcome outcome = Import(book, {"定義"});
   ASSERT_TRUE(outcome.completed);
   EXPECT_EQ(outcome.appended, 1);
-  const TTableRec& record = *store.Records(kDataKindExcel).at(0);
+  const TTableRec& record = *store.Records(DataKind::Excel).at(0);
   EXPECT_EQ(ToUtf8(record.name), "顧客");
   EXPECT_EQ(record.owner, "");
   EXPECT_EQ(record.type, "");
@@ -218,7 +218,7 @@ TEST_F(ImportTest, BlankTableNamesAreSkippedWithoutProgress) {
   EXPECT_EQ(progress.steps, 2);
   EXPECT_TRUE(progress.ended);
   EXPECT_EQ(Value(1, 0), "2");
-  EXPECT_TRUE(store.Records(kDataKindExcel)[1]->columns.empty());
+  EXPECT_TRUE(store.Records(DataKind::Excel)[1]->columns.empty());
   EXPECT_EQ(Value(1, 3), "0");
 }
 

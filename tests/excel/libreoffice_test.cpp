@@ -160,19 +160,19 @@ TEST_F(OutputReadersTest, TableWorkbooksReadBackInCalcAndOpenpyxl) {
   testing::AddTable(store, "SCOTT", "EMPLOYEE", 2);
   testing::AddTable(store, "SALES", ToCp932("受注"), 3);
   std::vector<const TTableRec*> records;
-  for (const auto& record : store.Records(kDataKindTable)) records.push_back(record.get());
+  for (const auto& record : store.Records(DataKind::Table)) records.push_back(record.get());
   ScriptedPrompt prompt;
   NullProgress progress;
   ExcelOutput output(app, prompt, progress, {});
-  OutputResult own = output.WriteTables(store, kDataKindTable, records);
+  OutputResult own = output.WriteTables(store, DataKind::Table, records);
   ASSERT_EQ(own.end, OutputEnd::kFinished);
   std::string file = dir_.File("own.xlsx");
   own.book->SaveAs(file);
   Keep(file);
 
-  store.formatSettings.tableOneSheet[kDataKindTable - 1] = 1;
+  store.formatSettings.tableOneSheet[DataKindIndex(DataKind::Table)] = 1;
   app.Workbooks().Item(1).Activate();
-  OutputResult one = output.WriteTables(store, kDataKindTable, records);
+  OutputResult one = output.WriteTables(store, DataKind::Table, records);
   ASSERT_EQ(one.end, OutputEnd::kFinished);
   std::string one_file = dir_.File("one.xlsx");
   one.book->SaveAs(one_file);

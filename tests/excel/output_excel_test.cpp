@@ -93,11 +93,12 @@ struct TableRun {
 
   TableRun() { testing::SetUpTableItems(store); }
 
-  OutputResult Write(const std::vector<const TTableRec*>& records, int kind = kDataKindTable) {
+  OutputResult Write(const std::vector<const TTableRec*>& records,
+                     DataKind kind = DataKind::Table) {
     ExcelOutput output(app, prompt, progress, {{}, [this] { ++format_shown; }});
     return output.WriteTables(store, kind, records);
   }
-  std::vector<const TTableRec*> All(int kind = kDataKindTable) {
+  std::vector<const TTableRec*> All(DataKind kind = DataKind::Table) {
     std::vector<const TTableRec*> records;
     for (const auto& r : store.Records(kind)) records.push_back(r.get());
     return records;
@@ -237,7 +238,7 @@ TEST(TableOutputModesTest, HeadersAndStartRowsPlaceTheRows) {
     run.app.Workbooks().OpenDefaultTemplate();
     AddTable(run.store, "SCOTT", "EMP", 2);
     AddTable(run.store, "SCOTT", "DEPT", 2);
-    const size_t k = kDataKindTable - 1;
+    const size_t k = DataKindIndex(DataKind::Table);
     run.settings().tableOneSheet[k] = c.one_sheet;
     run.settings().tableHeader[k] = c.header;
     run.settings().tableStartRow[k] = c.start_row;
@@ -261,7 +262,7 @@ TEST(TableOutputModesTest, TheTemplateRejectsBadAddressesBeforeAnyWorkbookIsMade
   } cases[] = {
       {"column start row 0", [](TCatalogueStore& s) { s.formatSettings.columnStartRow[1] = 0; }},
       {"empty cell",
-       [](TCatalogueStore& s) { s.Items(kDataKindTable, kItemLevelTable)[1].excelCell = ""; }},
+       [](TCatalogueStore& s) { s.Items(DataKind::Table, kItemLevelTable)[1].excelCell = ""; }},
       {"one-sheet start row 0",
        [](TCatalogueStore& s) {
          s.formatSettings.tableOneSheet[1] = 1;
@@ -269,7 +270,7 @@ TEST(TableOutputModesTest, TheTemplateRejectsBadAddressesBeforeAnyWorkbookIsMade
        }},
       {"bad column letters",
        [](TCatalogueStore& s) {
-         s.Items(kDataKindTable, kItemLevelColumn)[0].excelColumn = "A1B";
+         s.Items(DataKind::Table, kItemLevelColumn)[0].excelColumn = "A1B";
        }},
   };
   for (const Case& c : cases) {
@@ -295,14 +296,14 @@ TEST(TableOutputModesTest, TheTemplateRejectsBadAddressesBeforeAnyWorkbookIsMade
   TableRun run;
   run.app.Workbooks().OpenDefaultTemplate();
   AddTable(run.store, "SCOTT", "EMP", 1);
-  run.store.Items(kDataKindTable, kItemLevelTable)[3].excelCell = "";
+  run.store.Items(DataKind::Table, kItemLevelTable)[3].excelCell = "";
   EXPECT_EQ(run.Write(run.All()).end, OutputEnd::kFinished);
 }
 
 TEST(TableOutputModesTest, TheQueryResultGoesDownTheColumnsOfOneUnnamedSheet) {
   TableRun run;
   run.app.Workbooks().OpenDefaultTemplate();
-  TTableRec& result_record = run.store.AddRecord(kDataKindSql);
+  TTableRec& result_record = run.store.AddRecord(DataKind::Sql);
   for (int i = 1; i <= 3; ++i) {
     TColumnRow row;
     row.values = TValueList{"R" + std::to_string(i), std::to_string(i * 10)};
@@ -315,11 +316,11 @@ TEST(TableOutputModesTest, TheQueryResultGoesDownTheColumnsOfOneUnnamedSheet) {
     def.excelColumn = column;
     return def;
   };
-  run.store.Items(kDataKindSql, kItemLevelColumn) = {item("NAME", 0, "A"), item("QTY", 1, "B")};
-  run.settings().tableNoOutput[kDataKindSql - 1] = 1;
-  run.settings().columnStartRow[kDataKindSql - 1] = 5;
-  run.settings().columnHeader[kDataKindSql - 1] = 1;
-  OutputResult result = run.Write(run.All(kDataKindSql), kDataKindSql);
+  run.store.Items(DataKind::Sql, kItemLevelColumn) = {item("NAME", 0, "A"), item("QTY", 1, "B")};
+  run.settings().tableNoOutput[DataKindIndex(DataKind::Sql)] = 1;
+  run.settings().columnStartRow[DataKindIndex(DataKind::Sql)] = 5;
+  run.settings().columnHeader[DataKindIndex(DataKind::Sql)] = 1;
+  OutputResult result = run.Write(run.All(DataKind::Sql), DataKind::Sql);
   ASSERT_EQ(result.end, OutputEnd::kFinished);
   ASSERT_EQ(result.book->Worksheets().Count(), 1);
   EXPECT_EQ(result.book->Worksheets().Item(1).Name(), ToCp932("テーブル定義"));
@@ -407,7 +408,7 @@ TEST(ConfirmationTest, EachAnswerLeadsWhereItShould) {
     };
     ExcelOutput output(run.app, run.prompt, run.progress, hooks);
     int books_before = c.open_at_start ? 1 : 0;
-    OutputResult result = output.WriteTables(run.store, kDataKindTable, run.All());
+    OutputResult result = output.WriteTables(run.store, DataKind::Table, run.All());
     EXPECT_EQ(result.end, c.end);
     EXPECT_EQ(ShownTexts(run.prompt), c.shown);
     if (c.end == OutputEnd::kCancelled) {
@@ -427,7 +428,7 @@ TEST(ConfirmationTest, RetryAfterTheWarningAsksAgainOnceASheetIsOpen) {
     if (++calls == 2) run.app.Workbooks().OpenDefaultTemplate();
   };
   ExcelOutput output(run.app, run.prompt, run.progress, hooks);
-  OutputResult result = output.WriteTables(run.store, kDataKindTable, run.All());
+  OutputResult result = output.WriteTables(run.store, DataKind::Table, run.All());
   EXPECT_EQ(result.end, OutputEnd::kFinished);
   EXPECT_EQ(
       ShownTexts(run.prompt),
@@ -451,8 +452,8 @@ struct ErRun : TableRun {
                        {" ", "REMARKS", "VARCHAR2(400)", false, ""}};
     AddERLine(*sheet, orders, customers);
     TTargetLine& recorded = AddERLine(*sheet, items, orders);
-    recorded.fromSide = kSideRight;  // as painted, whatever the geometry says now
-    recorded.toSide = kSideLeft;
+    recorded.fromSide = LineSide::Right;  // as painted, whatever the geometry says now
+    recorded.toSide = LineSide::Left;
     store.er.sheets.push_back(std::move(sheet));
     auto empty = std::make_unique<TERSheetRec>();
     empty->name = "EMPTY";
@@ -501,13 +502,13 @@ TEST(ErOutputTest, BoxesFollowTheWindowsAndConnectorsGlueAtTheLineEdges) {
     const xlsx::DrawnShape& first = sheet.Shapes().Item(4).Record();
     EXPECT_EQ(first.connector_type, xlsx::ConnectorType::kElbow);
     EXPECT_EQ(first.begin.shape_id, orders.id());
-    EXPECT_EQ(first.begin.site, kSideRight);
+    EXPECT_EQ(first.begin.site, LineSideCode(LineSide::Right));
     EXPECT_EQ(first.end.shape_id, sheet.Shapes().Item(2).id());
-    EXPECT_EQ(first.end.site, kSideLeft);
+    EXPECT_EQ(first.end.site, LineSideCode(LineSide::Left));
     const xlsx::DrawnShape& second = sheet.Shapes().Item(5).Record();
     EXPECT_EQ(second.begin.shape_id, sheet.Shapes().Item(3).id());
-    EXPECT_EQ(second.begin.site, kSideRight);
-    EXPECT_EQ(second.end.site, kSideLeft);
+    EXPECT_EQ(second.begin.site, LineSideCode(LineSide::Right));
+    EXPECT_EQ(second.end.site, LineSideCode(LineSide::Left));
     EXPECT_EQ(run.progress.total, 2);
     EXPECT_EQ(run.progress.last, 2);
   }

@@ -16,16 +16,16 @@ void SetUpTableItems(TCatalogueStore& store) {
     def.output = static_cast<uint8_t>(output);
     return def;
   };
-  store.Items(kDataKindTable, kItemLevelTable) = {
+  store.Items(DataKind::Table, kItemLevelTable) = {
       item("OWNER", 0, "A", "A1", 1), item("NAME", 1, "B", "B1", 1), item("TYPE", 2, "C", "C1", 1),
       item("COMMENT", 3, "D", "D1", 0)};
-  store.Items(kDataKindTable, kItemLevelColumn) = {
+  store.Items(DataKind::Table, kItemLevelColumn) = {
       item("NO", 0, "A", "", 1), item("COLUMN", 1, "B", "", 1), item("TYPE", 2, "C", "", 1)};
 }
 
 TTableRec& AddTable(TCatalogueStore& store, const std::string& owner, const std::string& name,
                     int columns) {
-  TTableRec& record = store.AddRecord(kDataKindTable);
+  TTableRec& record = store.AddRecord(DataKind::Table);
   record.owner = owner;
   record.name = name;
   record.type = "TABLE";

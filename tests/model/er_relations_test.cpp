@@ -13,7 +13,7 @@ class ErRelationsTest : public ::testing::Test {
   void SetUp() override { NewProject(store_, Product::RedBrick, EstimateTextWidth); }
 
   void AddTable(const std::string& name) {
-    TTableRec& rec = store_.AddRecord(kDataKindTable);
+    TTableRec& rec = store_.AddRecord(DataKind::Table);
     rec.name = name;
     rec.columns.push_back({TValueList{"1", "ID", "INTEGER"}});
   }
@@ -114,8 +114,8 @@ TEST_F(ErRelationsTest, TheCommandTellsTheCountAndMarksModifiedOnlyWhenSomething
   EXPECT_EQ(ToUtf8(prompt.shown[0].text), "0件のテーブルを追加しました。");
   EXPECT_EQ(ToUtf8(prompt.shown[1].text), "1件のテーブルを追加しました。");
   // The line's sides are known as soon as it exists.
-  EXPECT_EQ(Sheet().lines.back()->fromSide, kSideRight);
-  EXPECT_EQ(Sheet().lines.back()->toSide, kSideLeft);
+  EXPECT_EQ(Sheet().lines.back()->fromSide, LineSide::Right);
+  EXPECT_EQ(Sheet().lines.back()->toSide, LineSide::Left);
 }
 
 }  // namespace

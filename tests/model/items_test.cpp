@@ -27,7 +27,7 @@ TEST(DefaultWidthTest, AddsMarginAndKeepsTextItemsAtLeast100) {
   EXPECT_EQ(DefaultItemWidth("AVG SPACE FREELIST BLOCKS", kValueKindText, measure), 270);
 }
 
-size_t CountOf(Product product, int kind, int level) {
+size_t CountOf(Product product, DataKind kind, int level) {
   return DefaultItemList(product, kind, level).size();
 }
 
@@ -41,23 +41,23 @@ TEST(DefaultItemsTest, ListSizesPerProduct) {
         Expected{Product::Oracle7, 5, 32, 23, 25, 3},
         Expected{Product::Broadbase, 3, 30, 20, 19, 2}}) {
     SCOPED_TRACE(ProductName(e.product));
-    EXPECT_EQ(CountOf(e.product, kDataKindExcel, kItemLevelTable), e.excelTable);
-    EXPECT_EQ(CountOf(e.product, kDataKindExcel, kItemLevelColumn), 15u);
-    EXPECT_EQ(CountOf(e.product, kDataKindTable, kItemLevelTable), e.tableTable);
-    EXPECT_EQ(CountOf(e.product, kDataKindTable, kItemLevelColumn), e.tableColumn);
-    EXPECT_EQ(CountOf(e.product, kDataKindIndex, kItemLevelTable), e.indexTable);
-    EXPECT_EQ(CountOf(e.product, kDataKindIndex, kItemLevelColumn), e.indexColumn);
-    EXPECT_EQ(CountOf(e.product, kDataKindTableIndex, kItemLevelTable), 4u);
-    EXPECT_EQ(CountOf(e.product, kDataKindTableIndex, kItemLevelColumn), 0u);
-    EXPECT_EQ(CountOf(e.product, kDataKindSql, kItemLevelTable), 0u);
-    EXPECT_EQ(CountOf(e.product, kDataKindSql, kItemLevelColumn), 0u);
+    EXPECT_EQ(CountOf(e.product, DataKind::Excel, kItemLevelTable), e.excelTable);
+    EXPECT_EQ(CountOf(e.product, DataKind::Excel, kItemLevelColumn), 15u);
+    EXPECT_EQ(CountOf(e.product, DataKind::Table, kItemLevelTable), e.tableTable);
+    EXPECT_EQ(CountOf(e.product, DataKind::Table, kItemLevelColumn), e.tableColumn);
+    EXPECT_EQ(CountOf(e.product, DataKind::Index, kItemLevelTable), e.indexTable);
+    EXPECT_EQ(CountOf(e.product, DataKind::Index, kItemLevelColumn), e.indexColumn);
+    EXPECT_EQ(CountOf(e.product, DataKind::TableIndex, kItemLevelTable), 4u);
+    EXPECT_EQ(CountOf(e.product, DataKind::TableIndex, kItemLevelColumn), 0u);
+    EXPECT_EQ(CountOf(e.product, DataKind::Sql, kItemLevelTable), 0u);
+    EXPECT_EQ(CountOf(e.product, DataKind::Sql, kItemLevelColumn), 0u);
   }
 }
 
 TEST(DefaultItemsTest, BuiltItemsCarryIndexLettersAndCells) {
   TCatalogueStore store;
   BuildDefaultItems(store, Product::Oracle8, EstimateTextWidth);
-  const ItemList& tables = store.Items(kDataKindTable, kItemLevelTable);
+  const ItemList& tables = store.Items(DataKind::Table, kItemLevelTable);
   ASSERT_EQ(tables.size(), 43u);
   EXPECT_EQ(tables[42].name, "COMMENTS");
   EXPECT_EQ(tables[42].index, 42);
@@ -65,13 +65,13 @@ TEST(DefaultItemsTest, BuiltItemsCarryIndexLettersAndCells) {
   EXPECT_EQ(tables[42].excelCell, "AQ1");
   EXPECT_EQ(tables[4].name, ToCp932("250byte以下の列数"));
   EXPECT_EQ(tables[4].valueKind, kValueKindNumber);
-  const ItemList& columns = store.Items(kDataKindTable, kItemLevelColumn);
+  const ItemList& columns = store.Items(DataKind::Table, kItemLevelColumn);
   EXPECT_EQ(columns[9].name, "PRIMARY KEY");
   EXPECT_EQ(columns[9].excelColumn, "J");
   EXPECT_EQ(columns[9].excelCell, "");
   for (const TItemDef& item : columns) EXPECT_EQ(item.output, 1);
   // Excel-file table level: SIZE(byte) is a text item there.
-  const ItemList& excel = store.Items(kDataKindExcel, kItemLevelTable);
+  const ItemList& excel = store.Items(DataKind::Excel, kItemLevelTable);
   EXPECT_EQ(excel[2].name, "SIZE(byte)");
   EXPECT_EQ(excel[2].valueKind, kValueKindText);
 }
@@ -79,7 +79,7 @@ TEST(DefaultItemsTest, BuiltItemsCarryIndexLettersAndCells) {
 TEST(DefaultItemsTest, CatalogueListsStartWithOwnerNameType) {
   for (Product product :
        {Product::RedBrick, Product::Oracle8, Product::Oracle7, Product::Broadbase}) {
-    for (int kind : {kDataKindTable, kDataKindIndex, kDataKindTableIndex}) {
+    for (DataKind kind : {DataKind::Table, DataKind::Index, DataKind::TableIndex}) {
       auto items = DefaultItemList(product, kind, kItemLevelTable);
       ASSERT_GE(items.size(), 3u);
       const std::string owner = items[0].nameUtf8;
@@ -87,8 +87,8 @@ TEST(DefaultItemsTest, CatalogueListsStartWithOwnerNameType) {
     }
   }
   // Broadbase STATUS is a number among tables and text among indexes.
-  auto bbTables = DefaultItemList(Product::Broadbase, kDataKindTable, kItemLevelTable);
-  auto bbIndexes = DefaultItemList(Product::Broadbase, kDataKindIndex, kItemLevelTable);
+  auto bbTables = DefaultItemList(Product::Broadbase, DataKind::Table, kItemLevelTable);
+  auto bbIndexes = DefaultItemList(Product::Broadbase, DataKind::Index, kItemLevelTable);
   EXPECT_STREQ(bbTables[17].nameUtf8, "STATUS");
   EXPECT_EQ(bbTables[17].valueKind, kValueKindNumber);
   EXPECT_STREQ(bbIndexes[13].nameUtf8, "STATUS");
@@ -104,11 +104,11 @@ TEST(DefaultItemsTest, SetsFormatDefaultsButLeavesLineType) {
   const TFormatSettings& s = store.formatSettings;
   EXPECT_EQ(s.lineType, kLineTypeCurved);
   EXPECT_EQ(s.tableStartRow[0], 1);
-  EXPECT_EQ(s.tableNoOutput[kDataKindSql - 1], 1);
-  EXPECT_EQ(s.tableNoOutput[kDataKindTable - 1], 0);
-  EXPECT_EQ(s.columnHeader[kDataKindTableIndex - 1], 0);
-  EXPECT_EQ(s.columnHeader[kDataKindTable - 1], 1);
-  EXPECT_EQ(s.columnStartRow[kDataKindExcel - 1], 5);
+  EXPECT_EQ(s.tableNoOutput[DataKindIndex(DataKind::Sql)], 1);
+  EXPECT_EQ(s.tableNoOutput[DataKindIndex(DataKind::Table)], 0);
+  EXPECT_EQ(s.columnHeader[DataKindIndex(DataKind::TableIndex)], 0);
+  EXPECT_EQ(s.columnHeader[DataKindIndex(DataKind::Table)], 1);
+  EXPECT_EQ(s.columnStartRow[DataKindIndex(DataKind::Excel)], 5);
   EXPECT_EQ(s.erType, 1);
 }
 

@@ -34,14 +34,14 @@ TEST(ProductProfileTest, ColumnPositionsPointAtTheirItems) {
                         Case{Product::Odbc, "NAME", "TYPE", "LENGTH2", "SCALE2", "PRIMARY KEY"}}) {
     SCOPED_TRACE(ProductName(c.product));
     const TColumnValuePositions& at = ProfileOf(c.product).columnPositions;
-    const auto columns = DefaultItemList(c.product, kDataKindTable, kItemLevelColumn);
+    const auto columns = DefaultItemList(c.product, DataKind::Table, kItemLevelColumn);
     EXPECT_EQ(NameAt(columns, at.name), c.name);
     EXPECT_EQ(NameAt(columns, at.type), c.type);
     EXPECT_EQ(NameAt(columns, at.length), c.length);
     EXPECT_EQ(NameAt(columns, at.scale), c.scale);
     EXPECT_EQ(NameAt(columns, at.keyMark), c.keyMark);
   }
-  const auto excel = DefaultItemList(Product::Oracle8, kDataKindExcel, kItemLevelColumn);
+  const auto excel = DefaultItemList(Product::Oracle8, DataKind::Excel, kItemLevelColumn);
   EXPECT_EQ(NameAt(excel, kExcelColumnPositions.name), "NAME");
   EXPECT_EQ(NameAt(excel, kExcelColumnPositions.length), "LENGTH2");
   EXPECT_EQ(NameAt(excel, kExcelColumnPositions.keyMark), "PRIMARY KEY");
@@ -52,11 +52,11 @@ TEST(ProductProfileTest, TableListsCarryWhatTheProfileSays) {
     SCOPED_TRACE(ProductName(product));
     const ProductProfile& profile = ProfileOf(product);
     EXPECT_EQ(profile.product, product);
-    const auto tables = DefaultItemList(product, kDataKindTable, kItemLevelTable);
+    const auto tables = DefaultItemList(product, DataKind::Table, kItemLevelTable);
     ASSERT_TRUE(profile.countPosition.has_value());
     EXPECT_EQ(NameAt(tables, static_cast<int>(*profile.countPosition)), "COUNT");
     // Counts of columns by size appear in the fetched and the imported table lists alike.
-    const auto excel = DefaultItemList(product, kDataKindExcel, kItemLevelTable);
+    const auto excel = DefaultItemList(product, DataKind::Excel, kItemLevelTable);
     EXPECT_EQ(NameAt(tables, 4) == "250byte以下の列数", profile.columnCountsBySize);
     EXPECT_EQ(excel.size() == 5, profile.columnCountsBySize);
     EXPECT_EQ(ProductFromCommandWord(profile.commandWord), product);

@@ -10,9 +10,9 @@ namespace morvane {
 namespace {
 
 void FillEveryKind(TCatalogueStore& store) {
-  for (int kind = 1; kind <= kDataKindCount; ++kind) {
+  for (DataKind kind : kDataKinds) {
     TTableRec& rec = store.AddRecord(kind);
-    rec.name = "T" + std::to_string(kind);
+    rec.name = "T" + std::to_string(DataKindCode(kind));
     rec.columns.push_back({TValueList{"c"}});
     store.Items(kind, kItemLevelTable).push_back(TItemDef{});
   }
@@ -26,7 +26,7 @@ TEST(CatalogueStoreTest, ResetClearsContentButKeepsWhatCallersOwn) {
   store.fileName = "/tmp/x.vnk";
   store.fileVersion = 200;
   store.modified = true;
-  store.currentDataKind = 2;
+  store.currentDataKind = DataKind::Table;
   store.currentListLevel = 1;
   store.listViewActive = false;
   store.importLayout.firstItemRow = 9;
@@ -36,11 +36,11 @@ TEST(CatalogueStoreTest, ResetClearsContentButKeepsWhatCallersOwn) {
   store.Reset();
   EXPECT_EQ(store.product, Product::None);
   EXPECT_TRUE(store.fileName.empty());
-  EXPECT_EQ(store.currentDataKind, 0);
+  EXPECT_EQ(store.currentDataKind, DataKind::None);
   EXPECT_EQ(store.currentListLevel, 0);
   EXPECT_TRUE(store.listViewActive);
   EXPECT_TRUE(store.relations.empty());
-  for (int kind = 1; kind <= kDataKindCount; ++kind) {
+  for (DataKind kind : kDataKinds) {
     EXPECT_TRUE(store.Records(kind).empty());
     EXPECT_TRUE(store.Items(kind, kItemLevelTable).empty());
     EXPECT_TRUE(store.Items(kind, kItemLevelColumn).empty());
@@ -55,10 +55,11 @@ TEST(CatalogueStoreTest, ResetClearsContentButKeepsWhatCallersOwn) {
 TEST(CatalogueStoreTest, ClearDataKindTouchesOnlyThatKind) {
   TCatalogueStore store;
   FillEveryKind(store);
-  store.ClearDataKind(kDataKindTable);
-  EXPECT_TRUE(store.Records(kDataKindTable).empty());
-  for (int kind : {1, 3, 4, 5}) EXPECT_EQ(store.Records(kind).size(), 1u);
-  for (int kind = 1; kind <= kDataKindCount; ++kind) {
+  store.ClearDataKind(DataKind::Table);
+  EXPECT_TRUE(store.Records(DataKind::Table).empty());
+  for (DataKind kind : {DataKind::Excel, DataKind::Index, DataKind::TableIndex, DataKind::Sql})
+    EXPECT_EQ(store.Records(kind).size(), 1u);
+  for (DataKind kind : kDataKinds) {
     EXPECT_EQ(store.Items(kind, kItemLevelTable).size(), 1u);
   }
   EXPECT_EQ(store.relations.size(), 1u);
@@ -66,18 +67,18 @@ TEST(CatalogueStoreTest, ClearDataKindTouchesOnlyThatKind) {
 
 TEST(CatalogueStoreTest, RecordsStayAtTheirAddressWhileTheListGrows) {
   TCatalogueStore store;
-  TTableRec* first = &store.AddRecord(kDataKindTable);
+  TTableRec* first = &store.AddRecord(DataKind::Table);
   first->name = "FIRST";
-  for (int i = 0; i < 1000; ++i) store.AddRecord(kDataKindTable);
-  EXPECT_EQ(store.Records(kDataKindTable)[0].get(), first);
+  for (int i = 0; i < 1000; ++i) store.AddRecord(DataKind::Table);
+  EXPECT_EQ(store.Records(DataKind::Table)[0].get(), first);
   EXPECT_EQ(first->name, "FIRST");
 }
 
 TEST(CatalogueStoreTest, InvalidKindOrLevelIsRefusedNotIndexedOutOfBounds) {
   TCatalogueStore store;
-  EXPECT_THROW(store.Records(0), std::out_of_range);
-  EXPECT_THROW(store.Records(6), std::out_of_range);
-  EXPECT_THROW(store.Items(1, 3), std::out_of_range);
+  EXPECT_THROW(store.Records(DataKind::None), std::out_of_range);
+  EXPECT_THROW(store.Records(static_cast<DataKind>(6)), std::out_of_range);
+  EXPECT_THROW(store.Items(DataKind::Excel, 3), std::out_of_range);
 }
 
 TEST(CatalogueStoreTest, ImportLayoutDefaults) {
@@ -112,8 +113,8 @@ TEST(NewProjectTest, BuildsTheDocumentOfEveryProduct) {
     EXPECT_EQ(store.formatSettings.lineType, kLineTypeStraight);
     EXPECT_EQ(store.sortColumn[1], 0);
     EXPECT_FALSE(store.selectedOwner.has_value());
-    EXPECT_TRUE(store.Records(kDataKindTable).empty());
-    EXPECT_FALSE(store.Items(kDataKindTable, kItemLevelTable).empty());
+    EXPECT_TRUE(store.Records(DataKind::Table).empty());
+    EXPECT_FALSE(store.Items(DataKind::Table, kItemLevelTable).empty());
     ASSERT_EQ(store.er.sheets.size(), 1u);
     EXPECT_EQ(store.er.sheets[0]->name, ToCp932("シート1"));
     EXPECT_EQ(store.er.currentIndex, 0);

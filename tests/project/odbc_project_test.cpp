@@ -15,7 +15,7 @@ void BuildOdbcProject(TCatalogueStore& store) {
   NewProject(store, Product::Odbc, EstimateTextWidth);
   const std::string circle = ToCp932("○");
 
-  TTableRec& customer = store.AddRecord(kDataKindTable);
+  TTableRec& customer = store.AddRecord(DataKind::Table);
   customer.owner = "public";
   customer.type = "TABLE";
   customer.name = "customer";
@@ -26,7 +26,7 @@ void BuildOdbcProject(TCatalogueStore& store) {
   customer.columns.push_back({TValueList{"2", "name", "varchar", "40", "", "", "40", "", "40",
                                          circle, "", "", "", "", ToCp932("顧客名")}});
 
-  TTableRec& orders = store.AddRecord(kDataKindTable);
+  TTableRec& orders = store.AddRecord(DataKind::Table);
   orders.owner = "sales";
   orders.type = "TABLE";
   orders.name = ToCp932("受注 \"明細\"");
@@ -35,7 +35,7 @@ void BuildOdbcProject(TCatalogueStore& store) {
                                        circle, "", circle, "1", "", ""}});
   store.relations = {TRelationRec{orders.name, {"customer"}}};
 
-  TTableRec& index = store.AddRecord(kDataKindIndex);
+  TTableRec& index = store.AddRecord(DataKind::Index);
   index.owner = "public";
   index.type = "OTHER";
   index.name = "customer_pkey";
@@ -57,10 +57,10 @@ TEST(OdbcProjectTest, IsStoredAsDatabaseTypeFiveAndReadsBackUnchanged) {
   ASSERT_TRUE(read.ok);
   EXPECT_TRUE(read.warnings.empty());
   EXPECT_EQ(reopened.product, Product::Odbc);
-  for (int kind : {kDataKindTable, kDataKindIndex}) {
-    ASSERT_EQ(reopened.Records(kind).size(), store.Records(kind).size()) << kind;
+  for (DataKind kind : {DataKind::Table, DataKind::Index}) {
+    ASSERT_EQ(reopened.Records(kind).size(), store.Records(kind).size()) << DataKindCode(kind);
     for (size_t i = 0; i < store.Records(kind).size(); ++i) {
-      EXPECT_EQ(*reopened.Records(kind)[i], *store.Records(kind)[i]) << kind << "/" << i;
+      EXPECT_EQ(*reopened.Records(kind)[i], *store.Records(kind)[i]) << DataKindCode(kind) << "/" << i;
     }
   }
   EXPECT_EQ(reopened.relations, store.relations);
@@ -70,19 +70,19 @@ TEST(OdbcProjectTest, IsStoredAsDatabaseTypeFiveAndReadsBackUnchanged) {
 TEST(OdbcProjectTest, NewProjectStartsWithTheOdbcItemLists) {
   TCatalogueStore store;
   NewProject(store, Product::Odbc, EstimateTextWidth);
-  for (int kind : {kDataKindTable, kDataKindIndex, kDataKindTableIndex}) {
+  for (DataKind kind : {DataKind::Table, DataKind::Index, DataKind::TableIndex}) {
     for (int level : {kItemLevelTable, kItemLevelColumn}) {
       const std::vector<DefaultItem> expected = OdbcDefaultItemList(kind, level);
       const ItemList& items = store.Items(kind, level);
-      ASSERT_EQ(items.size(), expected.size()) << kind << "/" << level;
+      ASSERT_EQ(items.size(), expected.size()) << DataKindCode(kind) << "/" << level;
       for (size_t i = 0; i < items.size(); ++i) {
-        EXPECT_EQ(items[i].name, ToCp932(expected[i].nameUtf8)) << kind << "/" << level;
+        EXPECT_EQ(items[i].name, ToCp932(expected[i].nameUtf8)) << DataKindCode(kind) << "/" << level;
         EXPECT_EQ(items[i].valueKind, expected[i].valueKind);
       }
     }
   }
   // The Excel file lists carry no column counts, as for every product without them.
-  EXPECT_EQ(store.Items(kDataKindExcel, kItemLevelTable).size(), 3u);
+  EXPECT_EQ(store.Items(DataKind::Excel, kItemLevelTable).size(), 3u);
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ TEST(ReaderLimitsTest, ValueLinesKeepEveryFieldAndOnlyFields) {
                                              "\x01TABLE_COLUMN\x02\r\n" +
                                              std::string(100000, '\x02') + "\r\n" + kSheet);
   ASSERT_TRUE(result.ok) << result.errors.back();
-  const TTableRec& record = *store.Records(2).at(0);
+  const TTableRec& record = *store.Records(DataKind::Table).at(0);
   EXPECT_EQ(record.values, (TValueList{"a", "", "\rx", "more"}));
   ASSERT_EQ(record.columns.size(), 2u);
   EXPECT_TRUE(record.columns[0].values.empty());
@@ -82,7 +82,7 @@ TEST(ReaderLimitsTest, TagLinesWithManyFieldsKeepTheirParameters) {
                       "3\x02" +
                       std::string(100000, '\x02') + "\r\nO\x02T\x02N\x02\r\n" + kSheet);
   ASSERT_TRUE(result.ok);
-  EXPECT_EQ(store.Records(3).size(), 1u);
+  EXPECT_EQ(store.Records(DataKind::Index).size(), 1u);
 }
 
 class RecordingProgress : public IProgress {

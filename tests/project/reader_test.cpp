@@ -38,7 +38,7 @@ TEST(ProjectReaderTest, NewProjectsOfEveryProductResaveByteForByte) {
 }
 
 void ExpectSameItems(const TCatalogueStore& a, const TCatalogueStore& b) {
-  for (int kind = 1; kind <= kDataKindCount; ++kind) {
+  for (DataKind kind : kDataKinds) {
     for (int level = 1; level <= 2; ++level) {
       const ItemList& x = a.Items(kind, level);
       const ItemList& y = b.Items(kind, level);
@@ -46,10 +46,10 @@ void ExpectSameItems(const TCatalogueStore& a, const TCatalogueStore& b) {
       for (size_t i = 0; i < x.size(); ++i) {
         TItemDef expected = x[i];
         // Widths are not stored: kind 4 comes back 100, the others at their default width.
-        expected.width = kind == kDataKindTableIndex
+        expected.width = kind == DataKind::TableIndex
                              ? 100
                              : DefaultItemWidth(x[i].name, x[i].valueKind, EstimateTextWidth);
-        EXPECT_EQ(y[i], expected) << kind << "/" << level << "/" << i;
+        EXPECT_EQ(y[i], expected) << DataKindCode(kind) << "/" << level << "/" << i;
       }
     }
   }
@@ -67,10 +67,10 @@ TEST(ProjectReaderTest, RoundTripKeepsEveryFieldButTheThreeNamedDifferences) {
   EXPECT_EQ(store.product, original.product);
   EXPECT_EQ(store.fileVersion, 280);
   ExpectSameItems(original, store);
-  for (int kind = 1; kind <= kDataKindCount; ++kind) {
+  for (DataKind kind : kDataKinds) {
     const RecordList& x = original.Records(kind);
     const RecordList& y = store.Records(kind);
-    ASSERT_EQ(x.size(), y.size()) << kind;
+    ASSERT_EQ(x.size(), y.size()) << DataKindCode(kind);
     for (size_t i = 0; i < x.size(); ++i) {
       EXPECT_EQ(y[i]->owner, x[i]->owner);
       EXPECT_EQ(y[i]->type, x[i]->type);
@@ -119,13 +119,13 @@ TEST(ProjectReaderTest, RoundTripKeepsEveryFieldButTheThreeNamedDifferences) {
   }
   EXPECT_FALSE(store.modified);
   EXPECT_TRUE(store.listRebuild);
-  EXPECT_EQ(store.currentDataKind, 0);
+  EXPECT_EQ(store.currentDataKind, DataKind::None);
 }
 
 TEST(ProjectReaderTest, ValuesWithControlCharactersSurviveASaveAndOpen) {
   TCatalogueStore original;
   NewProject(original, Product::RedBrick, EstimateTextWidth);
-  TTableRec& rec = original.AddRecord(kDataKindTable);
+  TTableRec& rec = original.AddRecord(DataKind::Table);
   rec.name = "\x01T";
   rec.values = TValueList{"line1\r\nline2", "\x02", "\n"};
   original.sqlText = {"a\x01",
@@ -135,8 +135,8 @@ TEST(ProjectReaderTest, ValuesWithControlCharactersSurviveASaveAndOpen) {
   const std::string bytes = ProjectFileBytes(original);
   TCatalogueStore store;
   ASSERT_TRUE(Read(store, bytes).ok);
-  EXPECT_EQ(store.Records(kDataKindTable)[0]->name, "\x01T");
-  EXPECT_EQ(store.Records(kDataKindTable)[0]->values, rec.values);
+  EXPECT_EQ(store.Records(DataKind::Table)[0]->name, "\x01T");
+  EXPECT_EQ(store.Records(DataKind::Table)[0]->values, rec.values);
   EXPECT_EQ(store.sqlText, original.sqlText);
   EXPECT_EQ(store.er.sheets[0]->name, "\r\nname");
   EXPECT_EQ(ProjectFileBytes(store), bytes);
@@ -225,15 +225,15 @@ TEST(ProjectReaderTest, TolerantOfLfEndingsUnknownTagsAndLeadingData) {
 TEST(ProjectReaderTest, WidthsAreRecomputedOnReading) {
   TCatalogueStore original;
   NewProject(original, Product::Oracle8, EstimateTextWidth);
-  original.Items(kDataKindTableIndex, kItemLevelTable)[0].width = 333;
-  original.Items(kDataKindTable, kItemLevelTable)[0].width = 333;
+  original.Items(DataKind::TableIndex, kItemLevelTable)[0].width = 333;
+  original.Items(DataKind::Table, kItemLevelTable)[0].width = 333;
   TCatalogueStore store;
   auto wide = [](std::string_view text) { return static_cast<int>(text.size()) * 50; };
   ASSERT_TRUE(ReadProjectBytes(store, ProjectFileBytes(original), wide).ok);
-  for (const TItemDef& item : store.Items(kDataKindTableIndex, kItemLevelTable)) {
+  for (const TItemDef& item : store.Items(DataKind::TableIndex, kItemLevelTable)) {
     EXPECT_EQ(item.width, 100);
   }
-  EXPECT_EQ(store.Items(kDataKindTable, kItemLevelTable)[0].width, 5 * 50 + 20);  // OWNER
+  EXPECT_EQ(store.Items(DataKind::Table, kItemLevelTable)[0].width, 5 * 50 + 20);  // OWNER
 }
 
 struct BadFile {
@@ -261,6 +261,13 @@ TEST(ProjectReaderTest, MalformedFilesFailWithAClearMessageAndLeaveTheStoreReset
        "1\x02"
        "A\x02\x02\r\n",
        "3行目: データ種別「6」は不正です。"},
+      {"\x01"
+       "FORMAT_TABLE\x02"
+       "0\x02\r\n0\x02"
+       "0\x02"
+       "1\x02"
+       "1\x02\r\n",
+       "3行目: データ種別「0」は不正です。"},
       {"\x01"
        "FORMAT\x02"
        "1\x02"
@@ -365,7 +372,7 @@ TEST(ProjectReaderTest, MalformedFilesFailWithAClearMessageAndLeaveTheStoreReset
     EXPECT_TRUE(store.er.sheets.empty());
     EXPECT_TRUE(store.fileName.empty());
     EXPECT_FALSE(store.modified);
-    for (int kind = 1; kind <= kDataKindCount; ++kind) {
+    for (DataKind kind : kDataKinds) {
       EXPECT_TRUE(store.Records(kind).empty());
       EXPECT_TRUE(store.Items(kind, 1).empty());
     }

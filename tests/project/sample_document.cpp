@@ -11,7 +11,7 @@ void BuildSampleDocument(TCatalogueStore& store) {
   NewProject(store, Product::Oracle8, EstimateTextWidth);
   const std::string circle = ToCp932("○");
 
-  TTableRec& emp = store.AddRecord(kDataKindTable);
+  TTableRec& emp = store.AddRecord(DataKind::Table);
   emp.owner = "SCOTT";
   emp.type = "TABLE";
   emp.name = "EMP";
@@ -20,32 +20,32 @@ void BuildSampleDocument(TCatalogueStore& store) {
   emp.columns.push_back({TValueList{"2", "ENAME", "VARCHAR2", "10", "", "", "10"}});
   emp.columns.push_back({TValueList{}});
 
-  TTableRec& noValues = store.AddRecord(kDataKindIndex);
+  TTableRec& noValues = store.AddRecord(DataKind::Index);
   noValues.owner = "SCOTT";
   noValues.type = "NORMAL";
   noValues.name = "PK_EMP";
   noValues.columns.push_back({TValueList{"1", "EMPNO", "22"}});
 
-  TTableRec& matrix = store.AddRecord(kDataKindTableIndex);
+  TTableRec& matrix = store.AddRecord(DataKind::TableIndex);
   matrix.values = TValueList{"SCOTT", "EMP", "TABLE", "1"};
-  store.Items(kDataKindTableIndex, kItemLevelColumn) = {
+  store.Items(DataKind::TableIndex, kItemLevelColumn) = {
       MakeDefaultItem("COLUMN NAME", kValueKindText, 0, kItemLevelColumn, EstimateTextWidth),
       MakeDefaultItem("1", kValueKindText, 1, kItemLevelColumn, EstimateTextWidth)};
 
-  TTableRec& sheet = store.AddRecord(kDataKindExcel);
+  TTableRec& sheet = store.AddRecord(DataKind::Excel);
   sheet.name = ToCp932("顧客");
   sheet.values = TValueList{"1", ToCp932("顧客"), "64"};
 
-  TTableRec& sql = store.AddRecord(kDataKindSql);
+  TTableRec& sql = store.AddRecord(DataKind::Sql);
   sql.columns.push_back({TValueList{"7", ""}});
-  store.Items(kDataKindSql, kItemLevelColumn) = {
+  store.Items(DataKind::Sql, kItemLevelColumn) = {
       MakeDefaultItem("COUNT(*)", kValueKindText, 0, kItemLevelColumn, EstimateTextWidth)};
 
   store.relations.push_back({"EMP", {"DEPT", "BONUS"}});
   store.relations.push_back({"DEPT", {}});
 
   // Reordered, hidden and moved items.
-  ItemList& items = store.Items(kDataKindTable, kItemLevelTable);
+  ItemList& items = store.Items(DataKind::Table, kItemLevelTable);
   std::swap(items[0], items[1]);
   items[3].output = 0;
   items[3].excelColumn = "Z";

@@ -69,7 +69,7 @@ TEST_F(SaveOpenTest, FailedSaveKeepsThePreviousFileAndTheDocumentState) {
 
   // A large document on a "disk" that takes only 8 KiB per file.
   testing::BuildSampleDocument(store);
-  for (int i = 0; i < 2000; ++i) store.AddRecord(kDataKindTable).name = "T" + std::to_string(i);
+  for (int i = 0; i < 2000; ++i) store.AddRecord(DataKind::Table).name = "T" + std::to_string(i);
   store.fileName = "/elsewhere.vnk";
   store.modified = true;
   std::signal(SIGXFSZ, SIG_IGN);

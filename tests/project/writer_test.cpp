@@ -79,25 +79,25 @@ TEST(ProjectWriterTest, SectionsComeInOrderWithTheirFields) {
       "280\x02",
       "\x01"
       "DATABASE_TYPE\x02"};
-  for (int kind = 1; kind <= 5; ++kind) {
+  for (DataKind kind : kDataKinds) {
     for (int level = 1; level <= 2; ++level) {
       expected.push_back(
           "\x01"
           "FORMAT\x02" +
-          std::to_string(kind) + "\x02" + std::to_string(level) + "\x02");
+          std::to_string(DataKindCode(kind)) + "\x02" + std::to_string(level) + "\x02");
     }
   }
-  for (int kind = 1; kind <= 5; ++kind) {
+  for (DataKind kind : kDataKinds) {
     expected.push_back(
         "\x01"
         "FORMAT_TABLE\x02" +
-        std::to_string(kind) + "\x02");
+        std::to_string(DataKindCode(kind)) + "\x02");
   }
-  for (int kind = 1; kind <= 5; ++kind) {
+  for (DataKind kind : kDataKinds) {
     expected.push_back(
         "\x01"
         "FORMAT_COLUMN\x02" +
-        std::to_string(kind) + "\x02");
+        std::to_string(DataKindCode(kind)) + "\x02");
   }
   for (const char* tag : {"FORMAT_ER", "ER", "EXCEL_IMPORT", "SQL_TEXT", "SQL_MAXROW"}) {
     expected.push_back(std::string("\x01") + tag + "\x02");

@@ -84,7 +84,7 @@ std::vector<const TTableRec*> TablesNamed(const RecordList& records, const std::
 std::optional<std::vector<const TTableRec*>> ChooseTables(const TCatalogueStore& store,
                                                           const CountArguments& arguments,
                                                           std::ostream& err) {
-  const RecordList& records = store.Records(kDataKindTable);
+  const RecordList& records = store.Records(DataKind::Table);
   std::vector<const TTableRec*> chosen;
   if (arguments.allTables) {
     for (const auto& record : records) chosen.push_back(record.get());

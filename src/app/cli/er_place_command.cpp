@@ -101,7 +101,7 @@ TERSheetRec& TargetSheet(TERDiagram& diagram, const std::string& name) {
 }
 
 const TTableRec* FindTable(const TCatalogueStore& store, const std::string& name) {
-  for (const auto& record : store.Records(kDataKindTable)) {
+  for (const auto& record : store.Records(DataKind::Table)) {
     if (record->name == name) return record.get();
   }
   return nullptr;

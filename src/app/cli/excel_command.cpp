@@ -32,7 +32,7 @@ struct ExcelArguments {
   std::string templateBook;
   std::optional<std::string> sheet;  // CP932
   std::string out;
-  int kind = kDataKindNone;
+  DataKind kind = DataKind::None;
   std::vector<std::string> tables;  // CP932
   bool allTables = false;
   std::vector<std::string> erSheets;  // CP932
@@ -73,10 +73,10 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args,
     } else if (option == "--out") {
       parsed.out = value;
     } else if (option == "--kind") {
-      if (value.size() != 1 || !IsDataKind(value[0] - '0')) {
-        return "データの種類「" + value + "」は使えません (1 から 5)。";
-      }
-      parsed.kind = value[0] - '0';
+      const std::optional<DataKind> kind =
+          value.size() == 1 ? DataKindFromCode(value[0] - '0') : std::nullopt;
+      if (!kind) return "データの種類「" + value + "」は使えません (1 から 5)。";
+      parsed.kind = *kind;
     } else if (option == "--tables" || option == "--er") {
       std::optional<std::vector<std::string>> names = NameList(value);
       if (!names) return option + " の名前「" + value + "」は使えません。";
@@ -87,9 +87,9 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args,
   }
   if (parsed.out.empty()) return "--out を指定してください。";
   const bool er = !parsed.erSheets.empty();
-  const bool tables = parsed.kind != kDataKindNone;
+  const bool tables = parsed.kind != DataKind::None;
   if (er == tables) return "--kind か --er のどちらかを指定してください。";
-  if (tables && parsed.kind != kDataKindSql && parsed.allTables == !parsed.tables.empty()) {
+  if (tables && parsed.kind != DataKind::Sql && parsed.allTables == !parsed.tables.empty()) {
     return "--tables か --all-tables のどちらかを指定してください。";
   }
   return std::nullopt;
@@ -100,9 +100,9 @@ std::vector<const TTableRec*> ChosenRecords(const TCatalogueStore& store,
                                             const ExcelArguments& arguments, std::string& problem) {
   std::vector<const TTableRec*> records;
   const RecordList& all = store.Records(arguments.kind);
-  if (arguments.kind == kDataKindSql || arguments.allTables) {
+  if (arguments.kind == DataKind::Sql || arguments.allTables) {
     for (const auto& record : all) records.push_back(record.get());
-    if (arguments.kind == kDataKindSql && records.size() > 1) records.resize(1);
+    if (arguments.kind == DataKind::Sql && records.size() > 1) records.resize(1);
     return records;
   }
   for (const auto& record : all) {

@@ -33,19 +33,19 @@ struct FetchArguments {
   std::string uid;
   std::optional<std::string> pwd;
   Product product = Product::None;
-  std::vector<int> kinds;
+  std::vector<DataKind> kinds;
   std::string out;
 };
 
 // "2,3,4": data kinds that have catalogue statements, each once.
-std::optional<std::vector<int>> DataKinds(const std::string& list) {
-  std::vector<int> kinds;
+std::optional<std::vector<DataKind>> DataKinds(const std::string& list) {
+  std::vector<DataKind> kinds;
   std::stringstream items(list);
   std::string item;
   while (std::getline(items, item, ',')) {
     if (item != "2" && item != "3" && item != "4") return std::nullopt;
-    int kind = item[0] - '0';
-    for (int seen : kinds) {
+    const DataKind kind = *DataKindFromCode(item[0] - '0');
+    for (DataKind seen : kinds) {
       if (seen == kind) return std::nullopt;
     }
     kinds.push_back(kind);
@@ -80,7 +80,7 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args,
       if (!product) return UnknownProductMessage(value);
       parsed.product = *product;
     } else if (option == "--kinds") {
-      std::optional<std::vector<int>> kinds = DataKinds(value);
+      std::optional<std::vector<DataKind>> kinds = DataKinds(value);
       if (!kinds)
         return "データの種類「" + value + "」は使えません (2, 3, 4 をカンマで区切ります)。";
       parsed.kinds = *kinds;
@@ -132,7 +132,7 @@ int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err)
     PrintShown(prompt, err);
     return 1;
   }
-  for (int kind : arguments.kinds) {
+  for (DataKind kind : arguments.kinds) {
     store.currentDataKind = kind;
     if (!FetchCatalogue(store, session)) {
       PrintShown(prompt, err);
@@ -142,7 +142,7 @@ int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err)
     out << DataKindCaption(kind) << ": " << store.Records(kind).size() << "\n";
   }
   connection.Disconnect(status);
-  store.currentDataKind = kDataKindNone;
+  store.currentDataKind = DataKind::None;
 
   ProjectWriteResult saved = SaveProjectFile(store, arguments.out);
   if (!saved.ok) {

@@ -9,8 +9,8 @@ namespace {
 
 void ItemCounts(std::ostringstream& out, const TCatalogueStore& store) {
   out << "項目数 (テーブルレベル / 列レベル):\n";
-  for (int kind = 1; kind <= kDataKindCount; ++kind) {
-    out << "  " << kind << " " << DataKindCaption(kind) << ": "
+  for (DataKind kind : kDataKinds) {
+    out << "  " << DataKindCode(kind) << " " << DataKindCaption(kind) << ": "
         << store.Items(kind, kItemLevelTable).size() << " / "
         << store.Items(kind, kItemLevelColumn).size() << "\n";
   }
@@ -18,11 +18,11 @@ void ItemCounts(std::ostringstream& out, const TCatalogueStore& store) {
 
 void RecordCounts(std::ostringstream& out, const TCatalogueStore& store) {
   out << "レコード数 (テーブル / 列):\n";
-  for (int kind = 1; kind <= kDataKindCount; ++kind) {
+  for (DataKind kind : kDataKinds) {
     size_t columns = 0;
     for (const auto& record : store.Records(kind)) columns += record->columns.size();
-    out << "  " << kind << " " << DataKindCaption(kind) << ": " << store.Records(kind).size()
-        << " / " << columns << "\n";
+    out << "  " << DataKindCode(kind) << " " << DataKindCaption(kind) << ": "
+        << store.Records(kind).size() << " / " << columns << "\n";
   }
 }
 

@@ -115,8 +115,8 @@ int RunQuery(const SqlArguments& arguments, std::ostream& out, std::ostream& err
 
   store.sqlText = SqlTextLines(*sql);
   store.sqlMaxRow = row_limit;
-  const RecordList& result = store.Records(kDataKindSql);
-  out << DataKindCaption(kDataKindSql) << ": "
+  const RecordList& result = store.Records(DataKind::Sql);
+  out << DataKindCaption(DataKind::Sql) << ": "
       << (result.empty() ? 0 : result.front()->columns.size()) << "\n";
   ProjectWriteResult saved = SaveProjectFile(store, arguments.project);
   if (!saved.ok) {

@@ -4,8 +4,6 @@ namespace morvane {
 namespace {
 
 constexpr int kCurrentVersion = 280;
-constexpr int kSqlKind = 5;
-constexpr int kTableKind = 2;
 
 bool FocusOnFilledList(const TCommandInputs& in) {
   bool on_list = in.focus == FocusTarget::kDataList || in.focus == FocusTarget::kColumnList ||
@@ -16,8 +14,9 @@ bool FocusOnFilledList(const TCommandInputs& in) {
 }  // namespace
 
 bool ExcelConditionHolds(const TCommandInputs& in) {
-  return (in.currentDataKind != 0 && in.currentListLevel == 1 && in.dataSelectedRows > 0) ||
-         (in.currentDataKind == kSqlKind && in.sqlRows > 0) || in.erView;
+  return (in.currentDataKind != DataKind::None && in.currentListLevel == 1 &&
+          in.dataSelectedRows > 0) ||
+         (in.currentDataKind == DataKind::Sql && in.sqlRows > 0) || in.erView;
 }
 
 TCommandStates ComputeCommandStates(const TCommandInputs& in) {
@@ -28,18 +27,18 @@ TCommandStates ComputeCommandStates(const TCommandInputs& in) {
   s.save = in.modified;
   s.saveAs = has_project;
   s.excelOutput = ExcelConditionHolds(in);
-  s.listCopy = in.currentDataKind != 0 && !in.erView;
+  s.listCopy = in.currentDataKind != DataKind::None && !in.erView;
   s.selectAll = s.listCopy && (in.focus == FocusTarget::kSqlText || FocusOnFilledList(in));
   s.selectChange = s.listCopy && FocusOnFilledList(in);
   s.views = has_project;
   s.listChecked = in.listView;
   s.erButtonDown = has_project && in.erView;
   s.listButtonDown = has_project && !in.erView;
-  s.format = in.currentDataKind != 0 || in.erView;
+  s.format = in.currentDataKind != DataKind::None || in.erView;
   s.connect = database_work && !in.connected;
   s.disconnect = database_work && in.connected;
   s.dataCount = in.fileVersion >= kCurrentVersion && in.connected &&
-                in.currentDataKind == kTableKind && in.currentListLevel == 1 &&
+                in.currentDataKind == DataKind::Table && in.currentListLevel == 1 &&
                 in.dataSelectedRows > 0;
   return s;
 }

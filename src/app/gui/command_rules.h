@@ -3,6 +3,7 @@
 // table can be checked directly.
 #pragma once
 
+#include "model/data_kind.h"
 #include "model/product_profile.h"
 
 namespace morvane {
@@ -15,7 +16,7 @@ struct TCommandInputs {
   bool modified = false;
   int fileVersion = 280;
   bool connected = false;
-  int currentDataKind = 0;   // 0 none, 1..5
+  DataKind currentDataKind = DataKind::None;
   int currentListLevel = 0;  // 0 none, 1 tables, 2 columns
   int dataSelectedRows = 0;  // selected rows of ltvData
   int sqlRows = 0;           // rows of ltvSQL

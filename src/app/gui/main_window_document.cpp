@@ -94,7 +94,7 @@ void TfrmMain::FileOpen(const QString& path) {
     RebuildERTabs();
     pnlSQL->Load();
     trvDataType->topLevelItem(1)->setExpanded(true);
-    store_.currentDataKind = kDataKindNone;
+    store_.currentDataKind = DataKind::None;
     store_.listRebuild = true;
   } else {
     for (const std::string& error : outcome.errors) prompt_.Error(MessageCp932(error));

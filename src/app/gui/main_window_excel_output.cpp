@@ -75,8 +75,8 @@ void TfrmMain::OutputExcel() {
     if (form->exec() != QDialog::Accepted) return;
     form->Apply(store_);
     if (store_.erOutputSheets.empty()) return;
-  } else if (store_.currentDataKind == kDataKindSql) {
-    const RecordList& last_query = store_.Records(kDataKindSql);
+  } else if (store_.currentDataKind == DataKind::Sql) {
+    const RecordList& last_query = store_.Records(DataKind::Sql);
     if (!last_query.empty()) records.push_back(last_query.front().get());
   } else {
     records = SelectedRecords(ltvData);

@@ -45,7 +45,7 @@ bool TfrmMain::ImportExcel() {
     // records they replaced are still alive here: tree nodes and list rows let go of them
     // before `outcome` frees them.
     if (outcome.completed || outcome.appended > 0) {
-      store_.currentDataKind = kDataKindExcel;
+      store_.currentDataKind = DataKind::Excel;
       SetTreeNode(root);
       store_.listRebuild = true;
       SetList(trvDataType->currentItem());

@@ -115,7 +115,7 @@ void TfrmMain::ShowListView() {
   if (store_.erViewActive) {
     store_.erViewActive = false;
     store_.listViewActive = true;
-    bool sql = store_.currentDataKind == kDataKindSql;
+    bool sql = store_.currentDataKind == DataKind::Sql;
     pnlSQL->setVisible(sql);
     pnlList->setVisible(!sql);
     pnlER->hide();

@@ -26,10 +26,10 @@ using xlsx::testing::TempDir;
 std::string WriteProject(const TempDir& dir) {
   TCatalogueStore store;
   NewProject(store, Product::Oracle8, EstimateTextWidth);
-  const size_t table_values = store.Items(kDataKindTable, kItemLevelTable).size();
-  const size_t column_values = store.Items(kDataKindTable, kItemLevelColumn).size();
+  const size_t table_values = store.Items(DataKind::Table, kItemLevelTable).size();
+  const size_t column_values = store.Items(DataKind::Table, kItemLevelColumn).size();
   auto add = [&](const std::string& name, int columns) {
-    TTableRec& record = store.AddRecord(kDataKindTable);
+    TTableRec& record = store.AddRecord(DataKind::Table);
     record.owner = "SCOTT";
     record.type = "TABLE";
     record.name = name;
@@ -117,7 +117,7 @@ TEST(ExcelCommandTest, AFailedOutputLeavesAnExistingFileAlone) {
   // The format check fails: start row 0.
   TCatalogueStore store;
   ASSERT_TRUE(OpenProjectFile(store, project, EstimateTextWidth, nullptr).ok);
-  store.formatSettings.columnStartRow[kDataKindTable - 1] = 0;
+  store.formatSettings.columnStartRow[DataKindIndex(DataKind::Table)] = 0;
   ASSERT_TRUE(SaveProjectFile(store, project).ok);
   Outcome invalid = Excel({project, "--kind", "2", "--all-tables", "--out", out});
   EXPECT_EQ(invalid.code, 1);

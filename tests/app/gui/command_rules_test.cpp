@@ -18,7 +18,7 @@ TCommandInputs BusyProject() {
   in.modified = true;
   in.fileVersion = 280;
   in.connected = true;
-  in.currentDataKind = 2;
+  in.currentDataKind = DataKind::Table;
   in.currentListLevel = 1;
   in.dataSelectedRows = 1;
   in.focus = FocusTarget::kDataList;
@@ -64,12 +64,12 @@ TEST(CommandRules, ExcelOutputNeedsSelectedTablesAnSqlResultOrTheErView) {
   EXPECT_FALSE(ComputeCommandStates(column_list).excelOutput);
 
   TCommandInputs no_kind = in;
-  no_kind.currentDataKind = 0;
+  no_kind.currentDataKind = DataKind::None;
   EXPECT_FALSE(ComputeCommandStates(no_kind).excelOutput);
 
   TCommandInputs sql;
   sql.product = Product::RedBrick;
-  sql.currentDataKind = 5;
+  sql.currentDataKind = DataKind::Sql;
   sql.currentListLevel = 2;
   EXPECT_FALSE(ComputeCommandStates(sql).excelOutput);
   sql.sqlRows = 4;
@@ -77,7 +77,7 @@ TEST(CommandRules, ExcelOutputNeedsSelectedTablesAnSqlResultOrTheErView) {
 
   // SQL rows count only while the SQL input is the current data kind.
   TCommandInputs stale_sql = sql;
-  stale_sql.currentDataKind = 3;
+  stale_sql.currentDataKind = DataKind::Index;
   EXPECT_FALSE(ComputeCommandStates(stale_sql).excelOutput);
 
   TCommandInputs er;
@@ -93,7 +93,7 @@ TEST(CommandRules, ListCopyNeedsADataKindAndTheListView) {
   in.erView = true;
   EXPECT_FALSE(ComputeCommandStates(in).listCopy);
   in.erView = false;
-  in.currentDataKind = 0;
+  in.currentDataKind = DataKind::None;
   EXPECT_FALSE(ComputeCommandStates(in).listCopy);
 }
 
@@ -131,7 +131,7 @@ TEST(CommandRules, SelectChangeNeedsAFilledListFocusedButNotTheSqlText) {
   in.focus = FocusTarget::kSqlList;
   in.focusedListRows = 2;
   EXPECT_TRUE(ComputeCommandStates(in).selectChange);
-  in.currentDataKind = 0;
+  in.currentDataKind = DataKind::None;
   EXPECT_FALSE(ComputeCommandStates(in).selectChange);
 }
 
@@ -163,9 +163,9 @@ TEST(CommandRules, FormatNeedsADataKindOrTheErView) {
   TCommandInputs in;
   in.product = Product::RedBrick;
   EXPECT_FALSE(ComputeCommandStates(in).format);
-  in.currentDataKind = 1;
+  in.currentDataKind = DataKind::Excel;
   EXPECT_TRUE(ComputeCommandStates(in).format);
-  in.currentDataKind = 0;
+  in.currentDataKind = DataKind::None;
   in.erView = true;
   EXPECT_TRUE(ComputeCommandStates(in).format);
 }
@@ -206,8 +206,8 @@ TEST(CommandRules, DataCountNeedsEveryConditionAtOnce) {
   std::vector<std::pair<const char*, std::function<void(TCommandInputs&)>>> breaks = {
       {"earlier version", [](TCommandInputs& i) { i.fileVersion = 279; }},
       {"not connected", [](TCommandInputs& i) { i.connected = false; }},
-      {"index information", [](TCommandInputs& i) { i.currentDataKind = 3; }},
-      {"Excel tables", [](TCommandInputs& i) { i.currentDataKind = 1; }},
+      {"index information", [](TCommandInputs& i) { i.currentDataKind = DataKind::Index; }},
+      {"Excel tables", [](TCommandInputs& i) { i.currentDataKind = DataKind::Excel; }},
       {"column list", [](TCommandInputs& i) { i.currentListLevel = 2; }},
       {"nothing selected", [](TCommandInputs& i) { i.dataSelectedRows = 0; }},
   };

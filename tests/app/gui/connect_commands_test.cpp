@@ -169,7 +169,7 @@ TEST_F(ConnectCommandsTest, EnsureConnectedShowsTheDialogOnlyWhenNotConnected) {
 }
 
 TEST_F(ConnectCommandsTest, FetchingWhileNotConnectedAsksForTheConnectionFirst) {
-  QTreeWidgetItem* tables = Window().Browser().DataKindNode(kDataKindTable);
+  QTreeWidgetItem* tables = Window().Browser().DataKindNode(DataKind::Table);
 
   // Cancelled: nothing is fetched.
   prompt_.answers = {PromptButton::kYes};  // fetch the table information
@@ -178,7 +178,7 @@ TEST_F(ConnectCommandsTest, FetchingWhileNotConnectedAsksForTheConnectionFirst) 
     tables->setExpanded(true);
     EXPECT_EQ(driver.Remaining(), 0u);
   }
-  EXPECT_TRUE(Store().Records(kDataKindTable).empty());
+  EXPECT_TRUE(Store().Records(DataKind::Table).empty());
   EXPECT_FALSE(Window().Connected());
 
   // Connected in the dialog: the fetch goes on through the new connection.
@@ -189,7 +189,7 @@ TEST_F(ConnectCommandsTest, FetchingWhileNotConnectedAsksForTheConnectionFirst) 
     EXPECT_EQ(driver.Remaining(), 0u);
   }
   EXPECT_TRUE(Window().Connected());
-  EXPECT_EQ(Store().Records(kDataKindTable).size(), 2u);
+  EXPECT_EQ(Store().Records(DataKind::Table).size(), 2u);
   EXPECT_EQ(Window().StatusText(1), QString::fromLatin1(kGuiDsn));
   ExpectCommandsFor(true);
 }

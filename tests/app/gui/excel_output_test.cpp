@@ -45,14 +45,14 @@ class ExcelOutputTest : public MainWindowTest {
   void ListTables(std::initializer_list<const char*> names,
                   std::initializer_list<const char*> selected) {
     for (const char* name : names) {
-      TTableRec& table = Store().AddRecord(kDataKindTable);
+      TTableRec& table = Store().AddRecord(DataKind::Table);
       table.owner = "SCOTT";
       table.type = "TABLE";
       table.name = name;
       table.values = {"SCOTT", name, "TABLE"};
     }
     Window().Browser().RebuildTree();
-    Window().trvDataType->setCurrentItem(Window().Browser().DataKindNode(kDataKindTable));
+    Window().trvDataType->setCurrentItem(Window().Browser().DataKindNode(DataKind::Table));
     const TListModel* rows = ListModelOf(Window().ltvData);
     ASSERT_EQ(rows->rowCount(), static_cast<int>(names.size()));
     for (int row = 0; row < rows->rowCount(); ++row) {
@@ -79,7 +79,7 @@ class ExcelOutputTest : public MainWindowTest {
 
   // The cell the table name goes to on an own sheet.
   xlsx::CellRef TableNameCell() {
-    for (const TItemDef& item : Store().Items(kDataKindTable, kItemLevelTable)) {
+    for (const TItemDef& item : Store().Items(DataKind::Table, kItemLevelTable)) {
       if (item.index == 1) return *xlsx::ParseCellRef(item.excelCell);
     }
     ADD_FAILURE() << "no item of the table name";
@@ -132,7 +132,7 @@ TEST_F(ExcelOutputTest, TwoSelectedTablesGoIntoANewWorkbookSavedFromTheWindow) {
 
 TEST_F(ExcelOutputTest, ABadAddressShowsTheFormatDialogModelessAndMakesNoWorkbook) {
   ListTables({"EMP"}, {"EMP"});
-  Store().Items(kDataKindTable, kItemLevelTable)[0].excelCell.clear();
+  Store().Items(DataKind::Table, kItemLevelTable)[0].excelCell.clear();
   ASSERT_TRUE(Workbooks().OpenDefaultTemplate());
 
   prompt_.answers = {PromptButton::kYes};

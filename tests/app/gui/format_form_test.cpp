@@ -63,7 +63,7 @@ class FormatFormTest : public MainWindowTest {
     Window().mnuFile_New_RedBrickClick();
   }
   TfrmFormat& Form() { return *Window().FormatForm(); }
-  void Load(int kind, bool erShown = false) { Form().Load(Store(), kind, erShown); }
+  void Load(DataKind kind, bool erShown = false) { Form().Load(Store(), kind, erShown); }
   // Clicks near the left end, where a check box's or option's box and caption are.
   void Click(QAbstractButton* button) {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
@@ -91,36 +91,39 @@ class FormatFormTest : public MainWindowTest {
 
 TEST_F(FormatFormTest, EachDataKindGetsItsCaptionAndTabs) {
   struct Case {
-    int kind;
+    DataKind kind;
     int listLevel;
     bool erShown;
     QString caption;
     bool tableTab, columnTab;
     const char* active;
   } cases[] = {
-      {0, 0, true, "フォーマット設定", false, false, "tabER"},
-      {1, 1, false, "フォーマット設定", true, true, "tabTable"},
-      {2, 1, false, "フォーマット設定 - [テーブル情報]", true, true, "tabTable"},
-      {3, 2, false, "フォーマット設定 - [インデックス情報]", true, true, "tabColumn"},
-      {4, 1, true, "フォーマット設定 - [テーブル・インデックス情報]", true, true, "tabER"},
-      {5, 2, false, "フォーマット設定", false, true, "tabColumn"},
+      {DataKind::None, 0, true, "フォーマット設定", false, false, "tabER"},
+      {DataKind::Excel, 1, false, "フォーマット設定", true, true, "tabTable"},
+      {DataKind::Table, 1, false, "フォーマット設定 - [テーブル情報]", true, true, "tabTable"},
+      {DataKind::Index, 2, false, "フォーマット設定 - [インデックス情報]", true, true, "tabColumn"},
+      {DataKind::TableIndex, 1, true, "フォーマット設定 - [テーブル・インデックス情報]", true, true,
+       "tabER"},
+      {DataKind::Sql, 2, false, "フォーマット設定", false, true, "tabColumn"},
   };
   for (const Case& c : cases) {
     Store().currentListLevel = c.listLevel;
     Load(c.kind, c.erShown);
     QTabWidget* tabs = Form().tabFormat;
-    EXPECT_EQ(Form().windowTitle(), c.caption) << c.kind;
-    EXPECT_EQ(tabs->isTabVisible(tabs->indexOf(Form().tabTable)), c.tableTab) << c.kind;
-    EXPECT_EQ(tabs->isTabVisible(tabs->indexOf(Form().tabColumn)), c.columnTab) << c.kind;
-    EXPECT_TRUE(tabs->isTabVisible(tabs->indexOf(Form().tabER))) << c.kind;
-    EXPECT_EQ(tabs->currentWidget()->objectName(), QLatin1String(c.active)) << c.kind;
-    EXPECT_FALSE(Form().cmdSave->isEnabled()) << c.kind;
+    EXPECT_EQ(Form().windowTitle(), c.caption) << DataKindCode(c.kind);
+    EXPECT_EQ(tabs->isTabVisible(tabs->indexOf(Form().tabTable)), c.tableTab)
+        << DataKindCode(c.kind);
+    EXPECT_EQ(tabs->isTabVisible(tabs->indexOf(Form().tabColumn)), c.columnTab)
+        << DataKindCode(c.kind);
+    EXPECT_TRUE(tabs->isTabVisible(tabs->indexOf(Form().tabER))) << DataKindCode(c.kind);
+    EXPECT_EQ(tabs->currentWidget()->objectName(), QLatin1String(c.active)) << DataKindCode(c.kind);
+    EXPECT_FALSE(Form().cmdSave->isEnabled()) << DataKindCode(c.kind);
     EXPECT_EQ(Form().cmdMainVisible->text(), QStringLiteral("メイン非表示(&V)"));
   }
 }
 
 TEST_F(FormatFormTest, ShowsTheItemsOfANewProject) {
-  Load(kDataKindExcel);
+  Load(DataKind::Excel);
   EXPECT_EQ(Headings(Form().ltvTable), (QStringList{"セル", "列", "項目"}));
   ASSERT_EQ(Form().ltvTable->topLevelItemCount(), 3);
   EXPECT_EQ(Row(Form().ltvTable, 1), (QStringList{"x", "B1", "B", "NAME"}));
@@ -140,7 +143,7 @@ TEST_F(FormatFormTest, ShowsTheItemsOfANewProject) {
 }
 
 TEST_F(FormatFormTest, CheckBoxesEnableAndDisableTheirDependants) {
-  Load(kDataKindTable);
+  Load(DataKind::Table);
   Form().show();
   Click(Form().chkTableNoOutput);
   EXPECT_FALSE(Form().chkTableOneSheet->isEnabled());
@@ -160,7 +163,7 @@ TEST_F(FormatFormTest, CheckBoxesEnableAndDisableTheirDependants) {
 
   // A stored one-sheet mode comes with its rules when the dialog is shown.
   Store().formatSettings.tableOneSheet[1] = 1;
-  Load(kDataKindTable);
+  Load(DataKind::Table);
   EXPECT_FALSE(Form().chkTableNoOutput->isEnabled());
   EXPECT_TRUE(Form().chkTableHeader->isEnabled());
   EXPECT_EQ(Headings(Form().ltvTable), (QStringList{"列", "セル", "項目"}));
@@ -168,7 +171,7 @@ TEST_F(FormatFormTest, CheckBoxesEnableAndDisableTheirDependants) {
 }
 
 TEST_F(FormatFormTest, OneSheetModeSwapsTheHeadingsWithTheirValues) {
-  Load(kDataKindTable);
+  Load(DataKind::Table);
   Form().show();
   Click(Form().chkTableOneSheet);
   EXPECT_EQ(Headings(Form().ltvTable), (QStringList{"列", "セル", "項目"}));
@@ -181,12 +184,12 @@ TEST_F(FormatFormTest, OneSheetModeSwapsTheHeadingsWithTheirValues) {
   EXPECT_EQ(Headings(Form().ltvTable), (QStringList{"セル", "列", "項目"}));
   EXPECT_EQ(Row(Form().ltvTable, 3), (QStringList{"x", "D1", "F", "SIZE(byte)"}));
   Click(Form().cmdSave);
-  EXPECT_EQ(Store().Items(kDataKindTable, kItemLevelTable)[3].excelColumn, "F");
-  EXPECT_EQ(Store().Items(kDataKindTable, kItemLevelTable)[3].excelCell, "D1");
+  EXPECT_EQ(Store().Items(DataKind::Table, kItemLevelTable)[3].excelColumn, "F");
+  EXPECT_EQ(Store().Items(DataKind::Table, kItemLevelTable)[3].excelCell, "D1");
 }
 
 TEST_F(FormatFormTest, OnlyEditsEnableApply) {
-  Load(kDataKindExcel);
+  Load(DataKind::Excel);
   Form().show();
   Select(Form().ltvTable, 1);
   EXPECT_FALSE(Form().cmdSave->isEnabled()) << "selecting a row is no edit";
@@ -213,14 +216,14 @@ TEST_F(FormatFormTest, OnlyEditsEnableApply) {
       {"re-set", [this](TfrmFormat& f) { Click(f.cmdColumnSetCol); }},
   };
   for (const auto& [name, edit] : edits) {
-    Load(kDataKindExcel);
+    Load(DataKind::Excel);
     edit(Form());
     EXPECT_TRUE(Form().cmdSave->isEnabled()) << name;
   }
 }
 
 TEST_F(FormatFormTest, UpAndDownMoveTheSelectedRowAndKeepItSelected) {
-  Load(kDataKindExcel);
+  Load(DataKind::Excel);
   Form().show();
   QTreeWidget* list = Form().ltvColumn;
   Click(Form().cmdColumnUp);  // nothing selected
@@ -240,7 +243,7 @@ TEST_F(FormatFormTest, UpAndDownMoveTheSelectedRowAndKeepItSelected) {
 }
 
 TEST_F(FormatFormTest, F2EditsTheFirstColumnOfTheSelectedRow) {
-  Load(kDataKindExcel);
+  Load(DataKind::Excel);
   Form().show();
   Form().activateWindow();
   // The main window may still be active: the form counts as active through it as its parent.
@@ -261,7 +264,7 @@ TEST_F(FormatFormTest, F2EditsTheFirstColumnOfTheSelectedRow) {
 }
 
 TEST_F(FormatFormTest, ASecondClickOnTheSelectedRowEditsItsFirstColumn) {
-  Load(kDataKindExcel);
+  Load(DataKind::Excel);
   Form().show();
   Form().activateWindow();
   // The main window may still be active: the form counts as active through it as its parent.
@@ -281,7 +284,7 @@ TEST_F(FormatFormTest, ASecondClickOnTheSelectedRowEditsItsFirstColumn) {
 
 TEST_F(FormatFormTest, NumbersThatAreNoIntegersAreStoredAsZero) {
   Store().currentListLevel = 1;
-  Load(kDataKindTable);
+  Load(DataKind::Table);
   Form().show();
   Click(Form().chkTableOneSheet);
   Type(Form().txtTableStartRow, "x");
@@ -302,7 +305,7 @@ TEST_F(FormatFormTest, NumbersThatAreNoIntegersAreStoredAsZero) {
 
 TEST_F(FormatFormTest, ALineTypeOutsideTheThreeSelectsNoButton) {
   Store().formatSettings.lineType = 7;
-  Load(kDataKindNone, true);
+  Load(DataKind::None, true);
   for (QRadioButton* option :
        {Form().optLineTypeStraight, Form().optLineTypeElbow, Form().optLineTypeCurve}) {
     EXPECT_FALSE(option->isChecked());
@@ -312,10 +315,10 @@ TEST_F(FormatFormTest, ALineTypeOutsideTheThreeSelectsNoButton) {
 }
 
 TEST_F(FormatFormTest, MovingAnItemUpReordersTheMainListAndResetsItsSort) {
-  ASSERT_EQ(Store().currentDataKind, kDataKindExcel);
+  ASSERT_EQ(Store().currentDataKind, DataKind::Excel);
   ASSERT_EQ(Store().currentListLevel, 1);
   for (const char* name : {"B_TABLE", "A_TABLE", "C_TABLE"}) {
-    TTableRec& record = Store().AddRecord(kDataKindExcel);
+    TTableRec& record = Store().AddRecord(DataKind::Excel);
     record.name = name;
     record.values = TValueList{std::string(name) == "A_TABLE" ? "2" : "1", name, "100"};
   }
@@ -347,7 +350,7 @@ TEST_F(FormatFormTest, MovingAnItemUpReordersTheMainListAndResetsItsSort) {
 }
 
 TEST_F(FormatFormTest, CloseAfterEditsLeavesTheSettingsUnchanged) {
-  const ItemList items = Store().Items(kDataKindExcel, kItemLevelTable);
+  const ItemList items = Store().Items(DataKind::Excel, kItemLevelTable);
   const TFormatSettings settings = Store().formatSettings;
   FromMenu([this](TfrmFormat& form) {
     Select(form.ltvTable, 2);
@@ -356,11 +359,11 @@ TEST_F(FormatFormTest, CloseAfterEditsLeavesTheSettingsUnchanged) {
     Type(form.txtERLeft, "40");
     Click(form.cmdClose);
   });
-  EXPECT_EQ(Store().Items(kDataKindExcel, kItemLevelTable), items);
+  EXPECT_EQ(Store().Items(DataKind::Excel, kItemLevelTable), items);
   EXPECT_EQ(Store().formatSettings, settings);
   EXPECT_FALSE(Store().modified);
   // The next showing shows the stored settings again.
-  Load(kDataKindExcel);
+  Load(DataKind::Excel);
   EXPECT_EQ(Row(Form().ltvTable, 2), (QStringList{"x", "C1", "C", "SIZE(byte)"}));
   EXPECT_FALSE(Form().chkTableOneSheet->isChecked());
   EXPECT_EQ(Form().txtERLeft->text(), "0");
@@ -418,7 +421,7 @@ TEST_F(FormatFormTest, IsCreatedOnceAndShownModelessForTheOutput) {
 TEST_F(FormatFormTest, ASavedProjectShowsTheSameDialogStateWhenOpenedAgain) {
   QTemporaryDir dir;
   Store().currentListLevel = 1;
-  Load(kDataKindTable);
+  Load(DataKind::Table);
   Form().show();
   Select(Form().ltvTable, 3);
   Click(Form().cmdTableUp);
@@ -443,7 +446,7 @@ TEST_F(FormatFormTest, ASavedProjectShowsTheSameDialogStateWhenOpenedAgain) {
   Window().mnuFile_New_Oracle8Click();
   Window().FileOpen(path);
   ASSERT_EQ(Store().fileName, path.toStdString());
-  Load(kDataKindTable);
+  Load(DataKind::Table);
   EXPECT_EQ(Snapshot(Form()), applied);
 }
 

@@ -138,8 +138,8 @@ TEST_F(ImportFormTest, ImportShowsTheRecordsInTheTreeAndList) {
   }));
   EXPECT_TRUE(Window().isVisible());
   EXPECT_TRUE(Store().modified);
-  ASSERT_EQ(Store().Records(kDataKindExcel).size(), 2u);
-  EXPECT_EQ(Store().Records(kDataKindExcel)[0]->columns.size(), 2u);
+  ASSERT_EQ(Store().Records(DataKind::Excel).size(), 2u);
+  EXPECT_EQ(Store().Records(DataKind::Excel)[0]->columns.size(), 2u);
   EXPECT_EQ(ExcelNodes(), 2);
   EXPECT_EQ(Window().trvDataType->currentItem(), Window().Browser().ExcelRoot());
   EXPECT_EQ(ListRows(), 2);
@@ -151,8 +151,8 @@ TEST_F(ImportFormTest, ImportShowsTheRecordsInTheTreeAndList) {
     form.lstExcelSheet->item(0)->setSelected(true);
     form.cmdOK->click();
   }));
-  ASSERT_EQ(Store().Records(kDataKindExcel).size(), 2u);
-  EXPECT_EQ(Store().Records(kDataKindExcel)[1]->name, "CUSTOMER");
+  ASSERT_EQ(Store().Records(DataKind::Excel).size(), 2u);
+  EXPECT_EQ(Store().Records(DataKind::Excel)[1]->name, "CUSTOMER");
   EXPECT_EQ(ExcelNodes(), 2);
   EXPECT_EQ(ListRows(), 2);
   EXPECT_EQ(Window().Browser().ExcelRoot()->child(1)->text(0), "CUSTOMER");
@@ -202,8 +202,8 @@ TEST_F(ImportFormTest, TheSourceIsTheWorkbookTheUserOpensInTheWorkbookWindow) {
   EXPECT_EQ(ShownTexts()[2], "「部署.xlsx」からインポートします。\r\nよろしいですか？");
   EXPECT_TRUE(Window().WorkbookWindow().isVisible());
   EXPECT_EQ(Window().WorkbookWindow().trvWorkbooks->topLevelItemCount(), 2);
-  ASSERT_EQ(Store().Records(kDataKindExcel).size(), 1u);
-  EXPECT_EQ(Store().Records(kDataKindExcel)[0]->name, "DEPT");
+  ASSERT_EQ(Store().Records(DataKind::Excel).size(), 1u);
+  EXPECT_EQ(Store().Records(DataKind::Excel)[0]->name, "DEPT");
 }
 
 }  // namespace

@@ -19,14 +19,14 @@ class ListFilterTest : public MainWindowTest {
     Window().mnuFile_New_Oracle8Click();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
     for (const char* name : {"EMP", "DEPT", "EMP_HISTORY", "SALGRADE"}) {
-      TTableRec& table = Store().AddRecord(kDataKindTable);
+      TTableRec& table = Store().AddRecord(DataKind::Table);
       table.owner = "SCOTT";
       table.type = "TABLE";
       table.name = name;
       table.values = {"SCOTT", name, "TABLE"};
     }
     Window().Browser().RebuildTree();
-    Window().trvDataType->setCurrentItem(Window().Browser().DataKindNode(kDataKindTable));
+    Window().trvDataType->setCurrentItem(Window().Browser().DataKindNode(DataKind::Table));
     Window().ltvData->setFocus();
     ASSERT_EQ(Window().ltvData->model()->rowCount(), 4);
     Store().modified = false;

@@ -183,7 +183,7 @@ TEST_F(MainWindowTest, NewStartsAProjectOfEachProduct) {
     EXPECT_FALSE(MenuItemEnabled("mnuFile", "mnuFile_Save"));
     EXPECT_FALSE(ButtonEnabled("tlbMain_Save"));
     EXPECT_TRUE(MenuItemEnabled("mnuFile", "mnuFile_SaveAs"));
-    EXPECT_FALSE(Store().Items(2, 1).empty());
+    EXPECT_FALSE(Store().Items(DataKind::Table, 1).empty());
     EXPECT_TRUE(prompt_.shown.empty());
   }
 }
@@ -254,21 +254,21 @@ TEST_F(MainWindowTest, EnablesListCommandsFromTheSelectionAndFocus) {
   Window().mnuFile_New_Oracle8Click();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
   // New selects the Excel root: its empty table list is the current one.
-  EXPECT_EQ(Store().currentDataKind, 1);
+  EXPECT_EQ(Store().currentDataKind, DataKind::Excel);
   EXPECT_TRUE(MenuItemEnabled("mnuEdit", "mnuEdit_ListCopy_NoTitle"));
   EXPECT_TRUE(MenuItemEnabled("mnuShow", "mnuShow_Format"));
   EXPECT_FALSE(MenuItemEnabled("mnuFile", "mnuFile_ExcelOutput"));
 
   // A table list of data kind 2 with one of two rows selected, the list focused.
   for (const char* name : {"EMP", "DEPT"}) {
-    TTableRec& table = Store().AddRecord(2);
+    TTableRec& table = Store().AddRecord(DataKind::Table);
     table.owner = "SCOTT";
     table.type = "TABLE";
     table.name = name;
     table.values = {"SCOTT", name, "TABLE"};
   }
   Window().Browser().RebuildTree();
-  Window().trvDataType->setCurrentItem(Window().Browser().DataKindNode(2));
+  Window().trvDataType->setCurrentItem(Window().Browser().DataKindNode(DataKind::Table));
   Window().ltvData->setFocus();
   ASSERT_EQ(Window().ltvData->model()->rowCount(), 2);
   auto row_selected = [this](int row) {
@@ -309,7 +309,7 @@ TEST_F(MainWindowTest, EnablesListCommandsFromTheSelectionAndFocus) {
   EXPECT_TRUE(MenuItemEnabled("mnuEdit", "mnuEdit_ListCopy_NoTitle"));
 
   // The SQL text focused: select all only.
-  Store().currentDataKind = 5;
+  Store().currentDataKind = DataKind::Sql;
   Window().pnlList->hide();
   Window().pnlSQL->show();
   Window().pnlSQL->memSQL->setFocus();
@@ -337,7 +337,7 @@ TEST_F(MainWindowTest, ViewSwitchShowsOnePanelAndFollowsInMenusAndToolbar) {
   // The ER view: Excel output and format settings on, list commands off.
   EXPECT_TRUE(MenuItemEnabled("mnuFile", "mnuFile_ExcelOutput"));
   EXPECT_TRUE(MenuItemEnabled("mnuShow", "mnuShow_Format"));
-  Store().currentDataKind = 2;
+  Store().currentDataKind = DataKind::Table;
   EXPECT_FALSE(MenuItemEnabled("mnuEdit", "mnuEdit_ListCopy_NoTitle"));
 
   Window().tlbMain_ListClick();
@@ -351,7 +351,7 @@ TEST_F(MainWindowTest, ViewSwitchShowsOnePanelAndFollowsInMenusAndToolbar) {
 
   // Back from the ER view with the SQL input current, the SQL panel shows.
   Window().mnuShow_ERClick();
-  Store().currentDataKind = 5;
+  Store().currentDataKind = DataKind::Sql;
   Window().mnuShow_ListClick();
   EXPECT_TRUE(Window().pnlSQL->isVisible());
   EXPECT_FALSE(Window().pnlList->isVisible());
@@ -422,7 +422,7 @@ TEST_F(MainWindowTest, BackspaceMovesUpTheTreeUnlessTheFocusIsOnTheTreeOrSqlText
 
   // In the SQL text (data kind 5) the key edits the text.
   Window().sbtUp->setEnabled(true);
-  Store().currentDataKind = 5;
+  Store().currentDataKind = DataKind::Sql;
   Window().pnlList->hide();
   Window().pnlSQL->show();
   Window().pnlSQL->memSQL->setPlainText(QStringLiteral("SELECT 1"));

@@ -129,7 +129,7 @@ TEST_F(SqlPanelTest, RefusedInputWarnsAndFocusesTheField) {
   EXPECT_EQ(Panel().txtSQLMaxRow->text(), QStringLiteral("0"));
   EXPECT_EQ(Store().sqlMaxRow, "0");
   EXPECT_EQ(QApplication::focusWidget(), Panel().txtSQLMaxRow);
-  EXPECT_TRUE(Store().Records(kDataKindSql).empty());
+  EXPECT_TRUE(Store().Records(DataKind::Sql).empty());
 }
 
 TEST_F(SqlPanelTest, NotConnectedAsksForTheConnectionAndStopsWhenCancelled) {
@@ -144,7 +144,7 @@ TEST_F(SqlPanelTest, NotConnectedAsksForTheConnectionAndStopsWhenCancelled) {
     EXPECT_EQ(driver.Remaining(), 0u);
   }
   EXPECT_TRUE(ShownTexts().empty());
-  EXPECT_TRUE(Store().Records(kDataKindSql).empty());
+  EXPECT_TRUE(Store().Records(DataKind::Sql).empty());
 }
 
 TEST_F(SqlPanelTest, AFailingQueryShowsTheDriversMessageAndNoResult) {
@@ -156,7 +156,7 @@ TEST_F(SqlPanelTest, AFailingQueryShowsTheDriversMessageAndNoResult) {
   ASSERT_EQ(ShownTexts().size(), 1u);
   EXPECT_NE(ShownTexts()[0].find("NO_SUCH_COLUMN"), std::string::npos) << ShownTexts()[0];
   EXPECT_EQ(Result()->rowCount(), 0);
-  EXPECT_TRUE(Store().Records(kDataKindSql).empty());
+  EXPECT_TRUE(Store().Records(DataKind::Sql).empty());
 }
 
 TEST_F(SqlPanelTest, DeleteAsksThenDiscardsTheResultAndKeepsTheText) {
@@ -173,8 +173,8 @@ TEST_F(SqlPanelTest, DeleteAsksThenDiscardsTheResultAndKeepsTheText) {
   QTest::mouseClick(Panel().cmdSQLClear, Qt::LeftButton);
   EXPECT_EQ(Result()->rowCount(), 0);
   EXPECT_EQ(Result()->columnCount(), 0);
-  EXPECT_TRUE(Store().Records(kDataKindSql).empty());
-  EXPECT_TRUE(Store().Items(kDataKindSql, kItemLevelColumn).empty());
+  EXPECT_TRUE(Store().Records(DataKind::Sql).empty());
+  EXPECT_TRUE(Store().Items(DataKind::Sql, kItemLevelColumn).empty());
   EXPECT_TRUE(Store().modified);
   EXPECT_FALSE(Action("tlbMain_Excel")->isEnabled());
   EXPECT_EQ(Panel().memSQL->toPlainText(), QStringLiteral("SELECT DEPT_ID FROM DEPT"));
@@ -184,7 +184,7 @@ TEST_F(SqlPanelTest, DeleteAsksThenDiscardsTheResultAndKeepsTheText) {
 TEST_F(SqlPanelTest, DataCountCountsTheSelectedTables) {
   ConnectToEmulator();
   prompt_.answers = {PromptButton::kYes};  // fetch the table information
-  QTreeWidgetItem* tables = Window().Browser().DataKindNode(kDataKindTable);
+  QTreeWidgetItem* tables = Window().Browser().DataKindNode(DataKind::Table);
   Window().trvDataType->setCurrentItem(tables);
   tables->setExpanded(true);
   ASSERT_EQ(Window().ltvData->model()->rowCount(), 2);
@@ -199,7 +199,7 @@ TEST_F(SqlPanelTest, DataCountCountsTheSelectedTables) {
   QTest::keyClick(&Window(), Qt::Key_F10);
   EXPECT_EQ(ShownTexts(), std::vector<std::string>{"データ件数を取得しますか？"});
   const size_t entry = *CountValueIndex(Product::Oracle8);
-  for (const auto& table : Store().Records(kDataKindTable)) {
+  for (const auto& table : Store().Records(DataKind::Table)) {
     EXPECT_EQ(table->values.ValueOr(entry), table->name == "DEPT" ? "3" : "0") << table->name;
   }
   EXPECT_FALSE(Store().modified);
@@ -219,7 +219,7 @@ TEST_F(SqlPanelTest, DataCountCountsTheSelectedTables) {
   database_->client->Script("INSERT INTO EMP VALUES (1, 10);", nullptr);
   prompt_.answers = {PromptButton::kNo};
   Window().mnuDB_DataCountClick();
-  for (const auto& table : Store().Records(kDataKindTable)) {
+  for (const auto& table : Store().Records(DataKind::Table)) {
     if (table->name == "EMP") {
       EXPECT_EQ(table->values.ValueOr(entry), "0");
     }

@@ -28,14 +28,14 @@ using testing::MainWindowTest;
 void ShowTwoTables(TfrmMain& window) {
   window.mnuFile_New_Oracle8Click();
   for (const char* name : {"EMP", "DEPT"}) {
-    TTableRec& table = window.Store().AddRecord(2);
+    TTableRec& table = window.Store().AddRecord(DataKind::Table);
     table.owner = "SCOTT";
     table.type = "TABLE";
     table.name = name;
     table.values = {"SCOTT", name, "TABLE"};
   }
   window.Browser().RebuildTree();
-  window.trvDataType->setCurrentItem(window.Browser().DataKindNode(2));
+  window.trvDataType->setCurrentItem(window.Browser().DataKindNode(DataKind::Table));
   window.ltvData->setFocus();
 }
 
@@ -140,7 +140,8 @@ class WindowWatchingPrompt : public ScriptedPrompt {
                    PromptButton escape_button) override {
     QWindow* handle = window != nullptr ? window->windowHandle() : nullptr;
     window_on_screen.push_back(handle != nullptr && handle->isVisible());
-    tables_loaded.push_back(window != nullptr ? window->Store().Records(2).size() : 0);
+    tables_loaded.push_back(window != nullptr ? window->Store().Records(DataKind::Table).size()
+                                              : 0);
     return ScriptedPrompt::Ask(kind, text, buttons, default_button, escape_button);
   }
 };
@@ -182,12 +183,12 @@ TEST_F(StartFileTest, TheEarlierVersionWarningComesBeforeTheContentsAreLoaded) {
   TCatalogueStore store;
   NewProject(store, Product::Oracle8, EstimateTextWidth);
   store.fileVersion = 200;
-  store.AddRecord(2).name = "EMP";
+  store.AddRecord(DataKind::Table).name = "EMP";
   Start(Write("old.vnk", QByteArray::fromStdString(ProjectFileBytes(store))));
   ASSERT_EQ(prompt_.shown.size(), 1u);
   EXPECT_EQ(prompt_.shown[0].kind, PromptKind::kWarning);
   EXPECT_EQ(prompt_.tables_loaded, std::vector<size_t>{0});
-  EXPECT_EQ(window_->Store().Records(2).size(), 1u);
+  EXPECT_EQ(window_->Store().Records(DataKind::Table).size(), 1u);
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ class OdbcCatalogueServerTest : public ::testing::TestWithParam<ServerCase> {
     ASSERT_TRUE(connection_->connected());
   }
 
-  OdbcCatalogue Read(int data_kind) {
+  OdbcCatalogue Read(DataKind data_kind) {
     return ReadOdbcCatalogue(connection_->dbc(), data_kind, progress_);
   }
   std::string Golden(const char* kind) const {
@@ -78,7 +78,7 @@ const TTableRec* Named(const OdbcCatalogue& catalogue, std::string_view name_utf
 }
 
 TEST_P(OdbcCatalogueServerTest, TableInformationIsReadIntoTheExactRecords) {
-  OdbcCatalogue catalogue = Read(kDataKindTable);
+  OdbcCatalogue catalogue = Read(DataKind::Table);
   ExpectGolden(Golden("tables"), DumpCatalogue(catalogue));
   // One step per table, and the bar is put away.
   EXPECT_EQ(progress_.total, static_cast<int>(catalogue.records.size()));
@@ -87,15 +87,15 @@ TEST_P(OdbcCatalogueServerTest, TableInformationIsReadIntoTheExactRecords) {
 }
 
 TEST_P(OdbcCatalogueServerTest, IndexInformationIsReadIntoTheExactRecords) {
-  ExpectGolden(Golden("indexes"), DumpCatalogue(Read(kDataKindIndex)));
+  ExpectGolden(Golden("indexes"), DumpCatalogue(Read(DataKind::Index)));
 }
 
 TEST_P(OdbcCatalogueServerTest, TableIndexInformationIsReadIntoTheExactRecords) {
-  ExpectGolden(Golden("table_indexes"), DumpCatalogue(Read(kDataKindTableIndex)));
+  ExpectGolden(Golden("table_indexes"), DumpCatalogue(Read(DataKind::TableIndex)));
 }
 
 TEST_P(OdbcCatalogueServerTest, ForeignKeysBecomeRelationsIncludingCompositeOnes) {
-  std::vector<TRelationRec> relations = Read(kDataKindTable).relations;
+  std::vector<TRelationRec> relations = Read(DataKind::Table).relations;
   std::sort(relations.begin(), relations.end(),
             [](const auto& a, const auto& b) { return a.fkTable < b.fkTable; });
   std::vector<TRelationRec> expected = {{"order_line", {"orders"}}, {"orders", {"customer"}}};
@@ -103,7 +103,7 @@ TEST_P(OdbcCatalogueServerTest, ForeignKeysBecomeRelationsIncludingCompositeOnes
 }
 
 TEST_P(OdbcCatalogueServerTest, JapaneseNamesAndCommentsArriveAsCp932) {
-  OdbcCatalogue catalogue = Read(kDataKindTable);
+  OdbcCatalogue catalogue = Read(DataKind::Table);
   const TTableRec* employees = Named(catalogue, "社員");
   ASSERT_NE(employees, nullptr);
   ASSERT_EQ(employees->columns.size(), 2u);

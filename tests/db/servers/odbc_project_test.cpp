@@ -76,7 +76,7 @@ class OdbcProjectPostgreSQLTest : public ::testing::Test {
 TestServer* OdbcProjectPostgreSQLTest::server_ = nullptr;
 
 const TTableRec* TableNamed(const TCatalogueStore& store, std::string_view name_utf8) {
-  for (const auto& record : store.Records(kDataKindTable)) {
+  for (const auto& record : store.Records(DataKind::Table)) {
     if (record->name == ToCp932(name_utf8)) return record.get();
   }
   return nullptr;
@@ -91,17 +91,17 @@ TEST_F(OdbcProjectPostgreSQLTest, FetchStoresWhatTheReaderReadsForEveryDataKind)
   TestConnection connection(server_->Dsn());
   ASSERT_TRUE(connection.connected());
   RecordingProgress progress;
-  for (int kind : {kDataKindTable, kDataKindIndex, kDataKindTableIndex}) {
+  for (DataKind kind : {DataKind::Table, DataKind::Index, DataKind::TableIndex}) {
     OdbcCatalogue read = ReadOdbcCatalogue(connection.dbc(), kind, progress);
     const RecordList& stored = store.Records(kind);
-    ASSERT_EQ(stored.size(), read.records.size()) << kind;
+    ASSERT_EQ(stored.size(), read.records.size()) << DataKindCode(kind);
     for (size_t i = 0; i < stored.size(); ++i) {
-      EXPECT_EQ(*stored[i], read.records[i]) << kind;
+      EXPECT_EQ(*stored[i], read.records[i]) << DataKindCode(kind);
     }
-    if (kind == kDataKindTable) {
+    if (kind == DataKind::Table) {
       EXPECT_EQ(store.relations, read.relations);
     }
-    if (kind == kDataKindTableIndex) {
+    if (kind == DataKind::TableIndex) {
       std::vector<std::string> names, expected;
       for (const TItemDef& item : store.Items(kind, kItemLevelColumn)) names.push_back(item.name);
       for (const TItemDef& item : TableIndexColumnItems(read.largestIndexCount)) {
@@ -193,7 +193,7 @@ TEST_F(OdbcProjectPostgreSQLTest, ExcelOutputAndImportWorkOnTheProject) {
             0)
       << err.str();
   TCatalogueStore store = Open(project);
-  const RecordList& imported = store.Records(kDataKindExcel);
+  const RecordList& imported = store.Records(DataKind::Excel);
   ASSERT_EQ(imported.size(), 2u);
   EXPECT_EQ(imported[0]->name, "customer");
   EXPECT_EQ(imported[1]->name, ToCp932("社員"));
@@ -236,9 +236,9 @@ TEST_F(OdbcProjectPostgreSQLTest, ADriverErrorMidFetchFailsAndLeavesTheDataKindE
     EXPECT_EQ(OdbcQueryValue(killer.dbc(), "SELECT pg_terminate_backend(" + pid + ")"), "1");
   };
 
-  store.currentDataKind = kDataKindTable;
+  store.currentDataKind = DataKind::Table;
   ASSERT_TRUE(FetchCatalogue(store, session));
-  ASSERT_FALSE(store.Records(kDataKindTable).empty());
+  ASSERT_FALSE(store.Records(DataKind::Table).empty());
   ASSERT_FALSE(store.relations.empty());
 
   progress.armed = true;
@@ -246,7 +246,7 @@ TEST_F(OdbcProjectPostgreSQLTest, ADriverErrorMidFetchFailsAndLeavesTheDataKindE
   ASSERT_EQ(prompt.shown.size(), 1u);
   EXPECT_FALSE(prompt.shown[0].text.empty());
   EXPECT_NE(prompt.shown[0].text, ToCp932("内部エラー"));
-  EXPECT_TRUE(store.Records(kDataKindTable).empty());
+  EXPECT_TRUE(store.Records(DataKind::Table).empty());
   EXPECT_TRUE(store.relations.empty());
   EXPECT_EQ(progress.ended, 2);
   EXPECT_EQ(status.busy_depth, 0);
@@ -264,12 +264,12 @@ TEST_F(OdbcProjectPostgreSQLTest, FreeSqlSendsAndReadsJapaneseThroughTheWideFunc
 
   ASSERT_TRUE(ExecuteFreeSql(store, session, ToCp932("SELECT 番号, 氏名 AS 名前 FROM 社員"), 10,
                              EstimateTextWidth));
-  const ItemList& items = store.Items(kDataKindSql, kItemLevelColumn);
+  const ItemList& items = store.Items(DataKind::Sql, kItemLevelColumn);
   ASSERT_EQ(items.size(), 2u);
   EXPECT_EQ(items[0].name, ToCp932("番号"));
   EXPECT_EQ(items[1].name, ToCp932("名前"));
-  ASSERT_EQ(store.Records(kDataKindSql).size(), 1u);
-  const TTableRec& result = *store.Records(kDataKindSql)[0];
+  ASSERT_EQ(store.Records(DataKind::Sql).size(), 1u);
+  const TTableRec& result = *store.Records(DataKind::Sql)[0];
   ASSERT_EQ(result.columns.size(), 1u);
   EXPECT_EQ(result.columns[0].values.ToVector(), (std::vector<std::string>{"1", ToCp932("山田")}));
 
@@ -279,7 +279,7 @@ TEST_F(OdbcProjectPostgreSQLTest, FreeSqlSendsAndReadsJapaneseThroughTheWideFunc
   ASSERT_EQ(prompt.shown.size(), 1u);
   EXPECT_NE(prompt.shown[0].text.find(ToCp932("無い表")), std::string::npos)
       << ToUtf8(prompt.shown[0].text);
-  EXPECT_TRUE(store.Records(kDataKindSql).empty());
+  EXPECT_TRUE(store.Records(DataKind::Sql).empty());
   connection.Disconnect(status);
 }
 

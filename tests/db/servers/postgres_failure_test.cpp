@@ -87,9 +87,9 @@ TEST_F(PostgreSQLFailureTest, FetchThatBreaksOffThrowsInsteadOfEndingTheRows) {
 }
 
 TEST_F(PostgreSQLFailureTest, EveryDataKindFailsWithTheDriversMessage) {
-  for (int data_kind : {kDataKindTable, kDataKindIndex, kDataKindTableIndex}) {
-    SCOPED_TRACE(data_kind);
-    if (data_kind != kDataKindTable) {
+  for (DataKind data_kind : {DataKind::Table, DataKind::Index, DataKind::TableIndex}) {
+    SCOPED_TRACE(DataKindCode(data_kind));
+    if (data_kind != DataKind::Table) {
       reader_ = std::make_unique<TestConnection>("MorvanePostgresCursor");
       reader_pid_ = OdbcQueryValue(reader_->dbc(), "SELECT pg_backend_pid()");
     }

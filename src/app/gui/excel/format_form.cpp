@@ -300,19 +300,19 @@ void TfrmFormat::ConnectSignals() {
 
 // --- showing -------------------------------------------------------------------------------
 
-void TfrmFormat::Load(TCatalogueStore& store, int dataKind, bool erViewShown) {
+void TfrmFormat::Load(TCatalogueStore& store, DataKind dataKind, bool erViewShown) {
   store_ = &store;
-  dataKind_ = IsDataKind(dataKind) ? dataKind : kDataKindNone;
+  dataKind_ = IsDataKind(dataKind) ? dataKind : DataKind::None;
   loading_ = true;
   QString caption = kCaption;
-  if (dataKind_ == kDataKindTable || dataKind_ == kDataKindIndex ||
-      dataKind_ == kDataKindTableIndex) {
+  if (dataKind_ == DataKind::Table || dataKind_ == DataKind::Index ||
+      dataKind_ == DataKind::TableIndex) {
     caption += QStringLiteral(" - [%1]").arg(QString::fromUtf8(DataKindCaption(dataKind_)));
   }
   setWindowTitle(caption);
 
   const TFormatDialogState state = LoadFormatState(store, dataKind_);
-  if (dataKind_ != kDataKindNone) {
+  if (dataKind_ != DataKind::None) {
     chkTableNoOutput->setChecked(state.tableNoOutput);
     chkTableOneSheet->setChecked(state.tableOneSheet);
     txtTableStartRow->setText(QString::fromStdString(state.tableStartRow));
@@ -330,12 +330,12 @@ void TfrmFormat::Load(TCatalogueStore& store, int dataKind, bool erViewShown) {
   chkERType->setChecked(state.erType);
   SetLineType(state.lineType);
 
-  const bool has_kind = dataKind_ != kDataKindNone;
-  tabFormat->setTabVisible(tabFormat->indexOf(tabTable), has_kind && dataKind_ != kDataKindSql);
+  const bool has_kind = dataKind_ != DataKind::None;
+  tabFormat->setTabVisible(tabFormat->indexOf(tabTable), has_kind && dataKind_ != DataKind::Sql);
   tabFormat->setTabVisible(tabFormat->indexOf(tabColumn), has_kind);
   if (erViewShown || !has_kind) {
     tabFormat->setCurrentWidget(tabER);
-  } else if (store.currentListLevel == 1 && dataKind_ != kDataKindSql) {
+  } else if (store.currentListLevel == 1 && dataKind_ != DataKind::Sql) {
     tabFormat->setCurrentWidget(tabTable);
   } else {
     tabFormat->setCurrentWidget(tabColumn);
@@ -492,7 +492,7 @@ TFormatDialogState TfrmFormat::ReadState() const {
 }
 
 void TfrmFormat::WriteNumbers(const TFormatDialogState& state) {
-  if (dataKind_ != kDataKindNone) {
+  if (dataKind_ != DataKind::None) {
     txtTableStartRow->setText(QString::fromStdString(state.tableStartRow));
     txtColumnStartRow->setText(QString::fromStdString(state.columnStartRow));
   }

@@ -32,7 +32,7 @@ class TfrmFormat : public QDialog {
 
   // Reads the settings of `dataKind` (0: the ER settings only) from `store` into the controls;
   // chooses the caption, the visible tabs and the active one. Apply writes into this store.
-  void Load(TCatalogueStore& store, int dataKind, bool erViewShown);
+  void Load(TCatalogueStore& store, DataKind dataKind, bool erViewShown);
   // Stores the controls into the store and data kind loaded last, then emits Applied.
   void Apply();
 
@@ -125,7 +125,7 @@ class TfrmFormat : public QDialog {
   void ShowMainWindow();
 
   TCatalogueStore* store_ = nullptr;
-  int dataKind_ = kDataKindNone;
+  DataKind dataKind_ = DataKind::None;
   bool loading_ = false;  // the controls are being filled: no edits
   QButtonGroup* lineTypes_ = nullptr;
 };

@@ -26,7 +26,7 @@ class ERViewTest : public MainWindowTest {
 
   // A table-information record with `columns` column rows (NAME, NUMBER(10,2), key on the first).
   TTableRec& AddTable(const std::string& name, int columns) {
-    TTableRec& record = Store().AddRecord(kDataKindTable);
+    TTableRec& record = Store().AddRecord(DataKind::Table);
     record.owner = "S";
     record.type = "TABLE";
     record.name = name;
@@ -109,7 +109,8 @@ class ERViewTest : public MainWindowTest {
     std::vector<std::string> lines;
     for (const auto& l : Sheet().lines) {
       lines.push_back(l->fromWindow->name + ">" + l->toWindow->name + " " +
-                      std::to_string(l->fromSide) + "/" + std::to_string(l->toSide));
+                      std::to_string(LineSideCode(l->fromSide)) + "/" +
+                      std::to_string(LineSideCode(l->toSide)));
     }
     return lines;
   }

@@ -224,8 +224,8 @@ TEST_F(ERViewTest, SavingAndReopeningKeepsSheetsWindowsChecksAndLines) {
   ASSERT_EQ(first.tables.size(), 2u);
   EXPECT_EQ(QPoint(first.tables[1]->left, first.tables[1]->top), QPoint(415, 215));
   ASSERT_EQ(first.lines.size(), 1u);
-  EXPECT_EQ(first.lines[0]->fromSide, kSideRight);  // known without painting
-  EXPECT_EQ(first.lines[0]->toSide, kSideLeft);
+  EXPECT_EQ(first.lines[0]->fromSide, LineSide::Right);  // known without painting
+  EXPECT_EQ(first.lines[0]->toSide, LineSide::Left);
   TfrmERTable* emp_window = SheetView(1).WindowOf(first.tables[0].get());
   ASSERT_NE(emp_window, nullptr);
   EXPECT_EQ(emp_window->lstColumn()->item(0)->checkState(), Qt::Checked);
