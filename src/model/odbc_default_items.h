@@ -1,5 +1,5 @@
-// The item lists a new project of the generic ODBC product starts with, and the positions of the
-// values the ODBC catalogue reader fills in.
+// The positions of the values the ODBC catalogue reader fills in; the item lists themselves are
+// the generic ODBC product's default lists (DefaultItemList(Product::Odbc, ...)).
 #pragma once
 
 #include <cstddef>
@@ -8,11 +8,6 @@
 #include "model/default_items.h"
 
 namespace morvane {
-
-// The default items of list (data kind, item level) of the generic ODBC product, in list order
-// (the position is the item's index). Table-index information's column level is built by the
-// fetch, like the other products'; data kinds 1 and 5 are the products' common lists.
-std::vector<DefaultItem> OdbcDefaultItemList(DataKind dataKind, int itemLevel);
 
 // Value positions of table information, table level.
 namespace odbc_table {

@@ -72,7 +72,6 @@ struct ProductProfile {
   std::string_view commandWord{};      // the command line's word for it, e.g. "redbrick"
   std::string_view dataSourceWord{};   // data sources whose driver name holds it are offered
   bool offersEveryDataSource = false;  // every data source is offered, whatever its driver
-  bool hasStatements = false;          // its catalogue is read by its own SQL statements
   // Its catalogue is read through the driver's catalogue functions (the generic ODBC product).
   bool readsCatalogueFunctions = false;
   // The catalogue is read for one owner, the login name in capitals; the statements begin with

@@ -57,18 +57,19 @@ TEST(OdbcSystemTableTest, LeavesOutTheSystemsOwnSchemasAndTables) {
 
 // The diagram, the import and the key marks find columns where the Excel file's list has them.
 TEST(OdbcDefaultItemsTest, ColumnPositionsFollowTheExcelFilesList) {
-  std::vector<DefaultItem> odbc = OdbcDefaultItemList(DataKind::Table, kItemLevelColumn);
+  std::vector<DefaultItem> odbc = DefaultItemList(Product::Odbc, DataKind::Table, kItemLevelColumn);
   std::vector<DefaultItem> excel =
       DefaultItemList(Product::None, DataKind::Excel, kItemLevelColumn);
   ASSERT_EQ(odbc.size(), odbc_column::kValueCount);
   for (size_t i = 0; i <= odbc_column::kPrimaryKey; ++i) {
     EXPECT_STREQ(odbc[i].nameUtf8, excel[i].nameUtf8) << i;
   }
-  std::vector<DefaultItem> table = OdbcDefaultItemList(DataKind::Table, kItemLevelTable);
+  std::vector<DefaultItem> table = DefaultItemList(Product::Odbc, DataKind::Table, kItemLevelTable);
   ASSERT_EQ(table.size(), odbc_table::kValueCount);
   EXPECT_STREQ(table[odbc_table::kCount].nameUtf8, "COUNT");
-  EXPECT_EQ(OdbcDefaultItemList(DataKind::Index, kItemLevelTable).size(), odbc_index::kValueCount);
-  EXPECT_EQ(OdbcDefaultItemList(DataKind::Index, kItemLevelColumn).size(),
+  EXPECT_EQ(DefaultItemList(Product::Odbc, DataKind::Index, kItemLevelTable).size(),
+            odbc_index::kValueCount);
+  EXPECT_EQ(DefaultItemList(Product::Odbc, DataKind::Index, kItemLevelColumn).size(),
             odbc_index_column::kValueCount);
 }
 

@@ -60,7 +60,8 @@ TEST(OdbcProjectTest, IsStoredAsDatabaseTypeFiveAndReadsBackUnchanged) {
   for (DataKind kind : {DataKind::Table, DataKind::Index}) {
     ASSERT_EQ(reopened.Records(kind).size(), store.Records(kind).size()) << DataKindCode(kind);
     for (size_t i = 0; i < store.Records(kind).size(); ++i) {
-      EXPECT_EQ(*reopened.Records(kind)[i], *store.Records(kind)[i]) << DataKindCode(kind) << "/" << i;
+      EXPECT_EQ(*reopened.Records(kind)[i], *store.Records(kind)[i])
+          << DataKindCode(kind) << "/" << i;
     }
   }
   EXPECT_EQ(reopened.relations, store.relations);
@@ -72,11 +73,12 @@ TEST(OdbcProjectTest, NewProjectStartsWithTheOdbcItemLists) {
   NewProject(store, Product::Odbc, EstimateTextWidth);
   for (DataKind kind : {DataKind::Table, DataKind::Index, DataKind::TableIndex}) {
     for (int level : {kItemLevelTable, kItemLevelColumn}) {
-      const std::vector<DefaultItem> expected = OdbcDefaultItemList(kind, level);
+      const std::vector<DefaultItem> expected = DefaultItemList(Product::Odbc, kind, level);
       const ItemList& items = store.Items(kind, level);
       ASSERT_EQ(items.size(), expected.size()) << DataKindCode(kind) << "/" << level;
       for (size_t i = 0; i < items.size(); ++i) {
-        EXPECT_EQ(items[i].name, ToCp932(expected[i].nameUtf8)) << DataKindCode(kind) << "/" << level;
+        EXPECT_EQ(items[i].name, ToCp932(expected[i].nameUtf8))
+            << DataKindCode(kind) << "/" << level;
         EXPECT_EQ(items[i].valueKind, expected[i].valueKind);
       }
     }
