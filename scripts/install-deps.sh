@@ -4,7 +4,7 @@
 set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 packages=(
-  build-essential cmake ninja-build pkg-config clang-format
+  build-essential cmake ninja-build pkg-config clang-format ccache
   libgtest-dev libgmock-dev libbenchmark-dev
   unixodbc unixodbc-dev odbcinst libsqlite3-dev
   libzip-dev libpugixml-dev libxlsxwriter-dev
