@@ -20,6 +20,7 @@
 #include "excel/sheet_preview.h"
 #include "gui_test_support.h"
 #include "main_window_fixture.h"
+#include "missing_dependency.h"
 #include "xlsx/workbook.h"
 
 namespace morvane::testing {
@@ -349,7 +350,7 @@ class ReadBackTest : public WorkbookWindowTest {
 
 TEST_F(ReadBackTest, LibreOfficeReadsTheSavedWorkbook) {
   if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty()) {
-    GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    MORVANE_SKIP_MISSING_DEPENDENCY("LibreOffice (soffice) is not installed");
   }
   QString file = SaveOutput();
   Run(QStringLiteral("soffice"),
@@ -366,7 +367,7 @@ TEST_F(ReadBackTest, LibreOfficeReadsTheSavedWorkbook) {
 
 TEST_F(ReadBackTest, OpensATemplateLibreOfficeJustMade) {
   if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty()) {
-    GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    MORVANE_SKIP_MISSING_DEPENDENCY("LibreOffice (soffice) is not installed");
   }
   Run(QStringLiteral("soffice"), {QStringLiteral("--headless"), QStringLiteral("--convert-to"),
                                   QStringLiteral("xlsx"), QStringLiteral("--outdir"), dir_.path(),
@@ -380,7 +381,7 @@ TEST_F(ReadBackTest, OpensATemplateLibreOfficeJustMade) {
 TEST_F(ReadBackTest, OpenpyxlReadsTheSavedWorkbook) {
   if (QProcess::execute(QStringLiteral("/usr/bin/python3"),
                         {QStringLiteral("-c"), QStringLiteral("import openpyxl")}) != 0) {
-    GTEST_SKIP() << "python3-openpyxl is not installed";
+    MORVANE_SKIP_MISSING_DEPENDENCY("python3-openpyxl is not installed");
   }
   QString file = SaveOutput();
   QString script = QStringLiteral(

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "db/odbc_handles.h"
+#include "missing_dependency.h"
 
 namespace morvane::server_test {
 
@@ -65,8 +66,10 @@ std::string ReadTextFile(const std::string& path);
 
 }  // namespace morvane::server_test
 
-// Skips the current test when the server cannot run here.
-#define MORVANE_REQUIRE_SERVER(kind)                                                              \
-  do {                                                                                            \
-    if (auto missing = ::morvane::server_test::MissingServerPart(kind)) GTEST_SKIP() << *missing; \
+// Skips the current test when the server cannot run here (fails it under CI).
+#define MORVANE_REQUIRE_SERVER(kind)                                      \
+  do {                                                                    \
+    if (auto missing = ::morvane::server_test::MissingServerPart(kind)) { \
+      MORVANE_SKIP_MISSING_DEPENDENCY(*missing);                          \
+    }                                                                     \
   } while (false)

@@ -1,0 +1,99 @@
+// Every morvane-cli command run through the program itself, one after another in one folder, on
+// the emulator's demo data source MorvaneOracle8: the usage errors, the failures and one success
+// of each, with their exit codes, their messages and the files they write.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "temp_dir.h"
+
+namespace morvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliCase {
+  const char* what;
+  std::string command_line;  // after the program's name, run by sh in the case folder
+  int exit_code;
+  std::string expected;  // in standard output or standard error
+  const char* writes = nullptr;
+};
+
+const std::string kLogin = " --dsn MorvaneOracle8 --uid scott";
+
+std::vector<CliCase> Cases() {
+  std::vector<CliCase> cases = {
+      {"no command", "", 2, "使い方:"},
+      {"unknown command", "frobnicate x.vnk", 2, "使い方:"},
+      {"new", "new oracle8 new.vnk", 0, "", "new.vnk"},
+      {"new: unknown product", "new db2 x.vnk", 2, "db2"},
+      {"resave", "resave new.vnk again.vnk", 0, "", "again.vnk"},
+      {"info", "info again.vnk", 0, "データベース: Oracle 8"},
+      {"info: missing file", "info missing.vnk", 1, "を開けませんでした。"},
+      {"fetch: no data source", "fetch --product oracle8 --kinds 2 --out demo.vnk", 2, "--dsn"},
+      {"fetch: wrong password",
+       "fetch" + kLogin + " --pwd lion --product oracle8 --kinds 2 --out demo.vnk", 1, "ORA-01017"},
+      {"fetch", "fetch" + kLogin + " --product oracle8 --kinds 2,3,4 --out demo.vnk", 0, "",
+       "demo.vnk"},
+      {"sql: no query", "sql demo.vnk" + kLogin, 2, "--query"},
+      {"sql: not a select", "sql demo.vnk" + kLogin + " --query 'DELETE FROM ORDERS'", 1, ""},
+      {"sql", "sql demo.vnk" + kLogin + " --query 'SELECT COUNT(*) FROM ORDER_DETAILS'", 0, "3"},
+      {"count: no tables", "count demo.vnk" + kLogin, 2, "--tables"},
+      {"count", "count demo.vnk" + kLogin + " --tables ORDER_DETAILS", 0, "ORDER_DETAILS"},
+      {"excel: no output", "excel demo.vnk --kind 2 --all-tables", 2, "--out"},
+      {"excel", "excel demo.vnk --kind 2 --tables ORDERS,CUSTOMERS --out tables.xlsx", 0, "",
+       "tables.xlsx"},
+      {"er-place: unknown table",
+       "er-place demo.vnk --sheet 受注 --table NOPE@20,70 --out demo.vnk", 1, "NOPE"},
+      {"er-place",
+       "er-place demo.vnk --sheet 受注 --table ORDERS@20,70,200,170 --table CUSTOMERS@300,70 "
+       "--line ORDERS:CUSTOMERS --out demo.vnk",
+       0, ""},
+      {"import: no workbook", "import demo.vnk --all-sheets", 2, "--workbook"},
+      {"import", "import demo.vnk --workbook tables.xlsx --all-sheets", 0, "インポート"},
+      {"import again, no terminal to ask", "import demo.vnk --workbook tables.xlsx --all-sheets", 2,
+       "「ORDERS」"},
+      {"info after everything", "info demo.vnk", 0, "「受注」"},
+  };
+#ifdef MORVANE_CLI_HAS_ER_IMAGE
+  cases.push_back(
+      {"er-image: unknown sheet", "er-image demo.vnk --sheet 無い --out er.svg", 1, "無い"});
+  cases.push_back({"er-image: no output", "er-image demo.vnk --sheet 受注", 2, "--out"});
+  cases.push_back({"er-image", "er-image demo.vnk --sheet 受注 --out er.svg", 0, "", "er.svg"});
+#endif
+  return cases;
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+TEST(CliBinaryTest, EveryCommandsUsageErrorsFailuresAndSuccess) {
+  xlsx::testing::TempDir dir;
+  for (const CliCase& c : Cases()) {
+    SCOPED_TRACE(c.what);
+    // No terminal: standard input is not one, as in scripts.
+    const std::string command = "cd '" + dir.path().string() + "' && MORVANE_PWD=tiger '" +
+                                MORVANE_CLI + "' " + c.command_line +
+                                " > out.txt 2> err.txt < /dev/null";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << command;
+    const std::string output = ReadFile(dir.path() / "out.txt") + ReadFile(dir.path() / "err.txt");
+    EXPECT_EQ(WEXITSTATUS(status), c.exit_code) << c.command_line << "\n" << output;
+    EXPECT_NE(output.find(c.expected), std::string::npos) << c.expected << " not in\n" << output;
+    if (c.writes) EXPECT_GT(fs::file_size(dir.path() / c.writes), 0u) << c.writes;
+  }
+}
+
+}  // namespace
+}  // namespace morvane
