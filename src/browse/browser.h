@@ -126,6 +126,9 @@ class TBrowser : public QObject {
   void popDataType_Excel_DeleteClick();
   void popDataType_RefreshClick();
   void popDataType_AllRefreshClick();
+  // Fetches the current catalogue data kind again as its node's 最新の情報に更新 does, or every
+  // data kind as すべての情報を更新 does when none is current.
+  void RefreshCurrentDataKind();
 
   void ltvDataColumnClick(int column);
   void ltvDataDblClick();

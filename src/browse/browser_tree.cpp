@@ -276,6 +276,16 @@ void TBrowser::popDataType_RefreshClick() {
   store_.refreshRequest = false;
 }
 
+void TBrowser::RefreshCurrentDataKind() {
+  const DataKind kind = store_.currentDataKind;
+  if (kind >= DataKind::Table && kind <= DataKind::TableIndex) {
+    popupTarget_ = DataKindNode(kind);
+    popDataType_RefreshClick();
+  } else {
+    popDataType_AllRefreshClick();
+  }
+}
+
 void TBrowser::popDataType_AllRefreshClick() {
   if (store_.fileVersion < kCurrentFileVersion) return;
   if (!prompt_.AskYesNo(ToCp932("すべての情報を更新しますか？"))) return;

@@ -43,7 +43,8 @@ bool TDbConnection::Connect(Product product, const std::string& dsn, const std::
     ShowODBCError(prompt, Env.get(), Dbc.get(), SQL_NULL_HSTMT);
     Dbc.Reset();
     Env.Reset();
-    status.SetPanelText(kConnectionPanel, "");
+    // Not an empty panel: the user should see at a glance that nothing is connected.
+    status.SetPanelText(kConnectionPanel, ToCp932("未接続"));
   }
   status.SetBusy(false);
   return Connected;

@@ -6,6 +6,7 @@
 #include "excel/application.h"
 #include "excel/excel_error.h"
 #include "excel/import_values.h"
+#include "excel/output_messages.h"
 #include "excel/worksheet.h"
 #include "model/codec.h"
 #include "model/cp932_text.h"
@@ -26,6 +27,13 @@ bool AskToOpenWorkbook(IPrompt& prompt) {
                            ToCp932("よろしいですか？");
   return prompt.Ask(PromptKind::kConfirm, text, {PromptButton::kOk, PromptButton::kCancel},
                     PromptButton::kOk, PromptButton::kCancel) == PromptButton::kOk;
+}
+
+// The not-running warning (OK and Retry): true for Retry.
+bool AskToRetry(IPrompt& prompt) {
+  return prompt.Ask(PromptKind::kWarning, ToCp932(kMsgExcelNotAvailable),
+                    {PromptButton::kOk, PromptButton::kRetry}, PromptButton::kOk,
+                    PromptButton::kOk) == PromptButton::kRetry;
 }
 
 Workbook* ActiveWorkbookOrNull(ExcelApplication& excel) {
@@ -149,10 +157,15 @@ void TakeOut(RecordList& records, const TTableRec* old_record,
 
 Workbook* AttachImportSource(ExcelApplication& excel, IPrompt& prompt,
                              const OpenWorkbookFn& open_workbook) {
+  // The first time no workbook can be read the user is asked to open one; after that, Excel
+  // itself is taken to be missing.
+  bool first_attempt = true;
   for (;;) {
     Workbook* book = ActiveWorkbookOrNull(excel);
     if (book == nullptr) {
-      if (!AskToOpenWorkbook(prompt)) return nullptr;
+      const bool go_on = first_attempt ? AskToOpenWorkbook(prompt) : AskToRetry(prompt);
+      first_attempt = false;
+      if (!go_on) return nullptr;
       if (open_workbook) open_workbook();
       continue;
     }
@@ -167,6 +180,7 @@ Workbook* AttachImportSource(ExcelApplication& excel, IPrompt& prompt,
       if (now_active == book && book->Name() == name) return book;
       continue;
     }
+    first_attempt = false;
     if (!AskToOpenWorkbook(prompt)) return nullptr;
     if (open_workbook) open_workbook();
   }

@@ -106,6 +106,31 @@ TEST_F(MainWindowBrowseTest, ExpandingFetchesThroughTheWindowsConnection) {
   EXPECT_FALSE(window->Connected());
 }
 
+TEST_F(MainWindowBrowseTest, TheDatabaseMenuAndToolbarFetchAndTheStatusBarTellsHowMany) {
+  Connect();
+  QAction* menu = window->findChild<QAction*>(QStringLiteral("mnuDB_Fetch"));
+  QAction* button = window->findChild<QAction*>(QStringLiteral("tlbMain_Fetch"));
+  ASSERT_TRUE(menu && button);
+  EXPECT_TRUE(menu->isEnabled() && button->isEnabled());
+
+  // With no catalogue data kind current, every data kind is fetched.
+  prompt.answers = {PromptButton::kYes};
+  button->trigger();
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(ToUtf8(prompt.shown[0].text), "すべての情報を更新しますか？");
+  EXPECT_EQ(window->Store().Records(DataKind::Table).size(), 2u);
+  EXPECT_EQ(window->Store().Records(DataKind::Index).size(), 3u);
+  EXPECT_TRUE(window->FetchOutcomeText().startsWith(QStringLiteral("テーブル・インデックス情報: ")))
+      << window->FetchOutcomeText().toStdString();
+
+  // With the table information current, only it is fetched again, after the question.
+  window->trvDataType->setCurrentItem(KindNode(DataKind::Table));
+  prompt.answers = {PromptButton::kYes};
+  menu->trigger();
+  EXPECT_EQ(ToUtf8(prompt.shown.back().text), "テーブル情報を取得しますか？");
+  EXPECT_EQ(window->FetchOutcomeText(), QStringLiteral("テーブル情報: 2 件を取得しました"));
+}
+
 TEST_F(MainWindowBrowseTest, EditMenuShortcutsCopyAndSelectTheFocusedList) {
   Connect();
   prompt.answers = {PromptButton::kYes};

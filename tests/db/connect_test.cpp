@@ -69,7 +69,7 @@ TEST_F(ConnectTest, AWrongPasswordShowsTheServersMessage) {
   std::vector<std::string> messages = program.TakeMessages();
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_NE(messages[0].find("ORA-01017"), std::string::npos) << messages[0];
-  EXPECT_EQ(program.status.connection_texts.back(), "");
+  EXPECT_EQ(program.status.connection_texts.back(), ToCp932("未接続"));
 }
 
 TEST_F(ConnectTest, WithoutUserAndPasswordTheDataSourcesAccountIsUsed) {
@@ -88,7 +88,7 @@ TEST_F(ConnectTest, ASuccessWithInformationIsAFailedConnect) {
   std::vector<std::string> messages = program.TakeMessages();
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_NE(messages[0].find("password will expire soon"), std::string::npos) << messages[0];
-  EXPECT_EQ(program.status.connection_texts.back(), "");
+  EXPECT_EQ(program.status.connection_texts.back(), ToCp932("未接続"));
 }
 
 TEST_F(ConnectTest, ASecondConnectionAfterAFailureWorks) {

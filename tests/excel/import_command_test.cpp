@@ -94,9 +94,20 @@ TEST_F(ImportCommandTest, ImportsTheChosenSheetsAndSavesTheProject) {
   // Again, every sheet: the duplicates are answered by --overwrite.
   ASSERT_EQ(Run({"--workbook", workbook, "--all-sheets", "--overwrite", "all"}), 0) << err.str();
   EXPECT_EQ(Reopened().Records(DataKind::Excel).size(), 2u);
-  EXPECT_EQ(Run({"--workbook", workbook, "--all-sheets"}), 2);  // ask without a terminal
+  // Without a terminal, a duplicate that needs asking stops the command, naming the table.
+  const std::string imported = FileBytes(project);
+  EXPECT_EQ(Run({"--workbook", workbook, "--all-sheets"}), 2);
+  EXPECT_NE(err.str().find("「CUSTOMER」"), std::string::npos) << err.str();
+  EXPECT_EQ(FileBytes(project), imported);
   EXPECT_EQ(Run({"--workbook", workbook, "--all-sheets"}, "x\nn\nc\n", true), 0) << err.str();
   EXPECT_NE(err.str().find("既に同名のテーブルが存在します。"), std::string::npos);
+}
+
+TEST_F(ImportCommandTest, ImportsWithoutATerminalWhenNoTableIsOverwritten) {
+  std::vector<std::string> args = {"--workbook", workbook, "--sheets", "顧客"};
+  args.insert(args.end(), layout.begin(), layout.end());
+  ASSERT_EQ(Run(args), 0) << err.str();
+  EXPECT_EQ(Reopened().Records(DataKind::Excel).size(), 1u);
 }
 
 TEST_F(ImportCommandTest, RefusesBadInputLeavingTheProjectAsItWas) {

@@ -377,6 +377,22 @@ TEST(AttachTest, AsksToOpenAWorkbookUntilOneIsConfirmed) {
   EXPECT_EQ(AttachImportSource(app, prompt, open), nullptr);
 }
 
+TEST(AttachTest, WarnsThatExcelIsMissingWhenStillNoWorkbookCanBeRead) {
+  ExcelApplication app;
+  ScriptedPrompt prompt;
+  int opened = 0;
+  auto open = [&] { ++opened; };  // the user opens nothing
+  // Asked to open a workbook (OK); still none: the warning, Retry; still none: OK ends.
+  prompt.answers = {PromptButton::kOk, PromptButton::kRetry, PromptButton::kOk};
+  EXPECT_EQ(AttachImportSource(app, prompt, open), nullptr);
+  ASSERT_EQ(prompt.shown.size(), 3u);
+  EXPECT_EQ(prompt.shown[1].kind, PromptKind::kWarning);
+  EXPECT_EQ(prompt.shown[1].text,
+            ToCp932("Excelが起動されていないか、ExcelのOLEが取得できません。"));
+  EXPECT_EQ(prompt.shown[2].text, prompt.shown[1].text);
+  EXPECT_EQ(opened, 2);
+}
+
 TEST_F(ImportTest, ReadsAWorkbookSavedToAFile) {
   xlsx::testing::TempDir dir;
   {

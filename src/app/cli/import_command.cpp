@@ -128,18 +128,25 @@ void Print(std::ostream& stream, const std::string& cp932) {
   stream << text << "\n";
 }
 
-// Answers the overwrite question as the command line says, shows everything else.
+// Answers the overwrite question as the command line says, shows everything else. Without a
+// terminal to ask at, the first overwrite question stops the import (`Unanswered` names its
+// table).
 class CommandLinePrompt : public IPrompt {
  public:
-  CommandLinePrompt(OverwriteMode mode, std::istream& in, std::ostream& out, std::ostream& err)
-      : mode_(mode), in_(in), out_(out), err_(err) {}
+  CommandLinePrompt(OverwriteMode mode, bool interactive, std::istream& in, std::ostream& out,
+                    std::ostream& err)
+      : mode_(mode), interactive_(interactive), in_(in), out_(out), err_(err) {}
 
   PromptButton Ask(PromptKind kind, const std::string& text,
                    const std::vector<PromptButton>& buttons, PromptButton default_button,
                    PromptButton escape_button) override {
-    Print(kind == PromptKind::kInformation ? out_ : err_, text);
     const bool overwrite_question =
         std::find(buttons.begin(), buttons.end(), PromptButton::kAll) != buttons.end();
+    if (overwrite_question && mode_ == OverwriteMode::kAsk && !interactive_) {
+      unanswered_ = text.substr(0, text.find("\r\n"));  // the question starts with the table
+      return PromptButton::kCancel;
+    }
+    Print(kind == PromptKind::kInformation ? out_ : err_, text);
     if (!overwrite_question) return default_button;
     switch (mode_) {
       case OverwriteMode::kYes:
@@ -167,8 +174,13 @@ class CommandLinePrompt : public IPrompt {
     return std::nullopt;
   }
 
+  // The table (CP932) whose overwrite question had no one to answer it; empty when none had.
+  const std::string& Unanswered() const { return unanswered_; }
+
  private:
   OverwriteMode mode_;
+  bool interactive_;
+  std::string unanswered_;
   std::istream& in_;
   std::ostream& out_;
   std::ostream& err_;
@@ -218,7 +230,7 @@ bool SetLayout(TCatalogueStore& store, excel::Workbook& book, const ImportArgume
   return true;
 }
 
-int Import(const ImportArguments& arguments, std::istream& in, std::ostream& out,
+int Import(const ImportArguments& arguments, bool interactive, std::istream& in, std::ostream& out,
            std::ostream& err) {
   TCatalogueStore store;
   TextProgressBar progress;
@@ -247,9 +259,16 @@ int Import(const ImportArguments& arguments, std::istream& in, std::ostream& out
   }
   if (!SetLayout(store, *book, arguments, err)) return kExitUsage;
 
-  CommandLinePrompt prompt(arguments.overwrite, in, out, err);
+  CommandLinePrompt prompt(arguments.overwrite, interactive, in, out, err);
   const excel::ImportOutcome outcome =
       excel::ImportSheets(store, *book, sheets, {prompt, progress, ColumnByteSize});
+  if (!prompt.Unanswered().empty()) {
+    // Nothing is saved: the user has not said what to do with that table.
+    err << ToUtf8(ToCp932("「") + prompt.Unanswered() + ToCp932("」"))
+        << " は既にあります。端末からの実行ではないため上書きを確かめられません。"
+           "--overwrite yes, no, all のいずれかを指定してください\n";
+    return kExitUsage;
+  }
   if (!outcome.completed) {
     // The project file is left as it was: nothing of a failed import reaches it.
     Print(err, excel::ImportFailureText(outcome));
@@ -273,12 +292,7 @@ int RunImportCommand(const std::vector<std::string>& args, std::istream& in, std
     err << *problem << "\n" << kImportUsage;
     return kExitUsage;
   }
-  if (arguments.overwrite == OverwriteMode::kAsk && !interactive) {
-    err << "--overwrite ask は端末からの実行でのみ使えます。yes, no, all のいずれかを指定して"
-           "ください\n";
-    return kExitUsage;
-  }
-  return Import(arguments, in, out, err);
+  return Import(arguments, interactive, in, out, err);
 }
 
 }  // namespace morvane

@@ -14,9 +14,11 @@ extern const char kImportUsage[];
 // options | --layout-from-project] [--overwrite ask|yes|no|all]` with the arguments after the
 // command word. Layout options change single values of the project's layout; the layout is
 // checked against the workbook's first sheet as the import dialog checks it and stored in the
-// project. Duplicated table names are answered by --overwrite (default: ask, which needs a
-// terminal). The project is saved only when the import succeeded. Returns the exit code: 0 on
-// success, 1 when opening, importing or saving failed, 2 for bad arguments.
+// project. Duplicated table names are answered by --overwrite (default: ask, at the terminal;
+// when not `interactive`, a duplicate that would need asking ends the command with exit code 2,
+// naming the table, and nothing saved). The project is saved only when the import succeeded.
+// Returns the exit code: 0 on success, 1 when opening, importing or saving failed, 2 for bad
+// arguments.
 int RunImportCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                      std::ostream& err, bool interactive);
 

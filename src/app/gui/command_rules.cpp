@@ -40,6 +40,7 @@ TCommandStates ComputeCommandStates(const TCommandInputs& in) {
   s.dataCount = in.fileVersion >= kCurrentVersion && in.connected &&
                 in.currentDataKind == DataKind::Table && in.currentListLevel == 1 &&
                 in.dataSelectedRows > 0;
+  s.fetch = database_work;
   return s;
 }
 

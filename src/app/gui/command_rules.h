@@ -42,6 +42,7 @@ struct TCommandStates {
   bool connect = false;
   bool disconnect = false;
   bool dataCount = false;
+  bool fetch = false;  // fetching the catalogue again (connects first when needed)
 
   bool operator==(const TCommandStates&) const = default;
 };

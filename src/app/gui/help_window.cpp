@@ -1,11 +1,13 @@
 #include "app/gui/help_window.h"
 
 #include <QHBoxLayout>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/gui/qt_text.h"
+#include "app/gui/screen_fit.h"
 #include "model/prompt.h"
 
 namespace morvane {
@@ -72,10 +74,23 @@ bool TfrmHelp::ShowGuide(const QString& program_dir, IPrompt& prompt) {
     txtHelp->clearHistory();
     txtHelp->setSource(first_page);
   }
+  PlaceOverParent();
   show();
   raise();
   activateWindow();
   return true;
+}
+
+void TfrmHelp::PlaceOverParent() {
+  if (placed_ || parentWidget() == nullptr) return;
+  placed_ = true;
+  const QWidget* owner = parentWidget()->window();
+  QRect frame(QPoint(0, 0), size());
+  frame.moveCenter(owner->frameGeometry().center());
+  if (const QScreen* screen = owner->screen()) {
+    frame = FitIntoArea(frame, screen->availableGeometry());
+  }
+  move(frame.topLeft());
 }
 
 }  // namespace morvane

@@ -21,7 +21,8 @@ class TfrmHelp : public QWidget {
   explicit TfrmHelp(UrlOpener open_url, QWidget* parent = nullptr);
 
   // Shows the guide's first page found from `program_dir` (see HelpFileCandidates) and brings
-  // the window to the front. Warns through the prompt and stays hidden when there is no guide.
+  // the window to the front, over the main window the first time. Warns through the prompt and
+  // stays hidden when there is no guide.
   bool ShowGuide(const QString& program_dir, IPrompt& prompt);
 
   QTextBrowser* txtHelp = nullptr;
@@ -31,7 +32,11 @@ class TfrmHelp : public QWidget {
   QToolButton* cmdBrowser = nullptr;
 
  private:
+  // The first time it is shown, the window is centred over the window it belongs to.
+  void PlaceOverParent();
+
   UrlOpener open_url_;
+  bool placed_ = false;
 };
 
 }  // namespace morvane

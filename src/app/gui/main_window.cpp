@@ -19,6 +19,7 @@
 #include "app/gui/db/sql_panel.h"
 #include "app/gui/excel/workbook_window.h"
 #include "app/gui/menu_focus.h"
+#include "app/gui/project_folder.h"
 #include "app/gui/project_path_chooser.h"
 #include "app/gui/qt_text.h"
 #include "app/gui/tree_images.h"
@@ -46,6 +47,7 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
   workbookWindow_ = new TWorkbookWindow(prompt_, this);
   workbookWindow_->Install(this, mnuShow_, tlbMain, CommandAction("tlbMain_Excel"));
   workbookWindow_->SetFolderMemory(settings_.get());
+  workbookWindow_->SetProjectFolder([this] { return ProjectFolder(store_); });
   browser_ = std::make_unique<TBrowser>(
       store_, prompt_, *this, *this,
       TBrowseWidgets{trvDataType, pnlList, pnlSQL, sbtUp, txtPath, ltvData, ltvColumn,

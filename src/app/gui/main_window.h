@@ -199,6 +199,10 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   void mnuDB_ConnectClick();
   void mnuDB_DisConnectClick();
   void mnuDB_DataCountClick();
+  // Fetches the current data kind again, or every data kind when none is current.
+  void mnuDB_FetchClick();
+  // The outcome of the last fetch, as the status bar shows it.
+  QString FetchOutcomeText() const;
   // Help menu.
   void mnuHelp_HelpClick();
   void mnuHelp_AboutClick();
@@ -308,8 +312,11 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   QMenu* popToolBar_New = nullptr;
 
  private:
+  void ShowFetchOutcome(DataKind kind, bool fetched);
+
   QSplitter* splitter_ = nullptr;
   std::array<QLabel*, 3> stbPanels_{};
+  QLabel* lblFetchOutcome_ = nullptr;  // beside the panels, from the first fetch on
   QMenu* mnuFile_ = nullptr;
   QMenu* mnuEdit_ = nullptr;
   QMenu* mnuShow_ = nullptr;

@@ -3,7 +3,6 @@
 #include <QTreeWidget>
 
 #include "app/gui/main_window.h"
-#include "db/catalogue_fetch.h"
 
 namespace morvane {
 
@@ -18,11 +17,5 @@ void TfrmMain::SetList(QTreeWidgetItem* node) { browser_->SetList(node); }
 void TfrmMain::SelCountShow() { browser_->SelCountShow(); }
 
 void TfrmMain::ShowConnectDialog() { EnsureConnected(); }
-
-bool TfrmMain::FetchCurrentDataKind() {
-  if (fetcher_) return fetcher_();
-  DbSession session{connection_, prompt_, *this, statusBar_};
-  return FetchCatalogue(store_, session);
-}
 
 }  // namespace morvane

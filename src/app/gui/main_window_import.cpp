@@ -31,7 +31,6 @@ bool TfrmMain::ImportExcel() {
   TfrmImport* form = ImportForm();
   form->Load(store_, *book);
   const int answer = form->exec();
-  show();  // the dialog hid the window
   if (answer != QDialog::Accepted) return false;
 
   excel::ImportOutcome outcome;

@@ -113,6 +113,9 @@ void TfrmMain::BuildMenus() {
              &TfrmMain::mnuDB_DisConnectClick)
       ->setIcon(ToolIcon("disconnect"));
   mnuDB_->addSeparator();
+  AddCommand(mnuDB_, "mnuDB_Fetch", QStringLiteral("最新の情報に更新"), QKeySequence(),
+             &TfrmMain::mnuDB_FetchClick)
+      ->setIcon(ToolIcon("fetch"));
   AddCommand(mnuDB_, "mnuDB_DataCount", QStringLiteral("データ件数取得"), QKeySequence(Qt::Key_F10),
              &TfrmMain::mnuDB_DataCountClick);
   connect(mnuDB_, &QMenu::aboutToShow, this, &TfrmMain::mnuDBClick);
@@ -197,6 +200,8 @@ void TfrmMain::BuildToolBar() {
           &TfrmMain::mnuDB_ConnectClick);
   forward(add("tlbMain_DisConnect", "disconnect", QStringLiteral("ﾃﾞｰﾀﾍﾞｰｽ切断")),
           &TfrmMain::mnuDB_DisConnectClick);
+  forward(add("tlbMain_Fetch", "fetch", QStringLiteral("最新の情報に更新")),
+          &TfrmMain::mnuDB_FetchClick);
   tlbMain->addSeparator();
   forward(add("tlbMain_Help", "help", QStringLiteral("ﾍﾙﾌﾟ")), &TfrmMain::mnuHelp_HelpClick);
 }

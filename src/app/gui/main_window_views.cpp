@@ -88,6 +88,7 @@ void TfrmMain::ApplyMenuStates(const TCommandStates& s) {
   set("mnuDB_Connect", s.connect);
   set("mnuDB_DisConnect", s.disconnect);
   set("mnuDB_DataCount", s.dataCount);
+  set("mnuDB_Fetch", s.fetch);
 }
 
 void TfrmMain::mnuFileClick() { UpdateMenus(); }
@@ -107,6 +108,7 @@ void TfrmMain::ToolBarEnabled() {
   set("tlbMain_Format", s.format);
   set("tlbMain_Connect", s.connect);
   set("tlbMain_DisConnect", s.disconnect);
+  set("tlbMain_Fetch", s.fetch);
   // Shortcuts belong to the menu items: keep them in step with the toolbar.
   ApplyMenuStates(s);
 }

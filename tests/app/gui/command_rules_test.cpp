@@ -32,6 +32,15 @@ TEST(CommandRules, StartStateEnablesOnlyTheAlwaysEnabledCommands) {
   EXPECT_EQ(ComputeCommandStates(start), TCommandStates{.listChecked = true});
 }
 
+TEST(CommandRules, FetchNeedsACurrentProjectButNoConnection) {
+  TCommandInputs in;
+  EXPECT_FALSE(ComputeCommandStates(in).fetch);
+  in.product = Product::RedBrick;
+  EXPECT_TRUE(ComputeCommandStates(in).fetch);  // the fetch connects first
+  in.fileVersion = 200;
+  EXPECT_FALSE(ComputeCommandStates(in).fetch);
+}
+
 TEST(CommandRules, SaveFollowsTheModifiedFlag) {
   TCommandInputs in;
   in.modified = true;

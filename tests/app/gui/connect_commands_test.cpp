@@ -85,12 +85,12 @@ TEST_F(ConnectCommandsTest, ConnectShowsTheDataSourceAndSwapsTheCommands) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(ConnectCommandsTest, AWrongPasswordShowsTheDriversMessageAndLeavesThePanelEmpty) {
+TEST_F(ConnectCommandsTest, AWrongPasswordShowsTheDriversMessageAndThePanelSaysNotConnected) {
   ConnectThroughTheMenu(Enter("scott", "lion"));
   ASSERT_EQ(prompt_.shown.size(), 1u);
   EXPECT_EQ(prompt_.shown[0].kind, PromptKind::kError);
   EXPECT_NE(ShownTexts()[0].find("ORA-01017"), std::string::npos) << ShownTexts()[0];
-  EXPECT_EQ(Window().StatusText(1), QString());
+  EXPECT_EQ(Window().StatusText(1), QStringLiteral("未接続"));
   ExpectCommandsFor(false);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

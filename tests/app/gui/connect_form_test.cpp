@@ -182,7 +182,7 @@ TEST_F(ConnectFormTest, AWrongPasswordIsReportedAndTheDialogStaysOpenForAnotherT
   ASSERT_EQ(prompt.shown.size(), 1u);
   EXPECT_EQ(prompt.shown[0].kind, PromptKind::kError);
   EXPECT_NE(Messages()[0].find("ORA-01017"), std::string::npos) << Messages()[0];
-  EXPECT_EQ(status.connection_texts, (std::vector<std::string>{Cp932("接続中"), ""}));
+  EXPECT_EQ(status.connection_texts, (std::vector<std::string>{Cp932("接続中"), Cp932("未接続")}));
   EXPECT_EQ(status.busy_depth, 0);
   EXPECT_TRUE(form.isVisible());
   EXPECT_EQ(form.focusWidget(), form.cmbDSN);

@@ -282,6 +282,55 @@ TEST_F(FormatFormTest, ASecondClickOnTheSelectedRowEditsItsFirstColumn) {
   EXPECT_EQ(qobject_cast<QLineEdit*>(QApplication::focusWidget())->text(), "B1");
 }
 
+TEST_F(FormatFormTest, ADoubleClickOnAColumnCellEditsItAtOnce) {
+  Load(DataKind::Excel);
+  Form().tabFormat->setCurrentWidget(Form().tabColumn);
+  Form().show();
+  Form().activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == &Form(); }));
+  QTreeWidget* list = Form().ltvColumn;
+  const QRect row = list->visualItemRect(list->topLevelItem(3));
+  const QPoint on_letters(list->columnViewportPosition(0) + 40, row.center().y());
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, on_letters);
+  auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  ASSERT_NE(editor, nullptr) << "no editor right after the double click";
+  EXPECT_EQ(editor->text(), list->topLevelItem(3)->text(0));
+}
+
+TEST_F(FormatFormTest, AColumnAnotherCheckedItemUsesIsAskedAboutBeforeApplying) {
+  Load(DataKind::Excel);
+  auto column_of = [this](const char* name) {
+    for (const TItemDef& item : Store().Items(DataKind::Excel, kItemLevelColumn)) {
+      if (item.name == name) return item.excelColumn;
+    }
+    return std::string();
+  };
+  ASSERT_EQ(Row(Form().ltvColumn, 1), (QStringList{"x", "B", "NAME"}));
+  Form().ltvColumn->topLevelItem(2)->setText(0, QStringLiteral("b"));  // TYPE onto NAME's column
+
+  prompt_.answers = {PromptButton::kNo};
+  EXPECT_FALSE(Form().Apply());
+  ASSERT_EQ(ShownTexts().size(), 1u);
+  EXPECT_EQ(ShownTexts()[0],
+            "列「B」は「NAME」と「TYPE」の両方に設定されています。\r\nこのまま設定しますか？");
+  EXPECT_EQ(column_of("TYPE"), "C");
+  EXPECT_TRUE(Form().cmdSave->isEnabled());
+
+  // OK asks too, and stays open when declined.
+  prompt_.answers = {PromptButton::kNo};
+  Form().show();
+  Form().cmdOK->click();
+  EXPECT_TRUE(Form().isVisible());
+
+  prompt_.answers = {PromptButton::kYes};
+  EXPECT_TRUE(Form().Apply());
+  EXPECT_EQ(column_of("TYPE"), "B");
+  // Unchecking one of them settles it without a question.
+  Form().ltvColumn->topLevelItem(2)->setCheckState(0, Qt::Unchecked);
+  EXPECT_TRUE(Form().Apply());
+  EXPECT_EQ(ShownTexts().size(), 3u);
+}
+
 TEST_F(FormatFormTest, NumbersThatAreNoIntegersAreStoredAsZero) {
   Store().currentListLevel = 1;
   Load(DataKind::Table);

@@ -96,6 +96,17 @@ TEST_F(HelpCommandTest, OpensTheHelpWindowWhenTheDesktopHasNoViewer) {
   EXPECT_TRUE(prompt_.shown.empty());
 }
 
+TEST_F(HelpCommandTest, TheHelpWindowOpensOverTheMainWindow) {
+  Window().SetUrlOpener([](const QUrl&) { return false; });
+  Window().SetHelpDir(kAppDir);
+  Window().setGeometry(300, 200, 900, 700);
+  Action("mnuHelp_Help")->trigger();
+  TfrmHelp* help = Window().findChild<TfrmHelp*>();
+  ASSERT_NE(help, nullptr);
+  const QPoint offset = help->frameGeometry().center() - Window().frameGeometry().center();
+  EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
+}
+
 // The desktop's xdg-open replaced by a script that ends with `exit_code` after recording its
 // argument, on a PATH of its own for the length of the test.
 class FakeXdgOpen {
@@ -123,7 +134,7 @@ TEST_F(HelpCommandTest, ShowsTheHelpWindowWhenXdgOpenFindsNoViewer) {
   FakeXdgOpen xdg_open(3);  // xdg-open's code for "no tool to open the file"
   Window().SetHelpDir(kAppDir);
   Action("mnuHelp_Help")->trigger();
-  QTRY_VERIFY(!Window().findChildren<TfrmHelp*>().isEmpty());
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !Window().findChildren<TfrmHelp*>().isEmpty(); }));
   EXPECT_TRUE(Window().findChildren<TfrmHelp*>()[0]->isVisible());
   EXPECT_TRUE(QFile::exists(xdg_open.LogPath()));
 }
@@ -132,7 +143,7 @@ TEST_F(HelpCommandTest, LeavesTheGuideToTheViewerXdgOpenStarted) {
   FakeXdgOpen xdg_open(0);
   Window().SetHelpDir(kAppDir);
   Action("mnuHelp_Help")->trigger();
-  QTRY_VERIFY(QFileInfo(xdg_open.LogPath()).size() > 0);
+  ASSERT_TRUE(QTest::qWaitFor([&xdg_open] { return QFileInfo(xdg_open.LogPath()).size() > 0; }));
   QTest::qWait(300);  // xdg-open has ended: no help window follows
   QFile log(xdg_open.LogPath());
   ASSERT_TRUE(log.open(QIODevice::ReadOnly));

@@ -77,7 +77,7 @@ TEST_F(ImportFormTest, OKChecksTheSelectionThenEachBoxInOrder) {
   parent.show();
   form.Load(Store(), Excel().ActiveWorkbook());
   form.show();
-  EXPECT_FALSE(parent.isVisible());  // showing hides the main window
+  EXPECT_TRUE(parent.isVisible());  // the workbook stays in sight beside the dialog
   const TImportLayout before = Store().importLayout;
 
   form.cmdOK->click();
@@ -189,8 +189,11 @@ TEST_F(ImportFormTest, TheSourceIsTheWorkbookTheUserOpensInTheWorkbookWindow) {
 
   // No about the active workbook, OK to open a file, then Yes about the workbook opened.
   prompt_.answers = {PromptButton::kNo, PromptButton::kOk, PromptButton::kYes};
-  ModalDriver driver({[](QWidget* modal) {
+  ModalDriver driver({[this](QWidget* modal) {
     auto& form = *qobject_cast<TfrmImport*>(modal);
+    // The workbook the layout is read from stays in sight while the dialog is up.
+    EXPECT_TRUE(Window().isVisible());
+    EXPECT_TRUE(Window().WorkbookWindow().isVisible());
     ASSERT_EQ(form.lstExcelSheet->count(), 1);
     EXPECT_EQ(form.lstExcelSheet->item(0)->text(), QStringLiteral("部署"));
     form.lstExcelSheet->item(0)->setSelected(true);

@@ -2,6 +2,7 @@
 // a temporary folder: geometry, splitter, the connect dialog's data source and user, the
 // folders of the file dialogs, and the recent projects in the File menu.
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -146,6 +147,37 @@ TEST_F(RememberedSettingsTest, AWindowLeftOnALargerScreenStartsWhollyOnThisOne) 
   EXPECT_TRUE(available.contains(Window().frameGeometry()))
       << Window().frameGeometry().x() << "," << Window().frameGeometry().y() << " "
       << Window().frameGeometry().width() << "x" << Window().frameGeometry().height();
+}
+
+TEST_F(RememberedSettingsTest, WorkbookDialogsStartInTheProjectsFolderElseAtHome) {
+  QTemporaryDir project;
+  QString started_in;
+  auto note_folder_and_cancel = [&started_in](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    started_in = dialog->directory().absolutePath();
+    dialog->reject();
+  };
+  TWorkbookFileDialogs book_dialogs(nullptr, prompt_);
+  QString project_folder;
+  book_dialogs.SetProjectFolder([&project_folder] { return project_folder; });
+  const struct {
+    QString project;
+    bool save;
+    QString expected;
+  } cases[] = {
+      {QString(), false, QDir::homePath()},
+      {project.path(), false, project.path()},
+      {project.path(), true, project.path()},
+  };
+  for (const auto& c : cases) {
+    project_folder = c.project;
+    started_in.clear();
+    ModalDriver driver({note_folder_and_cancel});
+    EXPECT_FALSE(c.save ? book_dialogs.AskSavePath(QStringLiteral("Book1"))
+                        : book_dialogs.AskOpenPath());
+    EXPECT_EQ(started_in, c.expected) << c.project.toStdString() << " " << c.save;
+  }
 }
 
 TEST_F(RememberedSettingsTest, FileDialogsStartInTheFoldersLastUsed) {

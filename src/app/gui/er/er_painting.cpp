@@ -76,7 +76,7 @@ QRect ERWindowClientRect(const QRect& outer) {
 }
 
 void PaintERWindowFrame(QPainter& painter, const QRect& outer, const QString& caption, bool active,
-                        bool closeBox) {
+                        bool closeBox, const QFont& captionFont) {
   painter.save();
   painter.fillRect(outer, kFrameFace);
   painter.setPen(kFrameShadow);
@@ -94,7 +94,7 @@ void PaintERWindowFrame(QPainter& painter, const QRect& outer, const QString& ca
   const int closeSize = kERTitleBarHeight - 4;
   const QRect closeRect(title.right() - closeSize - 1, title.top() + 2, closeSize, closeSize);
   QRect textRect = title.adjusted(3, 0, -(closeSize + 4), 0);
-  painter.setFont(ERCaptionFont());
+  painter.setFont(captionFont);
   painter.setPen(Qt::white);
   const QString shown =
       QFontMetrics(painter.font()).elidedText(caption, Qt::ElideRight, textRect.width());

@@ -40,7 +40,7 @@ void PaintERLines(QPainter& painter, const TERSheetRec& sheet, QPoint offset, co
 // Draws a table window's frame and title bar into `outer` (the window's whole rectangle); the
 // client area inside is left to the caller. `closeBox` also draws the close button's box.
 void PaintERWindowFrame(QPainter& painter, const QRect& outer, const QString& caption, bool active,
-                        bool closeBox);
+                        bool closeBox, const QFont& captionFont = ERCaptionFont());
 // The close button's box with its cross.
 void PaintERCloseBox(QPainter& painter, const QRect& box);
 // The client area of a window whose whole rectangle is `outer`.

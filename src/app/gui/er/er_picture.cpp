@@ -1,12 +1,15 @@
 #include "app/gui/er/er_picture.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include "app/gui/er/er_painting.h"
+#include "app/gui/er/er_svg_text.h"
 
 namespace morvane {
 namespace {
@@ -17,14 +20,21 @@ QRect WindowRect(const TERTableRec& table, QPoint offset) {
   return QRect(table.left, table.top, table.width, table.height).translated(offset);
 }
 
-void PaintWindow(QPainter& painter, const TERTableRec& table, QPoint offset) {
+void PaintWindow(QPainter& painter, const TERTableRec& table, QPoint offset,
+                 TERSvgTextBoxes* svgText) {
   const QRect outer = WindowRect(table, offset);
-  PaintERWindowFrame(painter, outer, ERDisplayText(table.caption), true, true);
   const QRect client = ERWindowClientRect(outer);
+  QFont caption_font = ERCaptionFont();
+  QFont column_font = ERColumnFont();
+  if (svgText) {
+    caption_font = svgText->Box(caption_font, ERWindowTitleRect(outer));
+    column_font = svgText->Box(column_font, client);
+  }
+  PaintERWindowFrame(painter, outer, ERDisplayText(table.caption), true, true, caption_font);
   painter.save();
   painter.fillRect(client, Qt::white);
   painter.setClipRect(client);
-  painter.setFont(ERColumnFont());
+  painter.setFont(column_font);
   painter.setPen(Qt::black);
   int y = client.top();
   for (const TERColumnRec& column : table.columns) {
@@ -54,10 +64,11 @@ QRect ERPictureArea(const TERSheetRec& sheet) {
   return area.adjusted(-kMargin, -kMargin, kMargin, kMargin);
 }
 
-void PaintERSheetPicture(QPainter& painter, const TERSheetRec& sheet, QPoint offset) {
+void PaintERSheetPicture(QPainter& painter, const TERSheetRec& sheet, QPoint offset,
+                         TERSvgTextBoxes* svgText) {
   PaintERLines(painter, sheet, offset,
                QRect(QPoint(INT_MIN / 2, INT_MIN / 2), QPoint(INT_MAX / 2, INT_MAX / 2)));
-  for (const auto& table : sheet.tables) PaintWindow(painter, *table, offset);
+  for (const auto& table : sheet.tables) PaintWindow(painter, *table, offset, svgText);
 }
 
 bool SaveERSheetPicture(const TERSheetRec& sheet, const QString& path, QString* error) {
@@ -69,8 +80,9 @@ bool SaveERSheetPicture(const TERSheetRec& sheet, const QString& path, QString* 
   }
   const QPoint offset = -area.topLeft();
   if (EndsWith(path, ".svg")) {
+    QBuffer drawn;
     QSvgGenerator svg;
-    svg.setFileName(path);
+    svg.setOutputDevice(&drawn);
     svg.setSize(area.size());
     svg.setViewBox(QRect(QPoint(0, 0), area.size()));
     svg.setTitle(sheetName);
@@ -81,9 +93,12 @@ bool SaveERSheetPicture(const TERSheetRec& sheet, const QString& path, QString* 
       return false;
     }
     painter.fillRect(QRect(QPoint(0, 0), area.size()), Qt::white);
-    PaintERSheetPicture(painter, sheet, offset);
+    TERSvgTextBoxes text;
+    PaintERSheetPicture(painter, sheet, offset, &text);
     painter.end();
-    if (!QFileInfo::exists(path)) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.Finish(drawn.data())) < 0 ||
+        !file.commit()) {
       *error = QStringLiteral("「%1」に書き込めません。").arg(path);
       return false;
     }

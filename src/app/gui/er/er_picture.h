@@ -16,8 +16,12 @@ namespace morvane {
 // has no windows.
 QRect ERPictureArea(const TERSheetRec& sheet);
 
-// Draws the sheet's lines and windows with sheet coordinates shifted by `offset`.
-void PaintERSheetPicture(QPainter& painter, const TERSheetRec& sheet, QPoint offset);
+class TERSvgTextBoxes;
+
+// Draws the sheet's lines and windows with sheet coordinates shifted by `offset`. For an SVG
+// picture, `svgText` takes the text's clip boxes (see er_svg_text.h).
+void PaintERSheetPicture(QPainter& painter, const TERSheetRec& sheet, QPoint offset,
+                         TERSvgTextBoxes* svgText = nullptr);
 
 // Writes the picture of one sheet to `path`: SVG when the name ends in .svg, PNG when it ends in
 // .png (either case). On failure returns false with a message for the user in *error.

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include "app/gui/er/er_picture.h"
 #include "app/gui/er/er_sheet_view.h"
 #include "app/gui/er/er_table_form.h"
+#include "app/gui/project_folder.h"
 #include "app/gui/qt_text.h"
 #include "model/data_kind.h"
 #include "model/er_from_record.h"
@@ -42,6 +44,7 @@ TERView::TERView(QTabWidget* pagER, TCatalogueStore& store, IPrompt& prompt,
   pagER_->setTabPosition(QTabWidget::South);
   pagER_->setMovable(true);
   pagER_->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
+  pagER_->tabBar()->installEventFilter(this);
   connect(pagER_->tabBar(), &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { ShowSheetMenu(pagER_->tabBar()->mapToGlobal(at)); });
   connect(pagER_, &QTabWidget::currentChanged, this, &TERView::pagERChange);
@@ -53,6 +56,17 @@ TERView::TERView(QTabWidget* pagER, TCatalogueStore& store, IPrompt& prompt,
 }
 
 TERView::~TERView() = default;
+
+bool TERView::eventFilter(QObject* watched, QEvent* event) {
+  // A press of any button makes the tab under the pointer current first, so that the sheet
+  // menu of a right click acts on the sheet clicked.
+  if (watched == pagER_->tabBar() && event->type() == QEvent::MouseButtonPress) {
+    const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+    const int index = pagER_->tabBar()->tabAt(at);
+    if (index >= 0) pagER_->setCurrentIndex(index);
+  }
+  return QObject::eventFilter(watched, event);
+}
 
 void TERView::BuildSheetMenu() {
   popBook = new QMenu(pagER_);
@@ -182,7 +196,7 @@ void TERView::popBook_PictureClick() {
     prompt_.Warn(ToCp932(QStringLiteral("「%1」シートにはテーブルがありません。").arg(name)));
     return;
   }
-  const QString path = askPicturePath_(name + QStringLiteral(".png"));
+  const QString path = askPicturePath_(InProjectFolder(store_, name + QStringLiteral(".png")));
   if (path.isEmpty()) return;
   QString error;
   if (!SaveERSheetPicture(*sheet, path, &error)) prompt_.Error(ToCp932(error));
@@ -194,7 +208,7 @@ void TERView::popBook_AllPicturesClick() {
     prompt_.Warn(ToCp932(QStringLiteral("テーブルのあるシートがありません。")));
     return;
   }
-  const QString path = askPicturePath_(QStringLiteral("ER.png"));
+  const QString path = askPicturePath_(InProjectFolder(store_, QStringLiteral("ER.png")));
   if (path.isEmpty()) return;
   for (const auto& sheet : sheets) {
     if (sheet->tables.empty()) continue;

@@ -77,6 +77,9 @@ class TERView : public QObject {
   void popBook_AllPicturesClick();
   void pagERChange(int index);
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void BuildSheetMenu();
   TERSheetView* AddSheetPage(TERSheetRec& sheet);

@@ -19,6 +19,8 @@
 
 #include "app/gui/qt_text.h"
 #include "browse/wait_cursor.h"
+#include "excel/format_address_clash.h"
+#include "model/prompt.h"
 
 namespace morvane {
 namespace {
@@ -47,7 +49,8 @@ class TFormatListView : public QTreeWidget {
     setRootIsDecorated(false);
     setAllColumnsShowFocus(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::DoubleClicked);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setMinimumSize(320, 240);
     // The addresses are short; the item names get the rest.
@@ -514,20 +517,32 @@ void TfrmFormat::SetLineType(int lineType) {
 
 // --- buttons -------------------------------------------------------------------------------
 
-void TfrmFormat::Apply() {
-  if (!store_) return;
-  WaitCursor wait;
+bool TfrmFormat::AcceptAddressClashes(const TFormatDialogState& state) {
+  if (!prompt_ || dataKind_ == DataKind::None) return true;
+  for (const TFormatList* list : {&state.table, &state.column}) {
+    if (list == &state.table && state.tableNoOutput) continue;
+    const std::optional<TAddressClash> clash = FirstAddressClash(*list);
+    if (clash && !prompt_->AskYesNo(AddressClashQuestion(*list, *clash))) return false;
+  }
+  return true;
+}
+
+bool TfrmFormat::Apply() {
+  if (!store_) return false;
   TFormatDialogState state = ReadState();
+  if (!AcceptAddressClashes(state)) return false;
+  WaitCursor wait;
   ApplyFormatState(state, *store_, dataKind_);
   WriteNumbers(state);
   cmdSave->setEnabled(false);
   emit Applied();
+  return true;
 }
 
 void TfrmFormat::cmdSaveClick() { Apply(); }
 
 void TfrmFormat::cmdOKClick() {
-  if (cmdSave->isEnabled()) Apply();
+  if (cmdSave->isEnabled() && !Apply()) return;
   ShowMainWindow();
   accept();
 }

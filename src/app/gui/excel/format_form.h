@@ -23,6 +23,8 @@ class QTreeWidget;
 
 namespace morvane {
 
+class IPrompt;
+
 class TfrmFormat : public QDialog {
   Q_OBJECT
 
@@ -33,8 +35,12 @@ class TfrmFormat : public QDialog {
   // Reads the settings of `dataKind` (0: the ER settings only) from `store` into the controls;
   // chooses the caption, the visible tabs and the active one. Apply writes into this store.
   void Load(TCatalogueStore& store, DataKind dataKind, bool erViewShown);
-  // Stores the controls into the store and data kind loaded last, then emits Applied.
-  void Apply();
+  // Asks through `prompt` before settings that put two checked items at the same place are
+  // applied.
+  void SetPrompt(IPrompt* prompt) { prompt_ = prompt; }
+  // Stores the controls into the store and data kind loaded last, then emits Applied. False,
+  // with nothing stored, when the user declined to put two items at the same place.
+  bool Apply();
 
   // Controls, named as on the form.
   QTabWidget* tabFormat = nullptr;
@@ -123,8 +129,11 @@ class TfrmFormat : public QDialog {
   void UpdateEnabling();
   void Edited();
   void ShowMainWindow();
+  // False when a list puts two checked items at the same place and the user declines.
+  bool AcceptAddressClashes(const TFormatDialogState& state);
 
   TCatalogueStore* store_ = nullptr;
+  IPrompt* prompt_ = nullptr;
   DataKind dataKind_ = DataKind::None;
   bool loading_ = false;  // the controls are being filled: no edits
   QButtonGroup* lineTypes_ = nullptr;

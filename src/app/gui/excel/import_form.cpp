@@ -125,8 +125,7 @@ std::vector<std::string> TfrmImport::SelectedSheets() const {
 
 void TfrmImport::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  // The main window stays out of the way while the layout is chosen; the import shows it again.
-  if (parentWidget()) parentWidget()->hide();
+  // The main window stays shown: its workbook window holds the sheets the layout describes.
   lstExcelSheet->setFocus();
 }
 

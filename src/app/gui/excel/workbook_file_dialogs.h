@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -28,15 +29,21 @@ QString WorkbookFileFilter();
 class TWorkbookFileDialogs : public IWorkbookPathChooser {
  public:
   TWorkbookFileDialogs(QWidget* owner, IPrompt& prompt) : owner_(owner), prompt_(prompt) {}
-  // The dialogs start in the folder last used for workbooks and remember the one chosen.
+  // The dialogs start in the project's folder (see SetProjectFolder), else in the folder last
+  // used for workbooks, else in the home folder; they remember the folder chosen.
   void SetFolderMemory(TAppSettings* settings) { settings_ = settings; }
+  // The folder of the current project; empty while it has no file.
+  void SetProjectFolder(std::function<QString()> folder) { project_folder_ = std::move(folder); }
   std::optional<QString> AskOpenPath() override;
   std::optional<QString> AskSavePath(const QString& current_name) override;
 
  private:
+  QString StartFolder() const;
+
   QWidget* owner_;
   IPrompt& prompt_;
   TAppSettings* settings_ = nullptr;
+  std::function<QString()> project_folder_;
 };
 
 }  // namespace morvane

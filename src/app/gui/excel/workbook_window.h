@@ -46,6 +46,9 @@ class TWorkbookWindow : public QDockWidget, public excel::IExcelHost {
   void SetPathChooser(IWorkbookPathChooser* chooser) { chooser_ = chooser; }
   // The folder last used for workbooks, for the window's own file dialogs. Not owned.
   void SetFolderMemory(TAppSettings* settings) { own_chooser_->SetFolderMemory(settings); }
+  void SetProjectFolder(std::function<QString()> folder) {
+    own_chooser_->SetProjectFolder(std::move(folder));
+  }
   // Replaces the desktop's URL opener that starts the spreadsheet program.
   void SetUrlOpener(UrlOpener opener) { open_url_ = std::move(opener); }
 

@@ -4,7 +4,10 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <cstdlib>
+#include <map>
+#include <vector>
 
 #include "app/gui/er/er_picture.h"
 #include "er/er_sheets.h"
@@ -81,6 +84,60 @@ TEST(ERPictureTest, AnSvgHoldsCaptionsAndCheckedColumnsOnly) {
   EXPECT_TRUE(svg.contains(QStringLiteral("受注")));
   EXPECT_TRUE(svg.contains(QStringLiteral("*ID  NUMBER(10)")));
   EXPECT_EQ(svg.count(QStringLiteral("CREATED_AT")), 2);  // unticked in 受注 only
+}
+
+// Every text of an SVG picture names the Japanese fonts a Linux desktop has after the Windows
+// one, and is clipped to the box it stands in: a caption to its title bar, columns to the list.
+TEST(ERPictureTest, SvgTextNamesLinuxFontsAndIsClippedToItsBox) {
+  TERSheetRec sheet;
+  FillDemoSheet(sheet);
+  sheet.tables[1]->columns[1].listText = std::string(60, 'W');  // far wider than its window
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("sheet.svg"));
+  QString error;
+  ASSERT_TRUE(SaveERSheetPicture(sheet, path, &error)) << error.toStdString();
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  std::map<QString, QRectF> clips;
+  struct Text {
+    QPointF at;
+    QString clip, family, content;
+  };
+  std::vector<Text> texts;
+  QXmlStreamReader xml(&file);
+  QString clip_id;
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    const QXmlStreamAttributes a = xml.attributes();
+    if (xml.name() == QLatin1String("clipPath")) clip_id = a.value("id").toString();
+    if (xml.name() == QLatin1String("rect") && !clip_id.isEmpty()) {
+      clips[clip_id] = QRectF(a.value("x").toDouble(), a.value("y").toDouble(),
+                              a.value("width").toDouble(), a.value("height").toDouble());
+      clip_id.clear();
+    }
+    if (xml.name() == QLatin1String("text")) {
+      Text t{QPointF(a.value("x").toDouble(), a.value("y").toDouble()),
+             a.value("clip-path").toString(),
+             a.value("font-family").toString(),
+             {}};
+      t.content = xml.readElementText();
+      texts.push_back(t);
+    }
+  }
+  ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  ASSERT_GE(texts.size(), 3u + 8u);  // three captions, eight ticked columns
+  for (const Text& t : texts) {
+    EXPECT_TRUE(
+        t.family.startsWith(QStringLiteral("'ＭＳ Ｐゴシック', 'Noto Sans CJK JP', "
+                                           "'IPAexGothic'")))
+        << t.family.toStdString();
+    const QString id = t.clip.mid(5, t.clip.size() - 6);  // url(#id)
+    ASSERT_TRUE(clips.count(id)) << t.clip.toStdString();
+    EXPECT_TRUE(clips[id].contains(t.at + QPointF(1, -1))) << t.content.toStdString();
+    if (t.content.startsWith(QStringLiteral("WWWW"))) {
+      EXPECT_LE(clips[id].right(), 300 - 32 + 160);  // 顧客's right edge in the picture
+    }
+  }
 }
 
 TEST(ERPictureTest, EmptySheetsUnknownFormatsAndPathsForSeveralSheets) {

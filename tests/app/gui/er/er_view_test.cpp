@@ -194,6 +194,25 @@ TEST_F(ERViewTest, TheSheetMenuAddsRenamesDeletesAndTabsReorder) {
   EXPECT_EQ(View().pagER()->count(), 1);
 }
 
+TEST_F(ERViewTest, AnyButtonPressedOnATabMakesItsSheetCurrentBeforeTheMenu) {
+  NewProject();
+  View().popBook_AddClick();
+  View().popBook_AddClick();
+  QTabBar* tabs = View().pagER()->tabBar();
+  const std::vector<std::pair<Qt::MouseButton, int>> presses = {
+      {Qt::RightButton, 0}, {Qt::MiddleButton, 2}, {Qt::RightButton, 1}};
+  for (const auto& [button, target] : presses) {
+    QTest::mousePress(tabs, button, {}, tabs->tabRect(target).center());
+    QTest::mouseRelease(tabs, button, {}, tabs->tabRect(target).center());
+    EXPECT_EQ(View().pagER()->currentIndex(), target);
+    EXPECT_EQ(Store().er.currentIndex, target);
+  }
+  // The menu's 削除 acts on the sheet right-clicked last (シート2).
+  prompt_.answers = {PromptButton::kYes};
+  View().popBook_DeleteClick();
+  EXPECT_EQ(TabTexts(), (QStringList{"シート1", "シート3"}));
+}
+
 TEST_F(ERViewTest, SavingAndReopeningKeepsSheetsWindowsChecksAndLines) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("er.vnk"));
@@ -269,6 +288,7 @@ TEST_F(ERViewTest, OnlyRedBrickWindowsHaveTheRelationMenu) {
 TEST_F(ERViewTest, TheSheetMenuSavesPicturesOfTheCurrentSheetOrOfEverySheetWithTables) {
   QTemporaryDir dir;
   NewProject();
+  Store().fileName = dir.filePath(QStringLiteral("demo.vnk")).toStdString();
   QStringList suggested;
   QString answer = dir.filePath(QStringLiteral("one.svg"));
   View().SetPicturePathAsker([&](const QString& proposal) {
@@ -288,7 +308,9 @@ TEST_F(ERViewTest, TheSheetMenuSavesPicturesOfTheCurrentSheetOrOfEverySheetWithT
   DropTable(AddTable("DEPT", 1), QPoint(30, 30));
   answer = dir.filePath(QStringLiteral("all.png"));
   View().popBook_AllPicturesClick();
-  EXPECT_EQ(suggested, (QStringList{"シート1.png", "ER.png"}));
+  // The dialog starts in the project's folder.
+  EXPECT_EQ(suggested, (QStringList{dir.filePath(QStringLiteral("シート1.png")),
+                                    dir.filePath(QStringLiteral("ER.png"))}));
   EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("all_シート1.png"))));
   EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("all_シート2.png"))));
   EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("all_シート3.png"))));
