@@ -140,6 +140,8 @@ class CommandLinePrompt : public IPrompt {
   PromptButton Ask(PromptKind kind, const std::string& text,
                    const std::vector<PromptButton>& buttons, PromptButton default_button,
                    PromptButton escape_button) override {
+    // Once the import has stopped at an unanswered question, its closing report is not true.
+    if (!unanswered_.empty()) return default_button;
     const bool overwrite_question =
         std::find(buttons.begin(), buttons.end(), PromptButton::kAll) != buttons.end();
     if (overwrite_question && mode_ == OverwriteMode::kAsk && !interactive_) {
@@ -265,7 +267,7 @@ int Import(const ImportArguments& arguments, bool interactive, std::istream& in,
   if (!prompt.Unanswered().empty()) {
     // Nothing is saved: the user has not said what to do with that table.
     err << ToUtf8(ToCp932("「") + prompt.Unanswered() + ToCp932("」"))
-        << " は既にあります。端末からの実行ではないため上書きを確かめられません。"
+        << "は既にあります。端末からの実行ではないため上書きを確かめられません。"
            "--overwrite yes, no, all のいずれかを指定してください\n";
     return kExitUsage;
   }

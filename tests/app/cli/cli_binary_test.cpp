@@ -27,44 +27,58 @@ struct CliCase {
 };
 
 const std::string kLogin = " --dsn MorvaneOracle8 --uid scott";
+// Where the table output of the bundled template puts the table's name and its columns.
+const std::string kLayout =
+    " --table-name-cell B1 --first-item-row 6 --name-column B --type-column C";
 
 std::vector<CliCase> Cases() {
   std::vector<CliCase> cases = {
       {"no command", "", 2, "使い方:"},
       {"unknown command", "frobnicate x.vnk", 2, "使い方:"},
       {"new", "new oracle8 new.vnk", 0, "", "new.vnk"},
-      {"new: unknown product", "new db2 x.vnk", 2, "db2"},
+      {"new: unknown product", "new db2 x.vnk", 2, "「db2」は使えません"},
       {"resave", "resave new.vnk again.vnk", 0, "", "again.vnk"},
       {"info", "info again.vnk", 0, "データベース: Oracle 8"},
       {"info: missing file", "info missing.vnk", 1, "を開けませんでした。"},
-      {"fetch: no data source", "fetch --product oracle8 --kinds 2 --out demo.vnk", 2, "--dsn"},
+      {"fetch: no data source", "fetch --product oracle8 --kinds 2 --out demo.vnk", 2,
+       "--dsn を指定してください。"},
       {"fetch: wrong password",
        "fetch" + kLogin + " --pwd lion --product oracle8 --kinds 2 --out demo.vnk", 1, "ORA-01017"},
-      {"fetch", "fetch" + kLogin + " --product oracle8 --kinds 2,3,4 --out demo.vnk", 0, "",
-       "demo.vnk"},
-      {"sql: no query", "sql demo.vnk" + kLogin, 2, "--query"},
-      {"sql: not a select", "sql demo.vnk" + kLogin + " --query 'DELETE FROM ORDERS'", 1, ""},
-      {"sql", "sql demo.vnk" + kLogin + " --query 'SELECT COUNT(*) FROM ORDER_DETAILS'", 0, "3"},
-      {"count: no tables", "count demo.vnk" + kLogin, 2, "--tables"},
-      {"count", "count demo.vnk" + kLogin + " --tables ORDER_DETAILS", 0, "ORDER_DETAILS"},
-      {"excel: no output", "excel demo.vnk --kind 2 --all-tables", 2, "--out"},
-      {"excel", "excel demo.vnk --kind 2 --tables ORDERS,CUSTOMERS --out tables.xlsx", 0, "",
-       "tables.xlsx"},
+      {"fetch", "fetch" + kLogin + " --product oracle8 --kinds 2,3,4 --out demo.vnk", 0,
+       "テーブル情報: 31", "demo.vnk"},
+      {"sql: no query", "sql demo.vnk" + kLogin, 2, "--query か --query-file"},
+      {"sql: not a select", "sql demo.vnk" + kLogin + " --query 'DELETE FROM ORDERS'", 1,
+       "SELECT 文のみ指定できます。"},
+      {"sql", "sql demo.vnk" + kLogin + " --query 'SELECT COUNT(*) FROM ORDER_DETAILS'", 0,
+       "SQL入力: 1"},
+      {"count: no tables", "count demo.vnk" + kLogin, 2, "--tables か --all-tables"},
+      {"count", "count demo.vnk" + kLogin + " --tables ORDER_DETAILS", 0, "SCOTT.ORDER_DETAILS: 3"},
+      {"excel: no output", "excel demo.vnk --kind 2 --all-tables", 2, "--out を指定してください。"},
+      {"excel", "excel demo.vnk --kind 2 --tables ORDERS,CUSTOMERS --out tables.xlsx", 0,
+       "tables.xlsx: 2 シート", "tables.xlsx"},
       {"er-place: unknown table",
-       "er-place demo.vnk --sheet 受注 --table NOPE@20,70 --out demo.vnk", 1, "NOPE"},
+       "er-place demo.vnk --sheet 受注 --table NOPE@20,70 --out demo.vnk", 2,
+       "テーブル「NOPE」がありません。"},
       {"er-place",
        "er-place demo.vnk --sheet 受注 --table ORDERS@20,70,200,170 --table CUSTOMERS@300,70 "
        "--line ORDERS:CUSTOMERS --out demo.vnk",
-       0, ""},
-      {"import: no workbook", "import demo.vnk --all-sheets", 2, "--workbook"},
-      {"import", "import demo.vnk --workbook tables.xlsx --all-sheets", 0, "インポート"},
-      {"import again, no terminal to ask", "import demo.vnk --workbook tables.xlsx --all-sheets", 2,
-       "「ORDERS」"},
+       0, "受注: 2 テーブル, 1 線"},
+      {"import: no workbook", "import demo.vnk --all-sheets", 2, "--workbook が指定されていません"},
+      {"import", "import demo.vnk --workbook tables.xlsx --all-sheets" + kLayout, 0,
+       "Excelファイルをインポートしました。"},
+      {"import again, no terminal to ask",
+       "import demo.vnk --workbook tables.xlsx --all-sheets" + kLayout, 2,
+       "「CUSTOMERS」は既にあります。"},
+      {"import again, overwriting",
+       "import demo.vnk --workbook tables.xlsx --sheets ORDERS --overwrite yes", 0,
+       "Excelファイルをインポートしました。"},
+      {"excel of the imported tables", "excel demo.vnk --kind 1 --all-tables --out again.xlsx", 0,
+       "again.xlsx: 2 シート", "again.xlsx"},
       {"info after everything", "info demo.vnk", 0, "「受注」"},
   };
 #ifdef MORVANE_CLI_HAS_ER_IMAGE
   cases.push_back(
-      {"er-image: unknown sheet", "er-image demo.vnk --sheet 無い --out er.svg", 1, "無い"});
+      {"er-image: unknown sheet", "er-image demo.vnk --sheet 無い --out er.svg", 1, "「無い」"});
   cases.push_back({"er-image: no output", "er-image demo.vnk --sheet 受注", 2, "--out"});
   cases.push_back({"er-image", "er-image demo.vnk --sheet 受注 --out er.svg", 0, "", "er.svg"});
 #endif
