@@ -16,6 +16,7 @@
 #include "model/codec.h"
 #include "model/cp932_text.h"
 #include "model/data_kind.h"
+#include "project/project_lock.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
 
@@ -137,7 +138,12 @@ class CommandLinePrompt : public IPrompt {
   PromptButton Ask(PromptKind kind, const std::string& text,
                    const std::vector<PromptButton>& buttons, PromptButton default_button,
                    PromptButton escape_button) override {
-    Print(kind == PromptKind::kInformation ? out_ : err_, text);
+    // Information ("インポートしました") waits until the project is saved.
+    if (kind == PromptKind::kInformation) {
+      held_.push_back(text);
+    } else {
+      Print(err_, text);
+    }
     const bool overwrite_question =
         std::find(buttons.begin(), buttons.end(), PromptButton::kAll) != buttons.end();
     if (!overwrite_question) return default_button;
@@ -167,7 +173,14 @@ class CommandLinePrompt : public IPrompt {
     return std::nullopt;
   }
 
+  // Shows the held information, once the outcome is known to be a success.
+  void ShowHeld() {
+    for (const std::string& text : held_) Print(out_, text);
+    held_.clear();
+  }
+
  private:
+  std::vector<std::string> held_;
   OverwriteMode mode_;
   std::istream& in_;
   std::ostream& out_;
@@ -220,6 +233,11 @@ bool SetLayout(TCatalogueStore& store, excel::Workbook& book, const ImportArgume
 
 int Import(const ImportArguments& arguments, std::istream& in, std::ostream& out,
            std::ostream& err) {
+  ProjectLock lock;
+  if (std::optional<std::string> busy = lock.Lock(arguments.project)) {
+    err << *busy << "\n";
+    return kExitFailure;
+  }
   TCatalogueStore store;
   TextProgressBar progress;
   ProjectReadResult read = OpenProjectFile(store, arguments.project, EstimateTextWidth, &progress);
@@ -255,12 +273,20 @@ int Import(const ImportArguments& arguments, std::istream& in, std::ostream& out
     Print(err, excel::ImportFailureText(outcome));
     return kExitFailure;
   }
-  store.SetModified();
+  if (outcome.named == 0) {
+    err << "インポートしたテーブルはありません: " << arguments.workbook
+        << " のシートのテーブル名のセル " << store.importLayout.tableNameCell
+        << " はどれも空です。プロジェクトは変更していません\n";
+    return kExitFailure;
+  }
+  if (outcome.appended > 0) store.SetModified();
   ProjectWriteResult written = SaveProjectFile(store, arguments.project, &progress);
   if (!written.ok) {
     err << written.error << "\n";
     return kExitFailure;
   }
+  prompt.ShowHeld();
+  out << outcome.appended << " 件のテーブルをインポートしました: " << arguments.project << "\n";
   return 0;
 }
 
