@@ -26,10 +26,10 @@ std::string Workbook::Name() const { return ToDocumentText(name_utf8_); }
 
 Worksheet Workbook::ActiveSheet() {
   size_t index = engine_->ActiveIndex();
-  if (engine_->Sheet(index).kind != xlsx::SheetKind::kWorksheet) {
+  if (engine_->KindOf(index) != xlsx::SheetKind::kWorksheet) {
     throw ExcelError("アクティブなシートはワークシートではありません");
   }
-  return Worksheet(this, engine_->SheetHandle(index));
+  return Worksheet(this, Guard([&] { return engine_->SheetHandle(index); }));
 }
 
 void Workbook::Activate() { app_->active_ = this; }
@@ -55,7 +55,7 @@ int Worksheets::Count() const {
   int count = 0;
   const xlsx::Workbook& engine = book_->engine();
   for (size_t i = 0; i < engine.SheetCount(); ++i) {
-    count += engine.Sheet(i).kind == xlsx::SheetKind::kWorksheet;
+    count += engine.KindOf(i) == xlsx::SheetKind::kWorksheet;
   }
   return count;
 }
@@ -64,8 +64,8 @@ Worksheet Worksheets::Item(int index) const {
   const xlsx::Workbook& engine = book_->engine();
   int seen = 0;
   for (size_t i = 0; i < engine.SheetCount(); ++i) {
-    if (engine.Sheet(i).kind == xlsx::SheetKind::kWorksheet && ++seen == index) {
-      return Worksheet(book_, engine.SheetHandle(i));
+    if (engine.KindOf(i) == xlsx::SheetKind::kWorksheet && ++seen == index) {
+      return Worksheet(book_, Guard([&] { return engine.SheetHandle(i); }));
     }
   }
   throw ExcelError("シートの番号が範囲外です: " + std::to_string(index));
@@ -74,15 +74,15 @@ Worksheet Worksheets::Item(int index) const {
 Worksheet Worksheets::Item(const std::string& name) const {
   std::string utf8 = ToEngineText(name);
   xlsx::Workbook& engine = book_->engine();
-  xlsx::Worksheet* sheet = engine.FindSheet(utf8);
+  int index = engine.IndexOf(utf8);
   // A name read from this workbook has "?" for characters CP932 lacks; it still finds its sheet.
-  for (size_t i = 0; sheet == nullptr && i < engine.SheetCount(); ++i) {
-    if (ToDocumentText(engine.Sheet(i).name) == name) sheet = &engine.Sheet(i);
+  for (size_t i = 0; index < 0 && i < engine.SheetCount(); ++i) {
+    if (ToDocumentText(engine.SheetName(i)) == name) index = static_cast<int>(i);
   }
-  if (sheet == nullptr || sheet->kind != xlsx::SheetKind::kWorksheet) {
+  if (index < 0 || engine.KindOf(static_cast<size_t>(index)) != xlsx::SheetKind::kWorksheet) {
     throw ExcelError("シート「" + utf8 + "」がありません");
   }
-  return Worksheet(book_, engine.SheetHandle(static_cast<size_t>(engine.IndexOf(*sheet))));
+  return Worksheet(book_, Guard([&] { return engine.SheetHandle(static_cast<size_t>(index)); }));
 }
 
 int Workbooks::Count() const { return static_cast<int>(app_->books_.size()); }
@@ -121,7 +121,7 @@ Workbook& Workbooks::Open(const std::string& path_utf8) {
       return *book;
     }
   }
-  auto engine = Guard([&] { return xlsx::Workbook::Open(path_utf8); });
+  auto engine = Guard([&] { return xlsx::Workbook::Open(path_utf8); }, path_utf8);
   return app_->Adopt(
       std::make_unique<Workbook>(app_, std::move(engine), FileNameOf(path_utf8), path_utf8));
 }

@@ -7,6 +7,7 @@
 #include "excel/excel_error.h"
 #include "excel/import_values.h"
 #include "excel/output_messages.h"
+#include "excel/text_boundary.h"
 #include "excel/worksheet.h"
 #include "model/codec.h"
 #include "model/cp932_text.h"
@@ -203,6 +204,7 @@ ImportOutcome ImportSheets(TCatalogueStore& store, Workbook& book,
       const std::string table_name =
           TrimBlanks(sheet.Range(store.importLayout.tableNameCell).Value());
       if (table_name.empty()) continue;
+      ++outcome.named;
       auto same_name = std::find_if(records.begin(), records.end(),
                                     [&](const auto& owned) { return owned->name == table_name; });
       const TTableRec* old_record = same_name == records.end() ? nullptr : same_name->get();
@@ -223,7 +225,7 @@ ImportOutcome ImportSheets(TCatalogueStore& store, Workbook& book,
     }
     outcome.completed = true;
   } catch (const std::exception& e) {
-    outcome.error = e.what();
+    outcome.error = FailureText(e);
   }
   excel.SetScreenUpdating(true);
   context.progress.End();

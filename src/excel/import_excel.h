@@ -42,6 +42,9 @@ struct ImportOutcome {
   bool completed = false;
   // Records appended to data kind 1; they stay in the document even when the import failed.
   int appended = 0;
+  // Sheets whose table name cell held a name (whether or not the user let them replace a
+  // record): none means the layout found nothing to read.
+  int named = 0;
   // Records taken out of data kind 1 because a sheet replaced them. They are kept alive here
   // so that no list row or tree node is left pointing at freed memory: refresh the views,
   // then let the outcome go.

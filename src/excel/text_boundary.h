@@ -4,6 +4,7 @@
 // such text can still be read.
 #pragma once
 
+#include <exception>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,13 +17,28 @@ namespace morvane::excel {
 std::string ToEngineText(std::string_view cp932);
 std::string ToDocumentText(std::string_view utf8);  // never fails
 
-// Runs an engine call, reporting its failure as an ExcelError with the same message.
+// The message for an engine failure that is not an xlsx::Error (memory exhausted, a library's
+// own exception): never the library's text, which means nothing to the user.
+std::string UnexpectedFailureText(const std::exception& e);
+// The message of any failure for the user: the reason of an ExcelError or xlsx::Error as it is,
+// else UnexpectedFailureText.
+std::string FailureText(const std::exception& e);
+
+// Runs an engine call, reporting its failure as an ExcelError with the same message, or with
+// "ブック「file」を読み込めません: " before it when the call reads the file `file`.
 template <typename F>
-decltype(auto) Guard(F&& call) {
+decltype(auto) Guard(F&& call, const std::string& file = {}) {
+  auto fail = [&file](const std::string& reason) {
+    return ExcelError(file.empty() ? reason : "ブック「" + file + "」を読み込めません: " + reason);
+  };
   try {
     return std::forward<F>(call)();
   } catch (const xlsx::Error& e) {
-    throw ExcelError(e.what());
+    throw fail(e.what());
+  } catch (const ExcelError&) {
+    throw;
+  } catch (const std::exception& e) {
+    throw fail(UnexpectedFailureText(e));
   }
 }
 

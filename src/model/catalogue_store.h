@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "er/er_data.h"
+#include "fileio/file_lock.h"
 #include "model/data_kind.h"
 #include "model/format_settings.h"
 #include "model/item_def.h"
@@ -69,6 +70,7 @@ class TCatalogueStore {
 
   // --- document state -----------------------------------------------------------------------
   std::string fileName;                   // full path of the project file; empty until saved/opened
+  fileio::FileStamp fileStamp;            // the project file as read or last saved
   int fileVersion = kCurrentFileVersion;  // below 280: no database work possible
   bool modified = false;                  // unsaved changes exist
   DataKind currentDataKind = DataKind::None;  // data kind of the selected tree node

@@ -10,6 +10,8 @@
 
 #include "er/er_sheets.h"
 #include "er/er_tables.h"
+#include "fileio/file_lock.h"
+#include "fileio/system_error_text.h"
 #include "model/codec.h"
 #include "model/cp932_text.h"
 #include "model/new_project.h"
@@ -571,17 +573,19 @@ ProjectReadResult OpenProjectFile(TCatalogueStore& store, const std::string& pat
     const int error = errno;
     LeaveReset(store);
     ProjectReadResult result;
-    result.errors.push_back("ファイル「" + path + "」を開けませんでした。(" + std::strerror(error) +
-                            ")");
+    result.errors.push_back("ファイル「" + path + "」を開けませんでした。(" +
+                            fileio::SystemErrorText(error) + ")");
     return result;
   }
   long long size = 0;
   if (std::fseek(file.get(), 0, SEEK_END) == 0) size = std::ftell(file.get());
   std::rewind(file.get());
   FileLineSource lines(file.get(), size);
+  const std::optional<fileio::FileStamp> stamp = fileio::StampOfDescriptor(::fileno(file.get()));
   ProjectReadResult result = ReadFrom(store, lines, measure, report, show_warning);
   if (result.ok) {
     store.fileName = path;
+    store.fileStamp = stamp.value_or(fileio::FileStamp{});
   } else {
     NameFileInReason(path, result);
   }

@@ -1,16 +1,12 @@
 #include "project/project_writer.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <random>
 
+#include "fileio/file_lock.h"
+#include "fileio/file_save.h"
 #include "project/project_format.h"
-#include "project/temp_file_guard.h"
 
 namespace morvane {
 namespace {
@@ -212,65 +208,6 @@ void WriteProject(LineSink& out, const TCatalogueStore& store, IProgress& progre
   progress.End();
 }
 
-std::string SaveError(const std::string& path, int error) {
-  return "ファイル「" + path + "」に保存できませんでした。(" + std::strerror(error) + ")";
-}
-
-// A file descriptor that is closed when it goes out of scope.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-  // Closes now; returns false with errno set when closing reports an error.
-  bool Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
-
-// Creates a new file beside `target` under a name no other file has.
-int CreateTemporaryBeside(const std::filesystem::path& target, std::string& tempPath) {
-  std::random_device random;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::filesystem::path candidate =
-        target.parent_path() / ("." + target.filename().string() + ".tmp" +
-                                std::to_string(::getpid()) + "-" + std::to_string(random()));
-    const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) {
-      tempPath = candidate.string();
-      return fd;
-    }
-  }
-  errno = EEXIST;
-  return -1;
-}
-
-// The file the save replaces: a symbolic link is followed so that the link stays a link.
-std::filesystem::path SaveTarget(const std::string& path) {
-  std::error_code ec;
-  if (std::filesystem::is_symlink(path, ec)) {
-    std::filesystem::path resolved = std::filesystem::canonical(path, ec);
-    if (!ec) return resolved;
-  }
-  return std::filesystem::absolute(path, ec);
-}
-
-void SyncDirectory(const std::filesystem::path& dir) {
-  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
 }  // namespace
 
 std::string ProjectFileBytes(const TCatalogueStore& store) {
@@ -280,94 +217,35 @@ std::string ProjectFileBytes(const TCatalogueStore& store) {
   return std::move(out.buffer());
 }
 
-namespace {
-
-// Writes the whole of `bytes` to `fd`; the errno value of a failure, else 0.
-int WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return errno;
-    bytes.remove_prefix(static_cast<size_t>(n));
-  }
-  return 0;
-}
-
-// Overwrites the existing `target` itself, as a plain write would: the content is produced in
-// full first, so the target is only touched once there is nothing left that could fail but the
-// writing. A FIFO or a device gets the bytes and stays what it is.
-int WriteInPlace(const TCatalogueStore& store, const std::filesystem::path& target, bool regular,
-                 IProgress& progress) {
-  LineSink out;
-  WriteProject(out, store, progress);
-  const int flags = O_WRONLY | O_CLOEXEC | O_NOCTTY | (regular ? O_TRUNC : 0);
-  FileDescriptor fd(::open(target.c_str(), flags));
-  if (fd.get() < 0) return errno;
-  int error = WriteAll(fd.get(), out.buffer());
-  if (error == 0 && regular && ::fsync(fd.get()) != 0) error = errno;
-  if (error == 0 && !fd.Close()) error = errno;
-  return error;
-}
-
-// Writes a new file beside the target and renames it over the target once complete.
-// `made` tells whether the temporary file could be made at all.
-int WriteAndReplace(const TCatalogueStore& store, const std::filesystem::path& target,
-                    IProgress& progress, bool& made) {
-  TempFileSignalGuard guard;
-  std::string tempPath;
-  FileDescriptor fd(guard.CreateArmed(tempPath, [&target](std::string& made_path) {
-    return CreateTemporaryBeside(target, made_path);
-  }));
-  made = fd.get() >= 0;
-  if (!made) return errno;
-
-  struct stat existing {};
-  if (::stat(target.c_str(), &existing) == 0) ::fchmod(fd.get(), existing.st_mode & 07777);
-
-  LineSink out(fd.get());
-  WriteProject(out, store, progress);
-  int error = out.Flush() ? 0 : out.error();
-  if (error == 0 && ::fsync(fd.get()) != 0) error = errno;
-  if (error == 0 && !fd.Close()) error = errno;
-  if (error == 0 && ::rename(tempPath.c_str(), target.c_str()) != 0) error = errno;
-  guard.Disarm();
-  if (error != 0) {
-    ::unlink(tempPath.c_str());
-    return error;
-  }
-  SyncDirectory(target.parent_path());
-  return 0;
-}
-
-// Folder refusals that a write into the existing file itself does not meet.
-bool FolderRefused(int error) { return error == EACCES || error == EPERM; }
-
-}  // namespace
-
 ProjectWriteResult SaveProjectFile(TCatalogueStore& store, const std::string& path,
                                    IProgress* progress) {
   NullProgress noProgress;
   IProgress& report = progress != nullptr ? *progress : noProgress;
-  const std::filesystem::path target = SaveTarget(path);
-  // Replacing by rename would bypass a read-only file's protection; refuse as writing would.
-  if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) {
-    return {false, SaveError(path, errno)};
+  fileio::FileContent content;
+  content.stream = [&](int fd) {
+    LineSink out(fd);
+    WriteProject(out, store, report);
+    return out.Flush() ? 0 : out.error();
+  };
+  content.bytes = [&] {
+    LineSink out;
+    WriteProject(out, store, report);
+    return std::move(out.buffer());
+  };
+  // A file changed by someone else since it was read is not overwritten with what we hold.
+  const bool same_file = !store.fileName.empty() && store.fileName == path;
+  if (same_file && store.fileStamp != fileio::FileStamp{}) {
+    std::optional<fileio::FileStamp> now = fileio::StampOfFile(path);
+    if (now && *now != store.fileStamp) {
+      return {false, "プロジェクト「" + path +
+                         "」は読み込んだ後に他のプログラムが変更しました。上書きせずに保存を中止"
+                         "しました。"};
+    }
   }
-  struct stat existing {};
-  const bool exists = ::stat(target.c_str(), &existing) == 0;
-  const bool regular = exists && S_ISREG(existing.st_mode);
-  // A FIFO or a device must not become a plain file, and a file with other hard links must stay
-  // the one file they all name: those are written in place.
-  int error = 0;
-  if (exists && (!regular || existing.st_nlink > 1)) {
-    error = WriteInPlace(store, target, regular, report);
-  } else {
-    bool made = false;
-    error = WriteAndReplace(store, target, report, made);
-    // A folder the user may not write to still holds a file the user may write.
-    if (!made && exists && FolderRefused(error)) error = WriteInPlace(store, target, true, report);
+  if (const int error = fileio::SaveFile(path, content)) {
+    return {false, fileio::SaveFailureText(path, error)};
   }
-  if (error != 0) return {false, SaveError(path, error)};
+  store.fileStamp = fileio::StampOfFile(path).value_or(fileio::FileStamp{});
   store.fileName = path;
   store.modified = false;
   return {true, {}};

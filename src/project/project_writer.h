@@ -1,13 +1,6 @@
-// Writing the document to a project file.
-//
-// The file is written beside the target under a temporary name and renamed over the target only
-// once it is complete and flushed, so a failed save never damages the previous file. An
-// interrupt (SIGINT, SIGTERM) during the save removes the temporary file.
-//
-// Where a new file cannot or must not replace the target, the existing target is overwritten in
-// place once the whole content has been produced: a FIFO or a device node (also reached through
-// a symbolic link) stays what it is, a file with other hard links stays linked, and a writable
-// file in a folder the user may not write to can still be saved.
+// Writing the document to a project file, complete or not at all (see fileio/file_save.h: a
+// new file renamed over the old one, or a write in place that puts the old bytes back when it
+// fails; links, FIFOs and devices stay what they are).
 //
 // Values holding \x01, \x02, CR or LF are escaped as a code letter followed by \x01
 // (\x01 -> "a\x01", \x02 -> "b\x01", CR -> "r\x01", LF -> "n\x01"; see project_format.h).
@@ -31,7 +24,7 @@ std::string ProjectFileBytes(const TCatalogueStore& store);
 
 // Saves the document to `path`. On success the store's file name becomes `path` and its
 // modified flag is cleared; on failure the store is untouched and the old file, if any, stays
-// (apart from a write in place that fails part way, as a plain overwrite would).
+// byte for byte as it was.
 ProjectWriteResult SaveProjectFile(TCatalogueStore& store, const std::string& path,
                                    IProgress* progress = nullptr);
 

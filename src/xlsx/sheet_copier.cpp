@@ -92,7 +92,7 @@ uint32_t SheetCopier::Style(uint32_t style) {
 }
 
 void SheetCopier::Drop(pugi::xml_node node, const std::string& notice) {
-  node.parent().remove_child(node);
+  RemoveNode(node);
   target_.Notice(notice);
 }
 
@@ -178,7 +178,7 @@ void SheetCopier::CleanConditionalFormats(Worksheet& copy) {
         dxf.set_value(target_.styles_.ImportDxf(source_.styles_, dxf.as_uint()));
       }
     }
-    if (ChildrenByLocal(format, "cfRule").empty()) root.remove_child(format);
+    if (ChildrenByLocal(format, "cfRule").empty()) RemoveNode(format);
   }
 }
 
@@ -194,7 +194,7 @@ void SheetCopier::CleanDataValidations(Worksheet& copy) {
   }
   size_t left = ChildrenByLocal(validations, "dataValidation").size();
   if (left == 0) {
-    validations.parent().remove_child(validations);
+    RemoveNode(validations);
   } else if (pugi::xml_attribute count = validations.attribute("count")) {
     count.set_value(static_cast<unsigned>(left));
   }
@@ -216,7 +216,7 @@ void SheetCopier::CleanExtensions(Worksheet& copy) {
     }
     if (reaches) Drop(ext, kNoticeRules);
   }
-  if (!ChildByLocal(list, "ext")) root.remove_child(list);
+  if (!ChildByLocal(list, "ext")) RemoveNode(list);
 }
 
 std::string SheetCopier::CopyPart(const std::string& part, const std::string& stem, bool share) {

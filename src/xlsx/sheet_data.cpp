@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "xlsx/error.h"
 #include "xlsx/number_text.h"
 #include "xlsx/shared_strings.h"
 #include "xlsx/styles.h"
@@ -69,7 +70,20 @@ void AppendColumnLetters(std::string& out, uint32_t col) {
   while (n > 0) out += buffer[--n];
 }
 
-Cell LoadCell(pugi::xml_node c, uint32_t col) {
+// A shared string index: decimal digits only.
+std::optional<uint32_t> ParseIndex(std::string_view text) {
+  uint32_t value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+[[noreturn]] void RefuseCell(CellRef ref, const std::string& what) {
+  throw Error("セル " + FormatCellRef(ref) + " " + what);
+}
+
+Cell LoadCell(pugi::xml_node c, CellRef ref) {
+  const uint32_t col = ref.col;
   Cell cell;
   cell.col = col;
   cell.style = c.attribute("s").as_uint(0);
@@ -98,7 +112,9 @@ Cell LoadCell(pugi::xml_node c, uint32_t col) {
   if (!has_value) return cell;
   cell.kind = KindFromType(type);
   if (cell.kind == CellKind::kSharedString) {
-    cell.sst = c.child("v").text().as_uint(0);
+    std::optional<uint32_t> index = ParseIndex(cell.value);
+    if (!index) RefuseCell(ref, "の共有文字列の番号「" + cell.value + "」が正しくありません");
+    cell.sst = *index;
   } else if (cell.kind == CellKind::kNumber && cell.value.empty()) {
     cell.kind = CellKind::kEmpty;
   }
@@ -113,8 +129,16 @@ void SheetData::Load(pugi::xml_node sheet_data) {
   for (pugi::xml_node r : sheet_data.children()) {
     if (r.type() != pugi::node_element || LocalName(r.name()) != "row") continue;
     Row row;
-    row.index = r.attribute("r") ? r.attribute("r").as_uint() : last_row + 1;
-    if (row.index == 0 || row.index > kMaxRows || row.index <= last_row) continue;
+    row.index = last_row + 1;
+    if (pugi::xml_attribute number = r.attribute("r")) {
+      std::optional<uint32_t> index = ParseIndex(number.value());
+      if (!index || *index == 0 || *index > kMaxRows) {
+        throw Error(std::string("行番号「") + number.value() + "」が範囲外か正しくありません");
+      }
+      row.index = *index;
+    }
+    if (row.index > kMaxRows) throw Error("行番号が範囲外です (" + std::to_string(row.index) + ")");
+    if (row.index <= last_row) continue;
     last_row = row.index;
     for (pugi::xml_attribute attr = r.first_attribute(); attr; attr = attr.next_attribute()) {
       std::string_view name = attr.name();
@@ -131,14 +155,18 @@ void SheetData::Load(pugi::xml_node sheet_data) {
     for (pugi::xml_node c : r.children()) {
       if (c.type() != pugi::node_element || LocalName(c.name()) != "c") continue;
       uint32_t col = last_col + 1;
-      if (c.attribute("r")) {
-        std::optional<CellRef> ref = ParseCellRef(c.attribute("r").value());
-        if (!ref) continue;
+      if (pugi::xml_attribute name = c.attribute("r")) {
+        std::optional<CellRef> ref = ParseCellRef(name.value());
+        if (!ref) {
+          throw Error(std::string("セル参照「") + name.value() +
+                      "」が範囲外か正しくありません (行 " + std::to_string(row.index) + ")");
+        }
         col = ref->col;
       }
+      if (col > kMaxColumns) RefuseCell({row.index, col}, "は列の範囲外です");
       if (col <= last_col) continue;  // out of order or repeated: Excel would reject it
       last_col = col;
-      row.cells.push_back(LoadCell(c, col));
+      row.cells.push_back(LoadCell(c, {row.index, col}));
     }
     rows_.push_back(std::move(row));
   }

@@ -152,7 +152,7 @@ void Workbook::Load(ZipPackage package) {
 }
 
 void Workbook::LoadWorkbookPart() {
-  ParseXml(workbook_doc_, package_.Get(workbook_part_), workbook_part_);
+  ParsePart(workbook_doc_, workbook_part_);
   NormalizeToDefaultNamespace(workbook_doc_, kMainNs);
   pugi::xml_node root = workbook_doc_.document_element();
   if (LocalName(root.name()) != "workbook") throw Error("Excelブック (.xlsx) ではありません");
@@ -164,11 +164,17 @@ void Workbook::LoadWorkbookPart() {
       std::string_view(ChildByLocal(root, "workbookPr").attribute("date1904").value()) == "1" ||
       std::string_view(ChildByLocal(root, "workbookPr").attribute("date1904").value()) == "true";
   if (const Relationship* styles = rels.FirstOfKind("styles")) {
-    if (package_.Has(styles->target)) styles_.Parse(package_.Get(styles->target));
+    if (package_.Has(styles->target)) {
+      ChargeXml(package_.Get(styles->target).size(), styles->target);
+      styles_.Parse(package_.Get(styles->target));
+    }
     package_.Remove(styles->target);
   }
   if (const Relationship* strings = rels.FirstOfKind("sharedStrings")) {
-    if (package_.Has(strings->target)) strings_.Parse(package_.Get(strings->target));
+    if (package_.Has(strings->target)) {
+      ChargeXml(package_.Get(strings->target).size(), strings->target);
+      strings_.Parse(package_.Get(strings->target));
+    }
     package_.Remove(strings->target);
   }
   std::set<std::string> sheet_rel_ids;
@@ -179,12 +185,15 @@ void Workbook::LoadWorkbookPart() {
     sheet_rel_ids.insert(rel_id);
     auto sheet = std::make_shared<Worksheet>();
     sheet->name = node.attribute("name").value();
+    if (IndexOf(sheet->name) >= 0) {
+      throw Error("同じ名前のシート「" + sheet->name + "」が2枚あります");
+    }
     sheet->sheet_id = node.attribute("sheetId").as_uint();
     sheet->state = StateFromText(node.attribute("state").value());
     sheet->part = rel->target;
     sheet->rel_type = rel->type;
     sheet->kind = RelKind(rel->type) == "worksheet" ? SheetKind::kWorksheet : SheetKind::kOther;
-    if (sheet->kind == SheetKind::kWorksheet) LoadSheet(*sheet);
+    sheet->loaded = sheet->kind != SheetKind::kWorksheet;
     sheets_.push_back(std::move(sheet));
   }
   if (sheets_.empty()) throw Error("ブックにシートがありません");
@@ -214,34 +223,81 @@ void Workbook::LoadWorkbookPart() {
   }
 }
 
-void Workbook::LoadSheet(Worksheet& sheet) {
+void Workbook::ChargeXml(size_t bytes, const std::string& part) const {
+  parsed_xml_bytes_ += bytes;
+  if (parsed_xml_bytes_ > kMaxParsedXmlBytes) {
+    throw Error("ブックが大きすぎるため読み込めません (" + part + " で、読み込むXMLの合計が " +
+                std::to_string(kMaxParsedXmlBytes >> 20) + " MB を超えました)");
+  }
+}
+
+void Workbook::ParsePart(pugi::xml_document& doc, const std::string& part) const {
+  const std::string& bytes = package_.Get(part);
+  ChargeXml(bytes.size(), part);
+  ParseXml(doc, bytes, part);
+}
+
+Worksheet& Workbook::Loaded(size_t index) const {
+  Worksheet& sheet = *sheets_.at(index);
+  if (!sheet.loaded) {
+    try {
+      LoadSheet(sheet);
+    } catch (const Error& e) {
+      throw Error("シート「" + sheet.name + "」を読み込めません: " + e.what());
+    }
+  }
+  return sheet;
+}
+
+std::shared_ptr<Worksheet> Workbook::SheetHandle(size_t index) const {
+  Loaded(index);
+  return sheets_.at(index);
+}
+
+void Workbook::LoadAllSheets() const {
+  for (size_t i = 0; i < sheets_.size(); ++i) Loaded(i);
+}
+
+void Workbook::LoadSheet(Worksheet& sheet) const {
   if (!package_.Has(sheet.part)) throw Error("シートの内容がありません: " + sheet.part);
-  ParseXml(sheet.doc, package_.Get(sheet.part), sheet.part);
+  ParsePart(sheet.doc, sheet.part);
   NormalizeToDefaultNamespace(sheet.doc, kMainNs);
   pugi::xml_node sheet_data = ChildByLocal(sheet.doc.document_element(), "sheetData");
   if (!sheet_data) sheet_data = sheet.EnsureElement("sheetData");
   sheet.data.Load(sheet_data);
-  while (sheet_data.first_child()) sheet_data.remove_child(sheet_data.first_child());
+  RemoveChildren(sheet_data);
+  for (const Row& row : sheet.data.rows()) {
+    for (const Cell& cell : row.cells) {
+      if (cell.kind == CellKind::kSharedString && cell.sst >= strings_.size()) {
+        throw Error("セル " + FormatCellRef({row.index, cell.col}) + " の共有文字列の番号 " +
+                    std::to_string(cell.sst) + " がブックにありません");
+      }
+    }
+  }
   std::string rels_part = RelsPartOf(sheet.part);
   if (package_.Has(rels_part)) {
     sheet.rels = Relationships::Parse(package_.Get(rels_part), sheet.part);
     package_.Remove(rels_part);
   }
   package_.Remove(sheet.part);
-  if (const Relationship* drawing = sheet.rels.FirstOfKind("drawing")) {
-    if (package_.Has(drawing->target)) {
-      sheet.drawing = std::make_unique<Drawing>();
-      sheet.drawing->Parse(package_.Get(drawing->target), drawing->target);
-      std::string drawing_rels = RelsPartOf(drawing->target);
-      if (package_.Has(drawing_rels)) {
-        sheet.drawing->rels() = Relationships::Parse(package_.Get(drawing_rels), drawing->target);
-        package_.Remove(drawing_rels);
-      }
-      sheet.drawing_part = drawing->target;
-      package_.Remove(drawing->target);
-    }
-  }
+  LoadDrawing(sheet);
   sheet.IndexContent();
+  sheet.loaded = true;
+}
+
+void Workbook::LoadDrawing(Worksheet& sheet) const {
+  const Relationship* drawing = sheet.rels.FirstOfKind("drawing");
+  if (drawing == nullptr || !package_.Has(drawing->target)) return;
+  sheet.drawing = std::make_unique<Drawing>();
+  ChargeXml(package_.Get(drawing->target).size(), drawing->target);
+  sheet.drawing->Parse(package_.Get(drawing->target), drawing->target);
+  std::string drawing_rels = RelsPartOf(drawing->target);
+  if (package_.Has(drawing_rels)) {
+    sheet.drawing->rels() = Relationships::Parse(package_.Get(drawing_rels), drawing->target);
+    package_.Remove(drawing_rels);
+  }
+  sheet.drawing_part = drawing->target;
+  package_.Remove(drawing->target);
 }
 
 std::string Workbook::NewPartName(const std::string& stem, const std::string& extension) {
@@ -261,12 +317,17 @@ int Workbook::IndexOf(const Worksheet& sheet) const {
   return -1;
 }
 
-Worksheet* Workbook::FindSheet(std::string_view name) {
+int Workbook::IndexOf(std::string_view name) const {
   std::string key = SheetNameKey(name);
-  for (auto& sheet : sheets_) {
-    if (SheetNameKey(sheet->name) == key) return sheet.get();
+  for (size_t i = 0; i < sheets_.size(); ++i) {
+    if (SheetNameKey(sheets_[i]->name) == key) return static_cast<int>(i);
   }
-  return nullptr;
+  return -1;
+}
+
+Worksheet* Workbook::FindSheet(std::string_view name) {
+  int index = IndexOf(name);
+  return index < 0 ? nullptr : &Loaded(static_cast<size_t>(index));
 }
 
 void Workbook::Activate(size_t index) {
@@ -282,16 +343,17 @@ void Workbook::Notice(const std::string& text) {
 }
 
 std::string Workbook::UniqueCopyName(const std::string& base) {
-  if (FindSheet(base) == nullptr) return base;
+  if (IndexOf(base) < 0) return base;
   for (int n = 2;; ++n) {
     std::string suffix = " (" + std::to_string(n) + ")";
     std::string name = FirstCharacters(base, kMaxSheetNameLength - CharacterCount(suffix)) + suffix;
-    if (FindSheet(name) == nullptr) return name;
+    if (IndexOf(name) < 0) return name;
   }
 }
 
 void Workbook::UpdateReferences(
     const std::function<std::optional<std::string>(const std::string&)>& fn) {
+  LoadAllSheets();
   for (DefinedName& name : global_names_) name.formula = RewriteSheetPrefixes(name.formula, fn);
   for (auto& sheet : sheets_) {
     for (DefinedName& name : sheet->local_names) {
@@ -325,6 +387,7 @@ void Workbook::Rename(Worksheet& sheet, std::string_view name) {
 }
 
 void Workbook::Delete(Worksheet& sheet) {
+  LoadAllSheets();
   int index = IndexOf(sheet);
   if (index < 0) throw Error("シートはこのブックにありません");
   size_t visible = 0;
@@ -408,7 +471,7 @@ std::string Workbook::WorkbookXml(const std::vector<std::string>& sheet_rel_ids)
     sheets = InsertAfterAny(
         root, "sheets",
         {"fileVersion", "fileSharing", "workbookPr", "workbookProtection", "bookViews"});
-  while (sheets.first_child()) sheets.remove_child(sheets.first_child());
+  RemoveChildren(sheets);
   for (size_t i = 0; i < sheets_.size(); ++i) {
     pugi::xml_node node = sheets.append_child("sheet");
     node.append_attribute("name").set_value(sheets_[i]->name.c_str());
@@ -418,7 +481,7 @@ std::string Workbook::WorkbookXml(const std::vector<std::string>& sheet_rel_ids)
     }
     node.append_attribute((r_prefix + "id").c_str()).set_value(sheet_rel_ids[i].c_str());
   }
-  root.remove_child(ChildByLocal(root, "definedNames"));
+  RemoveNode(ChildByLocal(root, "definedNames"));
   std::string names;
   for (const DefinedName& name : global_names_) AppendDefinedName(names, name, -1);
   for (size_t i = 0; i < sheets_.size(); ++i) {
@@ -458,7 +521,26 @@ std::string Workbook::WorkbookXml(const std::vector<std::string>& sheet_rel_ids)
   return ToXmlString(doc);
 }
 
+// What is written must read back: reading any one sheet stays within the reader's bound.
+void Workbook::CheckReadableSize(const ZipPackage& out) const {
+  unsigned long long shared = out.Get(workbook_part_).size();
+  for (const char* part : {"xl/styles.xml", "xl/sharedStrings.xml"}) {
+    if (out.Has(part)) shared += out.Get(part).size();
+  }
+  for (const auto& sheet : sheets_) {
+    if (sheet->kind != SheetKind::kWorksheet) continue;
+    unsigned long long total = shared + out.Get(sheet->part).size();
+    if (sheet->drawing) total += out.Get(sheet->drawing_part).size();
+    if (total > kMaxParsedXmlBytes) {
+      throw Error("シート「" + sheet->name + "」が大きすぎるため保存できません (読み込むXMLが " +
+                  std::to_string(total >> 20) + " MB になり、読み込めるのは " +
+                  std::to_string(kMaxParsedXmlBytes >> 20) + " MB までです)");
+    }
+  }
+}
+
 void Workbook::Save(const std::string& path, int compression_level) const {
+  LoadAllSheets();
   ZipPackage out = package_;
   ContentTypes types = types_;
   // Shared strings that no cell uses any more are left out.
@@ -509,6 +591,7 @@ void Workbook::Save(const std::string& path, int compression_level) const {
     types.Assign(workbook_part_, content_type::kWorkbook);
   }
   out.Put(RelsPartOf(workbook_part_), workbook_rels.ToXml(workbook_part_));
+  CheckReadableSize(out);
   out.Put("_rels/.rels", root_rels_.ToXml(""));
 
   // Keep only parts that something still refers to.

@@ -33,14 +33,26 @@ class Workbook {
   // Writes the workbook as a new file (replaced only once complete).
   void Save(const std::string& path, int compression_level = 6) const;
 
-  // Sheets, in tab order.
+  // At most this much XML (the sum over the parts parsed: workbook, styles, shared strings and
+  // the sheets and drawings used) is read from one workbook; its tree takes about 10 to 20 times
+  // as much memory. Reading more is refused, and no workbook is written of which one sheet would
+  // need more.
+  static constexpr unsigned long long kMaxParsedXmlBytes = 64ull << 20;
+
+  // Sheets, in tab order. A worksheet is read from the file when it is first asked for, so a
+  // workbook costs only the sheets that are used; reading may throw xlsx::Error.
   size_t SheetCount() const { return sheets_.size(); }
-  Worksheet& Sheet(size_t index) { return *sheets_.at(index); }
-  const Worksheet& Sheet(size_t index) const { return *sheets_.at(index); }
-  std::shared_ptr<Worksheet> SheetHandle(size_t index) const { return sheets_.at(index); }
+  Worksheet& Sheet(size_t index) { return Loaded(index); }
+  const Worksheet& Sheet(size_t index) const { return Loaded(index); }
+  std::shared_ptr<Worksheet> SheetHandle(size_t index) const;
+  // The name and kind of a sheet, without reading it.
+  const std::string& SheetName(size_t index) const { return sheets_.at(index)->name; }
+  SheetKind KindOf(size_t index) const { return sheets_.at(index)->kind; }
   // Position of a sheet, or -1 when it is not (or no longer) part of this workbook.
   int IndexOf(const Worksheet& sheet) const;
-  // The sheet of that name (compared as Excel compares sheet names), or null.
+  // Position of the sheet of that name (compared as Excel compares sheet names), or -1.
+  int IndexOf(std::string_view name) const;
+  // The sheet of that name, or null.
   Worksheet* FindSheet(std::string_view name);
   size_t ActiveIndex() const { return active_; }
   void Activate(size_t index);
@@ -75,16 +87,25 @@ class Workbook {
 
   void Load(ZipPackage package);
   void LoadWorkbookPart();
-  void LoadSheet(Worksheet& sheet);
+  void ChargeXml(size_t bytes, const std::string& part) const;
+  void ParsePart(pugi::xml_document& doc, const std::string& part) const;
+  Worksheet& Loaded(size_t index) const;
+  void LoadAllSheets() const;
+  void LoadSheet(Worksheet& sheet) const;
+  void LoadDrawing(Worksheet& sheet) const;
   std::string NewPartName(const std::string& stem, const std::string& extension);
   std::string UniqueCopyName(const std::string& base);
   void UpdateReferences(const std::function<std::optional<std::string>(const std::string&)>& fn);
 
+  void CheckReadableSize(const ZipPackage& out) const;
   std::string WorkbookXml(const std::vector<std::string>& sheet_rel_ids) const;
   std::set<std::string> ReachableParts(const Relationships& workbook_rels) const;
 
   uint64_t serial_;
-  ZipPackage package_;  // parts carried unchanged (theme, media, printer settings, ...)
+  // Parts carried unchanged (theme, media, printer settings, ...) and the parts of sheets not
+  // read yet, which reading a sheet takes out.
+  mutable ZipPackage package_;
+  mutable unsigned long long parsed_xml_bytes_ = 0;
   ContentTypes types_;
   Relationships root_rels_;
   std::string workbook_part_ = "xl/workbook.xml";

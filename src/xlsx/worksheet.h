@@ -39,6 +39,9 @@ class Worksheet {
   std::string part;       // the part that holds the sheet
   std::string rel_type;   // the workbook relationship type of a sheet carried unchanged
   uint32_t sheet_id = 0;  // sheetId in workbook.xml
+  // A worksheet of a workbook that was read is parsed when first used; until then only its
+  // name, kind and state are known.
+  bool loaded = true;
 
   pugi::xml_document doc;  // the worksheet XML; <sheetData> is kept empty
   SheetData data;

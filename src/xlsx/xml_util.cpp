@@ -1,5 +1,7 @@
 #include "xlsx/xml_util.h"
 
+#include <algorithm>
+
 #include "xlsx/error.h"
 #include "xlsx/sheet_names.h"
 
@@ -76,6 +78,49 @@ void ParseXml(pugi::xml_document& doc, std::string_view text, std::string_view p
     throw Error("XMLを読み取れません (" + std::string(part_name) + ": " + result.description() +
                 ")");
   }
+  if (NestingDepth(doc, kMaxXmlDepth) > kMaxXmlDepth) {
+    RemoveChildren(doc);
+    throw Error("XMLの要素の入れ子が深すぎるため読み込めません (" + std::string(part_name) + ": " +
+                std::to_string(kMaxXmlDepth) + " 段まで)");
+  }
+}
+
+int NestingDepth(pugi::xml_node node, int limit) {
+  int depth = 0;
+  int deepest = 0;
+  pugi::xml_node at = node.first_child();
+  if (at) depth = deepest = 1;
+  while (at && deepest <= limit) {
+    if (at.first_child()) {
+      at = at.first_child();
+      deepest = std::max(deepest, ++depth);
+      continue;
+    }
+    while (at != node && !at.next_sibling()) {
+      at = at.parent();
+      --depth;
+    }
+    if (at == node) break;
+    at = at.next_sibling();
+  }
+  return deepest;
+}
+
+void RemoveChildren(pugi::xml_node node) {
+  // Leaves go first, so pugixml never has a subtree to free.
+  pugi::xml_node at = node.first_child();
+  while (at) {
+    while (at.first_child()) at = at.first_child();
+    pugi::xml_node parent = at.parent();
+    parent.remove_child(at);
+    at = parent == node ? node.first_child() : parent;
+  }
+}
+
+void RemoveNode(pugi::xml_node node) {
+  if (!node) return;
+  RemoveChildren(node);
+  node.parent().remove_child(node);
 }
 
 std::string ToXmlString(const pugi::xml_document& doc) {
@@ -165,14 +210,23 @@ bool FindNamespacePrefix(pugi::xml_node root, std::string_view uri, std::string*
 namespace morvane::xlsx {
 namespace {
 
-void StripPrefix(pugi::xml_node node, std::string_view prefix) {
-  for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
-    if (child.type() != pugi::node_element) continue;
-    std::string_view name = child.name();
-    if (name.substr(0, prefix.size()) == prefix) {
-      child.set_name(std::string(name.substr(prefix.size())).c_str());
+// Walks the elements below `root` in document order without recursion.
+void StripPrefix(pugi::xml_node root, std::string_view prefix) {
+  pugi::xml_node at = root.first_child();
+  while (at) {
+    if (at.type() == pugi::node_element) {
+      std::string_view name = at.name();
+      if (name.substr(0, prefix.size()) == prefix) {
+        at.set_name(std::string(name.substr(prefix.size())).c_str());
+      }
     }
-    StripPrefix(child, prefix);
+    if (at.first_child()) {
+      at = at.first_child();
+      continue;
+    }
+    while (at != root && !at.next_sibling()) at = at.parent();
+    if (at == root) break;
+    at = at.next_sibling();
   }
 }
 

@@ -26,8 +26,21 @@ std::vector<pugi::xml_node> ChildrenByLocal(pugi::xml_node parent, std::string_v
 // is found by LocalAttribute(node, "id") only when no unprefixed "id" exists).
 pugi::xml_attribute AttributeByLocal(pugi::xml_node node, std::string_view local);
 
-// Parses a part; throws xlsx::Error naming the part when it is not well-formed.
+// Elements may nest this deep in a part; a deeper part is refused when parsed.
+inline constexpr int kMaxXmlDepth = 1000;
+
+// Parses a part; throws xlsx::Error naming the part when it is not well-formed or its elements
+// nest deeper than kMaxXmlDepth.
 void ParseXml(pugi::xml_document& doc, std::string_view text, std::string_view part_name);
+
+// The deepest nesting of nodes below `node` (its children are at depth 1); stops counting once
+// past `limit`. Walks without recursion.
+int NestingDepth(pugi::xml_node node, int limit);
+
+// Removes `node` and everything below it, or only its children, without recursion (pugixml
+// frees a subtree recursively, which a deeply nested part would overflow).
+void RemoveNode(pugi::xml_node node);
+void RemoveChildren(pugi::xml_node node);
 
 // Serialises a document or a node without indentation.
 std::string ToXmlString(const pugi::xml_document& doc);

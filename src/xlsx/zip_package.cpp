@@ -3,10 +3,12 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <set>
 
+#include "fileio/file_save.h"
 #include "xlsx/error.h"
 #include "xlsx/relationships.h"
 
@@ -15,10 +17,49 @@ namespace {
 
 constexpr const char* kContentTypes = "[Content_Types].xml";
 
+// The reason of a libzip failure in Japanese; libzip's own texts are English.
 std::string ZipErrorText(zip_error_t* error) {
-  std::string text = zip_error_strerror(error);
+  std::string text;
+  switch (zip_error_code_zip(error)) {
+    case ZIP_ER_NOENT:
+      text = "ファイルがありません";
+      break;
+    case ZIP_ER_NOZIP:
+      text = "zip 形式のファイルではありません";
+      break;
+    case ZIP_ER_INCONS:
+    case ZIP_ER_CRC:
+    case ZIP_ER_COMPNOTSUPP:
+    case ZIP_ER_ENCRNOTSUPP:
+      text = "ファイルが壊れているか、読めない形式です";
+      break;
+    case ZIP_ER_MEMORY:
+      text = "メモリが足りません";
+      break;
+    case ZIP_ER_OPEN:
+    case ZIP_ER_READ:
+    case ZIP_ER_WRITE:
+    case ZIP_ER_TMPOPEN:
+    case ZIP_ER_RENAME:
+    case ZIP_ER_CLOSE:
+    case ZIP_ER_REMOVE:
+      text = std::string("ファイルの入出力に失敗しました: ") +
+             std::strerror(zip_error_code_system(error));
+      break;
+    default:
+      text = "ファイルを処理できません (libzip のエラー " +
+             std::to_string(zip_error_code_zip(error)) + ")";
+  }
   zip_error_fini(error);
   return text;
+}
+
+std::string ArchiveErrorText(zip_t* archive) {
+  zip_error_t copy;
+  zip_error_init(&copy);
+  zip_error_set(&copy, zip_error_code_zip(zip_get_error(archive)),
+                zip_error_code_system(zip_get_error(archive)));
+  return ZipErrorText(&copy);
 }
 
 struct Entry {
@@ -60,6 +101,46 @@ std::string ReadEntry(zip_t* archive, const Entry& entry, const std::string& nam
   }
   if (bytes.size() != entry.size) throw Error("ブックの内容を読み取れません (" + name + ")");
   return bytes;
+}
+
+// Everything a finished in-memory archive holds.
+std::string SourceBytes(zip_source_t* source) {
+  std::string bytes;
+  if (zip_source_open(source) != 0) throw Error("ブックを作れません");
+  char chunk[64 * 1024];
+  for (;;) {
+    zip_int64_t n = zip_source_read(source, chunk, sizeof chunk);
+    if (n < 0) {
+      zip_source_close(source);
+      throw Error("ブックを作れません");
+    }
+    if (n == 0) break;
+    bytes.append(chunk, static_cast<size_t>(n));
+  }
+  zip_source_close(source);
+  return bytes;
+}
+
+// The entries of an archive that inflate beyond the reader's ratio limit.
+std::vector<std::string> FarDeflatedParts(const std::string& bytes) {
+  std::vector<std::string> names;
+  zip_error_t error;
+  zip_error_init(&error);
+  zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+  zip_t* archive = source == nullptr ? nullptr : zip_open_from_source(source, ZIP_RDONLY, &error);
+  if (archive == nullptr) {
+    if (source != nullptr) zip_source_free(source);
+    zip_error_fini(&error);
+    return names;
+  }
+  for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &stat) != 0) continue;
+    if (PassesLimit(stat.size, stat.comp_size)) names.push_back(stat.name);
+  }
+  zip_discard(archive);
+  return names;
 }
 
 bool IsRelationshipPart(const std::string& name) {
@@ -105,6 +186,11 @@ ZipPackage ReadArchive(zip_t* archive) {
   ZipPackage package;
   for (const auto& [name, entry] : entries) {
     if (name == kContentTypes || IsRelationshipPart(name)) {
+      // These are parsed before anything else; none of a real workbook comes near the limit.
+      if (entry.size > ZipPackage::kMaxIndexPartBytes) {
+        throw Error("ブックの部分 " + name + " が大きすぎるため読み込めません (" +
+                    std::to_string(ZipPackage::kMaxIndexPartBytes >> 20) + " MB まで)");
+      }
       package.Put(name, ReadEntry(archive, entry, name));
     }
   }
@@ -149,18 +235,34 @@ ZipPackage ZipPackage::ReadBytes(std::string_view bytes) {
   return ReadArchive(archive);
 }
 
-void ZipPackage::WriteFile(const std::string& path, int compression_level) const {
-  int code = 0;
-  zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
-  if (archive == nullptr) {
-    zip_error_t error;
-    zip_error_init_with_code(&error, code);
-    throw Error("ブックを保存できません: " + path + " (" + ZipErrorText(&error) + ")");
+std::string ZipPackage::ToBytes(int compression_level) const {
+  std::set<std::string> stored;
+  std::string bytes = Archive(compression_level, stored);
+  // A part that deflates more than the reader accepts is stored instead: what is written here
+  // must read back.
+  for (const std::string& name : FarDeflatedParts(bytes)) stored.insert(name);
+  return stored.empty() ? bytes : Archive(compression_level, stored);
+}
+
+std::string ZipPackage::Archive(int compression_level, const std::set<std::string>& stored) const {
+  for (const auto& [name, bytes] : parts_) {
+    if (bytes.size() > kMaxPartBytes) {
+      throw Error("ブックの部分 " + name + " が大きすぎるため保存できません (" +
+                  std::to_string(kMaxPartBytes >> 20) + " MB まで)");
+    }
   }
+  zip_error_t error;
+  zip_error_init(&error);
+  zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
+  if (buffer == nullptr) throw Error("ブックを作れません (" + ZipErrorText(&error) + ")");
+  std::unique_ptr<zip_source_t, decltype(&zip_source_free)> keep(buffer, &zip_source_free);
+  zip_source_keep(buffer);
+  zip_t* archive = zip_open_from_source(buffer, ZIP_TRUNCATE, &error);
+  if (archive == nullptr) throw Error("ブックを作れません (" + ZipErrorText(&error) + ")");
   auto fail = [&](const std::string& what) {
-    std::string reason = zip_strerror(archive);
+    std::string reason = ArchiveErrorText(archive);
     zip_discard(archive);
-    throw Error("ブックを保存できません: " + path + " (" + what + ": " + reason + ")");
+    throw Error("ブックを作れません (" + what + ": " + reason + ")");
   };
   std::vector<const std::pair<const std::string, std::string>*> order;
   auto types = parts_.find(kContentTypes);
@@ -177,10 +279,20 @@ void ZipPackage::WriteFile(const std::string& path, int compression_level) const
       zip_source_free(source);
       fail(entry->first);
     }
-    zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE,
-                             static_cast<zip_uint32_t>(compression_level));
+    const bool store = stored.count(entry->first) != 0;
+    zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
+                             store ? ZIP_CM_STORE : ZIP_CM_DEFLATE,
+                             store ? 0 : static_cast<zip_uint32_t>(compression_level));
   }
   if (zip_close(archive) != 0) fail("close");
+  return SourceBytes(buffer);
+}
+
+void ZipPackage::WriteFile(const std::string& path, int compression_level) const {
+  const std::string bytes = ToBytes(compression_level);
+  if (const int error = fileio::SaveFileBytes(path, bytes)) {
+    throw Error(fileio::SaveFailureText(path, error));
+  }
 }
 
 const std::string& ZipPackage::Get(const std::string& name) const {

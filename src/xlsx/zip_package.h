@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,8 @@ class ZipPackage {
   static constexpr unsigned long long kMaxPartBytes = 256ull << 20;
   static constexpr unsigned long long kRatioCheckedFrom = 8ull << 20;
   static constexpr unsigned long long kMaxRatio = 200;
+  // Limit on the content types and each relationship part, which are all parsed.
+  static constexpr unsigned long long kMaxIndexPartBytes = 16ull << 20;
 
   // Reads the content types and the parts reachable through relationships from the package
   // root (parts nothing refers to are skipped); throws xlsx::Error when the archive cannot be
@@ -22,8 +25,11 @@ class ZipPackage {
   static ZipPackage ReadFile(const std::string& path);
   static ZipPackage ReadBytes(std::string_view bytes);
 
-  // Writes the parts as a new archive; "[Content_Types].xml" goes first. The file is replaced
-  // only once the archive is complete.
+  // The parts as an archive; "[Content_Types].xml" goes first. Parts are deflated, except one
+  // that would then pass the ratio limit above, which is stored, so the archive reads back.
+  std::string ToBytes(int compression_level = 6) const;
+  // Writes the archive complete or not at all (see fileio/file_save.h); throws xlsx::Error
+  // naming the file and the reason in Japanese.
   void WriteFile(const std::string& path, int compression_level = 6) const;
 
   bool Has(const std::string& name) const { return parts_.count(name) != 0; }
@@ -35,6 +41,8 @@ class ZipPackage {
   const std::map<std::string, std::string>& parts() const { return parts_; }
 
  private:
+  std::string Archive(int compression_level, const std::set<std::string>& stored) const;
+
   std::map<std::string, std::string> parts_;  // part name without leading slash -> bytes
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -138,6 +139,32 @@ TEST_F(ImportCommandTest, RefusesBadInputLeavingTheProjectAsItWas) {
     EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
   }
   EXPECT_EQ(FileBytes(project), before);
+}
+
+// An import that reads nothing fails and leaves the project alone; one that saves says how many
+// tables it imported, and only once the project is saved.
+TEST_F(ImportCommandTest, SaysWhatWasImportedOnlyOnceItIsSaved) {
+  const std::string before = FileBytes(project);
+  std::vector<std::string> args = {"--workbook", workbook, "--all-sheets", "--overwrite", "no"};
+  std::vector<std::string> nothing = args;
+  nothing.insert(nothing.end(), {"--table-name-cell", "Z99"});
+  EXPECT_EQ(Run(nothing), 1);
+  EXPECT_NE(err.str().find("インポートしたテーブルはありません"), std::string::npos) << err.str();
+  EXPECT_EQ(out.str().find("インポートしました"), std::string::npos) << out.str();
+  EXPECT_EQ(FileBytes(project), before);
+
+  args.insert(args.end(), layout.begin(), layout.end());
+  std::filesystem::permissions(project, std::filesystem::perms::owner_read);
+  EXPECT_EQ(Run(args), 1);
+  EXPECT_NE(err.str().find("ファイル「" + project + "」に保存できませんでした。"),
+            std::string::npos)
+      << err.str();
+  EXPECT_EQ(out.str().find("インポートしました"), std::string::npos) << out.str();
+  EXPECT_EQ(FileBytes(project), before);
+
+  std::filesystem::permissions(project, std::filesystem::perms::owner_all);
+  ASSERT_EQ(Run(args), 0) << err.str();
+  EXPECT_NE(out.str().find("2 件のテーブルをインポートしました"), std::string::npos) << out.str();
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "db/row_count.h"
 #include "model/codec.h"
 #include "model/data_kind.h"
+#include "project/project_lock.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
 
@@ -106,6 +107,11 @@ std::optional<std::vector<const TTableRec*>> ChooseTables(const TCatalogueStore&
 }
 
 int Count(const CountArguments& arguments, std::ostream& out, std::ostream& err) {
+  ProjectLock lock;
+  if (std::optional<std::string> busy = lock.Lock(arguments.project)) {
+    err << *busy << "\n";
+    return kExitFailure;
+  }
   TCatalogueStore store;
   if (!OpenProjectForDatabase(store, arguments.project, err)) return kExitFailure;
   std::optional<std::vector<const TTableRec*>> tables = ChooseTables(store, arguments, err);

@@ -82,10 +82,12 @@ int RunErImageCommand(const std::vector<std::string>& args) {
   }
   const std::unique_ptr<QGuiApplication> gui = StartGui();
   QString error;
-  if (!SaveERSheetPicture(*sheet, QString::fromStdString(parsed->out), &error)) {
+  QString note;
+  if (!SaveERSheetPicture(*sheet, QString::fromStdString(parsed->out), &error, &note)) {
     Print(error.toStdString());
     return 1;
   }
+  if (!note.isEmpty()) Print(note.toStdString());
   return 0;
 }
 

@@ -11,6 +11,7 @@
 #include "model/codec.h"
 #include "model/cp932_text.h"
 #include "model/er_from_record.h"
+#include "project/project_lock.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
 
@@ -108,6 +109,11 @@ const TTableRec* FindTable(const TCatalogueStore& store, const std::string& name
 }
 
 int Place(const PlaceArguments& arguments, std::ostream& out, std::ostream& err) {
+  ProjectLock lock;
+  if (std::optional<std::string> busy = lock.Lock(arguments.out)) {
+    err << *busy << "\n";
+    return 1;
+  }
   TCatalogueStore store;
   ProjectReadResult read = OpenProjectFile(store, arguments.in, EstimateTextWidth, nullptr);
   for (const std::string& error : read.errors) err << error << "\n";

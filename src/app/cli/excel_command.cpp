@@ -1,7 +1,5 @@
 #include "app/cli/excel_command.h"
 
-#include <unistd.h>
-#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -11,6 +9,7 @@
 #include "excel/application.h"
 #include "excel/excel_error.h"
 #include "excel/output_excel.h"
+#include "excel/text_boundary.h"
 #include "model/codec.h"
 #include "model/cp932_text.h"
 #include "project/project_reader.h"
@@ -139,24 +138,10 @@ void OpenTemplate(excel::ExcelApplication& app, const ExcelArguments& arguments)
   if (arguments.sheet) book.Worksheets().Item(*arguments.sheet).Activate();
 }
 
-// Saves next to `out` and renames onto it, so that an existing file is only ever replaced by
-// a complete one.
-void SaveReplacing(excel::Workbook& book, const std::string& out) {
-  std::filesystem::path target(out);
-  std::filesystem::path part = target;
-  part += ".part" + std::to_string(::getpid());
-  try {
-    book.SaveAs(part.string());
-    std::filesystem::rename(part, target);
-  } catch (...) {
-    std::error_code ignored;
-    std::filesystem::remove(part, ignored);
-    throw;
-  }
-}
-
-void PrintShown(ScriptedPrompt& prompt, std::ostream& err) {
+// Prints what the output showed; after a failure its word of success is left out.
+void PrintShown(ScriptedPrompt& prompt, std::ostream& err, bool succeeded = true) {
   for (const ScriptedPrompt::Shown& shown : prompt.shown) {
+    if (!succeeded && shown.kind == PromptKind::kInformation) continue;
     std::string text = Cp932ForDisplay(shown.text);
     std::string line;
     for (char c : text) {
@@ -186,6 +171,10 @@ int Output(const ExcelArguments& arguments, std::ostream& out, std::ostream& err
     err << problem << "\n";
     return kExitUsage;
   }
+  if (arguments.erSheets.empty() && records.empty()) {
+    err << "出力するテーブルがありません (" << arguments.project << ")\n";
+    return kExitFailure;
+  }
 
   excel::ExcelApplication app;
   ScriptedPrompt prompt;
@@ -195,12 +184,16 @@ int Output(const ExcelArguments& arguments, std::ostream& out, std::ostream& err
     OpenTemplate(app, arguments);
     result = arguments.erSheets.empty() ? output.WriteTables(store, arguments.kind, records)
                                         : output.WriteERSheets(store, arguments.erSheets);
+    if (result.end != excel::OutputEnd::kFinished) {
+      PrintShown(prompt, err);
+      return kExitFailure;
+    }
+    // What the output reported ("終了しました") is shown once the file is really there.
+    result.book->SaveAs(arguments.out);
     PrintShown(prompt, err);
-    if (result.end != excel::OutputEnd::kFinished) return kExitFailure;
-    SaveReplacing(*result.book, arguments.out);
   } catch (const std::exception& e) {
-    PrintShown(prompt, err);
-    err << e.what() << "\n";
+    PrintShown(prompt, err, false);
+    err << excel::FailureText(e) << "\n";
     return kExitFailure;
   }
   out << arguments.out << ": " << result.book->Worksheets().Count() << " シート\n";

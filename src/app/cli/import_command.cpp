@@ -16,6 +16,7 @@
 #include "model/codec.h"
 #include "model/cp932_text.h"
 #include "model/data_kind.h"
+#include "project/project_lock.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
 
@@ -148,7 +149,12 @@ class CommandLinePrompt : public IPrompt {
       unanswered_ = text.substr(0, text.find("\r\n"));  // the question starts with the table
       return PromptButton::kCancel;
     }
-    Print(kind == PromptKind::kInformation ? out_ : err_, text);
+    // Information ("インポートしました") waits until the project is saved.
+    if (kind == PromptKind::kInformation) {
+      held_.push_back(text);
+    } else {
+      Print(err_, text);
+    }
     if (!overwrite_question) return default_button;
     switch (mode_) {
       case OverwriteMode::kYes:
@@ -179,7 +185,14 @@ class CommandLinePrompt : public IPrompt {
   // The table (CP932) whose overwrite question had no one to answer it; empty when none had.
   const std::string& Unanswered() const { return unanswered_; }
 
+  // Shows the held information, once the outcome is known to be a success.
+  void ShowHeld() {
+    for (const std::string& text : held_) Print(out_, text);
+    held_.clear();
+  }
+
  private:
+  std::vector<std::string> held_;
   OverwriteMode mode_;
   bool interactive_;
   std::string unanswered_;
@@ -234,6 +247,11 @@ bool SetLayout(TCatalogueStore& store, excel::Workbook& book, const ImportArgume
 
 int Import(const ImportArguments& arguments, bool interactive, std::istream& in, std::ostream& out,
            std::ostream& err) {
+  ProjectLock lock;
+  if (std::optional<std::string> busy = lock.Lock(arguments.project)) {
+    err << *busy << "\n";
+    return kExitFailure;
+  }
   TCatalogueStore store;
   TextProgressBar progress;
   ProjectReadResult read = OpenProjectFile(store, arguments.project, EstimateTextWidth, &progress);
@@ -276,12 +294,20 @@ int Import(const ImportArguments& arguments, bool interactive, std::istream& in,
     Print(err, excel::ImportFailureText(outcome));
     return kExitFailure;
   }
-  store.SetModified();
+  if (outcome.named == 0) {
+    err << "インポートしたテーブルはありません: " << arguments.workbook
+        << " のシートのテーブル名のセル " << store.importLayout.tableNameCell
+        << " はどれも空です。プロジェクトは変更していません\n";
+    return kExitFailure;
+  }
+  if (outcome.appended > 0) store.SetModified();
   ProjectWriteResult written = SaveProjectFile(store, arguments.project, &progress);
   if (!written.ok) {
     err << written.error << "\n";
     return kExitFailure;
   }
+  prompt.ShowHeld();
+  out << outcome.appended << " 件のテーブルをインポートしました: " << arguments.project << "\n";
   return 0;
 }
 

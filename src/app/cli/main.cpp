@@ -30,6 +30,7 @@
 #include "app/cli/project_summary.h"
 #include "app/cli/sql_command.h"
 #include "app/cli/text_progress.h"
+#include "excel/text_boundary.h"
 #include "model/new_project.h"
 #include "model/utf8_locale.h"
 #include "project/project_reader.h"
@@ -154,7 +155,8 @@ int main(int argc, char** argv) {
   try {
     return morvane::Run(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const std::exception& e) {
-    morvane::PrintMessage(e.what());
+    // A library's own text ("std::bad_alloc", "filesystem error: ...") means nothing to a user.
+    morvane::PrintMessage(morvane::excel::FailureText(e) + "。中止しました。");
     return morvane::kExitFailure;
   }
 }

@@ -12,6 +12,7 @@
 #include "model/codec.h"
 #include "model/data_kind.h"
 #include "model/sql_text.h"
+#include "project/project_lock.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
 
@@ -86,6 +87,11 @@ std::optional<std::string> QueryText(const SqlArguments& arguments, std::ostream
 int RunQuery(const SqlArguments& arguments, std::ostream& out, std::ostream& err) {
   std::optional<std::string> sql = QueryText(arguments, err);
   if (!sql) return kExitFailure;
+  ProjectLock lock;
+  if (std::optional<std::string> busy = lock.Lock(arguments.project)) {
+    err << *busy << "\n";
+    return kExitFailure;
+  }
   TCatalogueStore store;
   if (!OpenProjectForDatabase(store, arguments.project, err)) return kExitFailure;
 

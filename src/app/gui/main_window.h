@@ -21,6 +21,7 @@
 #include "db/db_connection.h"
 #include "model/catalogue_store.h"
 #include "model/progress.h"
+#include "project/project_lock.h"
 
 class QAbstractItemView;
 class QAction;
@@ -278,6 +279,7 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   bool shown_once_ = false;
 
   TCatalogueStore store_;
+  ProjectLock projectLock_;  // held on the open project, so no other program writes it meanwhile
   TDbConnection connection_;
   TWindowStatusBar statusBar_{*this};
   TfrmConnect* connectForm_ = nullptr;  // a child of the window

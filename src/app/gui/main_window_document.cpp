@@ -55,6 +55,7 @@ void TfrmMain::FileNew(Product product) {
     browser_->ResetLists();  // the lists must not show records the reset destroys
     erView_->Clear();        // nor the sheets their windows
     NewProject(store_, product, ListTextMeasurer());
+    projectLock_.Unlock();
     InitLayout();
     RebuildERTabs();
     pnlSQL->Load();
@@ -73,6 +74,13 @@ void TfrmMain::FileOpen(const QString& path) {
     std::optional<QString> asked = chooser_->AskOpenPath();
     if (!asked) return;
     chosen = *asked;
+  }
+  projectLock_.Unlock();  // the project open now may be the one asked for
+  ProjectLock lock;
+  if (std::optional<std::string> busy = lock.Lock(chosen.toStdString())) {
+    if (!store_.fileName.empty()) projectLock_.Lock(store_.fileName, std::chrono::milliseconds(0));
+    prompt_.Error(MessageCp932(*busy));
+    return;
   }
   Disconnect();
   browser_->ResetLists();  // the lists must not show records the reading destroys
@@ -96,8 +104,12 @@ void TfrmMain::FileOpen(const QString& path) {
     trvDataType->topLevelItem(1)->setExpanded(true);
     store_.currentDataKind = DataKind::None;
     store_.listRebuild = true;
+    projectLock_ = std::move(lock);
   } else {
-    for (const std::string& error : outcome.errors) prompt_.Error(MessageCp932(error));
+    // One box: what failed, the file and the reason.
+    std::string text;
+    for (const std::string& error : outcome.errors) text += (text.empty() ? "" : "\r\n") + error;
+    prompt_.Error(MessageCp932(text));
     trvDataType->clear();
     setWindowTitle(QStringLiteral("Morvane"));
   }
@@ -131,6 +143,8 @@ bool TfrmMain::FileSave(bool force_dialog) {
     return false;
   }
   store_.modified = false;
+  // The save put a new file under the name: hold that one now.
+  projectLock_.Lock(path.toStdString(), std::chrono::milliseconds(0));
   ToolBarEnabled();
   SetCaptionForFile();
   RememberProject(path);

@@ -210,9 +210,12 @@ TEST_F(ProjectCommandsTest, AFileThatIsNoProjectIsReportedAndLeavesAnEmptyWindow
   Window().mnuFile_New_Oracle8Click();
   chooser_.openAnswers = {Path("notes.vnk")};
   Window().mnuFile_OpenClick();
-  ASSERT_FALSE(prompt_.shown.empty());
+  // One box, naming the file and the reason.
+  ASSERT_EQ(prompt_.shown.size(), 1u);
   EXPECT_EQ(prompt_.shown[0].kind, PromptKind::kError);
-  EXPECT_EQ(prompt_.shown[0].text, Cp932("ファイルの読み込みに失敗しました。"));
+  EXPECT_EQ(prompt_.shown[0].text, Cp932("ファイルの読み込みに失敗しました。\r\nファイル「") +
+                                       Path("notes.vnk").toStdString() +
+                                       Cp932("」\r\nプロジェクトファイルではありません。"));
   EXPECT_EQ(Window().windowTitle(), QStringLiteral("Morvane"));
   EXPECT_EQ(Window().trvDataType->topLevelItemCount(), 0);
   EXPECT_EQ(Store().product, Product::None);

@@ -7,9 +7,12 @@
 #include <QPainter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <algorithm>
+#include <cmath>
 
 #include "app/gui/er/er_painting.h"
 #include "app/gui/er/er_svg_text.h"
+#include "fileio/file_save.h"
 
 namespace morvane {
 namespace {
@@ -71,57 +74,88 @@ void PaintERSheetPicture(QPainter& painter, const TERSheetRec& sheet, QPoint off
   for (const auto& table : sheet.tables) PaintWindow(painter, *table, offset, svgText);
 }
 
-bool SaveERSheetPicture(const TERSheetRec& sheet, const QString& path, QString* error) {
+namespace {
+
+QByteArray SvgBytes(const TERSheetRec& sheet, const QRect& area) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  QSvgGenerator svg;
+  svg.setOutputDevice(&buffer);
+  svg.setSize(area.size());
+  svg.setViewBox(QRect(QPoint(0, 0), area.size()));
+  svg.setTitle(ERDisplayText(sheet.name));
+  svg.setResolution(96);
+  QPainter painter;
+  if (!painter.begin(&svg)) return {};
+  painter.fillRect(QRect(QPoint(0, 0), area.size()), Qt::white);
+  TERSvgTextBoxes text;
+  PaintERSheetPicture(painter, sheet, -area.topLeft(), &text);
+  painter.end();
+  return text.Finish(buffer.data());
+}
+
+// The factor that brings a picture of `size` within the pixel limits (1 when it fits).
+double FittingScale(QSize size) {
+  const double pixels = double(size.width()) * double(size.height());
+  double scale = std::min(1.0, std::sqrt(double(kMaxERPicturePixels) / pixels));
+  scale = std::min(scale, double(kMaxERPictureSide) / size.width());
+  return std::min(scale, double(kMaxERPictureSide) / size.height());
+}
+
+QByteArray PngBytes(const TERSheetRec& sheet, const QRect& area, double scale) {
+  const QSize size(std::max(1, int(area.width() * scale)), std::max(1, int(area.height() * scale)));
+  QImage image(size, QImage::Format_RGB32);
+  if (image.isNull()) return {};
+  image.setDotsPerMeterX(3780);  // 96 dpi
+  image.setDotsPerMeterY(3780);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    PaintERSheetPicture(painter, sheet, -area.topLeft());
+  }
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG")) return {};
+  return buffer.data();
+}
+
+}  // namespace
+
+bool SaveERSheetPicture(const TERSheetRec& sheet, const QString& path, QString* error,
+                        QString* note) {
   const QRect area = ERPictureArea(sheet);
   const QString sheetName = ERDisplayText(sheet.name);
   if (area.isEmpty()) {
     *error = QStringLiteral("「%1」シートにはテーブルがありません。").arg(sheetName);
     return false;
   }
-  const QPoint offset = -area.topLeft();
-  if (EndsWith(path, ".svg")) {
-    QBuffer drawn;
-    QSvgGenerator svg;
-    svg.setOutputDevice(&drawn);
-    svg.setSize(area.size());
-    svg.setViewBox(QRect(QPoint(0, 0), area.size()));
-    svg.setTitle(sheetName);
-    svg.setResolution(96);
-    QPainter painter;
-    if (!painter.begin(&svg)) {
-      *error = QStringLiteral("「%1」に書き込めません。").arg(path);
-      return false;
-    }
-    painter.fillRect(QRect(QPoint(0, 0), area.size()), Qt::white);
-    TERSvgTextBoxes text;
-    PaintERSheetPicture(painter, sheet, offset, &text);
-    painter.end();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.Finish(drawn.data())) < 0 ||
-        !file.commit()) {
-      *error = QStringLiteral("「%1」に書き込めません。").arg(path);
-      return false;
-    }
-    return true;
-  }
-  if (!EndsWith(path, ".png")) {
+  const bool svg = EndsWith(path, ".svg");
+  if (!svg && !EndsWith(path, ".png")) {
     *error = QStringLiteral("画像の形式は .svg か .png で指定してください。");
     return false;
   }
-  QImage image(area.size(), QImage::Format_RGB32);
-  if (image.isNull()) {
-    *error = QStringLiteral("「%1」シートは大きすぎて画像にできません。").arg(sheetName);
+  const double scale = svg ? 1.0 : FittingScale(area.size());
+  if (scale < 1.0 && note != nullptr) {
+    *note = QStringLiteral(
+                "「%1」シートの画像は %2 × %3 ピクセルになり、上限 (%4 万ピクセル、"
+                "一辺 %5 ピクセル) を超えるため %6% に縮小しました。")
+                .arg(sheetName)
+                .arg(area.width())
+                .arg(area.height())
+                .arg(kMaxERPicturePixels / 10000)
+                .arg(kMaxERPictureSide)
+                .arg(int(scale * 100));
+  }
+  const QByteArray bytes = svg ? SvgBytes(sheet, area) : PngBytes(sheet, area, scale);
+  if (bytes.isEmpty()) {
+    *error = QStringLiteral("「%1」シートの画像を作れませんでした。").arg(sheetName);
     return false;
   }
-  image.setDotsPerMeterX(3780);  // 96 dpi
-  image.setDotsPerMeterY(3780);
-  image.fill(Qt::white);
-  {
-    QPainter painter(&image);
-    PaintERSheetPicture(painter, sheet, offset);
-  }
-  if (!image.save(path, "PNG")) {
-    *error = QStringLiteral("「%1」に書き込めません。").arg(path);
+  const std::string file = path.toStdString();
+  if (const int failed =
+          fileio::SaveFileBytes(file, std::string_view(bytes.constData(), bytes.size()))) {
+    *error = QString::fromStdString(fileio::SaveFailureText(file, failed));
     return false;
   }
   return true;

@@ -23,9 +23,16 @@ class TERSvgTextBoxes;
 void PaintERSheetPicture(QPainter& painter, const TERSheetRec& sheet, QPoint offset,
                          TERSvgTextBoxes* svgText = nullptr);
 
-// Writes the picture of one sheet to `path`: SVG when the name ends in .svg, PNG when it ends in
-// .png (either case). On failure returns false with a message for the user in *error.
-bool SaveERSheetPicture(const TERSheetRec& sheet, const QString& path, QString* error);
+// A PNG picture has at most this many pixels, and sides of at most kMaxERPictureSide pixels; a
+// larger sheet is drawn scaled down to fit.
+inline constexpr long long kMaxERPicturePixels = 64'000'000;
+inline constexpr int kMaxERPictureSide = 16'384;
+
+// Writes the picture of one sheet to `path`, complete or not at all: SVG when the name ends in
+// .svg, PNG when it ends in .png (either case). On failure returns false with a message for the
+// user in *error; a PNG scaled down to the limits says so in *note.
+bool SaveERSheetPicture(const TERSheetRec& sheet, const QString& path, QString* error,
+                        QString* note = nullptr);
 
 // Where the picture of one of several sheets goes: `path` with "_" and the sheet name put before
 // its suffix, characters a file name cannot hold replaced by "_".

@@ -6,9 +6,11 @@
 #include <QMouseEvent>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <algorithm>
 
 #include "app/gui/er/er_picture.h"
+#include "app/gui/er/er_sheet_list_form.h"
 #include "app/gui/er/er_sheet_view.h"
 #include "app/gui/er/er_table_form.h"
 #include "app/gui/project_folder.h"
@@ -49,6 +51,16 @@ TERView::TERView(QTabWidget* pagER, TCatalogueStore& store, IPrompt& prompt,
           [this](const QPoint& at) { ShowSheetMenu(pagER_->tabBar()->mapToGlobal(at)); });
   connect(pagER_, &QTabWidget::currentChanged, this, &TERView::pagERChange);
   connect(pagER_->tabBar(), &QTabBar::tabMoved, this, &TERView::pagERTabMoved);
+  pagER_->setUsesScrollButtons(true);
+  pagER_->setElideMode(Qt::ElideNone);
+  auto* list_button = new QToolButton(pagER_);
+  list_button->setObjectName(QStringLiteral("btnERSheetList"));
+  list_button->setText(QStringLiteral("シート一覧"));
+  list_button->setToolTip(QStringLiteral("シートを名前で探して表示します"));
+  list_button->setAutoRaise(true);
+  pagER_->setCornerWidget(list_button, Qt::BottomRightCorner);
+  connect(list_button, &QToolButton::clicked, this, &TERView::ShowSheetList);
+  showSheetList_ = [](TfrmERSheetList& form) { return form.exec(); };
   askPicturePath_ = [this](const QString& suggested) {
     return AskPicturePathWithDialog(pagER_->window(), suggested);
   };
@@ -102,9 +114,25 @@ void TERView::Clear() {
 void TERView::Rebuild() {
   Clear();
   syncing_ = true;
+  // A shown tab bar lays out all its tabs again for each tab added: add them while it is hidden.
+  const bool hidden = pagER_->isHidden();
+  pagER_->setUpdatesEnabled(false);
+  pagER_->hide();
   for (const auto& sheet : store_.er.sheets) AddSheetPage(*sheet);
   if (store_.er.currentIndex >= 0) pagER_->setCurrentIndex(store_.er.currentIndex);
+  pagER_->setVisible(!hidden);
+  pagER_->setUpdatesEnabled(true);
   syncing_ = false;
+}
+
+void TERView::ShowSheetList() {
+  if (!sheetList_) sheetList_ = new TfrmERSheetList(pagER_->window());
+  QStringList names;
+  for (int i = 0; i < pagER_->count(); ++i) names << pagER_->tabText(i);
+  sheetList_->Load(names, pagER_->currentIndex());
+  if (showSheetList_(*sheetList_) != QDialog::Accepted) return;
+  const int chosen = sheetList_->Apply();
+  if (chosen >= 0) pagER_->setCurrentIndex(chosen);
 }
 
 TERSheetView* TERView::AddSheetPage(TERSheetRec& sheet) {

@@ -20,6 +20,7 @@ class QTabWidget;
 namespace morvane {
 
 class TERSheetView;
+class TfrmERSheetList;
 class TfrmERTable;
 
 // MIME type of a table dragged from the tree (its name as data).
@@ -62,6 +63,12 @@ class TERView : public QObject {
   void MakeCurrent(TERSheetView& view);
   void ShowSheetMenu(QPoint globalPos);
 
+  // The list of sheets (the button after the tabs): goes to the sheet chosen in it.
+  void ShowSheetList();
+  // Shows the list and returns how it was closed (QDialog::Accepted or not). Tests replace it.
+  using SheetListShower = std::function<int(TfrmERSheetList& form)>;
+  void SetSheetListShower(SheetListShower shower) { showSheetList_ = std::move(shower); }
+
   // Asks where to save pictures (suggested path given); empty means cancelled. Tests replace it.
   using PathAsker = std::function<QString(const QString& suggested)>;
   void SetPicturePathAsker(PathAsker asker) { askPicturePath_ = std::move(asker); }
@@ -95,6 +102,8 @@ class TERView : public QObject {
   const TTableRec* tableToAdd_ = nullptr;
   bool syncing_ = false;  // tabs are being changed by the program
   PathAsker askPicturePath_;
+  SheetListShower showSheetList_;
+  TfrmERSheetList* sheetList_ = nullptr;  // a child of the window, made when first shown
   QAction* popBook_Delete_ = nullptr;
 };
 

@@ -206,5 +206,60 @@ TEST_F(ERImageCommandTest, RefusesUnknownSheetsEmptySheetsAndBadArguments) {
   EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
 }
 
+// A picture is written complete or not at all: a write that fails (here at a file-size limit)
+// fails the command and leaves the old picture as it was.
+TEST_F(ERImageCommandTest, AFailedWriteLeavesTheOldPictureAndFails) {
+  for (const char* name : {"old.svg", "old.png"}) {
+    SCOPED_TRACE(name);
+    const QString out = dir_.filePath(QLatin1String(name));
+    const QByteArray before(900, 'x');
+    {
+      QFile file(out);
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+      file.write(before);
+    }
+    // 1 KB at most per file; the picture needs more.
+    const std::string command = "bash -c \"ulimit -f 1; trap '' XFSZ; exec " +
+                                std::string(MORVANE_CLI) + " er-image " + project_ +
+                                " --sheet Orders --out " + out.toStdString() + "\" 2>" +
+                                dir_.filePath(QStringLiteral("err.txt")).toStdString();
+    EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 1);
+    EXPECT_NE(Errors().find("に保存できませんでした。"), std::string::npos) << Errors();
+    QFile file(out);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+  }
+}
+
+// The picture covers the windows, wherever they are, and stays within the pixel limits.
+TEST(ERPictureTest, FarAndHugeSheetsGiveBoundedPictures) {
+  struct Case {
+    const char* name;
+    QPoint first, second;
+    bool scaled;
+  };
+  const Case cases[] = {
+      {"one window far out", {30000, 30000}, {30300, 30000}, false},
+      {"windows far apart", {0, 0}, {40000, 0}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TERSheetRec sheet;
+    AddERTable(sheet, "Table1", "A", c.first.x(), c.first.y(), 160, 110);
+    AddERTable(sheet, "Table2", "B", c.second.x(), c.second.y(), 160, 110);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("far.png"));
+    QString error, note;
+    ASSERT_TRUE(SaveERSheetPicture(sheet, path, &error, &note)) << error.toStdString();
+    const QImage image(path);
+    const QRect area = ERPictureArea(sheet);
+    EXPECT_LE(qint64(image.width()) * image.height(), kMaxERPicturePixels);
+    EXPECT_LE(std::max(image.width(), image.height()), kMaxERPictureSide);
+    EXPECT_EQ(note.isEmpty(), !c.scaled) << note.toStdString();
+    if (!c.scaled) EXPECT_EQ(image.size(), area.size());
+    if (c.scaled) EXPECT_NE(note.indexOf(QStringLiteral("縮小しました")), -1);
+  }
+}
+
 }  // namespace
 }  // namespace morvane

@@ -4,6 +4,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <QLineEdit>
+#include <QToolButton>
+
+#include "app/gui/er/er_sheet_list_form.h"
+#include "er/er_sheets.h"
 #include "er_view_fixture.h"
 
 namespace morvane {
@@ -317,6 +322,28 @@ TEST_F(ERViewTest, TheSheetMenuSavesPicturesOfTheCurrentSheetOrOfEverySheetWithT
   answer.clear();  // cancelled
   View().popBook_AllPicturesClick();
   EXPECT_EQ(prompt_.shown.size(), 2u);
+}
+
+// Many sheets: the tabs scroll, and the sheet list finds a sheet by part of its name and goes
+// to it.
+TEST_F(ERViewTest, ManySheetsCanBeFoundByNameInTheSheetList) {
+  NewProject();
+  for (int i = 2; i <= 400; ++i) AddERSheet(Store().er, "S" + std::to_string(i));
+  View().Rebuild();
+  ASSERT_EQ(View().SheetCount(), 400);
+  EXPECT_TRUE(View().pagER()->isVisible());
+  EXPECT_TRUE(View().pagER()->usesScrollButtons());
+  auto* button = View().pagER()->findChild<QToolButton*>(QStringLiteral("btnERSheetList"));
+  ASSERT_NE(button, nullptr);
+  EXPECT_TRUE(button->isVisible());
+  View().SetSheetListShower([](TfrmERSheetList& form) {
+    form.edtFilter()->setText(QStringLiteral("s37"));  // S37, S370 ... S379: S37 comes first
+    return int(QDialog::Accepted);
+  });
+  button->click();
+  EXPECT_EQ(View().pagER()->currentIndex(), 36);
+  EXPECT_EQ(Store().er.currentIndex, 36);
+  EXPECT_EQ(View().pagER()->tabText(36), QStringLiteral("S37"));
 }
 
 }  // namespace

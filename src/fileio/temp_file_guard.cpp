@@ -1,4 +1,4 @@
-#include "project/temp_file_guard.h"
+#include "fileio/temp_file_guard.h"
 
 #include <limits.h>
 #include <signal.h>

@@ -1,0 +1,63 @@
+// How long the ER view takes to show a project of many ER sheets (one tab each): reading the
+// file, making a tab and a view per sheet and showing the tab bar, on offscreen widgets. The
+// peer is the same project with 1,000 sheets, to show how the time grows.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include "app/gui/er/er_view.h"
+#include "er/er_sheets.h"
+#include "er/er_tables.h"
+#include "model/new_project.h"
+#include "project/project_reader.h"
+#include "project/project_writer.h"
+
+namespace morvane {
+namespace {
+
+// Sheets of one window each.
+std::string MakeProject(const QTemporaryDir& dir, int sheets) {
+  TCatalogueStore store;
+  NewProject(store, Product::RedBrick, EstimateTextWidth);
+  for (int i = 1; i < sheets; ++i) AddERSheet(store.er);
+  for (const auto& sheet : store.er.sheets) {
+    AddERTable(*sheet, NextERTableName(store.er), "TABLE", 20, 20, 150, 150);
+  }
+  const std::string path = dir.filePath(QStringLiteral("tabs%1.vnk").arg(sheets)).toStdString();
+  if (!SaveProjectFile(store, path, nullptr).ok) std::abort();
+  return path;
+}
+
+void BM_OpenManySheets(benchmark::State& state) {
+  QTemporaryDir dir;
+  const std::string path = MakeProject(dir, static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    TCatalogueStore store;
+    ScriptedPrompt prompt;
+    QTabWidget tabs;
+    TERView view(&tabs, store, prompt, [] {});
+    tabs.resize(1200, 800);
+    tabs.show();
+    if (!OpenProjectFile(store, path, EstimateTextWidth, nullptr).ok) std::abort();
+    view.Rebuild();
+    QApplication::processEvents();
+    if (view.SheetCount() != state.range(0)) std::abort();
+    state.PauseTiming();
+    view.Clear();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_OpenManySheets)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+}  // namespace morvane
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

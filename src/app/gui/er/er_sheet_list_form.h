@@ -1,0 +1,34 @@
+// TfrmERSheetList: the list of ER sheets behind the button at the end of the sheet tabs, to find
+// a sheet by (part of) its name among many and go to it.
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+class QLineEdit;
+class QListWidget;
+
+namespace morvane {
+
+class TfrmERSheetList : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TfrmERSheetList(QWidget* parent = nullptr);
+
+  // Shows the sheet names in tab order with the current one selected.
+  void Load(const QStringList& names, int current);
+  // The tab index of the chosen sheet, or -1 when none is chosen.
+  int Apply() const;
+
+  QLineEdit* edtFilter() const { return edtFilter_; }
+  QListWidget* lstSheets() const { return lstSheets_; }
+
+ private:
+  void Narrow(const QString& text);
+
+  QLineEdit* edtFilter_;
+  QListWidget* lstSheets_;
+};
+
+}  // namespace morvane
