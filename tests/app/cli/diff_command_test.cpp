@@ -13,7 +13,9 @@
 #include <memory>
 #include <sstream>
 
+#include "app/cli/excel_command.h"
 #include "app/cli/fetch_command.h"
+#include "app/cli/import_command.h"
 #include "odbc_client.h"
 
 namespace morvane {
@@ -146,6 +148,65 @@ TEST_F(DiffCommandTest, AProjectAgainstItselfOrItsUnchangedDatabasePrintsNothing
   EXPECT_EQ(Diff({Path("new.vnk"), "--dsn", kDsn, "--uid", "sales", "--pwd", "sales"}), 0)
       << err_.str();
   EXPECT_EQ(out_.str(), "");
+}
+
+// The design workbook written with the standard layout of the table list and read back.
+void WriteAndImportDesign(const std::string& design_from, const std::string& project,
+                          const std::string& book) {
+  std::ostringstream out, err;
+  std::istringstream in;
+  ASSERT_EQ(RunExcelCommand({design_from, "--kind", "2", "--all-tables", "--out", book}, out, err),
+            0)
+      << err.str();
+  ASSERT_EQ(RunImportCommand({project,
+                              "--workbook",
+                              book,
+                              "--all-sheets",
+                              "--table-name-cell",
+                              "B1",
+                              "--first-item-row",
+                              "6",
+                              "--name-column",
+                              "B",
+                              "--type-column",
+                              "C",
+                              "--length-column",
+                              "D",
+                              "--precision-column",
+                              "E",
+                              "--scale-column",
+                              "F",
+                              "--size-column",
+                              "I",
+                              "--not-null-column",
+                              "J",
+                              "--unique-column",
+                              "K",
+                              "--primary-column",
+                              "L",
+                              "--comment1-column",
+                              "Q",
+                              "--overwrite",
+                              "all"},
+                             in, out, err, false),
+            0)
+      << err.str();
+}
+
+TEST_F(DiffCommandTest, TheDesignWorkbookMatchesUntilTheDatabaseChanges) {
+  const std::string book = Path("design.xlsx");
+  WriteAndImportDesign(Path("old.vnk"), Path("old.vnk"), book);
+  EXPECT_EQ(Diff({Path("old.vnk"), "--kinds", "1:2"}), 0) << err_.str();
+  EXPECT_EQ(out_.str(), "");
+  // The same design against the definitions fetched after the changes.
+  WriteAndImportDesign(Path("old.vnk"), Path("new.vnk"), book);
+  EXPECT_EQ(Diff({Path("new.vnk"), "--kinds", "1:2", "--format", "tsv"}), 1) << err_.str();
+  EXPECT_EQ(out_.str(),
+            "removed\ttable\tPAYMENTS\t\t\t\n"
+            "added\tcolumn\tSALES.BRANCHES.FAX\t\t\t\n"
+            "changed\tcolumn\tSALES.BRANCHES.PHONE\tLENGTH\t15\t40\n"
+            "added\ttable\tSALES.PROMOTIONS\t\t\t\n"
+            "changed\tcolumn\tSALES.REGIONS.REGION_NAME\tCOMMENT\t地域名\t地域の名前\n");
 }
 
 TEST_F(DiffCommandTest, RefusesBadArgumentsAndUnreadableProjectsWithExitTwo) {
