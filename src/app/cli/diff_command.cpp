@@ -150,15 +150,24 @@ std::unique_ptr<TCatalogueStore> FetchNow(const TCatalogueStore& project,
   return now;
 }
 
+// The project a comparison starts from; with --dsn it must be one that may use the database.
+std::unique_ptr<TCatalogueStore> OpenBefore(const DiffArguments& arguments, std::ostream& err) {
+  if (!arguments.fromDatabase) return OpenProject(arguments.projects[0], err);
+  auto store = std::make_unique<TCatalogueStore>();
+  if (OpenProjectForDatabase(*store, arguments.projects[0], err)) return store;
+  err << "このプロジェクトはデータベースと比較できません "
+         "(製品が未選択か、古い版のファイルです)。\n";
+  return nullptr;
+}
+
 std::optional<diff::ChangeList> Compare(const DiffArguments& arguments, std::ostream& err) {
-  std::unique_ptr<TCatalogueStore> before = OpenProject(arguments.projects[0], err);
+  std::unique_ptr<TCatalogueStore> before = OpenBefore(arguments, err);
   if (!before) return std::nullopt;
   if (arguments.designWithDatabase) return diff::CompareDesignWithDatabase(*before);
   diff::CompareOptions options{.allItems = arguments.allItems};
   if (arguments.kinds) options.kinds = *arguments.kinds;
   std::unique_ptr<TCatalogueStore> after;
   if (arguments.fromDatabase) {
-    if (!OpenProjectForDatabase(*before, arguments.projects[0], err)) return std::nullopt;
     if (!arguments.kinds) options.kinds = KindsHeld(*before);
     after = FetchNow(*before, arguments, options.kinds, err);
   } else {

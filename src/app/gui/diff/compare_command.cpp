@@ -29,6 +29,10 @@ std::unique_ptr<TCatalogueStore> ReadProject(TfrmMain& main, IPrompt& prompt, co
 
 std::unique_ptr<TCatalogueStore> FetchDatabase(TfrmMain& main, IPrompt& prompt,
                                                const std::vector<DataKind>& kinds) {
+  if (main.Store().product == Product::None) {
+    prompt.Warn(ToCp932("データベースの製品が選ばれていません。新規作成で製品を選んでください。"));
+    return nullptr;
+  }
   if (!main.EnsureConnected()) return nullptr;
   DbSession session{main.Connection(), prompt, main, main.ConnectionStatus()};
   return FetchCatalogueSnapshot(main.Store().product, kinds, session);
