@@ -351,4 +351,41 @@ inline constexpr DefaultItem kOdbcTableIndexTable[] = {
     {"INDEX COUNT", N},
 };
 
+// Items whose values change between two fetches of the same schema (ProductItemLists::statistics).
+inline constexpr const char* kRedBrickStatistics[] = {"COUNT"};
+
+inline constexpr const char* kOracleStatistics[] = {
+    "COUNT",
+    "NUM ROWS",
+    "BLOCKS",
+    "EMPTY BLOCKS",
+    "AVG SPACE",
+    "CHAIN CNT",
+    "AVG ROW LEN",
+    "AVG SPACE FREELIST BLOCKS",
+    "NUM FREELIST BLOCKS",
+    "SAMPLE SIZE",
+    "LAST ANALYZED",
+    "NUM DISTINCT",
+    "LOW VALUE",
+    "HIGH VALUE",
+    "DENSITY",
+    "NUM NULLS",
+    "NUM BUCKETS",
+    "BLEVEL",
+    "LEAF BLOCKS",
+    "DISTINCT KEYS",
+    "AVG LEAF BLOCKS PER KEY",
+    "AVG DATA BLOCKS PER KEY",
+    "CLUSTERING FACTOR",
+};
+
+inline constexpr const char* kBroadbaseStatistics[] = {
+    "COUNT",         "SESSION ID",       "NUM ROWS",      "NEXT ROWID", "DELETED BLOCKS",
+    "LAST DML TIME", "NUM ROWS DELETED", "NUM BLOCKS VI", "ROOT BLOCK", "RI NODE BLOCK",
+    "VI NODE BLOCK", "MAX FILE BLOCKS",  "LOCK",
+};
+
+inline constexpr const char* kOdbcStatistics[] = {"COUNT"};
+
 }  // namespace morvane::product_lists

@@ -23,7 +23,7 @@ const ProductProfile kProfiles[] = {
         .countPosition = 4,
         .columnPositions = {1, 2, 6, 7, 11},
         .lists = {kRedBrickTableTable, kRedBrickTableColumn, kRedBrickIndexTable,
-                  kRedBrickIndexColumn, kRedBrickTableIndexTable},
+                  kRedBrickIndexColumn, kRedBrickTableIndexTable, kRedBrickStatistics},
     },
     {
         .product = Product::Oracle8,
@@ -38,7 +38,7 @@ const ProductProfile kProfiles[] = {
         .countPosition = 6,
         .columnPositions = {1, 2, 6, 7, 9},
         .lists = {kOracle8TableTable, kOracle8TableColumn, kOracle8IndexTable, kOracle8IndexColumn,
-                  kOracle8TableIndexTable},
+                  kOracle8TableIndexTable, kOracleStatistics},
     },
     {
         .product = Product::Broadbase,
@@ -49,7 +49,7 @@ const ProductProfile kProfiles[] = {
         .countPosition = 3,
         .columnPositions = {1, 2, 3, 4, 5},
         .lists = {kBroadbaseTableTable, kBroadbaseTableColumn, kBroadbaseIndexTable,
-                  kBroadbaseIndexColumn, kBroadbaseTableIndexTable},
+                  kBroadbaseIndexColumn, kBroadbaseTableIndexTable, kBroadbaseStatistics},
     },
     {
         .product = Product::Oracle7,
@@ -64,7 +64,7 @@ const ProductProfile kProfiles[] = {
         .countPosition = 6,
         .columnPositions = {1, 2, 6, 7, 9},
         .lists = {kOracle7TableTable, kOracle7TableColumn, kOracle7IndexTable, kOracle7IndexColumn,
-                  kOracle7TableIndexTable},
+                  kOracle7TableIndexTable, kOracleStatistics},
     },
     {
         .product = Product::Odbc,
@@ -78,7 +78,7 @@ const ProductProfile kProfiles[] = {
         .countPosition = 4,
         .columnPositions = {1, 2, 6, 7, 11},
         .lists = {kOdbcTableTable, kOdbcTableColumn, kOdbcIndexTable, kOdbcIndexColumn,
-                  kOdbcTableIndexTable},
+                  kOdbcTableIndexTable, kOdbcStatistics},
     },
 };
 
@@ -102,6 +102,13 @@ const ProductProfile& ProfileOf(Product product) {
     if (profile.product == product) return profile;
   }
   return kNoProduct;
+}
+
+bool IsStatisticsItem(const ProductProfile& profile, std::string_view name) {
+  for (const char* statistic : profile.lists.statistics) {
+    if (name == statistic) return true;
+  }
+  return false;
 }
 
 std::optional<Product> ProductFromCommandWord(std::string_view word) {

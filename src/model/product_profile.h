@@ -40,6 +40,10 @@ struct DefaultItem {
 // The default catalogue lists of a product: (2,1), (2,2), (3,1), (3,2), (4,1).
 struct ProductItemLists {
   std::span<const DefaultItem> tableTable, tableColumn, indexTable, indexColumn, tableIndexTable;
+  // Names of the items (of any catalogue list) whose values change without any change of the
+  // schema: row counts, statistics gathered by the server, storage positions. Comparisons of
+  // two fetches leave them out unless asked.
+  std::span<const char* const> statistics{};
 };
 
 // The rules by which column types give byte sizes and an imported length and scale.
@@ -89,6 +93,9 @@ struct ProductProfile {
   TColumnValuePositions columnPositions{};
   ProductItemLists lists{};
 };
+
+// True when `name` (CP932; the names are ASCII) is one of the product's statistics items.
+bool IsStatisticsItem(const ProductProfile& profile, std::string_view name);
 
 // The New menu's caption of a product (UTF-8).
 std::string_view MenuName(Product product);

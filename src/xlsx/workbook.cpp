@@ -143,8 +143,10 @@ void Workbook::Load(ZipPackage package) {
   const Relationship* main = root_rels_.FirstOfKind("officeDocument");
   if (main == nullptr) throw Error("Excelブック (.xlsx) ではありません");
   workbook_part_ = main->target;
-  LoadWorkbookPart();
+  // Every part name of the file is taken, including those of the sheets and drawings that
+  // loading takes out of the package: a sheet copied in later must not reuse one.
   for (const std::string& name : package_.Names()) used_parts_.insert(name);
+  LoadWorkbookPart();
   package_.Remove(kContentTypesPart);
   package_.Remove("_rels/.rels");
   package_.Remove(workbook_part_);

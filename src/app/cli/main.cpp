@@ -10,6 +10,7 @@
 //   morvane-cli er-place IN.vnk --sheet NAME ... --out OUT.vnk (see app/cli/er_place_command.h)
 //   morvane-cli er-image IN.vnk --sheet NAME --out FILE.svg|.png (see app/cli/er_image_command.h)
 //   morvane-cli import PROJECT.vnk --workbook BOOK.xlsx ... (see app/cli/import_command.h)
+//   morvane-cli diff OLD.vnk NEW.vnk ... (see app/cli/diff_command.h)
 //
 // Messages go to standard error with the texts the GUI shows; any failure exits non-zero.
 #include <cstdio>
@@ -21,6 +22,7 @@
 #include <unistd.h>
 
 #include "app/cli/count_command.h"
+#include "app/cli/diff_command.h"
 #include "app/cli/er_image_command.h"
 #include "app/cli/er_place_command.h"
 #include "app/cli/excel_command.h"
@@ -69,6 +71,7 @@ int Usage() {
 #endif
 #ifdef MORVANE_CLI_IMPORT
   std::fputs(kImportUsage, stderr);
+  std::fputs(kDiffUsage, stderr);
 #endif
   return kExitUsage;
 }
@@ -139,6 +142,8 @@ int Run(const std::vector<std::string>& args) {
   }
 #endif
 #ifdef MORVANE_CLI_IMPORT
+  if (!args.empty() && args[0] == "diff")
+    return RunDiffCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
   if (!args.empty() && args[0] == "import") {
     return RunImportCommand({args.begin() + 1, args.end()}, std::cin, std::cout, std::cerr,
                             isatty(STDIN_FILENO) != 0);

@@ -181,6 +181,7 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   void mnuFile_SaveClick();
   void mnuFile_SaveAsClick();
   void mnuFile_ExcelOutputClick();
+  void mnuFile_CompareClick();  // main_window_compare.cpp
   void mnuFile_ExitClick();
   // Edit menu.
   void mnuEditClick();

@@ -61,6 +61,8 @@ void TfrmMain::BuildMenus() {
   AddCommand(mnuFile_, "mnuFile_ExcelOutput", QStringLiteral("Excel 出力"),
              QKeySequence(Qt::CTRL | Qt::Key_E), &TfrmMain::mnuFile_ExcelOutputClick)
       ->setIcon(ToolIcon("excel"));
+  AddCommand(mnuFile_, "mnuFile_Compare", QStringLiteral("比較..."), QKeySequence(),
+             &TfrmMain::mnuFile_CompareClick);
   mnuFile_->addSeparator();
   mnuFile_Recent_ = mnuFile_->addMenu(QStringLiteral("最近使ったファイル(&R)"));
   mnuFile_Recent_->setObjectName(QStringLiteral("mnuFile_Recent"));

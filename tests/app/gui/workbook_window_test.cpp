@@ -108,7 +108,7 @@ TEST_F(WorkbookWindowTest, OpensACalcTemplateAndTheBundledOneAndMarksTheLastActi
   Command("cmdOpenTemplate")->trigger();
   EXPECT_EQ(Listing(window_.trvWorkbooks),
             (std::vector<std::string>{"calc_template.xlsx", " 定義書", "default.xlsx*",
-                                      " テーブル定義*"}));
+                                      " テーブル定義*", " 変更履歴"}));
   EXPECT_EQ(ActiveSheetName(), "テーブル定義");
   EXPECT_EQ(window_.trvWorkbooks->currentItem(), Item(1, 1));
   EXPECT_TRUE(Command("cmdSave")->isEnabled());
