@@ -128,7 +128,8 @@ char32_t NextUtf8(std::string_view text, size_t& pos) {
   unsigned char lead = static_cast<unsigned char>(text[pos]);
   size_t len = std::min(Utf8SequenceLength(lead), text.size() - pos);
   char32_t c = len == 1 ? lead : lead & (0x7F >> len);
-  for (size_t i = 1; i < len; ++i) c = (c << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3F);
+  for (size_t i = 1; i < len; ++i)
+    c = (c << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3F);
   pos += len;
   return c;
 }
@@ -190,6 +191,78 @@ size_t Cp932SafePrefixLength(std::string_view cp932, size_t max_bytes) {
     pos += width;
   }
   return pos;
+}
+
+}  // namespace morvane
+
+namespace morvane {
+namespace {
+
+bool IsUtf8Name(const std::string& encoding) { return encoding == "UTF-8" || encoding == "UTF8"; }
+bool IsCp932Name(const std::string& encoding) { return encoding == "CP932"; }
+
+// `in` in `from` to UTF-8, one "?" for every byte iconv refuses.
+std::string ToUtf8Lossy(std::string_view in, const std::string& from) {
+  IconvHandle cd("UTF-8", from.c_str());
+  if (!cd.valid()) return std::string(in.size(), '?');
+  std::string out(in.size() * 3 + 16, '\0');
+  char* in_ptr = const_cast<char*>(in.data());
+  size_t in_left = in.size();
+  char* out_ptr = out.data();
+  size_t out_left = out.size();
+  while (in_left > 0) {
+    if (iconv(cd.get(), &in_ptr, &in_left, &out_ptr, &out_left) != static_cast<size_t>(-1)) {
+      continue;
+    }
+    size_t used = out.size() - out_left;
+    if (errno == E2BIG) {
+      out.resize(out.size() * 2);
+    } else {  // an invalid or cut-off sequence: one byte becomes "?"
+      out.resize(std::max(out.size(), used + 8));
+      out[used++] = '?';
+      ++in_ptr;
+      --in_left;
+    }
+    out_ptr = out.data() + used;
+    out_left = out.size() - used;
+  }
+  out.resize(out.size() - out_left);
+  return out;
+}
+
+}  // namespace
+
+std::string EncodedToCp932Lossy(std::string_view text, const std::string& encoding) {
+  if (IsAscii(text)) return std::string(text);
+  if (IsCp932Name(encoding) && Cp932ToUtf8(text).ok) return std::string(text);
+  if (IsUtf8Name(encoding)) return Utf8ToCp932Lossy(text);
+  return Utf8ToCp932Lossy(ToUtf8Lossy(text, encoding));
+}
+
+bool Cp932ToEncoded(std::string_view cp932, const std::string& encoding, std::string& out) {
+  CodecResult utf8 = Cp932ToUtf8(cp932);
+  if (!utf8.ok) return false;
+  if (IsAscii(cp932) || IsCp932Name(encoding)) {
+    out.assign(cp932);
+  } else if (IsUtf8Name(encoding)) {
+    out = std::move(utf8.text);
+  } else {
+    // Character by character, so that only what `encoding` lacks becomes "?".
+    out.clear();
+    for (size_t pos = 0; pos < utf8.text.size();) {
+      size_t len = std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8.text[pos])),
+                            utf8.text.size() - pos);
+      CodecResult one =
+          Convert(std::string_view(utf8.text).substr(pos, len), encoding.c_str(), "UTF-8");
+      out += one.ok ? one.text : std::string("?");
+      pos += len;
+    }
+  }
+  return true;
+}
+
+bool IsKnownEncoding(const std::string& encoding) {
+  return IconvHandle("UTF-8", encoding.c_str()).valid();
 }
 
 }  // namespace morvane
