@@ -52,9 +52,9 @@ def pg_schema(tables):
             cols.append("c%02d %s" % (c, ["varchar(40)", "numeric(12,2)", "date", "text",
                                           "integer", "char(8)"][c % 6]))
         out.append("CREATE TABLE %s (%s);" % (name, ", ".join(cols)))
-        out.append("CREATE INDEX %s_ix ON %s (c03, c04);" % (name, name))
+        out.append("CREATE INDEX %s_ix ON %s (c06, c04);" % (name, name))
         out.append("COMMENT ON TABLE %s IS 'テーブル%d（日本語）';" % (name, t))
-        out.append("COMMENT ON COLUMN %s.c03 IS '名前';" % name)
+        out.append("COMMENT ON COLUMN %s.c06 IS '名前';" % name)
         out.append("COMMENT ON COLUMN %s.c04 IS '金額';" % name)
     return "\n".join(out) + "\n"
 
@@ -67,9 +67,9 @@ def maria_schema(tables):
         cols = ["id integer PRIMARY KEY", "parent_id integer"]
         for c in range(3, 31):
             typ = ["varchar(40)", "decimal(12,2)", "date", "text", "integer", "char(8)"][c % 6]
-            comment = {3: " COMMENT '名前'", 4: " COMMENT '金額'"}.get(c, "")
+            comment = {6: " COMMENT '名前'", 4: " COMMENT '金額'"}.get(c, "")
             cols.append("c%02d %s%s" % (c, typ, comment))
-        cols.append("INDEX %s_ix (c03, c04)" % name)
+        cols.append("INDEX %s_ix (c06, c04)" % name)
         cols.append("FOREIGN KEY (parent_id) REFERENCES %s (id)" % ref)
         out.append("CREATE TABLE %s (%s) COMMENT 'テーブル%d（日本語）';" % (name, ", ".join(cols), t))
     return "SET foreign_key_checks = 0;\n" + "\n".join(out) + "\n"

@@ -51,6 +51,7 @@ bool FetchOdbcCatalogue(TCatalogueStore& store, DbSession& session) {
     OdbcReadOptions options;
     options.schemas = session.connection.OdbcSchemas;
     options.native = !session.connection.OdbcFunctionsOnly;
+    options.cache = session.odbcCache;
     OdbcCatalogue catalogue =
         ReadOdbcCatalogue(session.connection.Dbc.get(), data_kind, session.progress, options);
     store.ClearDataKind(data_kind);

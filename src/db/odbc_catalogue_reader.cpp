@@ -11,6 +11,7 @@
 #include "db/odbc_dbms/dbms_reader.h"
 #include "db/odbc_error.h"
 #include "db/odbc_handles.h"
+#include "db/odbc_read_cache.h"
 #include "db/table_index_matrix.h"
 #include "model/codec.h"
 #include "model/data_kind.h"
@@ -381,10 +382,13 @@ OdbcCatalogue ReadOdbcCatalogue(SQLHDBC dbc, DataKind data_kind, IProgress& prog
   const DbmsReader* reader = FindDbmsReader(DbmsName(dbc));
   OdbcTextMode mode = DetectTextMode(dbc, reader);
   FinalStatement restore(dbc, reader ? reader->UseLosslessText(dbc, mode) : std::string(), mode);
-  std::unique_ptr<OdbcCatalogueSource> source = reader != nullptr && options.native
-                                                    ? reader->Open(dbc, mode)
-                                                    : std::make_unique<OdbcCallsSource>(dbc, mode);
-  OdbcCatalogueSource& calls = *source;
+  const bool native = reader != nullptr && options.native;
+  std::unique_ptr<OdbcCatalogueSource> source;
+  if (options.cache == nullptr || !options.cache->Holds(native)) {
+    source = native ? reader->Open(dbc, mode) : std::make_unique<OdbcCallsSource>(dbc, mode);
+  }
+  if (options.cache != nullptr && source) options.cache->Keep(std::move(source), native);
+  OdbcCatalogueSource& calls = options.cache != nullptr ? *options.cache : *source;
   std::vector<OdbcTableEntry> tables = calls.Tables();
   std::erase_if(tables, [&](const OdbcTableEntry& t) {
     return IsSystemTable(t.owner(), t.name) || !IsChosen(t, options);
@@ -393,6 +397,7 @@ OdbcCatalogue ReadOdbcCatalogue(SQLHDBC dbc, DataKind data_kind, IProgress& prog
   ProgressRun run(progress);
   run.Begin(static_cast<int>(tables.size()));
   OdbcCatalogue out;
+  out.native = native;
   switch (data_kind) {
     case DataKind::Table:
       ReadTableInformation(calls, tables, run, out);

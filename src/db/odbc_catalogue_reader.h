@@ -22,6 +22,8 @@
 
 namespace morvane {
 
+class OdbcReadCache;
+
 struct OdbcCatalogue {
   // One record per table or view (table and table-index information) or per index (index
   // information), in the order of the driver's table list.
@@ -31,6 +33,8 @@ struct OdbcCatalogue {
   // Table-index information: the largest index count of any table; every column row of every
   // record is already padded to this many index entries.
   int largestIndexCount = 0;
+  // Whether the DBMS's own reader gave the records, rather than the catalogue functions.
+  bool native = false;
 };
 
 // A read the user stopped through the progress display.
@@ -45,6 +49,9 @@ struct OdbcReadOptions {
   bool native = true;
   // The owners (CP932) whose tables are read; nullopt for every owner.
   std::optional<std::vector<std::string>> schemas;
+  // Where a command reading several data kinds keeps what it read once (not owned); null to
+  // read everything afresh.
+  OdbcReadCache* cache = nullptr;
 };
 
 // Reads data kind `data_kind` (2 table, 3 index, 4 table-index information) of the data source

@@ -23,11 +23,6 @@ std::vector<OdbcSchemaEntry> ListOdbcSchemas(SQLHDBC dbc) {
   return schemas;
 }
 
-std::string ConnectedDataSource(SQLHDBC dbc) {
-  SQLCHAR name[SQL_MAX_DSN_LENGTH + 1] = {};
-  SQLSMALLINT length = 0;
-  SQLRETURN rc = SQLGetInfo(dbc, SQL_DATA_SOURCE_NAME, name, sizeof name, &length);
-  return SQL_SUCCEEDED(rc) ? std::string(reinterpret_cast<char*>(name)) : std::string();
-}
+std::string ConnectedDataSource(SQLHDBC dbc) { return InfoText(dbc, SQL_DATA_SOURCE_NAME); }
 
 }  // namespace morvane

@@ -12,6 +12,7 @@
 #include "app/cli/text_progress.h"
 #include "db/catalogue_fetch.h"
 #include "db/db_connection.h"
+#include "db/odbc_read_cache.h"
 #include "model/codec.h"
 #include "model/data_kind.h"
 #include "model/new_project.h"
@@ -142,6 +143,20 @@ void PrintShown(ScriptedPrompt& prompt, std::ostream& err) {
   prompt.shown.clear();
 }
 
+// Fetches the data kinds in order; they share what they read of a generic ODBC catalogue, which
+// is let go before the connection closes. False when one fails or is cancelled.
+bool FetchKinds(TCatalogueStore& store, const std::vector<DataKind>& kinds, DbSession& session,
+                std::ostream& out) {
+  OdbcReadCache cache;
+  DbSession shared{session.connection, session.prompt, session.progress, session.status, &cache};
+  for (DataKind kind : kinds) {
+    store.currentDataKind = kind;
+    if (!FetchCatalogue(store, shared)) return false;
+    out << DataKindCaption(kind) << ": " << store.Records(kind).size() << "\n";
+  }
+  return true;
+}
+
 int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err) {
   // Names and passwords go to ODBC in CP932, like every text of the program.
   CodecResult dsn = Utf8ToCp932(arguments.dsn);
@@ -180,20 +195,16 @@ int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err)
       connection.OdbcSchemas->push_back(owner.text);
     }
   }
-  for (DataKind kind : arguments.kinds) {
-    store.currentDataKind = kind;
-    if (!FetchCatalogue(store, session)) {
-      PrintShown(prompt, err);
-      connection.Disconnect(status);
-      if (progress.Cancelled()) {
-        err << "取得を中止しました。プロジェクトは保存していません。\n";
-        return 130;
-      }
-      return 1;
-    }
-    out << DataKindCaption(kind) << ": " << store.Records(kind).size() << "\n";
-  }
+  const bool fetched = FetchKinds(store, arguments.kinds, session, out);
   connection.Disconnect(status);
+  if (!fetched) {
+    PrintShown(prompt, err);
+    if (progress.Cancelled()) {
+      err << "取得を中止しました。プロジェクトは保存していません。\n";
+      return 130;
+    }
+    return 1;
+  }
   store.currentDataKind = DataKind::None;
 
   ProjectWriteResult saved = SaveProjectFile(store, arguments.out);

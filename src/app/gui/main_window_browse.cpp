@@ -21,6 +21,7 @@ void TfrmMain::ShowConnectDialog() { EnsureConnected(); }
 
 bool TfrmMain::FetchCurrentDataKind() {
   if (fetcher_) return fetcher_();
+  if (!ChooseOdbcSchemas()) return false;
   DbSession session{connection_, prompt_, *this, statusBar_};
   return FetchCatalogue(store_, session);
 }

@@ -38,28 +38,26 @@ std::map<std::string, BulkSource::Rows> BulkSource::Grouped(const char* sql) {
   return grouped;
 }
 
-void BulkSource::Load() {
-  if (loaded_) return;
-  keys_ = Grouped(PrimaryKeySql());
-  indexes_ = Grouped(IndexSql());
-  references_ = Grouped(ForeignKeySql());
-  loaded_ = true;
+const std::map<std::string, BulkSource::Rows>& BulkSource::Loaded(
+    std::optional<std::map<std::string, Rows>>& rows, const char* sql) {
+  if (!rows) rows = Grouped(sql);
+  return *rows;
 }
 
 std::vector<OdbcKeyColumn> BulkSource::PrimaryKey(const OdbcTableEntry& table) {
-  Load();
   std::vector<OdbcKeyColumn> key;
-  auto found = keys_.find(Key(table.owner(), table.name));
-  if (found == keys_.end()) return key;
+  const auto& keys = Loaded(keys_, PrimaryKeySql());
+  auto found = keys.find(Key(table.owner(), table.name));
+  if (found == keys.end()) return key;
   for (const auto& row : found->second) key.push_back({row[2], Number(row[3])});
   return key;
 }
 
 std::vector<OdbcIndexEntry> BulkSource::Indexes(const OdbcTableEntry& table, bool unique_only) {
-  Load();
   std::vector<OdbcIndexEntry> indexes;
-  auto found = indexes_.find(Key(table.owner(), table.name));
-  if (found == indexes_.end()) return indexes;
+  const auto& all = Loaded(indexes_, IndexSql());
+  auto found = all.find(Key(table.owner(), table.name));
+  if (found == all.end()) return indexes;
   for (const auto& row : found->second) {
     const bool unique = row[3] == "1";
     if (unique_only && !unique) continue;
@@ -75,10 +73,10 @@ std::vector<OdbcIndexEntry> BulkSource::Indexes(const OdbcTableEntry& table, boo
 }
 
 std::vector<std::string> BulkSource::ReferencedTables(const OdbcTableEntry& table) {
-  Load();
   std::vector<std::string> referenced;
-  auto found = references_.find(Key(table.owner(), table.name));
-  if (found == references_.end()) return referenced;
+  const auto& references = Loaded(references_, ForeignKeySql());
+  auto found = references.find(Key(table.owner(), table.name));
+  if (found == references.end()) return referenced;
   for (const auto& row : found->second) {
     if (std::find(referenced.begin(), referenced.end(), row[2]) == referenced.end()) {
       referenced.push_back(row[2]);

@@ -1,9 +1,10 @@
 // A catalogue source that takes keys, indexes and foreign keys of every table in one statement
-// each, run once before the first table asks, and hands them out per table. The tables and
+// each, run when the first table asks for them, and hands them out per table. The tables and
 // their columns still come through the catalogue functions, which read a whole schema per call.
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,14 +36,15 @@ class BulkSource : public OdbcCallsSource {
   static std::string Key(const std::string& owner, const std::string& table);
   // Runs `sql` and groups its rows by their first two values.
   std::map<std::string, Rows> Grouped(const char* sql);
-  void Load();
+  // `rows`, read with `sql` on first use.
+  const std::map<std::string, Rows>& Loaded(std::optional<std::map<std::string, Rows>>& rows,
+                                            const char* sql);
 
   SQLHDBC dbc_;
   OdbcTextMode mode_;
-  bool loaded_ = false;
-  std::map<std::string, Rows> keys_;
-  std::map<std::string, Rows> indexes_;
-  std::map<std::string, Rows> references_;
+  std::optional<std::map<std::string, Rows>> keys_;
+  std::optional<std::map<std::string, Rows>> indexes_;
+  std::optional<std::map<std::string, Rows>> references_;
 };
 
 }  // namespace morvane

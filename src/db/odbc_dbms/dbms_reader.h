@@ -38,6 +38,9 @@ class DbmsReader {
 // The reader serving `dbms_name`; null for systems read through the catalogue functions.
 const DbmsReader* FindDbmsReader(std::string_view dbms_name);
 
+// A text the driver reports through SQLGetInfo (CP932); empty when it does not.
+std::string InfoText(SQLHDBC dbc, SQLUSMALLINT info);
+
 // The system's name as the driver reports it (SQL_DBMS_NAME); empty when it does not.
 std::string DbmsName(SQLHDBC dbc);
 

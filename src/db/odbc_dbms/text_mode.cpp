@@ -16,14 +16,6 @@ namespace morvane {
 
 namespace {
 
-std::string InfoText(SQLHDBC dbc, SQLUSMALLINT info) {
-  std::array<char, 256> text{};
-  SQLSMALLINT length = 0;
-  SQLRETURN rc = SQLGetInfo(dbc, info, text.data(), text.size(), &length);
-  if (rc != SQL_SUCCESS && rc != SQL_SUCCESS_WITH_INFO) return {};
-  return text.data();
-}
-
 std::string ProfileText(const std::string& section, const char* key, const char* file) {
   std::array<char, PATH_MAX> text{};
   SQLGetPrivateProfileString(section.c_str(), key, "", text.data(), text.size(), file);
@@ -108,6 +100,16 @@ std::string DataSourceEncoding(SQLHDBC dbc) {
 }
 
 }  // namespace
+
+std::string InfoText(SQLHDBC dbc, SQLUSMALLINT info) {
+  // Through the wide function: unixODBC hands a Unicode driver's answer to the narrow one over
+  // unconverted from the second call on.
+  std::array<SQLWCHAR, 256> text{};
+  SQLSMALLINT length = 0;
+  SQLRETURN rc = SQLGetInfoW(dbc, info, text.data(), sizeof text - sizeof(SQLWCHAR), &length);
+  if (!SQL_SUCCEEDED(rc)) return {};
+  return Utf16ToCp932Lossy(reinterpret_cast<const char16_t*>(text.data()));
+}
 
 std::string DbmsName(SQLHDBC dbc) { return InfoText(dbc, SQL_DBMS_NAME); }
 
