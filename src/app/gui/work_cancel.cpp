@@ -29,8 +29,7 @@ bool IsUserInput(QEvent::Type type) {
 
 }  // namespace
 
-TWorkCancel::TWorkCancel(QWidget* window, QWidget* beside)
-    : QObject(window), window_(window), beside_(beside) {
+TWorkCancel::TWorkCancel(QWidget* window, QWidget* beside) : QObject(window), beside_(beside) {
   cmdCancel = new QPushButton(QStringLiteral("中止"), window);
   cmdCancel->setObjectName(QStringLiteral("cmdWorkCancel"));
   cmdCancel->setToolTip(QStringLiteral("データ取得を中止します (Esc)"));

@@ -30,7 +30,6 @@ class TWorkCancel : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QWidget* window_;
   QWidget* beside_;
   bool watching_ = false;
   bool requested_ = false;
