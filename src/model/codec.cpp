@@ -5,21 +5,46 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <stdexcept>
+#include <string>
+#include <utility>
 
 namespace morvane {
 namespace {
 
-// One iconv conversion descriptor, closed when it goes out of scope.
-class IconvHandle {
+// The conversion descriptors of this thread, opened once per pair of character sets: opening
+// one loads the character set's module, which costs far more than converting a name.
+class IconvCache {
  public:
-  IconvHandle(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-  ~IconvHandle() {
-    if (valid()) iconv_close(cd_);
+  ~IconvCache() {
+    for (auto& [names, cd] : open_) {
+      if (cd != kInvalid) iconv_close(cd);
+    }
   }
-  IconvHandle(const IconvHandle&) = delete;
-  IconvHandle& operator=(const IconvHandle&) = delete;
-  bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  // The descriptor from `from` to `to`, reset to its initial state; kInvalid when iconv does not
+  // know one of them.
+  iconv_t Get(const char* to, const char* from) {
+    auto key = std::make_pair(std::string(to), std::string(from));
+    auto found = open_.find(key);
+    if (found == open_.end()) found = open_.emplace(key, iconv_open(to, from)).first;
+    if (found->second != kInvalid) iconv(found->second, nullptr, nullptr, nullptr, nullptr);
+    return found->second;
+  }
+  static inline const iconv_t kInvalid = reinterpret_cast<iconv_t>(-1);
+
+ private:
+  std::map<std::pair<std::string, std::string>, iconv_t> open_;
+};
+
+// A descriptor of the thread's cache, ready for a new conversion.
+class CachedIconv {
+ public:
+  CachedIconv(const char* to, const char* from) {
+    thread_local IconvCache cache;
+    cd_ = cache.Get(to, from);
+  }
+  bool valid() const { return cd_ != IconvCache::kInvalid; }
   iconv_t get() const { return cd_; }
 
  private:
@@ -28,7 +53,7 @@ class IconvHandle {
 
 CodecResult Convert(std::string_view in, const char* to, const char* from) {
   CodecResult result;
-  IconvHandle cd(to, from);
+  CachedIconv cd(to, from);
   if (!cd.valid()) {
     result.error = std::string("文字コード変換を開始できません: ") + from + " -> " + to;
     return result;
@@ -203,7 +228,7 @@ bool IsCp932Name(const std::string& encoding) { return encoding == "CP932"; }
 
 // `in` in `from` to UTF-8, one "?" for every byte iconv refuses.
 std::string ToUtf8Lossy(std::string_view in, const std::string& from) {
-  IconvHandle cd("UTF-8", from.c_str());
+  CachedIconv cd("UTF-8", from.c_str());
   if (!cd.valid()) return std::string(in.size(), '?');
   std::string out(in.size() * 3 + 16, '\0');
   char* in_ptr = const_cast<char*>(in.data());
@@ -262,7 +287,7 @@ bool Cp932ToEncoded(std::string_view cp932, const std::string& encoding, std::st
 }
 
 bool IsKnownEncoding(const std::string& encoding) {
-  return IconvHandle("UTF-8", encoding.c_str()).valid();
+  return CachedIconv("UTF-8", encoding.c_str()).valid();
 }
 
 }  // namespace morvane
