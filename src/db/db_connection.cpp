@@ -64,6 +64,7 @@ void TDbConnection::Close() {
   Dbc.Reset();
   Env.Reset();
   Connected = false;
+  OdbcSchemas.reset();  // chosen anew on the next connection
 }
 
 std::string DataSourceFilterWord(Product product) {

@@ -4,6 +4,7 @@
 // Open, and at exit). Connecting or disconnecting never changes fetched data.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,12 @@ class TDbConnection {
   // Oracle projects: the user name of the last connect in upper case, the owner of every record
   // the catalogue statements return. Kept after Disconnect.
   std::string OwnerName;
+  // Generic ODBC projects: the owners (CP932) whose tables a fetch reads; nullopt for every
+  // owner but the system's own. Cleared when the connection closes.
+  std::optional<std::vector<std::string>> OdbcSchemas;
+  // Generic ODBC projects: read through the catalogue functions even where the DBMS has a
+  // reader of its own (for comparison and for servers whose own catalogue misleads).
+  bool OdbcFunctionsOnly = false;
 
  private:
   // Disconnects and frees the handles, ignoring every result.
@@ -54,8 +61,8 @@ class TDbConnection {
 std::string DataSourceFilterWord(Product product);
 
 // The names of the data sources whose driver description contains the filter word of
-// `product` (every data source for the generic ODBC product), in the driver manager's order. An error of the listing is shown through `prompt`
-// and ends the list.
+// `product` (every data source for the generic ODBC product), in the driver manager's order. An
+// error of the listing is shown through `prompt` and ends the list.
 std::vector<std::string> ListDataSources(Product product, IPrompt& prompt);
 
 }  // namespace morvane

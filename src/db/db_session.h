@@ -9,11 +9,16 @@
 
 namespace morvane {
 
+class OdbcReadCache;
+
 struct DbSession {
   TDbConnection& connection;
   IPrompt& prompt;
   IProgress& progress;
   IStatusBar& status;
+  // Generic ODBC projects: what a command reading several data kinds reads only once (not
+  // owned); null for a fetch of its own.
+  OdbcReadCache* odbcCache = nullptr;
 };
 
 }  // namespace morvane

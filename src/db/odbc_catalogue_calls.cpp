@@ -9,8 +9,8 @@ namespace morvane {
 namespace {
 
 // An argument that is empty means "not given" to the catalogue functions.
-WideArgument OptionalArgument(const std::string& cp932) {
-  return cp932.empty() ? WideArgument() : WideArgument(cp932);
+WideArgument OptionalArgument(const std::string& cp932, const OdbcTextMode& mode) {
+  return cp932.empty() ? WideArgument() : WideArgument(cp932, mode);
 }
 
 // Comments on tables, views and their columns from PostgreSQL's own catalogue.
@@ -26,7 +26,8 @@ constexpr char kPostgresCommentsSql[] =
 
 }  // namespace
 
-OdbcCatalogueCalls::OdbcCatalogueCalls(SQLHDBC dbc) : dbc_(dbc), reader_(dbc) {
+OdbcCatalogueCalls::OdbcCatalogueCalls(SQLHDBC dbc, OdbcTextMode mode)
+    : dbc_(dbc), mode_(mode), reader_(dbc, mode) {
   statement_ = AllocateStatement(dbc);
   if (!statement_) throw OdbcFailure(OdbcErrorText(nullptr, dbc, nullptr));
   SQLWCHAR escape[8] = {};
@@ -51,12 +52,15 @@ std::string OdbcCatalogueCalls::EscapePattern(const std::string& text) const {
 
 std::vector<OdbcTableEntry> OdbcCatalogueCalls::Tables() {
   SQLHSTMT stmt = statement_.get();
-  WideArgument all("%");
-  WideArgument types("TABLE,VIEW");
+  WideArgument all("%", mode_);
+  WideArgument types("TABLE,VIEW", mode_);
   // Every schema ("%": some drivers read a missing schema as the current one only).
-  CheckOdbc(SQLTablesW(stmt, nullptr, 0, all.get(), all.length(), all.get(), all.length(),
-                       types.get(), types.length()),
-            dbc_, stmt);
+  SQLRETURN rc = mode_.narrow
+                     ? SQLTables(stmt, nullptr, 0, all.narrow(), all.length(), all.narrow(),
+                                 all.length(), types.narrow(), types.length())
+                     : SQLTablesW(stmt, nullptr, 0, all.get(), all.length(), all.get(),
+                                  all.length(), types.get(), types.length());
+  CheckOdbc(rc, dbc_, stmt);
   std::vector<OdbcTableEntry> tables;
   while (FetchRow(dbc_, stmt)) {
     OdbcTableEntry& table = tables.emplace_back();
@@ -74,12 +78,16 @@ void OdbcCatalogueCalls::Columns(
     const std::string& catalog, const std::string& schema,
     const std::function<void(const std::string& table, OdbcColumnEntry&&)>& on_column) {
   SQLHSTMT stmt = statement_.get();
-  WideArgument catalog_arg = OptionalArgument(catalog);
-  WideArgument schema_arg = OptionalArgument(EscapePattern(schema));
-  WideArgument all("%");
-  CheckOdbc(SQLColumnsW(stmt, catalog_arg.get(), catalog_arg.length(), schema_arg.get(),
-                        schema_arg.length(), all.get(), all.length(), all.get(), all.length()),
-            dbc_, stmt);
+  WideArgument catalog_arg = OptionalArgument(catalog, mode_);
+  WideArgument schema_arg = OptionalArgument(EscapePattern(schema), mode_);
+  WideArgument all("%", mode_);
+  SQLRETURN rc =
+      mode_.narrow
+          ? SQLColumns(stmt, catalog_arg.narrow(), catalog_arg.length(), schema_arg.narrow(),
+                       schema_arg.length(), all.narrow(), all.length(), all.narrow(), all.length())
+          : SQLColumnsW(stmt, catalog_arg.get(), catalog_arg.length(), schema_arg.get(),
+                        schema_arg.length(), all.get(), all.length(), all.get(), all.length());
+  CheckOdbc(rc, dbc_, stmt);
   std::string table;
   while (FetchRow(dbc_, stmt)) {
     // Without an escape, a schema pattern may match others: their rows are not this schema's.
@@ -105,12 +113,15 @@ void OdbcCatalogueCalls::Columns(
 
 std::vector<OdbcKeyColumn> OdbcCatalogueCalls::PrimaryKey(const OdbcTableEntry& table) {
   SQLHSTMT stmt = statement_.get();
-  WideArgument catalog = OptionalArgument(table.catalog);
-  WideArgument schema = OptionalArgument(table.schema);
-  WideArgument name(table.name);
-  CheckOdbc(SQLPrimaryKeysW(stmt, catalog.get(), catalog.length(), schema.get(), schema.length(),
-                            name.get(), name.length()),
-            dbc_, stmt);
+  WideArgument catalog = OptionalArgument(table.catalog, mode_);
+  WideArgument schema = OptionalArgument(table.schema, mode_);
+  WideArgument name(table.name, mode_);
+  SQLRETURN rc = mode_.narrow
+                     ? SQLPrimaryKeys(stmt, catalog.narrow(), catalog.length(), schema.narrow(),
+                                      schema.length(), name.narrow(), name.length())
+                     : SQLPrimaryKeysW(stmt, catalog.get(), catalog.length(), schema.get(),
+                                       schema.length(), name.get(), name.length());
+  CheckOdbc(rc, dbc_, stmt);
   std::vector<OdbcKeyColumn> key;
   while (FetchRow(dbc_, stmt)) {
     OdbcKeyColumn& column = key.emplace_back();
@@ -126,13 +137,16 @@ std::vector<OdbcKeyColumn> OdbcCatalogueCalls::PrimaryKey(const OdbcTableEntry& 
 std::vector<OdbcIndexEntry> OdbcCatalogueCalls::Indexes(const OdbcTableEntry& table,
                                                         bool unique_only) {
   SQLHSTMT stmt = statement_.get();
-  WideArgument catalog = OptionalArgument(table.catalog);
-  WideArgument schema = OptionalArgument(table.schema);
-  WideArgument name(table.name);
-  CheckOdbc(SQLStatisticsW(stmt, catalog.get(), catalog.length(), schema.get(), schema.length(),
-                           name.get(), name.length(),
-                           unique_only ? SQL_INDEX_UNIQUE : SQL_INDEX_ALL, SQL_QUICK),
-            dbc_, stmt);
+  WideArgument catalog = OptionalArgument(table.catalog, mode_);
+  WideArgument schema = OptionalArgument(table.schema, mode_);
+  WideArgument name(table.name, mode_);
+  const SQLUSMALLINT which = unique_only ? SQL_INDEX_UNIQUE : SQL_INDEX_ALL;
+  SQLRETURN rc =
+      mode_.narrow ? SQLStatistics(stmt, catalog.narrow(), catalog.length(), schema.narrow(),
+                                   schema.length(), name.narrow(), name.length(), which, SQL_QUICK)
+                   : SQLStatisticsW(stmt, catalog.get(), catalog.length(), schema.get(),
+                                    schema.length(), name.get(), name.length(), which, SQL_QUICK);
+  CheckOdbc(rc, dbc_, stmt);
   std::vector<OdbcIndexEntry> indexes;
   std::string last_key;
   while (FetchRow(dbc_, stmt)) {
@@ -168,8 +182,7 @@ std::vector<OdbcComment> OdbcCatalogueCalls::MissingComments() {
     return {};
   }
   SQLHSTMT stmt = statement_.get();
-  WideArgument sql(kPostgresCommentsSql);
-  CheckOdbc(SQLExecDirectW(stmt, sql.get(), SQL_NTS), dbc_, stmt);
+  CheckOdbc(ExecDirectText(stmt, kPostgresCommentsSql, mode_), dbc_, stmt);
   std::vector<OdbcComment> comments;
   while (FetchRow(dbc_, stmt)) {
     OdbcComment& comment = comments.emplace_back();
@@ -184,13 +197,16 @@ std::vector<OdbcComment> OdbcCatalogueCalls::MissingComments() {
 
 std::vector<std::string> OdbcCatalogueCalls::ReferencedTables(const OdbcTableEntry& table) {
   SQLHSTMT stmt = statement_.get();
-  WideArgument catalog = OptionalArgument(table.catalog);
-  WideArgument schema = OptionalArgument(table.schema);
-  WideArgument name(table.name);
-  CheckOdbc(
-      SQLForeignKeysW(stmt, nullptr, 0, nullptr, 0, nullptr, 0, catalog.get(), catalog.length(),
-                      schema.get(), schema.length(), name.get(), name.length()),
-      dbc_, stmt);
+  WideArgument catalog = OptionalArgument(table.catalog, mode_);
+  WideArgument schema = OptionalArgument(table.schema, mode_);
+  WideArgument name(table.name, mode_);
+  SQLRETURN rc = mode_.narrow ? SQLForeignKeys(stmt, nullptr, 0, nullptr, 0, nullptr, 0,
+                                               catalog.narrow(), catalog.length(), schema.narrow(),
+                                               schema.length(), name.narrow(), name.length())
+                              : SQLForeignKeysW(stmt, nullptr, 0, nullptr, 0, nullptr, 0,
+                                                catalog.get(), catalog.length(), schema.get(),
+                                                schema.length(), name.get(), name.length());
+  CheckOdbc(rc, dbc_, stmt);
   std::vector<std::string> referenced;
   while (FetchRow(dbc_, stmt)) {
     std::string pk_table = reader_.Text(stmt, 3);

@@ -68,7 +68,7 @@ struct OdbcKeyColumn {
 // One statement handle reused for a run of catalogue calls on one connection.
 class OdbcCatalogueCalls {
  public:
-  explicit OdbcCatalogueCalls(SQLHDBC dbc);
+  explicit OdbcCatalogueCalls(SQLHDBC dbc, OdbcTextMode mode = {});
 
   // Every table and view of the data source's default catalogue, in the driver's order.
   std::vector<OdbcTableEntry> Tables();
@@ -92,6 +92,7 @@ class OdbcCatalogueCalls {
   std::string EscapePattern(const std::string& text) const;
 
   SQLHDBC dbc_;
+  OdbcTextMode mode_;
   StmtHandle statement_;
   WideColumnReader reader_;
   std::string escape_;

@@ -43,14 +43,23 @@ bool FetchOdbcCatalogue(TCatalogueStore& store, DbSession& session) {
 
   session.status.SetBusy(true);
   session.status.SetPanelText(kActivityPanel, ToCp932("データ取得"));
-  store.ClearDataKind(data_kind);
 
+  // The store is touched only once the whole catalogue is read, so that a cancelled read
+  // leaves the data kind as it was.
   bool ok = false;
   try {
+    OdbcReadOptions options;
+    options.schemas = session.connection.OdbcSchemas;
+    options.native = !session.connection.OdbcFunctionsOnly;
+    options.cache = session.odbcCache;
     OdbcCatalogue catalogue =
-        ReadOdbcCatalogue(session.connection.Dbc.get(), data_kind, session.progress);
+        ReadOdbcCatalogue(session.connection.Dbc.get(), data_kind, session.progress, options);
+    store.ClearDataKind(data_kind);
     TakeCatalogue(store, data_kind, catalogue);
     ok = true;
+  } catch (const OdbcCancelled&) {
+    session.status.SetBusy(false);
+    return false;
   } catch (const OdbcFailure& failure) {
     session.prompt.Error(failure.message().empty() ? InternalErrorText() : failure.message());
   } catch (const std::exception&) {

@@ -11,7 +11,9 @@ namespace morvane {
 // replaces the relation list with the one its foreign keys give; table-index information
 // rebuilds its column-level items. On failure the driver's message (or "内部エラー") is shown
 // through the session's prompt, the data kind is left empty and, for table information, so is
-// the relation list. Returns true on success.
+// the relation list. A read the user cancels through the session's progress changes nothing
+// and shows nothing. Only the owners chosen on the connection (OdbcSchemas) are read. Returns
+// true on success.
 bool FetchOdbcCatalogue(TCatalogueStore& store, DbSession& session);
 
 }  // namespace morvane

@@ -7,8 +7,11 @@
 #include <utility>
 
 #include "db/odbc_catalogue_calls.h"
+#include "db/odbc_catalogue_source.h"
+#include "db/odbc_dbms/dbms_reader.h"
 #include "db/odbc_error.h"
 #include "db/odbc_handles.h"
+#include "db/odbc_read_cache.h"
 #include "db/table_index_matrix.h"
 #include "model/codec.h"
 #include "model/data_kind.h"
@@ -104,7 +107,11 @@ class ProgressRun {
     progress_.Begin("データ取得", total);
     begun_ = true;
   }
-  void Step(int done) { progress_.Step(done); }
+  // Reports `done` steps; throws OdbcCancelled when the user has asked to stop.
+  void Step(int done) {
+    if (progress_.Cancelled()) throw OdbcCancelled();
+    progress_.Step(done);
+  }
 
  private:
   IProgress& progress_;
@@ -134,9 +141,12 @@ void AddMissingComments(OdbcCatalogueCalls& calls, std::vector<OdbcTableEntry>& 
   }
 }
 
+}  // namespace
+
 // The columns of every listed table: one SQLColumns call per catalog and schema.
-std::vector<std::vector<OdbcColumnEntry>> ReadColumns(OdbcCatalogueCalls& calls,
-                                                      std::vector<OdbcTableEntry>& tables) {
+std::vector<std::vector<OdbcColumnEntry>> OdbcCallsSource::Columns(
+    std::vector<OdbcTableEntry>& tables) {
+  OdbcCatalogueCalls& calls = calls_;
   // (catalog, schema) -> (table name -> position in `tables`)
   std::map<std::pair<std::string, std::string>, std::map<std::string, size_t>> by_owner;
   for (size_t i = 0; i < tables.size(); ++i) {
@@ -162,6 +172,8 @@ std::vector<std::vector<OdbcColumnEntry>> ReadColumns(OdbcCatalogueCalls& calls,
   AddMissingComments(calls, tables, columns);
   return columns;
 }
+
+namespace {
 
 // Whether an index covers exactly the primary-key columns: it is the key's own index.
 bool IsPrimaryKeyIndex(const OdbcIndexEntry& index, const std::vector<OdbcKeyColumn>& key) {
@@ -235,9 +247,9 @@ TTableRec TableRecord(const OdbcTableEntry& table, const ValueRows& rows, long t
   return record;
 }
 
-void ReadTableInformation(OdbcCatalogueCalls& calls, std::vector<OdbcTableEntry>& tables,
+void ReadTableInformation(OdbcCatalogueSource& calls, std::vector<OdbcTableEntry>& tables,
                           ProgressRun& progress, OdbcCatalogue& out) {
-  std::vector<std::vector<OdbcColumnEntry>> columns = ReadColumns(calls, tables);
+  std::vector<std::vector<OdbcColumnEntry>> columns = calls.Columns(tables);
   out.records.reserve(tables.size());
   for (size_t i = 0; i < tables.size(); ++i) {
     ValueRows rows;
@@ -254,7 +266,7 @@ void ReadTableInformation(OdbcCatalogueCalls& calls, std::vector<OdbcTableEntry>
   }
 }
 
-void ReadIndexInformation(OdbcCatalogueCalls& calls, const std::vector<OdbcTableEntry>& tables,
+void ReadIndexInformation(OdbcCatalogueSource& calls, const std::vector<OdbcTableEntry>& tables,
                           ProgressRun& progress, OdbcCatalogue& out) {
   for (size_t i = 0; i < tables.size(); ++i) {
     const OdbcTableEntry& table = tables[i];
@@ -285,9 +297,9 @@ void ReadIndexInformation(OdbcCatalogueCalls& calls, const std::vector<OdbcTable
 
 // Per table: its columns in order, each on one matrix row per index it is in (or one row with
 // no index), as the other products' table-index statements deliver them.
-void ReadTableIndexInformation(OdbcCatalogueCalls& calls, std::vector<OdbcTableEntry>& tables,
+void ReadTableIndexInformation(OdbcCatalogueSource& calls, std::vector<OdbcTableEntry>& tables,
                                ProgressRun& progress, OdbcCatalogue& out) {
-  std::vector<std::vector<OdbcColumnEntry>> columns = ReadColumns(calls, tables);
+  std::vector<std::vector<OdbcColumnEntry>> columns = calls.Columns(tables);
   TableIndexMatrixBuilder matrix;
   for (size_t i = 0; i < tables.size(); ++i) {
     const OdbcTableEntry& table = tables[i];
@@ -336,14 +348,56 @@ bool IsSystemTable(std::string_view owner, std::string_view name) {
   return StartsWithIgnoringCase(owner, "pg_") || StartsWithIgnoringCase(name, "sqlite_");
 }
 
-OdbcCatalogue ReadOdbcCatalogue(SQLHDBC dbc, DataKind data_kind, IProgress& progress) {
-  OdbcCatalogueCalls calls(dbc);
+// Whether a table's owner is among the chosen ones.
+bool IsChosen(const OdbcTableEntry& table, const OdbcReadOptions& options) {
+  if (!options.schemas) return true;
+  return std::find(options.schemas->begin(), options.schemas->end(), table.owner()) !=
+         options.schemas->end();
+}
+
+namespace {
+
+// Runs a statement when it goes out of scope, ignoring its result.
+class FinalStatement {
+ public:
+  FinalStatement(SQLHDBC dbc, std::string sql, const OdbcTextMode& mode)
+      : dbc_(dbc), sql_(std::move(sql)), mode_(mode) {}
+  ~FinalStatement() {
+    if (sql_.empty()) return;
+    if (StmtHandle statement = AllocateStatement(dbc_)) {
+      ExecDirectText(statement.get(), sql_, mode_);
+    }
+  }
+
+ private:
+  SQLHDBC dbc_;
+  std::string sql_;
+  OdbcTextMode mode_;
+};
+
+}  // namespace
+
+OdbcCatalogue ReadOdbcCatalogue(SQLHDBC dbc, DataKind data_kind, IProgress& progress,
+                                const OdbcReadOptions& options) {
+  const DbmsReader* reader = FindDbmsReader(DbmsName(dbc));
+  OdbcTextMode mode = DetectTextMode(dbc, reader);
+  FinalStatement restore(dbc, reader ? reader->UseLosslessText(dbc, mode) : std::string(), mode);
+  const bool native = reader != nullptr && options.native;
+  std::unique_ptr<OdbcCatalogueSource> source;
+  if (options.cache == nullptr || !options.cache->Holds(native)) {
+    source = native ? reader->Open(dbc, mode) : std::make_unique<OdbcCallsSource>(dbc, mode);
+  }
+  if (options.cache != nullptr && source) options.cache->Keep(std::move(source), native);
+  OdbcCatalogueSource& calls = options.cache != nullptr ? *options.cache : *source;
   std::vector<OdbcTableEntry> tables = calls.Tables();
-  std::erase_if(tables, [](const OdbcTableEntry& t) { return IsSystemTable(t.owner(), t.name); });
+  std::erase_if(tables, [&](const OdbcTableEntry& t) {
+    return IsSystemTable(t.owner(), t.name) || !IsChosen(t, options);
+  });
 
   ProgressRun run(progress);
   run.Begin(static_cast<int>(tables.size()));
   OdbcCatalogue out;
+  out.native = native;
   switch (data_kind) {
     case DataKind::Table:
       ReadTableInformation(calls, tables, run, out);
@@ -394,10 +448,10 @@ std::string IdentifierQuote(SQLHDBC dbc) {
 std::string OdbcQueryValue(SQLHDBC dbc, std::string_view sql_cp932) {
   StmtHandle statement = AllocateStatement(dbc);
   if (!statement) throw OdbcFailure(OdbcErrorText(nullptr, dbc, nullptr));
-  WideArgument sql(sql_cp932);
-  CheckOdbc(SQLExecDirectW(statement.get(), sql.get(), SQL_NTS), dbc, statement.get());
+  const OdbcTextMode mode = DetectTextMode(dbc, FindDbmsReader(DbmsName(dbc)));
+  CheckOdbc(ExecDirectText(statement.get(), sql_cp932, mode), dbc, statement.get());
   if (!FetchRow(dbc, statement.get())) return {};
-  WideColumnReader reader(dbc);
+  WideColumnReader reader(dbc, mode);
   return reader.Text(statement.get(), 1);
 }
 

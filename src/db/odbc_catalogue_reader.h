@@ -8,6 +8,9 @@
 
 #include <sql.h>
 
+#include <optional>
+#include <stdexcept>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +22,8 @@
 
 namespace morvane {
 
+class OdbcReadCache;
+
 struct OdbcCatalogue {
   // One record per table or view (table and table-index information) or per index (index
   // information), in the order of the driver's table list.
@@ -28,15 +33,37 @@ struct OdbcCatalogue {
   // Table-index information: the largest index count of any table; every column row of every
   // record is already padded to this many index entries.
   int largestIndexCount = 0;
+  // Whether the DBMS's own reader gave the records, rather than the catalogue functions.
+  bool native = false;
+};
+
+// A read the user stopped through the progress display.
+class OdbcCancelled : public std::runtime_error {
+ public:
+  OdbcCancelled() : std::runtime_error("cancelled") {}
+};
+
+struct OdbcReadOptions {
+  // Through the DBMS's own reader where there is one (odbc_dbms/), else through the catalogue
+  // functions.
+  bool native = true;
+  // The owners (CP932) whose tables are read; nullopt for every owner.
+  std::optional<std::vector<std::string>> schemas;
+  // Where a command reading several data kinds keeps what it read once (not owned); null to
+  // read everything afresh.
+  OdbcReadCache* cache = nullptr;
 };
 
 // Reads data kind `data_kind` (2 table, 3 index, 4 table-index information) of the data source
-// connected on `dbc`. Tables of the system's own schemas are left out (see IsSystemTable).
-// Progress: "データ取得" with one step per table.
+// connected on `dbc`. Tables of the system's own schemas are left out (see IsSystemTable), and
+// so are those of owners not chosen in `options`. Progress: "データ取得" with one step per
+// table. Text crosses the connection as DetectTextMode decides.
 //
 // Throws OdbcFailure with the driver's first diagnostic when any call fails, including a fetch
-// that breaks off mid-way: a read never ends in a partial success.
-OdbcCatalogue ReadOdbcCatalogue(SQLHDBC dbc, DataKind data_kind, IProgress& progress);
+// that breaks off mid-way: a read never ends in a partial success. Throws OdbcCancelled when
+// the progress display reports that the user has cancelled.
+OdbcCatalogue ReadOdbcCatalogue(SQLHDBC dbc, DataKind data_kind, IProgress& progress,
+                                const OdbcReadOptions& options = {});
 
 // Whether a table belongs to the database system itself rather than to its users: schemas
 // "information_schema", "pg_catalog" and every other "pg_" schema, "mysql",

@@ -48,11 +48,41 @@ void CheckOdbc(SQLRETURN rc, SQLHDBC dbc, SQLHSTMT stmt) {
   throw OdbcFailure(message.empty() ? OdbcErrorText(nullptr, dbc, stmt) : message);
 }
 
-WideArgument::WideArgument(std::string_view cp932) : is_null_(false) {
-  if (!Cp932ToUtf16(cp932, text_)) text_.assign(1, u'?');
+WideArgument::WideArgument(std::string_view cp932, const OdbcTextMode& mode) : is_null_(false) {
+  if (mode.narrow) {
+    if (!Cp932ToEncoded(cp932, mode.encoding, bytes_)) bytes_.assign(1, '?');
+  } else if (!Cp932ToUtf16(cp932, text_)) {
+    text_.assign(1, u'?');
+  }
+}
+
+SQLRETURN ExecDirectText(SQLHSTMT stmt, std::string_view sql_cp932, const OdbcTextMode& mode) {
+  WideArgument sql(sql_cp932, mode);
+  return mode.narrow ? SQLExecDirect(stmt, sql.narrow(), SQL_NTS)
+                     : SQLExecDirectW(stmt, sql.get(), SQL_NTS);
+}
+
+std::optional<std::string> WideColumnReader::GetNarrow(SQLHSTMT stmt, SQLUSMALLINT column) {
+  narrow_buffer_.clear();
+  char chunk[kChunkChars * 4 + 1];
+  for (;;) {
+    SQLLEN indicator = 0;
+    SQLRETURN rc = SQLGetData(stmt, column, SQL_C_CHAR, chunk, sizeof chunk, &indicator);
+    if (rc == SQL_NO_DATA) break;
+    CheckOdbc(rc, dbc_, stmt);
+    if (indicator == SQL_NULL_DATA) return std::nullopt;
+    size_t bytes = sizeof chunk - 1;
+    if (indicator != SQL_NO_TOTAL && static_cast<size_t>(indicator) < bytes) {
+      bytes = static_cast<size_t>(indicator);
+    }
+    narrow_buffer_.append(chunk, bytes);
+    if (rc == SQL_SUCCESS) break;
+  }
+  return EncodedToCp932Lossy(narrow_buffer_, mode_.encoding);
 }
 
 std::optional<std::string> WideColumnReader::Get(SQLHSTMT stmt, SQLUSMALLINT column) {
+  if (mode_.narrow) return GetNarrow(stmt, column);
   buffer_.clear();
   chunk_.resize(kChunkChars + 1);
   for (;;) {

@@ -5,21 +5,46 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <stdexcept>
+#include <string>
+#include <utility>
 
 namespace morvane {
 namespace {
 
-// One iconv conversion descriptor, closed when it goes out of scope.
-class IconvHandle {
+// The conversion descriptors of this thread, opened once per pair of character sets: opening
+// one loads the character set's module, which costs far more than converting a name.
+class IconvCache {
  public:
-  IconvHandle(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-  ~IconvHandle() {
-    if (valid()) iconv_close(cd_);
+  ~IconvCache() {
+    for (auto& [names, cd] : open_) {
+      if (cd != kInvalid) iconv_close(cd);
+    }
   }
-  IconvHandle(const IconvHandle&) = delete;
-  IconvHandle& operator=(const IconvHandle&) = delete;
-  bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  // The descriptor from `from` to `to`, reset to its initial state; kInvalid when iconv does not
+  // know one of them.
+  iconv_t Get(const char* to, const char* from) {
+    auto key = std::make_pair(std::string(to), std::string(from));
+    auto found = open_.find(key);
+    if (found == open_.end()) found = open_.emplace(key, iconv_open(to, from)).first;
+    if (found->second != kInvalid) iconv(found->second, nullptr, nullptr, nullptr, nullptr);
+    return found->second;
+  }
+  static inline const iconv_t kInvalid = reinterpret_cast<iconv_t>(-1);
+
+ private:
+  std::map<std::pair<std::string, std::string>, iconv_t> open_;
+};
+
+// A descriptor of the thread's cache, ready for a new conversion.
+class CachedIconv {
+ public:
+  CachedIconv(const char* to, const char* from) {
+    thread_local IconvCache cache;
+    cd_ = cache.Get(to, from);
+  }
+  bool valid() const { return cd_ != IconvCache::kInvalid; }
   iconv_t get() const { return cd_; }
 
  private:
@@ -28,7 +53,7 @@ class IconvHandle {
 
 CodecResult Convert(std::string_view in, const char* to, const char* from) {
   CodecResult result;
-  IconvHandle cd(to, from);
+  CachedIconv cd(to, from);
   if (!cd.valid()) {
     result.error = std::string("文字コード変換を開始できません: ") + from + " -> " + to;
     return result;
@@ -128,7 +153,8 @@ char32_t NextUtf8(std::string_view text, size_t& pos) {
   unsigned char lead = static_cast<unsigned char>(text[pos]);
   size_t len = std::min(Utf8SequenceLength(lead), text.size() - pos);
   char32_t c = len == 1 ? lead : lead & (0x7F >> len);
-  for (size_t i = 1; i < len; ++i) c = (c << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3F);
+  for (size_t i = 1; i < len; ++i)
+    c = (c << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3F);
   pos += len;
   return c;
 }
@@ -190,6 +216,78 @@ size_t Cp932SafePrefixLength(std::string_view cp932, size_t max_bytes) {
     pos += width;
   }
   return pos;
+}
+
+}  // namespace morvane
+
+namespace morvane {
+namespace {
+
+bool IsUtf8Name(const std::string& encoding) { return encoding == "UTF-8" || encoding == "UTF8"; }
+bool IsCp932Name(const std::string& encoding) { return encoding == "CP932"; }
+
+// `in` in `from` to UTF-8, one "?" for every byte iconv refuses.
+std::string ToUtf8Lossy(std::string_view in, const std::string& from) {
+  CachedIconv cd("UTF-8", from.c_str());
+  if (!cd.valid()) return std::string(in.size(), '?');
+  std::string out(in.size() * 3 + 16, '\0');
+  char* in_ptr = const_cast<char*>(in.data());
+  size_t in_left = in.size();
+  char* out_ptr = out.data();
+  size_t out_left = out.size();
+  while (in_left > 0) {
+    if (iconv(cd.get(), &in_ptr, &in_left, &out_ptr, &out_left) != static_cast<size_t>(-1)) {
+      continue;
+    }
+    size_t used = out.size() - out_left;
+    if (errno == E2BIG) {
+      out.resize(out.size() * 2);
+    } else {  // an invalid or cut-off sequence: one byte becomes "?"
+      out.resize(std::max(out.size(), used + 8));
+      out[used++] = '?';
+      ++in_ptr;
+      --in_left;
+    }
+    out_ptr = out.data() + used;
+    out_left = out.size() - used;
+  }
+  out.resize(out.size() - out_left);
+  return out;
+}
+
+}  // namespace
+
+std::string EncodedToCp932Lossy(std::string_view text, const std::string& encoding) {
+  if (IsAscii(text)) return std::string(text);
+  if (IsCp932Name(encoding) && Cp932ToUtf8(text).ok) return std::string(text);
+  if (IsUtf8Name(encoding)) return Utf8ToCp932Lossy(text);
+  return Utf8ToCp932Lossy(ToUtf8Lossy(text, encoding));
+}
+
+bool Cp932ToEncoded(std::string_view cp932, const std::string& encoding, std::string& out) {
+  CodecResult utf8 = Cp932ToUtf8(cp932);
+  if (!utf8.ok) return false;
+  if (IsAscii(cp932) || IsCp932Name(encoding)) {
+    out.assign(cp932);
+  } else if (IsUtf8Name(encoding)) {
+    out = std::move(utf8.text);
+  } else {
+    // Character by character, so that only what `encoding` lacks becomes "?".
+    out.clear();
+    for (size_t pos = 0; pos < utf8.text.size();) {
+      size_t len = std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8.text[pos])),
+                            utf8.text.size() - pos);
+      CodecResult one =
+          Convert(std::string_view(utf8.text).substr(pos, len), encoding.c_str(), "UTF-8");
+      out += one.ok ? one.text : std::string("?");
+      pos += len;
+    }
+  }
+  return true;
+}
+
+bool IsKnownEncoding(const std::string& encoding) {
+  return CachedIconv("UTF-8", encoding.c_str()).valid();
 }
 
 }  // namespace morvane

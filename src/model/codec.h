@@ -34,6 +34,15 @@ std::string Utf16ToCp932Lossy(std::u16string_view utf16);
 // CP932 bytes to UTF-16, for the wide ODBC functions; fails like Cp932ToUtf8.
 bool Cp932ToUtf16(std::string_view cp932, std::u16string& utf16);
 
+// Text in the character set `encoding` (an iconv name, as a driver without wide text hands
+// it over) to CP932 bytes: every character CP932 cannot hold, and every byte that is not of
+// that character set, becomes "?". Never fails.
+std::string EncodedToCp932Lossy(std::string_view text, const std::string& encoding);
+// CP932 bytes to the character set `encoding`, for drivers without wide text; a character that
+// character set lacks becomes "?". Fails only when `cp932` is not CP932.
+bool Cp932ToEncoded(std::string_view cp932, const std::string& encoding, std::string& out);
+// True when iconv knows the character set `encoding`.
+bool IsKnownEncoding(const std::string& encoding);
 // Shorthands for text that is known to convert (literals, validated input): they throw
 // std::runtime_error with the codec's message when it does not.
 std::string ToUtf8(std::string_view cp932);

@@ -16,6 +16,9 @@ class IProgress {
   virtual void Step(int done) = 0;
   // Ends the run and hides the bar.
   virtual void End() = 0;
+  // Whether the user has asked to stop the run (a cancel button, Esc, Ctrl+C). Work that can
+  // stop asks between its steps.
+  virtual bool Cancelled() const { return false; }
 };
 
 // Progress that goes nowhere.

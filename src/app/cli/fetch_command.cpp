@@ -6,14 +6,17 @@
 #include <sstream>
 #include <utility>
 
+#include "app/cli/interrupt_progress.h"
 #include "app/cli/password_file.h"
 #include "app/cli/product_words.h"
 #include "app/cli/text_progress.h"
 #include "db/catalogue_fetch.h"
 #include "db/db_connection.h"
+#include "db/odbc_read_cache.h"
 #include "model/codec.h"
 #include "model/data_kind.h"
 #include "model/new_project.h"
+#include "model/product_profile.h"
 #include "project/project_writer.h"
 
 namespace morvane {
@@ -21,7 +24,12 @@ namespace morvane {
 const char kFetchUsage[] =
     "  morvane-cli fetch --dsn NAME [--uid USER] [--pwd-file FILE]\n"
     "      --product redbrick|oracle8|oracle7|broadbase|odbc --kinds 2,3,4 --out OUT.vnk\n"
+    "      [--schemas NAME,...] [--read-with native|functions]\n"
     "      (2 テーブル情報, 3 インデックス情報, 4 テーブル・インデックス情報)\n"
+    "      --schemas は汎用 ODBC で読むスキーマ (所有者) です。省略するとシステムのもの以外の\n"
+    "      すべてを読みます。--read-with functions は PostgreSQL・MariaDB でも一括の問い合わせを\n"
+    "      使わず、ODBC のカタログ関数で読みます。\n"
+    "      Ctrl+C で取得を中止します (プロジェクトは保存しません)。\n"
     "      パスワードは環境変数 MORVANE_PWD に入れてください。スクリプトでは --pwd-file で\n"
     "      ファイルの1行目を読みます (他のユーザーが読めないファイルに限ります)。\n"
     "      --pwd PASSWORD も使えますが、プロセス一覧で他のユーザーに見えます。\n";
@@ -35,7 +43,22 @@ struct FetchArguments {
   Product product = Product::None;
   std::vector<DataKind> kinds;
   std::string out;
+  std::optional<std::vector<std::string>> schemas;  // UTF-8
+  bool functionsOnly = false;
 };
+
+// "a,b": schema names, none empty.
+std::optional<std::vector<std::string>> SchemaNames(const std::string& list) {
+  std::vector<std::string> names;
+  std::stringstream items(list);
+  std::string item;
+  while (std::getline(items, item, ',')) {
+    if (item.empty()) return std::nullopt;
+    names.push_back(item);
+  }
+  if (names.empty()) return std::nullopt;
+  return names;
+}
 
 // "2,3,4": data kinds that have catalogue statements, each once.
 std::optional<std::vector<DataKind>> DataKinds(const std::string& list) {
@@ -86,6 +109,15 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args,
       parsed.kinds = *kinds;
     } else if (option == "--out") {
       parsed.out = value;
+    } else if (option == "--read-with") {
+      if (value != "native" && value != "functions") {
+        return "--read-with には native か functions を指定してください。";
+      }
+      parsed.functionsOnly = value == "functions";
+    } else if (option == "--schemas") {
+      parsed.schemas = SchemaNames(value);
+      if (!parsed.schemas)
+        return "スキーマ「" + value + "」は使えません (名前をカンマで区切ります)。";
     } else {
       return "オプション「" + option + "」は使えません。";
     }
@@ -95,6 +127,9 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args,
         std::pair{parsed.product == Product::None, "--product"},
         std::pair{parsed.kinds.empty(), "--kinds"}, std::pair{parsed.out.empty(), "--out"}}) {
     if (missing) return std::string(option) + " を指定してください。";
+  }
+  if (parsed.schemas && !ProfileOf(parsed.product).readsCatalogueFunctions) {
+    return "--schemas は汎用 ODBC (--product odbc) でだけ使えます。";
   }
   return std::nullopt;
 }
@@ -106,6 +141,20 @@ void PrintShown(ScriptedPrompt& prompt, std::ostream& err) {
     err << (text.ok ? text.text : shown.text) << "\n";
   }
   prompt.shown.clear();
+}
+
+// Fetches the data kinds in order; they share what they read of a generic ODBC catalogue, which
+// is let go before the connection closes. False when one fails or is cancelled.
+bool FetchKinds(TCatalogueStore& store, const std::vector<DataKind>& kinds, DbSession& session,
+                std::ostream& out) {
+  OdbcReadCache cache;
+  DbSession shared{session.connection, session.prompt, session.progress, session.status, &cache};
+  for (DataKind kind : kinds) {
+    store.currentDataKind = kind;
+    if (!FetchCatalogue(store, shared)) return false;
+    out << DataKindCaption(kind) << ": " << store.Records(kind).size() << "\n";
+  }
+  return true;
 }
 
 int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err) {
@@ -124,7 +173,8 @@ int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err)
   NewProject(store, arguments.product, EstimateTextWidth);
   TDbConnection connection;
   ScriptedPrompt prompt;
-  TextProgressBar progress;
+  TextProgressBar bar;
+  InterruptProgress progress(bar);
   NullStatusBar status;
   DbSession session{connection, prompt, progress, status};
 
@@ -132,16 +182,29 @@ int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err)
     PrintShown(prompt, err);
     return 1;
   }
-  for (DataKind kind : arguments.kinds) {
-    store.currentDataKind = kind;
-    if (!FetchCatalogue(store, session)) {
-      PrintShown(prompt, err);
-      connection.Disconnect(status);
-      return 1;
+  connection.OdbcFunctionsOnly = arguments.functionsOnly;
+  if (arguments.schemas) {
+    connection.OdbcSchemas.emplace();
+    for (const std::string& name : *arguments.schemas) {
+      CodecResult owner = Utf8ToCp932(name);
+      if (!owner.ok) {
+        err << owner.error << "\n";
+        connection.Disconnect(status);
+        return 2;
+      }
+      connection.OdbcSchemas->push_back(owner.text);
     }
-    out << DataKindCaption(kind) << ": " << store.Records(kind).size() << "\n";
   }
+  const bool fetched = FetchKinds(store, arguments.kinds, session, out);
   connection.Disconnect(status);
+  if (!fetched) {
+    PrintShown(prompt, err);
+    if (progress.Cancelled()) {
+      err << "取得を中止しました。プロジェクトは保存していません。\n";
+      return 130;
+    }
+    return 1;
+  }
   store.currentDataKind = DataKind::None;
 
   ProjectWriteResult saved = SaveProjectFile(store, arguments.out);

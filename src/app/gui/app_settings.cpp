@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QSettings>
 #include <QSplitter>
+#include <QUrl>
 
 namespace morvane {
 namespace {
@@ -79,6 +80,26 @@ void TAppSettings::SetLastLogin(Product product, const Login& login) {
   const QString group = LoginGroup(product);
   settings_->setValue(group + QStringLiteral("/dataSource"), login.dataSource);
   settings_->setValue(group + QStringLiteral("/user"), login.user);
+  settings_->sync();
+}
+
+namespace {
+
+// One key per data source; the name is percent-encoded so that any name is a valid key.
+QString OdbcSchemasKey(const QString& dsn) {
+  return QStringLiteral("odbcSchemas/") + QString::fromLatin1(QUrl::toPercentEncoding(dsn));
+}
+
+}  // namespace
+
+std::optional<QStringList> TAppSettings::OdbcSchemas(const QString& dsn) const {
+  const QString key = OdbcSchemasKey(dsn);
+  if (!settings_->contains(key)) return std::nullopt;
+  return settings_->value(key).toStringList();
+}
+
+void TAppSettings::SetOdbcSchemas(const QString& dsn, const QStringList& schemas) {
+  settings_->setValue(OdbcSchemasKey(dsn), schemas);
   settings_->sync();
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 #include "model/product_profile.h"
 
@@ -47,6 +48,11 @@ class TAppSettings {
   void SetLastFolder(Folder folder, const QString& path);
   // Remembers the folder holding `file`.
   void SetLastFolderOf(Folder folder, const QString& file);
+
+  // The schemas last chosen for a generic ODBC fetch from data source `dsn`; nullopt when
+  // none were chosen yet.
+  std::optional<QStringList> OdbcSchemas(const QString& dsn) const;
+  void SetOdbcSchemas(const QString& dsn, const QStringList& schemas);
 
   QStringList RecentProjects() const;
   void SetRecentProjects(const QStringList& paths);

@@ -169,6 +169,7 @@ void TfrmMain::Step(int done) {
 
 void TfrmMain::End() {
   pgbWait->hide();
+  StopCancelWatch();
   // Panel 2 shows the selection count again.
   browser_->SelCountShow();
 }

@@ -52,6 +52,7 @@ class TfrmConnect;
 class TfrmFormat;
 class TpnlSQL;
 class TWorkbookWindow;
+class TWorkCancel;
 class TfrmImport;
 class TfrmERSelect;
 struct TForms;
@@ -96,6 +97,10 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   // The implicit connect of the commands that need the database: shows the connect dialog
   // when not connected; true when connected afterwards.
   bool EnsureConnected();
+  // Generic ODBC projects, before the first fetch of a connection: lets the user choose the
+  // schemas to read (remembered per data source). False when the user cancels or the schemas
+  // cannot be listed (the driver's message is shown).
+  bool ChooseOdbcSchemas();
 
   // --- the format settings dialog (main_window_format.cpp) --------------------------------
   // Made on the first call and reused.
@@ -168,6 +173,8 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   void Begin(const std::string& activity_utf8, int total) override;
   void Step(int done) override;
   void End() override;
+  // The cancel button beside the bar and Esc; shown once the work first asks.
+  bool Cancelled() const override;
 
  public slots:
   // File menu.
@@ -288,6 +295,8 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   // A child of the window, docked at its right.
   TWorkbookWindow* workbookWindow_ = nullptr;
   std::function<bool()> fetcher_;
+  mutable TWorkCancel* workCancel_ = nullptr;  // made on the first cancellable work
+  void StopCancelWatch();
   TfrmImport* importForm_ = nullptr;      // a child of the window, when no form was set
   TfrmERSelect* erSelectForm_ = nullptr;  // a child of the window, when no form was set
   TfrmHelp* helpWindow_ = nullptr;        // a child of the window, made on first Help

@@ -21,7 +21,7 @@ bool TfrmMain::FetchCurrentDataKind() {
   bool fetched = false;
   if (fetcher_) {
     fetched = fetcher_();
-  } else {
+  } else if (ChooseOdbcSchemas()) {
     DbSession session{connection_, prompt_, *this, statusBar_};
     fetched = FetchCatalogue(store_, session);
   }

@@ -44,17 +44,23 @@ class StopServers : public ::testing::Environment {
 };
 const auto* const kStopServers = ::testing::AddGlobalTestEnvironment(new StopServers);
 
+// The running server of a kind, started with its schema on first use.
+TestServer& RunningServer(ServerKind kind) {
+  auto& server = Servers()[kind];
+  if (!server) {
+    const ServerCase& found = *std::find_if(std::begin(kCases), std::end(kCases),
+                                            [&](auto& c) { return c.kind == kind; });
+    server =
+        StartServer(kind, ReadTextFile(std::string(MORVANE_SERVER_DATA_DIR) + "/" + found.schema));
+  }
+  return *server;
+}
+
 class OdbcCatalogueServerTest : public ::testing::TestWithParam<ServerCase> {
  protected:
   void SetUp() override {
     MORVANE_REQUIRE_SERVER(GetParam().kind);
-    auto& server = Servers()[GetParam().kind];
-    if (!server) {
-      std::string schema =
-          ReadTextFile(std::string(MORVANE_SERVER_DATA_DIR) + "/" + GetParam().schema);
-      server = StartServer(GetParam().kind, schema);
-    }
-    connection_ = std::make_unique<TestConnection>(server->Dsn());
+    connection_ = std::make_unique<TestConnection>(RunningServer(GetParam().kind).Dsn());
     ASSERT_TRUE(connection_->connected());
   }
 
@@ -136,6 +142,85 @@ TEST_P(OdbcCatalogueServerTest, RowCountsUseQuotedOwnerQualifiedNames) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, OdbcCatalogueServerTest, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// One data source per driver: psqlODBC's Unicode driver, its ANSI driver (no wide text) under
+// client encodings SJIS and UTF8, MariaDB's driver and the SQLite driver (no wide functions).
+struct DriverCase {
+  ServerKind kind;
+  const char* name;
+  const char* golden;  // golden file prefix of the server
+  const char* dsn;
+  // The catalogue functions give text columns' byte sizes in the client encoding's widest
+  // character (4 for UTF-8) rather than UTF-16's 2, as the DBMS's own reader does.
+  bool functionSizesDiffer = false;
+};
+
+const DriverCase kDriverCases[] = {
+    {ServerKind::kPostgres, "PostgreSQLUnicode", "PostgreSQL", "MorvanePostgres"},
+    {ServerKind::kPostgres, "PostgreSQLAnsiSjis", "PostgreSQL", "MorvanePostgresAnsiSjis"},
+    {ServerKind::kPostgres, "PostgreSQLAnsiUtf8", "PostgreSQL", "MorvanePostgresAnsiUtf8", true},
+    {ServerKind::kMariaDb, "MariaDB", "MariaDB", "MorvaneMariaDb"},
+    {ServerKind::kSqlite, "SQLite", "SQLite", "MorvaneSqlite"},
+};
+
+TValueList Blanked(const TValueList& values, size_t position) {
+  std::vector<std::string> copy(values.begin(), values.end());
+  copy[position].clear();
+  return TValueList(copy);
+}
+
+// The catalogue without its byte sizes (table information only).
+std::string DumpWithoutSizes(OdbcCatalogue catalogue, DataKind kind) {
+  if (kind != DataKind::Table) return DumpCatalogue(catalogue);
+  for (TTableRec& record : catalogue.records) {
+    record.values = Blanked(record.values, odbc_table::kSize);
+    for (TColumnRow& row : record.columns) row.values = Blanked(row.values, odbc_column::kSize);
+  }
+  return DumpCatalogue(catalogue);
+}
+
+class OdbcDriverTest : public ::testing::TestWithParam<DriverCase> {};
+
+// The DBMS's own reader (where there is one) and the catalogue functions give the same records,
+// the golden ones of the server, through every driver; Japanese names are sent and read back
+// in the connection's character set.
+TEST_P(OdbcDriverTest, EveryDriverAndBothReadPathsGiveTheGoldenRecords) {
+  MORVANE_REQUIRE_SERVER(GetParam().kind);
+  RunningServer(GetParam().kind);
+  TestConnection connection(GetParam().dsn);
+  ASSERT_TRUE(connection.connected());
+  struct KindCase {
+    DataKind kind;
+    const char* golden;
+  };
+  for (KindCase k : {KindCase{DataKind::Table, "tables"}, KindCase{DataKind::Index, "indexes"},
+                     KindCase{DataKind::TableIndex, "table_indexes"}}) {
+    SCOPED_TRACE(k.golden);
+    NullProgress progress;
+    OdbcReadOptions functions;
+    functions.native = false;
+    OdbcCatalogue by_reader = ReadOdbcCatalogue(connection.dbc(), k.kind, progress);
+    OdbcCatalogue by_functions = ReadOdbcCatalogue(connection.dbc(), k.kind, progress, functions);
+    std::string golden = std::string(GetParam().golden) + "_" + k.golden + ".txt";
+    ExpectGolden(golden, DumpCatalogue(by_reader));
+    // Every read of the connection, not only its first, goes through the DBMS's reader.
+    EXPECT_EQ(by_reader.native, GetParam().kind != ServerKind::kSqlite);
+    EXPECT_FALSE(by_functions.native);
+    if (GetParam().functionSizesDiffer) {
+      EXPECT_EQ(DumpWithoutSizes(by_functions, k.kind), DumpWithoutSizes(by_reader, k.kind));
+    } else {
+      ExpectGolden(golden, DumpCatalogue(by_functions));
+    }
+  }
+  const std::string quote = IdentifierQuote(connection.dbc());
+  const char* owner = GetParam().kind == ServerKind::kPostgres  ? "public"
+                      : GetParam().kind == ServerKind::kMariaDb ? "morvane"
+                                                                : "";
+  EXPECT_EQ(OdbcQueryValue(connection.dbc(), OdbcCountSql(quote, owner, ToCp932("社員"))), "1");
+}
+
+INSTANTIATE_TEST_SUITE_P(Drivers, OdbcDriverTest, ::testing::ValuesIn(kDriverCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

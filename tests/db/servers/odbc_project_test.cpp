@@ -230,6 +230,9 @@ TEST_F(OdbcProjectPostgreSQLTest, ADriverErrorMidFetchFailsAndLeavesTheDataKindE
   DbSession session{connection, prompt, progress, status};
   // Rows through a declared cursor, ten at a time: later rows need the server.
   ASSERT_TRUE(connection.Connect(Product::Odbc, "MorvanePostgresCursor", "", "", prompt, status));
+  // The catalogue functions still ask the server after the first table; PostgreSQL's own
+  // reader has read everything by then.
+  connection.OdbcFunctionsOnly = true;
   const std::string pid = OdbcQueryValue(connection.Dbc.get(), "SELECT pg_backend_pid()");
   TestConnection killer(server_->Dsn());
   progress.terminate = [&] {
@@ -250,6 +253,63 @@ TEST_F(OdbcProjectPostgreSQLTest, ADriverErrorMidFetchFailsAndLeavesTheDataKindE
   EXPECT_TRUE(store.relations.empty());
   EXPECT_EQ(progress.ended, 2);
   EXPECT_EQ(status.busy_depth, 0);
+}
+
+// Asks to stop once `after` tables are done.
+class CancellingProgress : public IProgress {
+ public:
+  void Begin(const std::string&, int) override {}
+  void Step(int done) override { done_ = done; }
+  void End() override { ++ended; }
+  bool Cancelled() const override { return after >= 0 && done_ >= after; }
+  int after = -1;
+  int ended = 0;
+
+ private:
+  int done_ = 0;
+};
+
+TEST_F(OdbcProjectPostgreSQLTest, ACancelledFetchLeavesTheDataKindAsItWas) {
+  TCatalogueStore store;
+  NewProject(store, Product::Odbc, EstimateTextWidth);
+  TDbConnection connection;
+  ScriptedPrompt prompt;
+  RecordingStatusBar status;
+  CancellingProgress progress;
+  DbSession session{connection, prompt, progress, status};
+  ASSERT_TRUE(connection.Connect(Product::Odbc, server_->Dsn(), "", "", prompt, status));
+  for (DataKind kind : {DataKind::Table, DataKind::Index, DataKind::TableIndex}) {
+    SCOPED_TRACE(DataKindCode(kind));
+    store.currentDataKind = kind;
+    progress.after = -1;
+    ASSERT_TRUE(FetchCatalogue(store, session));
+    std::vector<TTableRec> before;
+    for (const auto& record : store.Records(kind)) before.push_back(*record);
+    const std::vector<TRelationRec> relations = store.relations;
+
+    progress.after = 1;
+    EXPECT_FALSE(FetchCatalogue(store, session));
+    EXPECT_TRUE(prompt.shown.empty());
+    ASSERT_EQ(store.Records(kind).size(), before.size());
+    for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(*store.Records(kind)[i], before[i]);
+    EXPECT_EQ(store.relations, relations);
+    EXPECT_EQ(status.busy_depth, 0);
+  }
+}
+
+TEST_F(OdbcProjectPostgreSQLTest, FetchReadsOnlyTheChosenSchemas) {
+  const std::string project = File("sales.vnk");
+  Expect(0, RunFetchCommand,
+         {"--dsn", server_->Dsn(), "--product", "odbc", "--kinds", "2,3", "--schemas", "sales",
+          "--out", project});
+  TCatalogueStore store = Open(project);
+  for (DataKind kind : {DataKind::Table, DataKind::Index}) {
+    ASSERT_FALSE(store.Records(kind).empty());
+    for (const auto& record : store.Records(kind)) EXPECT_EQ(record->owner, "sales");
+  }
+  Expect(2, RunFetchCommand,
+         {"--dsn", server_->Dsn(), "--product", "oracle8", "--kinds", "2", "--schemas", "sales",
+          "--out", project});
 }
 
 TEST_F(OdbcProjectPostgreSQLTest, FreeSqlSendsAndReadsJapaneseThroughTheWideFunctions) {

@@ -227,6 +227,8 @@ void InstallOdbcIni(const std::string& emulator_ini_dir) {
   }
   inst += "[Morvane Test PostgreSQL]\nDescription = PostgreSQL (test server)\nDriver = " +
           DriverPath("psqlodbcw.so") + "\n\n";
+  inst += "[Morvane Test PostgreSQL ANSI]\nDescription = PostgreSQL ANSI (test server)\nDriver = " +
+          DriverPath("psqlodbca.so") + "\n\n";
   inst += "[Morvane Test MariaDB]\nDescription = MariaDB (test server)\nDriver = " +
           DriverPath("libmaodbc.so") + "\n\n";
   inst += "[Morvane Test SQLite]\nDescription = SQLite (test database)\nDriver = " +
@@ -235,6 +237,12 @@ void InstallOdbcIni(const std::string& emulator_ini_dir) {
                    "\nPort = 5432\nDatabase = postgres\nUsername = morvane\n";
   sources += "[MorvanePostgres]\n" + pg + "\n";
   sources += "[MorvanePostgresCursor]\n" + pg + "UseDeclareFetch = 1\nFetch = 10\n\n";
+  std::string pg_ansi = "Driver = Morvane Test PostgreSQL ANSI\nServername = " + PgSocketDir() +
+                        "\nPort = 5432\nDatabase = postgres\nUsername = morvane\n";
+  sources +=
+      "[MorvanePostgresAnsiSjis]\n" + pg_ansi + "ConnSettings = SET client_encoding TO 'SJIS'\n\n";
+  sources +=
+      "[MorvanePostgresAnsiUtf8]\n" + pg_ansi + "ConnSettings = SET client_encoding TO 'UTF8'\n\n";
   sources += "[MorvaneMariaDb]\nDriver = Morvane Test MariaDB\nSocket = " + MariaSocket() +
              "\nUser = root\nDatabase = morvane\nCharset = utf8mb4\n\n";
   sources += "[MorvaneSqlite]\nDriver = Morvane Test SQLite\nDatabase = " + SqliteFile() + "\n\n";
@@ -248,7 +256,9 @@ std::optional<std::string> MissingServerPart(ServerKind kind) {
   switch (kind) {
     case ServerKind::kPostgres:
       if (PostgresBin().empty()) return "PostgreSQL server programs are not installed";
-      if (DriverPath("psqlodbcw.so").empty()) return "psqlODBC driver is not installed";
+      if (DriverPath("psqlodbcw.so").empty() || DriverPath("psqlodbca.so").empty()) {
+        return "psqlODBC driver is not installed";
+      }
       if (RunningAsRoot() && !Run("id postgres > /dev/null 2>&1")) return "no postgres user";
       break;
     case ServerKind::kMariaDb:

@@ -20,7 +20,9 @@ const std::string& TestRoot();
 
 // Writes odbcinst.ini (the three drivers, plus the catalogue emulator's drivers when
 // `emulator_ini_dir` names its ini folder) and odbc.ini (data sources "MorvanePostgres",
-// "MorvanePostgresCursor" (a declared cursor fetching 10 rows at a time), "MorvaneMariaDb" and
+// "MorvanePostgresCursor" (a declared cursor fetching 10 rows at a time),
+// "MorvanePostgresAnsiSjis" and "MorvanePostgresAnsiUtf8" (psqlODBC's ANSI driver with client
+// encoding SJIS and UTF8), "MorvaneMariaDb" and
 // "MorvaneSqlite", plus the emulator's) into TestRoot, and sets ODBCSYSINI and ODBCINI. Call
 // before the first ODBC call of the process.
 void InstallOdbcIni(const std::string& emulator_ini_dir);
