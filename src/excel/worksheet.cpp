@@ -3,6 +3,7 @@
 #include "excel/application.h"
 #include "excel/shapes.h"
 #include "excel/text_boundary.h"
+#include "xlsx/print_area.h"
 #include "xlsx/workbook.h"
 
 namespace morvane::excel {
@@ -27,6 +28,11 @@ std::shared_ptr<xlsx::Worksheet> Worksheet::Lock() const {
   std::shared_ptr<xlsx::Worksheet> sheet = sheet_.lock();
   if (!sheet) throw ExcelError("シートは削除されたか、ブックが閉じられています");
   return sheet;
+}
+
+void Worksheet::ExtendPrintArea() const {
+  std::shared_ptr<xlsx::Worksheet> sheet = Lock();
+  Guard([&] { xlsx::ExtendPrintAreaToValues(*sheet); });
 }
 
 std::string Worksheet::Name() const { return ToDocumentText(Lock()->name); }

@@ -54,6 +54,8 @@ class Worksheet {
   excel::Shapes Shapes() const;
   Workbook& Parent() const;
   void Activate() const;
+  // Grows the sheet's print area, if it has one, to hold every cell with a value.
+  void ExtendPrintArea() const;
 
   // The engine's sheet; fails when it has been deleted.
   std::shared_ptr<xlsx::Worksheet> Lock() const;

@@ -67,7 +67,7 @@ TEST(TableOutputTest, CopiesOfTheBundledTemplateCarryValuesStylesAndPrintTitles)
   ExpectTablesWritten(out);
   // The template itself is never written.
   EXPECT_EQ(format.Range("B1").Value(), "");
-  EXPECT_EQ(format.Range("A3").Value(), ToCp932("テーブル定義書"));
+  EXPECT_EQ(format.Range("A1").Value(), ToCp932("テーブル定義書"));
   EXPECT_TRUE(out.CarryOverNotices().empty());
 
   out.SaveAs(dir.File("out.xlsx"));

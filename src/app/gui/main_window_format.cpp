@@ -10,6 +10,7 @@ namespace morvane {
 TfrmFormat* TfrmMain::FormatForm() {
   if (!formatForm_) {
     formatForm_ = new TfrmFormat(this);
+    formatForm_->SetPrompt(&prompt_);
     connect(formatForm_, &TfrmFormat::Applied, this, [this] {
       // The list's columns follow the new order and output flags.
       if (store_.listRebuild) SetList(trvDataType->currentItem());

@@ -10,6 +10,7 @@
 #include <QDialog>
 
 #include "excel/format_editing.h"
+#include "model/prompt.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -33,8 +34,11 @@ class TfrmFormat : public QDialog {
   // Reads the settings of `dataKind` (0: the ER settings only) from `store` into the controls;
   // chooses the caption, the visible tabs and the active one. Apply writes into this store.
   void Load(TCatalogueStore& store, DataKind dataKind, bool erViewShown);
-  // Stores the controls into the store and data kind loaded last, then emits Applied.
+  // Stores the controls into the store and data kind loaded last, then emits Applied. After
+  // 「標準レイアウト」 the standard layout goes into every data kind and the import layout first.
   void Apply();
+  // The prompt that asks before the standard layout is loaded.
+  void SetPrompt(IPrompt* prompt) { prompt_ = prompt; }
 
   // Controls, named as on the form.
   QTabWidget* tabFormat = nullptr;
@@ -69,6 +73,7 @@ class TfrmFormat : public QDialog {
   QRadioButton* optLineTypeElbow = nullptr;
   QRadioButton* optLineTypeCurve = nullptr;
   QPushButton* cmdMainVisible = nullptr;
+  QPushButton* cmdStandard = nullptr;
   QPushButton* cmdOK = nullptr;
   QPushButton* cmdSave = nullptr;
   QPushButton* cmdClose = nullptr;
@@ -91,6 +96,9 @@ class TfrmFormat : public QDialog {
   void chkTableNoOutputClick();
   void chkTableOneSheetClick();
   void cmdMainVisibleClick();
+  // 「標準レイアウト」: after a confirmation, loads the product's standard layout into the
+  // controls; Apply stores it, Close keeps the old settings.
+  void cmdStandardClick();
   void cmdOKClick();
   void cmdSaveClick();
   void cmdCloseClick();
@@ -113,6 +121,7 @@ class TfrmFormat : public QDialog {
   TFirstColumn TableFirstColumn() const;
   void ShowTableHeadings();
   TFormatDialogState ReadState() const;
+  void WriteState(const TFormatDialogState& state);
   void WriteNumbers(const TFormatDialogState& state);
   void SetLineType(int lineType);
 
@@ -126,7 +135,9 @@ class TfrmFormat : public QDialog {
 
   TCatalogueStore* store_ = nullptr;
   DataKind dataKind_ = DataKind::None;
-  bool loading_ = false;  // the controls are being filled: no edits
+  bool loading_ = false;         // the controls are being filled: no edits
+  bool standardLoaded_ = false;  // 「標準レイアウト」 loaded since the last showing or Apply
+  IPrompt* prompt_ = nullptr;
   QButtonGroup* lineTypes_ = nullptr;
 };
 
