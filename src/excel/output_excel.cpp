@@ -125,9 +125,9 @@ OutputResult ExcelOutput::WriteTables(const TCatalogueStore& store, DataKind dat
       WriteOwnSheet(*sheet, store, dataKind, *record, [&] {
         if (sql) run.Advance();
       });
-      sheet->ExtendPrintArea();
+      sheet->FitPrintLayout();
     }
-    if (one_sheet && sheet) sheet->ExtendPrintArea();
+    if (one_sheet && sheet) sheet->FitPrintLayout();
   };
   return Output(total, check, write);
 }

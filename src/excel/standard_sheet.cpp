@@ -47,4 +47,22 @@ void OfferStandardSheet(ExcelApplication& app, std::string_view wanted) {
   }
 }
 
+void TemplateMemory::Remember(const OutputResult& result) {
+  if (!result.format || result.book == nullptr) return;
+  template_ = result.format;
+  writtenBook_ = result.book->Name();
+}
+
+void TemplateMemory::OfferAgain(ExcelApplication& app) const {
+  if (!template_) return;
+  try {
+    if (app.ActiveWorkbook().Name() != writtenBook_) return;
+    template_->Lock();  // fails once its workbook is closed
+    template_->Parent().Activate();
+    template_->Activate();
+  } catch (const std::exception&) {
+    // Nothing open, or the template was closed: the active sheet stays the one offered.
+  }
+}
+
 }  // namespace morvane::excel

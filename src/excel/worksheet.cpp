@@ -4,6 +4,7 @@
 #include "excel/shapes.h"
 #include "excel/text_boundary.h"
 #include "xlsx/print_area.h"
+#include "xlsx/row_heights.h"
 #include "xlsx/workbook.h"
 
 namespace morvane::excel {
@@ -30,9 +31,13 @@ std::shared_ptr<xlsx::Worksheet> Worksheet::Lock() const {
   return sheet;
 }
 
-void Worksheet::ExtendPrintArea() const {
+void Worksheet::FitPrintLayout() const {
   std::shared_ptr<xlsx::Worksheet> sheet = Lock();
-  Guard([&] { xlsx::ExtendPrintAreaToValues(*sheet); });
+  const xlsx::Workbook& engine = book_->engine();
+  Guard([&] {
+    xlsx::ExtendPrintAreaToValues(*sheet);
+    xlsx::FitWrappedRowHeights(*sheet, engine.styles(), engine.strings());
+  });
 }
 
 std::string Worksheet::Name() const { return ToDocumentText(Lock()->name); }

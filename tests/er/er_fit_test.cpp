@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "er/er_commands.h"
+#include "er/er_sheets.h"
 #include "model/er_from_record.h"
 
 namespace morvane {
@@ -31,10 +32,10 @@ TEST(ERFitTest, SizesFollowTheTextWithinTheCaps) {
     TERSize size;
   };
   const Case cases[] = {
-      {Window("EMP", 3, 4), {150, 150}},                                 // small: the least size
-      {Window("EMP", 12, 40), {6 + 14 + 6 * 55 + 8, 150}},               // a long column line
-      {Window(std::string(60, 'T'), 2, 2), {6 + 7 * 60 + 12 + 8, 150}},  // a long caption
-      {Window("EMP", 20, 4), {150, 16 + 6 + 20 * 12 + 8}},               // many lines
+      {Window("EMP", 3, 4), {150, 150}},  // small: the least size
+      {Window("EMP", 12, 40), {6 + 14 + 6 * 55 + 8, 16 + 6 + 12 * 12 + 8}},  // a long line
+      {Window(std::string(60, 'T'), 2, 2), {6 + 7 * 60 + 12 + 8, 150}},      // a long caption
+      {Window("EMP", 20, 4), {150, 16 + 6 + 20 * 12 + 8}},                   // many lines
       {Window("EMP", 20, 4, 15), {150, 150}},                        // only the checked lines count
       {Window("EMP", 200, 120), {kERFitMaxWidth, kERFitMaxHeight}},  // capped: it scrolls
   };

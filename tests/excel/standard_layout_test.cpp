@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -106,7 +107,7 @@ void AddWideTable(TCatalogueStore& store, const std::string& name, int columns) 
   }
 }
 
-std::string Run(const std::string& command) {
+std::string RunCommand(const std::string& command) {
   std::string out = ::testing::TempDir() + "/standard_layout_cmd.txt";
   const int status = std::system((command + " > '" + out + "' 2>&1").c_str());
   std::ifstream in(out);
@@ -138,6 +139,12 @@ TEST_P(StandardRoundTripTest, OutputImportsBackAndPrintsOnePageWide) {
         ExcelOutput(app, prompt, progress, {}).WriteTables(store, DataKind::Table, records);
     ASSERT_EQ(result.end, OutputEnd::kFinished);
     result.book->SaveAs(file);
+  }
+  // MORVANE_KEEP_LO_OUTPUT names a directory to keep the workbook in for a look.
+  if (const char* keep = std::getenv("MORVANE_KEEP_LO_OUTPUT")) {
+    std::filesystem::copy_file(
+        file, std::string(keep) + "/standard-" + std::string(ProductName(GetParam())) + ".xlsx",
+        std::filesystem::copy_options::overwrite_existing);
   }
 
   ExcelApplication app;
@@ -177,7 +184,7 @@ TEST_P(StandardRoundTripTest, OutputImportsBackAndPrintsOnePageWide) {
          "print(ws.print_area, ws.print_title_rows, s.orientation, s.paperSize,"
          " s.fitToWidth, s.fitToHeight, ws.sheet_properties.pageSetUpPr.fitToPage,"
          " ws.oddFooter.left.text, ws.oddFooter.right.text)\n";
-  EXPECT_EQ(Run("/usr/bin/python3 '" + script + "' '" + file + "'"),
+  EXPECT_EQ(RunCommand("/usr/bin/python3 '" + script + "' '" + file + "'"),
             "['$A$1:$K$50'] $5:$5 landscape 9 1 0 True &A &P / &N\n");
 }
 

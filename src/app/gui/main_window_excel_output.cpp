@@ -53,18 +53,6 @@ std::vector<const TTableRec*> SelectedRecords(const QTreeView* list) {
   return records;
 }
 
-// The template stays the active sheet after an output, so that the next output offers it
-// again rather than a sheet of the workbook just written.
-void KeepTemplateOffered(const excel::OutputResult& result) {
-  if (!result.format || result.book == nullptr) return;
-  try {
-    result.format->Parent().Activate();
-    result.format->Activate();
-  } catch (const std::exception&) {
-    // The template's workbook was closed meanwhile: nothing to offer.
-  }
-}
-
 }  // namespace
 
 TfrmERSelect* TfrmMain::ERSelectForm() {
@@ -96,6 +84,7 @@ void TfrmMain::OutputExcel() {
   }
 
   TWorkbookWindow& workbooks = WorkbookWindow();
+  workbooks.Templates().OfferAgain(workbooks.Application());
   const size_t kind =
       DataKindIndex(IsDataKind(store_.currentDataKind) ? store_.currentDataKind : DataKind::Table);
   excel::OfferStandardSheet(workbooks.Application(),
@@ -111,7 +100,7 @@ void TfrmMain::OutputExcel() {
   // failure then goes on to the program's error report with the window already up to date.
   excel::OutputResult result;
   auto show_outcome = [this, &workbooks, &result] {
-    KeepTemplateOffered(result);
+    workbooks.Templates().Remember(result);
     workbooks.Refresh();
     SelCountShow();
     ToolBarEnabled();
