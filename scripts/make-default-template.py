@@ -74,9 +74,11 @@ class Sheet:
             self.put(f"{chr(65 + i)}{row}", HEADING, name)
         self.heights[row] = 20.25
 
-    def grid_borders(self, first_row, last_col, key_col):
-        """Borders on every row of the grid whose key column holds something."""
-        self.formats.append((f"A{first_row}:{last_col}{LAST_ROW}", f"${key_col}{first_row}<>\"\""))
+    def grid_borders(self, first_row, last_col, key_col=None):
+        """Borders on every row of the grid whose key column (else any column) holds something."""
+        test = (f"${key_col}{first_row}<>\"\"" if key_col
+                else f"COUNTA($A{first_row}:${last_col}{first_row})>0")
+        self.formats.append((f"A{first_row}:{last_col}{LAST_ROW}", test))
 
     def xml(self, dxf_border):
         out = [HEAD, f"<worksheet {NS}>",
@@ -183,7 +185,10 @@ def table_index_sheet():
     s.label_value("D2", "所有者", "E2")
     s.label_value("F2", "種別", "G2")
     s.label_value("H2", "インデックス数", "I2")
-    s.grid_borders(4, "Z", "A")
+    for col in range(12):  # the heading row the output writes the item names into
+        s.put(f"{chr(65 + col)}4", HEADING)
+    s.heights[4] = 20.25
+    s.grid_borders(5, "Z")
     s.print_area, s.print_titles = "$A$1:$I$4", "$4:$4"
     return s
 
