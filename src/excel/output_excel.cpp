@@ -142,6 +142,8 @@ OutputResult ExcelOutput::WriteERSheets(const TCatalogueStore& store,
         run.Advance();
         Worksheet sheet = run.NewSheet();
         NameOutputSheet(sheet, er->name);
+        // A diagram prints whole: a print area of the template's cells would cut boxes off.
+        sheet.ClearPrintArea();
         DrawERSheet(sheet, *er, store.formatSettings);
       }
     }

@@ -40,6 +40,11 @@ void Worksheet::FitPrintLayout() const {
   });
 }
 
+void Worksheet::ClearPrintArea() const {
+  std::vector<xlsx::DefinedName>& names = Lock()->local_names;
+  std::erase_if(names, [](const xlsx::DefinedName& n) { return n.name == "_xlnm.Print_Area"; });
+}
+
 std::string Worksheet::Name() const { return ToDocumentText(Lock()->name); }
 
 void Worksheet::SetName(const std::string& name) const {
