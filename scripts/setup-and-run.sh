@@ -23,15 +23,17 @@ MORVANE_PWD=tiger "$cli" fetch --dsn MorvaneOracle8 --uid scott --product oracle
   --kinds 2,3,4 --out "$demo"
 "$cli" info "$demo"
 
-# The demo's documents, from the bundled template: every table on its own sheet, and the ER
-# sheet 受注 (orders with their customers, details and products) as a diagram.
+# The demo's documents, from the bundled template with the standard layout (標準レイアウト):
+# every table on its own sheet, and the ER sheet 受注 (orders with their customers, details and
+# products) as a diagram on the template's "ER図" sheet, each box sized to its content.
+"$cli" format "$demo" --preset standard
 "$cli" excel "$demo" --kind 2 --all-tables --out build/demo/demo-tables.xlsx
 "$cli" er-place "$demo" --sheet 受注 \
-  --table CUSTOMERS@20,70,200,200 --table ORDERS@300,70,200,170 \
-  --table ORDER_DETAILS@580,70,210,150 --table PRODUCTS@580,290,210,210 \
+  --table CUSTOMERS@20,20 --table ORDERS@300,20 \
+  --table ORDER_DETAILS@580,20 --table PRODUCTS@580,260 \
   --line ORDERS:CUSTOMERS --line ORDER_DETAILS:ORDERS --line ORDER_DETAILS:PRODUCTS \
-  --out "$demo"
-"$cli" excel "$demo" --er 受注 --out build/demo/demo-er.xlsx
+  --fit --out "$demo"
+"$cli" excel "$demo" --sheet ER図 --er 受注 --out build/demo/demo-er.xlsx
 
 gui=./build/src/app/morvane
 if [ ! -x "$gui" ]; then

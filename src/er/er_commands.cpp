@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "er/er_fit.h"
 #include "er/er_sheets.h"
 #include "er/line_geometry.h"
 #include "model/codec.h"
@@ -85,6 +86,7 @@ TERTableRec* TERCommands::AddWindow(std::string caption, std::vector<TERColumnRe
   TERTableRec& window =
       AddERTable(*sheet, NextERTableName(diagram_), std::move(caption), left, top, 0, 0);
   window.columns = std::move(columns);
+  FitPlacedERTable(window, &placementMeasure_);
   Modified();
   return &window;
 }
@@ -103,6 +105,17 @@ bool TERCommands::SetWindowBounds(TERTableRec& window, int left, int top, int wi
   if (TERSheetRec* sheet = SheetOfWindow(diagram_, &window)) UpdateLineSidesOf(*sheet, window);
   Modified();
   return true;
+}
+
+bool TERCommands::FitWindow(TERTableRec& window, const TERTextMeasure& measure) {
+  const TERSize size = FitERTableSize(window, measure);
+  return SetWindowBounds(window, window.left, window.top, size.width, size.height);
+}
+
+int TERCommands::FitAllWindows(TERSheetRec& sheet, const TERTextMeasure& measure) {
+  int changed = 0;
+  for (const auto& window : sheet.tables) changed += FitWindow(*window, measure) ? 1 : 0;
+  return changed;
 }
 
 bool TERCommands::CloseWindow(TERTableRec& window) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "er/er_data.h"
+#include "er/er_fit.h"
 #include "er/er_tables.h"
 #include "model/prompt.h"
 
@@ -49,12 +50,20 @@ class TERCommands {
   // A tab dragged from `from` to `to`; the moved sheet becomes current. False when nothing moved.
   bool MoveSheet(int from, int to);
 
+  // How windows placed by AddWindow measure their text to fit their size to it; without a
+  // measure they get the default size.
+  void SetPlacementMeasure(TERTextMeasure measure) { placementMeasure_ = std::move(measure); }
   // A new window on the current sheet named with the lowest free "Table"+n, built from a
-  // table's caption and column entries, at the given sheet position with the default size.
+  // table's caption and column entries, at the given sheet position, sized to its content.
   TERTableRec* AddWindow(std::string caption, std::vector<TERColumnRec> columns, int left, int top);
   // A window moved or resized: stores the geometry (sheet coordinates) and recomputes the sides
   // of its lines. False when nothing changed.
   bool SetWindowBounds(TERTableRec& window, int left, int top, int width, int height);
+  // "内容に合わせる": sizes the window to show its caption and checked columns whole (within
+  // the caps, at least 150 x 150). False when the size stays.
+  bool FitWindow(TERTableRec& window, const TERTextMeasure& measure);
+  // "すべて内容に合わせる": every window of the sheet; returns how many changed size.
+  int FitAllWindows(TERSheetRec& sheet, const TERTextMeasure& measure);
   // The close button: asks "「caption」テーブルを削除しますか？"; on Yes removes the window and
   // its lines. True when removed (the window record is gone).
   bool CloseWindow(TERTableRec& window);
@@ -74,6 +83,7 @@ class TERCommands {
   TERDiagram& diagram_;
   IPrompt& prompt_;
   std::function<void()> modified_;
+  TERTextMeasure placementMeasure_;
 };
 
 }  // namespace morvane

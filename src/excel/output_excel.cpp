@@ -52,6 +52,7 @@ OutputResult ExcelOutput::Output(int total, const std::function<bool(const Works
 
   OutputResult result;
   result.end = OutputEnd::kFailed;
+  result.format = format;
   progress_.Begin(std::string(kActivityExcelOutput), total);
   app_.SetScreenUpdating(false);
   app_.SetDisplayAlerts(false);
@@ -124,7 +125,9 @@ OutputResult ExcelOutput::WriteTables(const TCatalogueStore& store, DataKind dat
       WriteOwnSheet(*sheet, store, dataKind, *record, [&] {
         if (sql) run.Advance();
       });
+      sheet->FitPrintLayout();
     }
+    if (one_sheet && sheet) sheet->FitPrintLayout();
   };
   return Output(total, check, write);
 }
@@ -139,6 +142,8 @@ OutputResult ExcelOutput::WriteERSheets(const TCatalogueStore& store,
         run.Advance();
         Worksheet sheet = run.NewSheet();
         NameOutputSheet(sheet, er->name);
+        // A diagram prints whole: a print area of the template's cells would cut boxes off.
+        sheet.ClearPrintArea();
         DrawERSheet(sheet, *er, store.formatSettings);
       }
     }

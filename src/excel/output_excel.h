@@ -8,6 +8,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,8 @@ struct OutputResult {
   OutputEnd end = OutputEnd::kCancelled;
   // The new workbook once it was made, also when the output failed after making it.
   Workbook* book = nullptr;
+  // The template sheet the output copied, once confirmed.
+  std::optional<Worksheet> format;
 };
 
 class ExcelOutput {

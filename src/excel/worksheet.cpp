@@ -3,6 +3,8 @@
 #include "excel/application.h"
 #include "excel/shapes.h"
 #include "excel/text_boundary.h"
+#include "xlsx/print_area.h"
+#include "xlsx/row_heights.h"
 #include "xlsx/workbook.h"
 
 namespace morvane::excel {
@@ -27,6 +29,20 @@ std::shared_ptr<xlsx::Worksheet> Worksheet::Lock() const {
   std::shared_ptr<xlsx::Worksheet> sheet = sheet_.lock();
   if (!sheet) throw ExcelError("シートは削除されたか、ブックが閉じられています");
   return sheet;
+}
+
+void Worksheet::FitPrintLayout() const {
+  std::shared_ptr<xlsx::Worksheet> sheet = Lock();
+  const xlsx::Workbook& engine = book_->engine();
+  Guard([&] {
+    xlsx::ExtendPrintAreaToValues(*sheet);
+    xlsx::FitWrappedRowHeights(*sheet, engine.styles(), engine.strings());
+  });
+}
+
+void Worksheet::ClearPrintArea() const {
+  std::vector<xlsx::DefinedName>& names = Lock()->local_names;
+  std::erase_if(names, [](const xlsx::DefinedName& n) { return n.name == "_xlnm.Print_Area"; });
 }
 
 std::string Worksheet::Name() const { return ToDocumentText(Lock()->name); }

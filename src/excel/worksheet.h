@@ -54,6 +54,11 @@ class Worksheet {
   excel::Shapes Shapes() const;
   Workbook& Parent() const;
   void Activate() const;
+  // After writing: grows the sheet's print area, if it has one, to hold every cell with a
+  // value, and heightens rows whose wrapped text needs more than one line.
+  void FitPrintLayout() const;
+  // Drops the sheet's print area, so that everything drawn on it prints.
+  void ClearPrintArea() const;
 
   // The engine's sheet; fails when it has been deleted.
   std::shared_ptr<xlsx::Worksheet> Lock() const;

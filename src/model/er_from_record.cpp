@@ -15,10 +15,11 @@ std::vector<TERColumnRec> ERColumnsFromRecord(const TTableRec& record,
 
 TERTableRec& AddERTableFromRecord(TERDiagram& diagram, TERSheetRec& sheet, const TTableRec& record,
                                   const TColumnValuePositions& positions, int left, int top,
-                                  int width, int height) {
+                                  int width, int height, const TERTextMeasure* fit) {
   TERTableRec& table =
       AddERTable(sheet, NextERTableName(diagram), record.name, left, top, width, height);
   table.columns = ERColumnsFromRecord(record, positions);
+  if (width == 0 && height == 0) FitPlacedERTable(table, fit);
   return table;
 }
 

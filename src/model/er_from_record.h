@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "er/er_data.h"
+#include "er/er_fit.h"
 #include "model/records.h"
 
 namespace morvane {
@@ -15,9 +16,10 @@ std::vector<TERColumnRec> ERColumnsFromRecord(const TTableRec& record,
 
 // Adds a window for the record to `sheet`: named with the lowest free "Table"+n of the whole
 // diagram, captioned with the record's name, holding its column entries (all checked).
-// A width or height of 0 means 150.
+// A width or height of 0 means 150; with a `fit` measure, a width and height both 0 give the
+// size that shows the caption and columns.
 TERTableRec& AddERTableFromRecord(TERDiagram& diagram, TERSheetRec& sheet, const TTableRec& record,
                                   const TColumnValuePositions& positions, int left, int top,
-                                  int width, int height);
+                                  int width, int height, const TERTextMeasure* fit = nullptr);
 
 }  // namespace morvane

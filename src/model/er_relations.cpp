@@ -19,6 +19,7 @@ struct RelationRun {
   TCatalogueStore& store;
   TERSheetRec& sheet;
   const TColumnValuePositions& positions;
+  const TERTextMeasure* fit;
   std::vector<TERTableRec*> visited;  // windows created during this run
   long long runningTop = 0;
 };
@@ -53,8 +54,9 @@ int FollowRelations(RelationRun& run, TERTableRec& window) {
           run.runningTop = window.top;
         }
         target = &AddERTableFromRecord(run.store.er, run.sheet, *record, run.positions, left,
-                                       ClampToInt(run.runningTop), 0, 0);
-        run.runningTop += 160;
+                                       ClampToInt(run.runningTop), 0, 0, run.fit);
+        // Windows fitted to a long column list stand taller than the default.
+        run.runningTop += std::max(160, target->height + 10);
         run.visited.push_back(target);
       }
       AddERLine(run.sheet, &window, target);
@@ -67,15 +69,15 @@ int FollowRelations(RelationRun& run, TERTableRec& window) {
 }  // namespace
 
 int AddTablesFromRelations(TCatalogueStore& store, TERSheetRec& sheet, TERTableRec& window,
-                           const TColumnValuePositions& positions) {
-  RelationRun run{store, sheet, positions, {}, 0};
+                           const TColumnValuePositions& positions, const TERTextMeasure* fit) {
+  RelationRun run{store, sheet, positions, fit, {}, 0};
   return FollowRelations(run, window);
 }
 
 int RunRelationCommand(TCatalogueStore& store, TERSheetRec& sheet, TERTableRec& window,
-                       IPrompt& prompt) {
+                       IPrompt& prompt, const TERTextMeasure* fit) {
   const size_t linesBefore = sheet.lines.size();
-  const int added = AddTablesFromRelations(store, sheet, window, store.erColumnPositions);
+  const int added = AddTablesFromRelations(store, sheet, window, store.erColumnPositions, fit);
   if (added > 0 || sheet.lines.size() != linesBefore) store.SetModified();
   prompt.Inform(ToCp932(TablesAddedMessage(added)));
   return added;

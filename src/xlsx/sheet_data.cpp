@@ -233,6 +233,10 @@ const Cell* SheetData::Find(CellRef ref) const {
   return &*cell;
 }
 
+namespace {
+constexpr size_t kFirstRowCapacity = 16;
+}  // namespace
+
 Cell& SheetData::Ensure(CellRef ref, const std::function<uint32_t(uint32_t col)>& column_style) {
   auto row = std::lower_bound(rows_.begin(), rows_.end(), ref.row,
                               [](const Row& r, uint32_t index) { return r.index < index; });
@@ -247,6 +251,12 @@ Cell& SheetData::Ensure(CellRef ref, const std::function<uint32_t(uint32_t col)>
     Cell fresh;
     fresh.col = ref.col;
     fresh.style = row->styled ? row->style : (column_style ? column_style(ref.col) : 0);
+    if (row->cells.size() == row->cells.capacity()) {
+      // Rows are mostly filled one cell at a time: grow in larger steps than doubling from one.
+      const ptrdiff_t at = cell - row->cells.begin();
+      row->cells.reserve(std::max<size_t>(kFirstRowCapacity, 2 * row->cells.size()));
+      cell = row->cells.begin() + at;
+    }
     cell = row->cells.insert(cell, std::move(fresh));
   }
   return *cell;

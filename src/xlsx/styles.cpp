@@ -119,7 +119,9 @@ void StyleSheet::Index() {
   cell_xfs_ = Items(root, "cellXfs", "xf");
   date_xf_.assign(cell_xfs_.size(), false);
   text_xf_.assign(cell_xfs_.size(), false);
+  wrap_xf_.assign(cell_xfs_.size(), false);
   for (size_t i = 0; i < cell_xfs_.size(); ++i) {
+    wrap_xf_[i] = ChildByLocal(cell_xfs_[i], "alignment").attribute("wrapText").as_bool();
     uint32_t id = UintAttr(cell_xfs_[i], "numFmtId");
     auto custom = num_fmts_.find(id);
     if (custom != num_fmts_.end()) {

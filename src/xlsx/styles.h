@@ -31,6 +31,8 @@ class StyleSheet {
   // Whether cells of this style show a date or time, or are formatted as text ("@").
   bool IsDateStyle(uint32_t xf) const { return xf < date_xf_.size() && date_xf_[xf]; }
   bool IsTextStyle(uint32_t xf) const { return xf < text_xf_.size() && text_xf_[xf]; }
+  // The format wraps long text onto more lines (alignment wrapText).
+  bool WrapsText(uint32_t xf) const { return xf < wrap_xf_.size() && wrap_xf_[xf]; }
 
   // Everything that decides how cells of style `xf` look (number format, font, fill, border,
   // alignment) as one text, so that styles of different workbooks can be compared.
@@ -63,6 +65,7 @@ class StyleSheet {
   std::vector<pugi::xml_node> cell_xfs_;
   std::vector<bool> date_xf_;
   std::vector<bool> text_xf_;
+  std::vector<bool> wrap_xf_;
   std::map<uint32_t, std::string> num_fmts_;  // custom number formats by id
   uint64_t serial_ = 0;  // tells style sheets apart for the memos, even at a reused address
   std::map<uint64_t, ImportMemo> memos_;  // by source serial

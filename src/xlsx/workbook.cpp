@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <deque>
+#include <unordered_map>
 
 #include "xlsx/error.h"
 #include "xlsx/formula_refs.h"
@@ -319,10 +320,20 @@ int Workbook::IndexOf(const Worksheet& sheet) const {
   return -1;
 }
 
+// SheetNameKey of a sheet's name, remembered: looking a name up among hundreds of sheets (as
+// every copy and rename of an output does) would otherwise fold every name each time.
+static const std::string& CachedNameKey(const std::string& name) {
+  thread_local std::unordered_map<std::string, std::string> keys;
+  if (keys.size() > 65536) keys.clear();
+  auto [found, added] = keys.try_emplace(name);
+  if (added) found->second = SheetNameKey(name);
+  return found->second;
+}
+
 int Workbook::IndexOf(std::string_view name) const {
   std::string key = SheetNameKey(name);
   for (size_t i = 0; i < sheets_.size(); ++i) {
-    if (SheetNameKey(sheets_[i]->name) == key) return static_cast<int>(i);
+    if (CachedNameKey(sheets_[i]->name) == key) return static_cast<int>(i);
   }
   return -1;
 }
@@ -359,7 +370,8 @@ void Workbook::UpdateReferences(
   for (DefinedName& name : global_names_) name.formula = RewriteSheetPrefixes(name.formula, fn);
   for (auto& sheet : sheets_) {
     for (DefinedName& name : sheet->local_names) {
-      name.formula = RewriteSheetPrefixes(name.formula, fn);
+      std::string rewritten = RewriteSheetPrefixes(name.formula, fn);
+      if (rewritten != name.formula) name.formula = std::move(rewritten);
     }
     if (!sheet->formulas_reach_other_sheets) continue;
     for (Row& row : sheet->data.rows()) {
@@ -382,7 +394,7 @@ void Workbook::Rename(Worksheet& sheet, std::string_view name) {
   std::string old_key = SheetNameKey(sheet.name);
   std::string new_prefix = QuoteSheetName(name) + "!";
   UpdateReferences([&](const std::string& sheet_name) -> std::optional<std::string> {
-    if (!sheet_name.empty() && SheetNameKey(sheet_name) == old_key) return new_prefix;
+    if (!sheet_name.empty() && CachedNameKey(sheet_name) == old_key) return new_prefix;
     return std::nullopt;
   });
   sheet.name = std::string(name);

@@ -130,8 +130,8 @@ TEST(SheetPreviewTest, ALargeSheetIsCutToTheLimits) {
   EXPECT_TRUE(cut.cut);
   EXPECT_EQ(cut.rows, 3u);
   EXPECT_EQ(cut.columns, 2u);
-  EXPECT_EQ(cut.Value(3, 1), ToCp932("テーブル定義書"));
-  EXPECT_EQ(cut.widths, (std::vector<double>{6.625, 24.625}));
+  EXPECT_EQ(cut.Value(1, 1), ToCp932("テーブル定義書"));
+  EXPECT_EQ(cut.widths, (std::vector<double>{5.5, 26}));
 }
 
 TEST(SheetPreviewTest, EmptySheetsDefaultWidthsAndHiddenColumns) {

@@ -5,6 +5,8 @@
 #include <optional>
 #include <ostream>
 
+#include "app/cli/er_text_measure.h"
+#include "er/er_fit.h"
 #include "er/er_sheets.h"
 #include "er/er_tables.h"
 #include "er/line_geometry.h"
@@ -19,7 +21,7 @@ namespace morvane {
 
 const char kErPlaceUsage[] =
     "  morvane-cli er-place IN.vnk --sheet NAME --table NAME@LEFT,TOP[,WIDTH,HEIGHT] ...\n"
-    "      [--line FROM:TO ...] --out OUT.vnk\n";
+    "      [--line FROM:TO ...] [--fit] --out OUT.vnk\n";
 
 namespace {
 
@@ -33,6 +35,7 @@ struct PlaceArguments {
   std::string sheet;  // CP932
   std::vector<Placement> tables;
   std::vector<std::pair<std::string, std::string>> lines;  // CP932 table names
+  bool fit = false;  // every window of the sheet is sized to its content
 };
 
 std::optional<Placement> ParsePlacement(const std::string& text) {
@@ -57,6 +60,10 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args,
   parsed.in = args[0];
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& option = args[i];
+    if (option == "--fit") {
+      parsed.fit = true;
+      continue;
+    }
     if (i + 1 >= args.size()) return option + " の値がありません。";
     const std::string& value = args[++i];
     if (option == "--sheet") {
@@ -119,6 +126,7 @@ int Place(const PlaceArguments& arguments, std::ostream& out, std::ostream& err)
   for (const std::string& error : read.errors) err << error << "\n";
   if (!read.ok) return 1;
 
+  const CliERTextMeasure measure;
   TERSheetRec& sheet = TargetSheet(store.er, arguments.sheet);
   const TColumnValuePositions positions = ColumnValuePositionsFor(store.product, false);
   std::map<std::string, TERTableRec*> placed;
@@ -130,7 +138,7 @@ int Place(const PlaceArguments& arguments, std::ostream& out, std::ostream& err)
     }
     placed[placement.table] =
         &AddERTableFromRecord(store.er, sheet, *record, positions, placement.left, placement.top,
-                              placement.width, placement.height);
+                              placement.width, placement.height, &measure.measure());
   }
   for (const auto& [from, to] : arguments.lines) {
     if (!placed.count(from) || !placed.count(to)) {
@@ -140,6 +148,7 @@ int Place(const PlaceArguments& arguments, std::ostream& out, std::ostream& err)
     }
     ToggleERLine(sheet, placed[from], placed[to]);
   }
+  if (arguments.fit) FitERTables(sheet, measure.measure());
   UpdateLineSides(sheet);
   store.SetModified();
 

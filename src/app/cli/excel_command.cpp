@@ -10,6 +10,7 @@
 #include "excel/excel_error.h"
 #include "excel/output_excel.h"
 #include "excel/text_boundary.h"
+#include "excel/standard_sheet.h"
 #include "model/codec.h"
 #include "model/cp932_text.h"
 #include "project/project_reader.h"
@@ -130,12 +131,21 @@ std::optional<std::string> UnknownERSheet(const TCatalogueStore& store,
   return std::nullopt;
 }
 
-// Opens the template book and activates the chosen sheet.
-void OpenTemplate(excel::ExcelApplication& app, const ExcelArguments& arguments) {
+// Opens the template book and activates the chosen sheet; without one, the bundled template's
+// sheet made for the output (the index sheet for indexes, the ER sheet for ER output, ...).
+void OpenTemplate(excel::ExcelApplication& app, const TCatalogueStore& store,
+                  const ExcelArguments& arguments) {
   excel::Workbook& book = arguments.templateBook.empty()
                               ? app.Workbooks().OpenDefaultTemplate()
                               : app.Workbooks().Open(arguments.templateBook);
-  if (arguments.sheet) book.Worksheets().Item(*arguments.sheet).Activate();
+  if (arguments.sheet) {
+    book.Worksheets().Item(*arguments.sheet).Activate();
+  } else if (IsDataKind(arguments.kind) || !arguments.erSheets.empty()) {
+    const bool one_sheet = IsDataKind(arguments.kind) &&
+                           store.formatSettings.tableOneSheet[DataKindIndex(arguments.kind)] != 0;
+    excel::OfferStandardSheet(
+        app, excel::StandardSheetFor(arguments.kind, one_sheet, !arguments.erSheets.empty()));
+  }
 }
 
 // Prints what the output showed; after a failure its word of success is left out.
@@ -181,7 +191,7 @@ int Output(const ExcelArguments& arguments, std::ostream& out, std::ostream& err
   excel::ExcelOutput output(app, prompt, progress, {});
   excel::OutputResult result;
   try {
-    OpenTemplate(app, arguments);
+    OpenTemplate(app, store, arguments);
     result = arguments.erSheets.empty() ? output.WriteTables(store, arguments.kind, records)
                                         : output.WriteERSheets(store, arguments.erSheets);
     if (result.end != excel::OutputEnd::kFinished) {

@@ -6,6 +6,7 @@
 //   morvane-cli fetch --dsn NAME ... (see app/cli/fetch_command.h)
 //   morvane-cli sql PROJECT.vnk --dsn NAME ... (see app/cli/sql_command.h)
 //   morvane-cli count PROJECT.vnk --dsn NAME ... (see app/cli/count_command.h)
+//   morvane-cli format PROJECT.vnk --preset standard (see app/cli/format_command.h)
 //   morvane-cli excel IN.vnk ... --out OUT.xlsx (see app/cli/excel_command.h)
 //   morvane-cli er-place IN.vnk --sheet NAME ... --out OUT.vnk (see app/cli/er_place_command.h)
 //   morvane-cli er-image IN.vnk --sheet NAME --out FILE.svg|.png (see app/cli/er_image_command.h)
@@ -27,6 +28,7 @@
 #include "app/cli/er_place_command.h"
 #include "app/cli/excel_command.h"
 #include "app/cli/fetch_command.h"
+#include "app/cli/format_command.h"
 #include "app/cli/import_command.h"
 #include "app/cli/product_words.h"
 #include "app/cli/project_summary.h"
@@ -64,6 +66,7 @@ int Usage() {
   std::fputs(kSqlUsage, stderr);
   std::fputs(kCountUsage, stderr);
 #endif
+  std::fputs(kFormatUsage, stderr);
   std::fputs(kExcelUsage, stderr);
   std::fputs(kErPlaceUsage, stderr);
 #ifdef MORVANE_CLI_ER_IMAGE
@@ -119,6 +122,9 @@ int Run(const std::vector<std::string>& args) {
   if (args.size() == 3 && args[0] == "new") return CommandNew(args[1], args[2]);
   if (args.size() == 3 && args[0] == "resave") return CommandResave(args[1], args[2]);
   if (args.size() == 2 && args[0] == "info") return CommandInfo(args[1]);
+  if (!args.empty() && args[0] == "format") {
+    return RunFormatCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
+  }
   if (!args.empty() && args[0] == "excel") {
     return RunExcelCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
   }

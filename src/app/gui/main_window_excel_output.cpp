@@ -11,6 +11,7 @@
 #include "app/gui/main_window.h"
 #include "browse/report_view.h"
 #include "excel/output_excel.h"
+#include "excel/standard_sheet.h"
 #include "model/data_kind.h"
 
 namespace morvane {
@@ -83,6 +84,12 @@ void TfrmMain::OutputExcel() {
   }
 
   TWorkbookWindow& workbooks = WorkbookWindow();
+  workbooks.Templates().OfferAgain(workbooks.Application());
+  const size_t kind =
+      DataKindIndex(IsDataKind(store_.currentDataKind) ? store_.currentDataKind : DataKind::Table);
+  excel::OfferStandardSheet(workbooks.Application(),
+                            excel::StandardSheetFor(store_.currentDataKind,
+                                                    store_.formatSettings.tableOneSheet[kind], er));
   OutputProgress progress(*this);
   excel::OutputHooks hooks{
       .openSheet = [&workbooks] { workbooks.LetUserOpenTemplateOrWorkbook(); },
@@ -91,16 +98,18 @@ void TfrmMain::OutputExcel() {
   excel::ExcelOutput output(workbooks.Application(), prompt_, progress, std::move(hooks));
   // The new workbook shows in the workbook window, unsaved, however the output ended; an Excel
   // failure then goes on to the program's error report with the window already up to date.
-  auto show_outcome = [this, &workbooks] {
+  excel::OutputResult result;
+  auto show_outcome = [this, &workbooks, &result] {
+    workbooks.Templates().Remember(result);
     workbooks.Refresh();
     SelCountShow();
     ToolBarEnabled();
   };
   try {
     if (er) {
-      output.WriteERSheets(store_, store_.erOutputSheets);
+      result = output.WriteERSheets(store_, store_.erOutputSheets);
     } else {
-      output.WriteTables(store_, store_.currentDataKind, records);
+      result = output.WriteTables(store_, store_.currentDataKind, records);
     }
   } catch (...) {
     show_outcome();

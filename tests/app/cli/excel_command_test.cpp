@@ -8,9 +8,11 @@
 
 #include "app/cli/er_place_command.h"
 #include "app/cli/excel_command.h"
+#include "app/cli/format_command.h"
 #include "excel/application.h"
 #include "model/codec.h"
 #include "model/new_project.h"
+#include "model/standard_layout.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
 #include "temp_dir.h"
@@ -186,6 +188,46 @@ TEST(ErPlaceCommandTest, PlacedTablesAndLinesComeOutAsADiagram) {
   EXPECT_EQ(RunErPlaceCommand({project, "--sheet", "X", "--table", "EMP", "--out", placed}, ignored,
                               ignored),
             2);
+}
+
+std::string LineOf(const TItemDef& item) { return item.excelCell + "/" + item.excelColumn; }
+
+TEST(FormatCommandTest, TheStandardPresetDrivesTheBundledTemplateAndKeepsTheRest) {
+  TempDir dir;
+  std::string project = WriteProject(dir);
+  std::ostringstream out, err;
+  for (const std::vector<std::string>& bad :
+       {std::vector<std::string>{project}, {project, "--preset", "fancy"}, {"--preset"}}) {
+    EXPECT_EQ(RunFormatCommand(bad, out, err), 2);
+  }
+  ASSERT_EQ(RunFormatCommand({project, "--preset", "standard"}, out, err), 0) << err.str();
+  TCatalogueStore store;
+  ASSERT_TRUE(OpenProjectFile(store, project, EstimateTextWidth, nullptr).ok);
+  EXPECT_EQ(store.Records(DataKind::Table).size(), 3u);
+  EXPECT_EQ(store.er.sheets.size(), 1u);
+  EXPECT_EQ(store.importLayout, StandardImportLayout());
+  EXPECT_EQ(LineOf(store.Items(DataKind::Table, kItemLevelTable)[0]), "C2/C");
+
+  // Without --template: the bundled template's table sheet, or its ER sheet for ER output.
+  std::string out_file = dir.File("standard.xlsx");
+  Outcome tables = Excel({project, "--kind", "2", "--tables", "EMP", "--out", out_file});
+  ASSERT_EQ(tables.code, 0) << tables.err;
+  excel::ExcelApplication app;
+  excel::Worksheet emp = app.Workbooks().Open(out_file).Worksheets().Item(1);
+  EXPECT_EQ(emp.Range("C2").Value(), "EMP");
+  EXPECT_EQ(emp.Range("C6").Value(), "EMP_COL1");
+  EXPECT_EQ(emp.Range("C5").Value(), ToCp932("物理名"));
+
+  std::string placed = dir.File("placed.vnk");
+  ASSERT_EQ(
+      RunErPlaceCommand({project, "--sheet", "E", "--table", "EMP@0,0", "--fit", "--out", placed},
+                        out, err),
+      0);
+  std::string er_file = dir.File("er.xlsx");
+  Outcome er = Excel({placed, "--er", "E", "--out", er_file});
+  ASSERT_EQ(er.code, 0) << er.err;
+  excel::Worksheet drawn = app.Workbooks().Open(er_file).Worksheets().Item(1);
+  EXPECT_EQ(drawn.Range("A1").Value(), ToCp932("ER図"));
 }
 
 }  // namespace

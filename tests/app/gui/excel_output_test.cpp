@@ -130,6 +130,21 @@ TEST_F(ExcelOutputTest, TwoSelectedTablesGoIntoANewWorkbookSavedFromTheWindow) {
   EXPECT_EQ(names, (std::vector<std::string>{"BONUS", "EMP"}));
 }
 
+TEST_F(ExcelOutputTest, TheNextOutputOffersTheTemplateAgainNotTheWorkbookJustWritten) {
+  ListTables({"EMP", "DEPT"}, {"DEPT"});
+  ASSERT_TRUE(Workbooks().OpenDefaultTemplate());
+  prompt_.answers = {PromptButton::kYes, PromptButton::kOk, PromptButton::kYes};
+  Window().mnuFile_ExcelOutputClick();
+  EXPECT_EQ(ToUtf8(Excel().ActiveSheet().Name()), "DEPT");  // the new workbook, to look at
+  Window().mnuFile_ExcelOutputClick();
+  const std::string question =
+      "「テーブル定義」シートをフォーマットにして、新規のファイルに出力します。\r\nよろしいですか"
+      "？";
+  EXPECT_EQ(ShownTexts(),
+            (std::vector<std::string>{question, "終了しました。", question, "終了しました。"}));
+  EXPECT_EQ(Listing().size(), 3u);
+}
+
 TEST_F(ExcelOutputTest, ABadAddressShowsTheFormatDialogModelessAndMakesNoWorkbook) {
   ListTables({"EMP"}, {"EMP"});
   Store().Items(DataKind::Table, kItemLevelTable)[0].excelCell.clear();
@@ -198,6 +213,9 @@ TEST_F(ExcelOutputTest, TheERViewWritesTheChosenSheets) {
   EXPECT_EQ(Store().erOutputSheets, (std::vector<std::string>{ToCp932("全体"), ToCp932("在庫")}));
   EXPECT_EQ(ShownTexts().back(), "終了しました。");
   EXPECT_EQ(Listing().back().substr(Listing().back().find(':')), ": 全体 在庫");
+  // The bundled template's ER sheet was the one offered, and the boxes sit on a copy of it.
+  EXPECT_EQ(ShownTexts()[ShownTexts().size() - 2].rfind("「ER図」シートをフォーマットにして", 0),
+            0u);
 
   // Cancel chooses nothing and writes nothing.
   const size_t books = Listing().size();

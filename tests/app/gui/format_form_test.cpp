@@ -15,6 +15,8 @@
 #include "app/gui/excel/format_form.h"
 #include "browse/report_view.h"
 #include "main_window_fixture.h"
+#include "model/new_project.h"
+#include "model/standard_layout.h"
 
 namespace morvane {
 namespace {
@@ -439,6 +441,33 @@ TEST_F(FormatFormTest, OkAfterEditsKeepsThem) {
   EXPECT_EQ(Store().formatSettings.columnHeader[0], 0);
   EXPECT_TRUE(Store().modified);
   EXPECT_FALSE(Form().isVisible());
+}
+
+TEST_F(FormatFormTest, TheStandardLayoutLoadsAfterAskingAndIsStoredOnlyByApply) {
+  const TFormatSettings settings = Store().formatSettings;
+  const TImportLayout layout = Store().importLayout;
+  Load(DataKind::Table);
+  prompt_.answers = {PromptButton::kNo};
+  Form().cmdStandard->click();
+  EXPECT_FALSE(Form().cmdSave->isEnabled());  // refused: nothing loaded
+  prompt_.answers = {PromptButton::kYes, PromptButton::kYes};
+  Form().cmdStandard->click();
+  EXPECT_NE(ShownTexts().back().find("Excel インポートのレイアウト"), std::string::npos);
+  EXPECT_EQ(Form().txtColumnStartRow->text(), QStringLiteral("6"));
+  EXPECT_EQ(Form().ltvTable->topLevelItem(0)->text(0), QStringLiteral("C2"));
+  Form().cmdCloseClick();
+  EXPECT_EQ(Store().formatSettings, settings);
+  EXPECT_EQ(Store().importLayout, layout);
+
+  Load(DataKind::Table);
+  Form().cmdStandard->click();
+  Form().cmdSaveClick();
+  TCatalogueStore expected;
+  NewProject(expected, Product::RedBrick, EstimateTextWidth);
+  ApplyStandardLayout(expected);
+  EXPECT_EQ(Store().formatSettings, expected.formatSettings);
+  EXPECT_EQ(Store().importLayout, StandardImportLayout());
+  EXPECT_EQ(Store().Items(DataKind::Index, kItemLevelTable)[0].name, "NAME");  // all kinds
 }
 
 TEST_F(FormatFormTest, TheToggleHidesAndShowsTheMainWindow) {

@@ -108,7 +108,8 @@ TEST_F(WorkbookWindowTest, OpensACalcTemplateAndTheBundledOneAndMarksTheLastActi
   Command("cmdOpenTemplate")->trigger();
   EXPECT_EQ(Listing(window_.trvWorkbooks),
             (std::vector<std::string>{"calc_template.xlsx", " 定義書", "default.xlsx*",
-                                      " テーブル定義*", " 変更履歴"}));
+                                      " テーブル定義*", " テーブル一覧", " インデックス定義",
+                                      " テーブル・インデックス", " ER図", " 変更履歴"}));
   EXPECT_EQ(ActiveSheetName(), "テーブル定義");
   EXPECT_EQ(window_.trvWorkbooks->currentItem(), Item(1, 1));
   EXPECT_TRUE(Command("cmdSave")->isEnabled());
@@ -143,17 +144,17 @@ TEST_F(WorkbookWindowTest, ClickingAWorkbookOrSheetMakesItActive) {
 
 TEST_F(WorkbookWindowTest, PreviewShowsTheActiveSheetsValuesInItsColumnWidths) {
   window_.OpenDefaultTemplate();
-  EXPECT_EQ(PreviewCell(3, 1), QStringLiteral("テーブル定義書"));
-  EXPECT_EQ(window_.grdPreview->model()->columnCount(), 20);
-  EXPECT_EQ(window_.grdPreview->model()->headerData(19, Qt::Horizontal).toString(),
-            QStringLiteral("T"));
+  EXPECT_EQ(PreviewCell(1, 1), QStringLiteral("テーブル定義書"));
+  EXPECT_EQ(window_.grdPreview->model()->columnCount(), 11);
+  EXPECT_EQ(window_.grdPreview->model()->headerData(10, Qt::Horizontal).toString(),
+            QStringLiteral("K"));
   int digit = 0;
   for (QChar c : QStringLiteral("0123456789")) {
     digit = std::max(digit, window_.grdPreview->fontMetrics().horizontalAdvance(c));
   }
   QHeaderView* header = window_.grdPreview->horizontalHeader();
-  EXPECT_EQ(header->sectionSize(0), excel::ColumnWidthPixels(6.625, digit));
-  EXPECT_EQ(header->sectionSize(1), excel::ColumnWidthPixels(24.625, digit));
+  EXPECT_EQ(header->sectionSize(0), excel::ColumnWidthPixels(5.5, digit));
+  EXPECT_EQ(header->sectionSize(1), excel::ColumnWidthPixels(26, digit));
   EXPECT_GT(header->sectionSize(1), header->sectionSize(0));
   EXPECT_EQ(window_.grdPreview->editTriggers(), QAbstractItemView::NoEditTriggers);
 

@@ -31,6 +31,15 @@ QFont ERColumnFont() {
   return font;
 }
 
+TERTextMeasure ERTextMeasure() {
+  auto width_in = [](const QFont& font) {
+    return [metrics = QFontMetrics(font)](std::string_view cp932) {
+      return metrics.horizontalAdvance(ERDisplayText(std::string(cp932)));
+    };
+  };
+  return {width_in(ERCaptionFont()), width_in(ERColumnFont())};
+}
+
 QFont ERCaptionFont() {
   QFont font = ERColumnFont();
   font.setPixelSize(11);

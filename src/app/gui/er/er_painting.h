@@ -9,6 +9,7 @@
 #include <string>
 
 #include "er/er_data.h"
+#include "er/er_fit.h"
 
 class QPainter;
 
@@ -26,6 +27,9 @@ QString ERDisplayText(const std::string& cp932);
 QFont ERColumnFont();
 // The title bar's font.
 QFont ERCaptionFont();
+// Text widths in the caption and column list fonts, for sizing windows to their content.
+// Needs a QGuiApplication (the offscreen platform will do).
+TERTextMeasure ERTextMeasure();
 // Black, 2 pixels wide.
 QPen ERLinePen();
 

@@ -226,6 +226,15 @@ void TERSheetView::ERTableRelationRequested(TfrmERTable& window) {
   if (TERTableRec* table = window.Record()) owner_.RunRelation(*this, *table);
 }
 
+void TERSheetView::ERTableFitRequested(TfrmERTable& window) {
+  TERTableRec* table = window.Record();
+  if (table == nullptr) return;
+  const QRegion before = LinesAreaOf(*table);
+  if (!owner_.Commands().FitWindow(*table, owner_.PlacementMeasure())) return;
+  SyncWindows();
+  surface_->update(before + LinesAreaOf(*table));
+}
+
 void TERSheetView::resizeEvent(QResizeEvent* event) {
   QScrollArea::resizeEvent(event);
   ResizeSurface();

@@ -68,6 +68,7 @@ class TERSheetView : public QScrollArea, public IERTableHost {
   void ERTableColumnChecked(TfrmERTable& window, int row, bool checked) override;
   void ERTableColumnListDropped(TfrmERTable& target, const std::string& source) override;
   void ERTableRelationRequested(TfrmERTable& window) override;
+  void ERTableFitRequested(TfrmERTable& window) override;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

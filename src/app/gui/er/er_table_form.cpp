@@ -131,8 +131,13 @@ TfrmERTable::TfrmERTable(QWidget* parent) : QFrame(parent) {
   lstColumn_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(lstColumn_, &QListWidget::itemChanged, this, &TfrmERTable::lstColumnClickCheck);
   connect(lstColumn_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-    if (popERTable_) popERTable_->popup(lstColumn_->viewport()->mapToGlobal(at));
+    QMenu* menu = popERTable_ ? popERTable_ : popERWindow_;
+    menu->popup(lstColumn_->viewport()->mapToGlobal(at));
   });
+
+  popERWindow_ = new QMenu(this);
+  popERWindow_->setObjectName(QStringLiteral("popERWindow"));
+  AddFitAction(popERWindow_);
 
   closeButton_ = new TERCloseBox(this);
   closeButton_->setObjectName(QStringLiteral("cmdClose"));
@@ -156,6 +161,8 @@ void TfrmERTable::Load(TERTableRec& table, bool relationMenu) {
     QAction* relation = popERTable_->addAction(QStringLiteral("ﾘﾚｰｼｮﾝからﾃｰﾌﾞﾙ追加"));
     relation->setObjectName(QStringLiteral("popERTable_Relation"));
     connect(relation, &QAction::triggered, this, &TfrmERTable::popERTable_RelationClick);
+    popERTable_->addSeparator();
+    AddFitAction(popERTable_);
   }
 }
 
@@ -179,6 +186,16 @@ void TfrmERTable::lstColumnClickCheck(QListWidgetItem* item) {
   if (host_) {
     host_->ERTableColumnChecked(*this, lstColumn_->row(item), item->checkState() == Qt::Checked);
   }
+}
+
+void TfrmERTable::AddFitAction(QMenu* menu) {
+  QAction* fit = menu->addAction(QStringLiteral("内容に合わせる"));
+  fit->setObjectName(QStringLiteral("popERWindow_Fit"));
+  connect(fit, &QAction::triggered, this, &TfrmERTable::popERWindow_FitClick);
+}
+
+void TfrmERTable::popERWindow_FitClick() {
+  if (host_) host_->ERTableFitRequested(*this);
 }
 
 void TfrmERTable::popERTable_RelationClick() {

@@ -40,6 +40,8 @@ class IERTableHost {
   virtual void ERTableColumnListDropped(TfrmERTable& target, const std::string& source) = 0;
   // "ﾘﾚｰｼｮﾝからﾃｰﾌﾞﾙ追加" was chosen.
   virtual void ERTableRelationRequested(TfrmERTable& window) = 0;
+  // "内容に合わせる" was chosen.
+  virtual void ERTableFitRequested(TfrmERTable& /*window*/) {}
 };
 
 class TfrmERTable : public QFrame {
@@ -63,6 +65,8 @@ class TfrmERTable : public QFrame {
   QListWidget* lstColumn() const { return lstColumn_; }
   QAbstractButton* CloseButton() const { return closeButton_; }
   QMenu* popERTable() const { return popERTable_; }
+  // The column list's menu of windows without the relation menu: "内容に合わせる" alone.
+  QMenu* popERWindow() const { return popERWindow_; }
 
   static constexpr int kMinimumWidth = 60;
   static constexpr int kMinimumHeight = 40;
@@ -71,6 +75,7 @@ class TfrmERTable : public QFrame {
   void FormClose();
   void lstColumnClickCheck(QListWidgetItem* item);
   void popERTable_RelationClick();
+  void popERWindow_FitClick();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -96,7 +101,10 @@ class TfrmERTable : public QFrame {
   TERTableRec* record_ = nullptr;
   QListWidget* lstColumn_;
   QAbstractButton* closeButton_;
+  void AddFitAction(QMenu* menu);
+
   QMenu* popERTable_ = nullptr;
+  QMenu* popERWindow_ = nullptr;
   bool active_ = false;
   bool placing_ = false;  // geometry set by the program
 

@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "app/gui/er/er_painting.h"
 #include "app/gui/er/er_picture.h"
 #include "app/gui/er/er_sheet_list_form.h"
 #include "app/gui/er/er_sheet_view.h"
@@ -65,6 +66,9 @@ TERView::TERView(QTabWidget* pagER, TCatalogueStore& store, IPrompt& prompt,
     return AskPicturePathWithDialog(pagER_->window(), suggested);
   };
   BuildSheetMenu();
+  // Windows placed from the tree or from relations are sized to their content.
+  placementMeasure_ = ERTextMeasure();
+  commands_.SetPlacementMeasure(placementMeasure_);
 }
 
 TERView::~TERView() = default;
@@ -93,6 +97,7 @@ void TERView::BuildSheetMenu() {
   popBook_Delete_ = add("popBook_Delete", QStringLiteral("削除"), &TERView::popBook_DeleteClick);
   popBook->addSeparator();
   add("popBook_Rename", QStringLiteral("名前変更"), &TERView::popBook_RenameClick);
+  add("popBook_FitAll", QStringLiteral("すべて内容に合わせる"), &TERView::popBook_FitAllClick);
   popBook->addSeparator();
   add("popBook_Picture", QStringLiteral("このシートを画像で保存..."),
       &TERView::popBook_PictureClick);
@@ -183,7 +188,7 @@ void TERView::RunRelation(TERSheetView& view, TERTableRec& table) {
   MakeCurrent(view);
   TERSheetRec& sheet = view.Sheet();
   const size_t tables = sheet.tables.size(), lines = sheet.lines.size();
-  RunRelationCommand(store_, sheet, table, prompt_);
+  RunRelationCommand(store_, sheet, table, prompt_, &placementMeasure_);
   view.SyncWindows();
   if (sheet.tables.size() != tables || sheet.lines.size() != lines) Modified();
 }
@@ -209,6 +214,12 @@ void TERView::popBook_DeleteClick() {
   delete page;
   pagER_->setCurrentIndex(store_.er.currentIndex);
   syncing_ = false;
+}
+
+void TERView::popBook_FitAllClick() {
+  TERSheetView* view = CurrentSheetView();
+  if (view == nullptr) return;
+  if (commands_.FitAllWindows(view->Sheet(), placementMeasure_) > 0) view->SyncWindows();
 }
 
 void TERView::popBook_RenameClick() {

@@ -80,6 +80,9 @@ class TERView : public QObject {
   void popBook_AddClick();
   void popBook_DeleteClick();
   void popBook_RenameClick();
+  void popBook_FitAllClick();
+  // The window fonts' text widths, for sizing windows to their content.
+  const TERTextMeasure& PlacementMeasure() const { return placementMeasure_; }
   void popBook_PictureClick();
   void popBook_AllPicturesClick();
   void pagERChange(int index);
@@ -99,6 +102,7 @@ class TERView : public QObject {
   IPrompt& prompt_;
   std::function<void()> modified_;
   TERCommands commands_;
+  TERTextMeasure placementMeasure_;  // the window fonts' text widths
   const TTableRec* tableToAdd_ = nullptr;
   bool syncing_ = false;  // tabs are being changed by the program
   PathAsker askPicturePath_;

@@ -21,6 +21,8 @@
 #include "browse/wait_cursor.h"
 #include "excel/format_address_clash.h"
 #include "model/prompt.h"
+#include "excel/standard_format.h"
+#include "model/codec.h"
 
 namespace morvane {
 namespace {
@@ -147,8 +149,12 @@ void TfrmFormat::BuildControls() {
   cmdOK = NewButton(QStringLiteral("OK"), "cmdOK", this);
   cmdSave = NewButton(QStringLiteral("適用(&A)"), "cmdSave", this);
   cmdClose = NewButton(QStringLiteral("閉じる"), "cmdClose", this);
+  cmdStandard = NewButton(QStringLiteral("標準レイアウト"), "cmdStandard", this);
+  cmdStandard->setToolTip(
+      QStringLiteral("データベースごとに用意した、添付テンプレートに合うレイアウトを読み込みます"));
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(cmdMainVisible);
+  buttons->addWidget(cmdStandard);
   buttons->addStretch();
   buttons->addWidget(cmdOK);
   buttons->addWidget(cmdSave);
@@ -281,6 +287,7 @@ void TfrmFormat::ConnectSignals() {
   connect(chkTableNoOutput, &QCheckBox::clicked, this, &TfrmFormat::chkTableNoOutputClick);
   connect(chkTableOneSheet, &QCheckBox::clicked, this, &TfrmFormat::chkTableOneSheetClick);
   connect(cmdMainVisible, &QPushButton::clicked, this, &TfrmFormat::cmdMainVisibleClick);
+  connect(cmdStandard, &QPushButton::clicked, this, &TfrmFormat::cmdStandardClick);
   connect(cmdOK, &QPushButton::clicked, this, &TfrmFormat::cmdOKClick);
   connect(cmdSave, &QPushButton::clicked, this, &TfrmFormat::cmdSaveClick);
   connect(cmdClose, &QPushButton::clicked, this, &TfrmFormat::cmdCloseClick);
@@ -314,7 +321,28 @@ void TfrmFormat::Load(TCatalogueStore& store, DataKind dataKind, bool erViewShow
   }
   setWindowTitle(caption);
 
-  const TFormatDialogState state = LoadFormatState(store, dataKind_);
+  WriteState(LoadFormatState(store, dataKind_));
+  standardLoaded_ = false;
+  cmdStandard->setEnabled(store.product != Product::None);
+
+  const bool has_kind = dataKind_ != DataKind::None;
+  tabFormat->setTabVisible(tabFormat->indexOf(tabTable), has_kind && dataKind_ != DataKind::Sql);
+  tabFormat->setTabVisible(tabFormat->indexOf(tabColumn), has_kind);
+  if (erViewShown || !has_kind) {
+    tabFormat->setCurrentWidget(tabER);
+  } else if (store.currentListLevel == 1 && dataKind_ != DataKind::Sql) {
+    tabFormat->setCurrentWidget(tabTable);
+  } else {
+    tabFormat->setCurrentWidget(tabColumn);
+  }
+
+  UpdateEnabling();
+  cmdMainVisible->setText(kHideMain);
+  cmdSave->setEnabled(false);
+  loading_ = false;
+}
+
+void TfrmFormat::WriteState(const TFormatDialogState& state) {
   if (dataKind_ != DataKind::None) {
     chkTableNoOutput->setChecked(state.tableNoOutput);
     chkTableOneSheet->setChecked(state.tableOneSheet);
@@ -332,22 +360,17 @@ void TfrmFormat::Load(TCatalogueStore& store, DataKind dataKind, bool erViewShow
   txtERTop->setText(QString::fromStdString(state.erTop));
   chkERType->setChecked(state.erType);
   SetLineType(state.lineType);
+}
 
-  const bool has_kind = dataKind_ != DataKind::None;
-  tabFormat->setTabVisible(tabFormat->indexOf(tabTable), has_kind && dataKind_ != DataKind::Sql);
-  tabFormat->setTabVisible(tabFormat->indexOf(tabColumn), has_kind);
-  if (erViewShown || !has_kind) {
-    tabFormat->setCurrentWidget(tabER);
-  } else if (store.currentListLevel == 1 && dataKind_ != DataKind::Sql) {
-    tabFormat->setCurrentWidget(tabTable);
-  } else {
-    tabFormat->setCurrentWidget(tabColumn);
-  }
-
-  UpdateEnabling();
-  cmdMainVisible->setText(kHideMain);
-  cmdSave->setEnabled(false);
+void TfrmFormat::cmdStandardClick() {
+  if (!store_ || store_->product == Product::None) return;
+  if (prompt_ && !prompt_->AskYesNo(ToCp932(StandardLayoutQuestion(store_->product)))) return;
+  loading_ = true;
+  WriteState(StandardFormatState(*store_, dataKind_));
   loading_ = false;
+  UpdateEnabling();
+  standardLoaded_ = true;
+  Edited();
 }
 
 void TfrmFormat::showEvent(QShowEvent* event) {
@@ -532,7 +555,12 @@ bool TfrmFormat::Apply() {
   TFormatDialogState state = ReadState();
   if (!AcceptAddressClashes(state)) return false;
   WaitCursor wait;
-  ApplyFormatState(state, *store_, dataKind_);
+  if (standardLoaded_) {
+    ApplyStandardFormatState(state, *store_, dataKind_);
+    standardLoaded_ = false;
+  } else {
+    ApplyFormatState(state, *store_, dataKind_);
+  }
   WriteNumbers(state);
   cmdSave->setEnabled(false);
   emit Applied();

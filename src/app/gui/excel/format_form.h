@@ -10,6 +10,7 @@
 #include <QDialog>
 
 #include "excel/format_editing.h"
+#include "model/prompt.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -36,10 +37,11 @@ class TfrmFormat : public QDialog {
   // chooses the caption, the visible tabs and the active one. Apply writes into this store.
   void Load(TCatalogueStore& store, DataKind dataKind, bool erViewShown);
   // Asks through `prompt` before settings that put two checked items at the same place are
-  // applied.
+  // applied, and before the standard layout is loaded.
   void SetPrompt(IPrompt* prompt) { prompt_ = prompt; }
-  // Stores the controls into the store and data kind loaded last, then emits Applied. False,
-  // with nothing stored, when the user declined to put two items at the same place.
+  // Stores the controls into the store and data kind loaded last, then emits Applied. After
+  // 「標準レイアウト」 the standard layout goes into every data kind and the import layout first.
+  // False, with nothing stored, when the user declined to put two items at the same place.
   bool Apply();
 
   // Controls, named as on the form.
@@ -75,6 +77,7 @@ class TfrmFormat : public QDialog {
   QRadioButton* optLineTypeElbow = nullptr;
   QRadioButton* optLineTypeCurve = nullptr;
   QPushButton* cmdMainVisible = nullptr;
+  QPushButton* cmdStandard = nullptr;
   QPushButton* cmdOK = nullptr;
   QPushButton* cmdSave = nullptr;
   QPushButton* cmdClose = nullptr;
@@ -97,6 +100,9 @@ class TfrmFormat : public QDialog {
   void chkTableNoOutputClick();
   void chkTableOneSheetClick();
   void cmdMainVisibleClick();
+  // 「標準レイアウト」: after a confirmation, loads the product's standard layout into the
+  // controls; Apply stores it, Close keeps the old settings.
+  void cmdStandardClick();
   void cmdOKClick();
   void cmdSaveClick();
   void cmdCloseClick();
@@ -119,6 +125,7 @@ class TfrmFormat : public QDialog {
   TFirstColumn TableFirstColumn() const;
   void ShowTableHeadings();
   TFormatDialogState ReadState() const;
+  void WriteState(const TFormatDialogState& state);
   void WriteNumbers(const TFormatDialogState& state);
   void SetLineType(int lineType);
 
@@ -135,7 +142,8 @@ class TfrmFormat : public QDialog {
   TCatalogueStore* store_ = nullptr;
   IPrompt* prompt_ = nullptr;
   DataKind dataKind_ = DataKind::None;
-  bool loading_ = false;  // the controls are being filled: no edits
+  bool loading_ = false;         // the controls are being filled: no edits
+  bool standardLoaded_ = false;  // 「標準レイアウト」 loaded since the last showing or Apply
   QButtonGroup* lineTypes_ = nullptr;
 };
 

@@ -103,8 +103,9 @@ void TWorkbookWindow::BuildWidgets() {
   tlbWorkbooks->setToolButtonStyle(Qt::ToolButtonTextOnly);
   AddCommand("cmdOpen", QStringLiteral("開く"), QStringLiteral("ブックのファイルを開きます"),
              [this] { OpenWorkbook(QString()); });
-  AddCommand("cmdOpenTemplate", QStringLiteral("テンプレート"),
-             QStringLiteral("添付のテーブル定義書のテンプレートを開きます"),
+  AddCommand("cmdOpenTemplate", QStringLiteral("標準テンプレートを開く"),
+             QStringLiteral("標準レイアウトに合う添付のテンプレート (テーブル定義・テーブル一覧・"
+                            "インデックス定義・ER図) を開きます"),
              [this] { OpenDefaultTemplate(); });
   tlbWorkbooks->addSeparator();
   cmdSave = AddCommand("cmdSave", QStringLiteral("保存"),

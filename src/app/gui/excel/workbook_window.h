@@ -13,6 +13,7 @@
 #include "app/gui/excel/workbook_file_dialogs.h"
 #include "app/gui/help_viewer.h"
 #include "excel/excel_host.h"
+#include "excel/standard_sheet.h"
 #include "excel/workbook_session.h"
 
 class QAction;
@@ -53,6 +54,8 @@ class TWorkbookWindow : public QDockWidget, public excel::IExcelHost {
   void SetUrlOpener(UrlOpener opener) { open_url_ = std::move(opener); }
 
   excel::WorkbookSession& Session() { return session_; }
+  // The template of the last Excel output, offered again to the next one.
+  excel::TemplateMemory& Templates() { return templates_; }
 
   // excel::IExcelHost.
   excel::ExcelApplication& Application() override { return session_.Application(); }
@@ -105,6 +108,7 @@ class TWorkbookWindow : public QDockWidget, public excel::IExcelHost {
 
   IPrompt& prompt_;
   excel::WorkbookSession session_;
+  excel::TemplateMemory templates_;
   std::unique_ptr<TWorkbookFileDialogs> own_chooser_;
   IWorkbookPathChooser* chooser_ = nullptr;
   UrlOpener open_url_;

@@ -2,6 +2,7 @@
 // closing windows, the sheet menu, and saving and reopening everything.
 #include <QAbstractButton>
 #include <QFile>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <QLineEdit>
@@ -282,6 +283,27 @@ TEST_F(ERViewTest, TheRelationCommandPlacesTheReferencedTablesAndTells) {
     EXPECT_EQ(SheetView().WindowOf(table.get())->geometry().topLeft(),
               QPoint(table->left, table->top));
   }
+}
+
+TEST_F(ERViewTest, ALongTableFitsItsWindowAndTheMenusFitWindowsAgain) {
+  NewProject();
+  DropTable(AddTable(std::string(40, 'T'), 25), QPoint(100, 100));
+  TERTableRec& table = *Sheet().tables[0];
+  EXPECT_EQ(table.height, 16 + 6 + 25 * 12 + 8);  // title bar, frame, every line, slack
+  EXPECT_GT(table.width, 150);                    // the caption whole
+  TfrmERTable& window = WindowOf(table);
+  EXPECT_EQ(window.lstColumn()->verticalScrollBar()->maximum(), 0);  // nothing scrolls
+  EXPECT_EQ(window.popERTable(), nullptr);
+  const QSize fitted = window.size();
+  View().Commands().SetWindowBounds(table, table.left, table.top, 150, 150);
+  SheetView().SyncWindows();
+  window.popERWindow()->actions()[0]->trigger();  // 内容に合わせる
+  EXPECT_EQ(window.size(), fitted);
+  View().Commands().SetWindowBounds(table, table.left, table.top, 150, 150);
+  View().popBook->findChild<QAction*>(QStringLiteral("popBook_FitAll"))->trigger();
+  EXPECT_EQ(QSize(table.width, table.height), fitted);
+  QCoreApplication::processEvents();
+  Window().grab().save(QStringLiteral(MORVANE_TEST_OUTPUT_DIR "/er-fit.png"));
 }
 
 TEST_F(ERViewTest, OnlyRedBrickWindowsHaveTheRelationMenu) {

@@ -1,0 +1,63 @@
+#include "app/cli/format_command.h"
+
+#include <ostream>
+
+#include "model/standard_layout.h"
+#include "project/project_reader.h"
+#include "project/project_writer.h"
+
+namespace morvane {
+
+const char kFormatUsage[] = "  morvane-cli format PROJECT.vnk --preset standard [--out OUT.vnk]\n";
+
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+struct FormatArguments {
+  std::string project, preset, out;
+};
+
+bool Parse(const std::vector<std::string>& args, FormatArguments& parsed) {
+  if (args.empty() || args[0].starts_with("--")) return false;
+  parsed.project = args[0];
+  for (size_t i = 1; i < args.size(); i += 2) {
+    if (i + 1 >= args.size()) return false;
+    if (args[i] == "--preset") {
+      parsed.preset = args[i + 1];
+    } else if (args[i] == "--out") {
+      parsed.out = args[i + 1];
+    } else {
+      return false;
+    }
+  }
+  return parsed.preset == "standard";
+}
+
+}  // namespace
+
+int RunFormatCommand(const std::vector<std::string>& args, std::ostream& /*out*/,
+                     std::ostream& err) {
+  FormatArguments parsed;
+  if (!Parse(args, parsed)) {
+    err << "使い方:\n" << kFormatUsage;
+    return kExitUsage;
+  }
+  TCatalogueStore store;
+  ProjectReadResult read = OpenProjectFile(store, parsed.project, EstimateTextWidth, nullptr);
+  for (const std::string& warning : read.warnings) err << warning << "\n";
+  for (const std::string& error : read.errors) err << error << "\n";
+  if (!read.ok) return kExitFailure;
+  if (store.product == Product::None) {
+    err << "データベースが選択されていないプロジェクトです。\n";
+    return kExitFailure;
+  }
+  ApplyStandardLayout(store);
+  ProjectWriteResult written =
+      SaveProjectFile(store, parsed.out.empty() ? parsed.project : parsed.out);
+  if (!written.ok) err << written.error << "\n";
+  return written.ok ? 0 : kExitFailure;
+}
+
+}  // namespace morvane
