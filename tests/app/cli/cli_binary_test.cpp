@@ -105,7 +105,9 @@ TEST(CliBinaryTest, EveryCommandsUsageErrorsFailuresAndSuccess) {
     const std::string output = ReadFile(dir.path() / "out.txt") + ReadFile(dir.path() / "err.txt");
     EXPECT_EQ(WEXITSTATUS(status), c.exit_code) << c.command_line << "\n" << output;
     EXPECT_NE(output.find(c.expected), std::string::npos) << c.expected << " not in\n" << output;
-    if (c.writes) EXPECT_GT(fs::file_size(dir.path() / c.writes), 0u) << c.writes;
+    if (c.writes) {
+      EXPECT_GT(fs::file_size(dir.path() / c.writes), 0u) << c.writes;
+    }
   }
 }
 
