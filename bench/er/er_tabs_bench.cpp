@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <cstdlib>
 
 #include "app/gui/er/er_view.h"
 #include "er/er_sheets.h"
@@ -21,9 +22,10 @@ namespace {
 std::string MakeProject(const QTemporaryDir& dir, int sheets) {
   TCatalogueStore store;
   NewProject(store, Product::RedBrick, EstimateTextWidth);
-  for (int i = 1; i < sheets; ++i) AddERSheet(store.er);
+  for (int i = 1; i < sheets; ++i) AddERSheet(store.er, "S" + std::to_string(i));
+  int n = 0;
   for (const auto& sheet : store.er.sheets) {
-    AddERTable(*sheet, NextERTableName(store.er), "TABLE", 20, 20, 150, 150);
+    AddERTable(*sheet, "Table" + std::to_string(++n), "TABLE", 20, 20, 150, 150);
   }
   const std::string path = dir.filePath(QStringLiteral("tabs%1.vnk").arg(sheets)).toStdString();
   if (!SaveProjectFile(store, path, nullptr).ok) std::abort();
@@ -45,6 +47,12 @@ void BM_OpenManySheets(benchmark::State& state) {
     QApplication::processEvents();
     if (view.SheetCount() != state.range(0)) std::abort();
     state.PauseTiming();
+    // For looking at by eye: MORVANE_SHOT_DIR=DIR saves the tab bar as DIR/er-tabs-N.png.
+    if (const char* shots = std::getenv("MORVANE_SHOT_DIR")) {
+      tabs.setCurrentIndex(tabs.count() / 2);
+      QApplication::processEvents();
+      tabs.grab().save(QStringLiteral("%1/er-tabs-%2.png").arg(shots).arg(state.range(0)));
+    }
     view.Clear();
     state.ResumeTiming();
   }

@@ -34,7 +34,8 @@ PY
 peak() {  # peak resident kilobytes of the command
   rm -f "$work/p.vnk"
   "$cli" new oracle8 "$work/p.vnk" >/dev/null 2>&1
-  /usr/bin/time -f %M "$@" --layout-from-project --overwrite all >/dev/null 2>"$work/time.txt" || true
+  /usr/bin/time -f %M "$@" --table-name-cell B2 --first-item-row 4 --name-column A \
+    --type-column B --overwrite all >/dev/null 2>"$work/time.txt" || true
   tail -1 "$work/time.txt"
 }
 baseline=$(peak "$cli" import "$work/p.vnk" --workbook "$work/missing.xlsx" --sheets S1)

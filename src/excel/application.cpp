@@ -29,7 +29,7 @@ Worksheet Workbook::ActiveSheet() {
   if (engine_->KindOf(index) != xlsx::SheetKind::kWorksheet) {
     throw ExcelError("アクティブなシートはワークシートではありません");
   }
-  return Worksheet(this, Guard([&] { return engine_->SheetHandle(index); }));
+  return Worksheet(this, engine_->UnreadSheetHandle(index));
 }
 
 void Workbook::Activate() { app_->active_ = this; }
@@ -65,7 +65,7 @@ Worksheet Worksheets::Item(int index) const {
   int seen = 0;
   for (size_t i = 0; i < engine.SheetCount(); ++i) {
     if (engine.KindOf(i) == xlsx::SheetKind::kWorksheet && ++seen == index) {
-      return Worksheet(book_, Guard([&] { return engine.SheetHandle(i); }));
+      return Worksheet(book_, engine.UnreadSheetHandle(i));
     }
   }
   throw ExcelError("シートの番号が範囲外です: " + std::to_string(index));
@@ -82,7 +82,7 @@ Worksheet Worksheets::Item(const std::string& name) const {
   if (index < 0 || engine.KindOf(static_cast<size_t>(index)) != xlsx::SheetKind::kWorksheet) {
     throw ExcelError("シート「" + utf8 + "」がありません");
   }
-  return Worksheet(book_, Guard([&] { return engine.SheetHandle(static_cast<size_t>(index)); }));
+  return Worksheet(book_, engine.UnreadSheetHandle(static_cast<size_t>(index)));
 }
 
 int Workbooks::Count() const { return static_cast<int>(app_->books_.size()); }

@@ -25,11 +25,20 @@ void Range::SetValue(const std::string& text) const {
   Guard([&] { book_->engine().SetCellText(*sheet, ref_, utf8); });
 }
 
-std::shared_ptr<xlsx::Worksheet> Worksheet::Lock() const {
+std::shared_ptr<xlsx::Worksheet> Worksheet::Handle() const {
   std::shared_ptr<xlsx::Worksheet> sheet = sheet_.lock();
   if (!sheet) throw ExcelError("シートは削除されたか、ブックが閉じられています");
   return sheet;
 }
+
+std::shared_ptr<xlsx::Worksheet> Worksheet::Lock() const {
+  std::shared_ptr<xlsx::Worksheet> sheet = Handle();
+  // The sheet's content is read from the file when first needed.
+  Guard([&] { book_->engine().Read(*sheet); }, book_->Path());
+  return sheet;
+}
+
+bool Worksheet::Visible() const { return Handle()->state == xlsx::SheetState::kVisible; }
 
 void Worksheet::FitPrintLayout() const {
   std::shared_ptr<xlsx::Worksheet> sheet = Lock();
@@ -45,7 +54,7 @@ void Worksheet::ClearPrintArea() const {
   std::erase_if(names, [](const xlsx::DefinedName& n) { return n.name == "_xlnm.Print_Area"; });
 }
 
-std::string Worksheet::Name() const { return ToDocumentText(Lock()->name); }
+std::string Worksheet::Name() const { return ToDocumentText(Handle()->name); }
 
 void Worksheet::SetName(const std::string& name) const {
   std::shared_ptr<xlsx::Worksheet> sheet = Lock();

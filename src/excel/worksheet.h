@@ -60,12 +60,15 @@ class Worksheet {
   // Drops the sheet's print area, so that everything drawn on it prints.
   void ClearPrintArea() const;
 
+  // Whether the sheet's tab is shown (hidden sheets cannot be activated); reads nothing.
+  bool Visible() const;
   // The engine's sheet; fails when it has been deleted.
-  std::shared_ptr<xlsx::Worksheet> Lock() const;
-  bool SameSheet(const Worksheet& other) const { return Lock() == other.Lock(); }
+  std::shared_ptr<xlsx::Worksheet> Lock() const;  // read from the file when not read yet
+  bool SameSheet(const Worksheet& other) const { return Handle() == other.Handle(); }
 
  private:
   Workbook* book_;
+  std::shared_ptr<xlsx::Worksheet> Handle() const;  // without reading it
   std::weak_ptr<xlsx::Worksheet> sheet_;
 };
 

@@ -240,8 +240,9 @@ void Workbook::ParsePart(pugi::xml_document& doc, const std::string& part) const
   ParseXml(doc, bytes, part);
 }
 
-Worksheet& Workbook::Loaded(size_t index) const {
-  Worksheet& sheet = *sheets_.at(index);
+Worksheet& Workbook::Loaded(size_t index) const { return Read(*sheets_.at(index)); }
+
+Worksheet& Workbook::Read(Worksheet& sheet) const {
   if (!sheet.loaded) {
     try {
       LoadSheet(sheet);
@@ -269,6 +270,10 @@ void Workbook::LoadSheet(Worksheet& sheet) const {
   if (!sheet_data) sheet_data = sheet.EnsureElement("sheetData");
   sheet.data.Load(sheet_data);
   RemoveChildren(sheet_data);
+  // The parsed text stays with the document; a copy of what is left lets it go.
+  pugi::xml_document rest;
+  rest.reset(sheet.doc);
+  sheet.doc.reset(rest);
   for (const Row& row : sheet.data.rows()) {
     for (const Cell& cell : row.cells) {
       if (cell.kind == CellKind::kSharedString && cell.sst >= strings_.size()) {

@@ -45,6 +45,9 @@ class Workbook {
   Worksheet& Sheet(size_t index) { return Loaded(index); }
   const Worksheet& Sheet(size_t index) const { return Loaded(index); }
   std::shared_ptr<Worksheet> SheetHandle(size_t index) const;
+  // A sheet not read yet, and reading it (which may throw xlsx::Error).
+  std::shared_ptr<Worksheet> UnreadSheetHandle(size_t index) const { return sheets_.at(index); }
+  Worksheet& Read(Worksheet& sheet) const;
   // The name and kind of a sheet, without reading it.
   const std::string& SheetName(size_t index) const { return sheets_.at(index)->name; }
   SheetKind KindOf(size_t index) const { return sheets_.at(index)->kind; }

@@ -7,6 +7,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/gui/er/er_painting.h"
@@ -33,6 +34,36 @@ QString AskPicturePathWithDialog(QWidget* parent, const QString& suggested) {
   }
   return path;
 }
+
+// A tab's page. The sheet's view is made when the page is first shown or asked for, so a
+// project of thousands of sheets opens without making thousands of views.
+class ERSheetPage : public QWidget {
+ public:
+  ERSheetPage(TERSheetRec& sheet, TERView& owner) : sheet_(sheet), owner_(owner) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+  }
+
+  TERSheetView* View() {
+    if (view_ == nullptr) {
+      view_ = new TERSheetView(sheet_, owner_);
+      layout()->addWidget(view_);
+      view_->show();
+    }
+    return view_;
+  }
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    View();
+    QWidget::showEvent(event);
+  }
+
+ private:
+  TERSheetRec& sheet_;
+  TERView& owner_;
+  TERSheetView* view_ = nullptr;
+};
 
 }  // namespace
 
@@ -140,16 +171,17 @@ void TERView::ShowSheetList() {
   if (chosen >= 0) pagER_->setCurrentIndex(chosen);
 }
 
-TERSheetView* TERView::AddSheetPage(TERSheetRec& sheet) {
-  auto* view = new TERSheetView(sheet, *this);
-  pagER_->addTab(view, FromCp932(sheet.name));
-  return view;
+QWidget* TERView::AddSheetPage(TERSheetRec& sheet) {
+  auto* page = new ERSheetPage(sheet, *this);
+  pagER_->addTab(page, FromCp932(sheet.name));
+  return page;
 }
 
 int TERView::SheetCount() const { return pagER_->count(); }
 
 TERSheetView* TERView::SheetView(int index) const {
-  return qobject_cast<TERSheetView*>(pagER_->widget(index));
+  auto* page = dynamic_cast<ERSheetPage*>(pagER_->widget(index));
+  return page == nullptr ? nullptr : page->View();
 }
 
 TERSheetView* TERView::CurrentSheetView() const { return SheetView(pagER_->currentIndex()); }
@@ -160,7 +192,7 @@ TfrmERTable* TERView::CurrentTable() const {
 }
 
 int TERView::IndexOf(const TERSheetView& view) const {
-  return pagER_->indexOf(const_cast<TERSheetView*>(&view));
+  return pagER_->indexOf(view.parentWidget());
 }
 
 void TERView::Modified() {
@@ -200,8 +232,7 @@ void TERView::popBookPopup() { popBook_Delete_->setEnabled(store_.er.sheets.size
 void TERView::popBook_AddClick() {
   TERSheetRec& sheet = commands_.AddSheet();
   syncing_ = true;
-  TERSheetView* view = AddSheetPage(sheet);
-  pagER_->setCurrentWidget(view);
+  pagER_->setCurrentWidget(AddSheetPage(sheet));
   syncing_ = false;
 }
 

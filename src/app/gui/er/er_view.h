@@ -92,7 +92,7 @@ class TERView : public QObject {
 
  private:
   void BuildSheetMenu();
-  TERSheetView* AddSheetPage(TERSheetRec& sheet);
+  QWidget* AddSheetPage(TERSheetRec& sheet);
   void pagERTabMoved(int from, int to);
   void Modified();
   int IndexOf(const TERSheetView& view) const;

@@ -308,7 +308,7 @@ void TWorkbookWindow::Refresh() {
       sheet_item->setText(0, FromCp932(sheet.Name()));
       sheet_item->setData(0, kBookRole, QVariant::fromValue(reinterpret_cast<quintptr>(book)));
       sheet_item->setData(0, kSheetRole, n);
-      if (sheet.Lock()->state != xlsx::SheetState::kVisible) {
+      if (!sheet.Visible()) {
         // Excel cannot make a hidden sheet active.
         sheet_item->setText(1, QStringLiteral("（非表示）"));
         sheet_item->setFlags(sheet_item->flags() & ~Qt::ItemIsEnabled);
