@@ -260,8 +260,11 @@ std::string ToUtf8Lossy(std::string_view in, const std::string& from) {
 std::string EncodedToCp932Lossy(std::string_view text, const std::string& encoding) {
   if (IsAscii(text)) return std::string(text);
   if (IsCp932Name(encoding) && Cp932ToUtf8(text).ok) return std::string(text);
-  if (IsUtf8Name(encoding)) return Utf8ToCp932Lossy(text);
-  return Utf8ToCp932Lossy(ToUtf8Lossy(text, encoding));
+  if (IsUtf8Name(encoding)) {
+    if (CodecResult whole = Utf8ToCp932(text); whole.ok) return std::move(whole.text);
+  }
+  // Through iconv's own reading first, so that a broken sequence costs only its own bytes.
+  return Utf8ToCp932Lossy(ToUtf8Lossy(text, IsUtf8Name(encoding) ? "UTF-8" : encoding));
 }
 
 bool Cp932ToEncoded(std::string_view cp932, const std::string& encoding, std::string& out) {
