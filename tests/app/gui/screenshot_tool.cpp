@@ -20,8 +20,6 @@
 #include "app/gui/main_window.h"
 #include "app/gui/message_prompt.h"
 #include "app/gui/project_path_chooser.h"
-#include "browse/browser.h"
-#include "db/status_bar.h"
 
 namespace {
 
@@ -73,18 +71,6 @@ int main(int argc, char* argv[]) {
       if (filter && args.size() > 3) filter->setText(args[3]);
     });
     steps.push_back([&] { Save(out, QStringLiteral("table_list")); });
-    // A fetch of the table information through the emulator's demo data source, if it is
-    // registered (ODBCSYSINI), with its outcome in the status bar.
-    steps.push_back([&] {
-      morvane::NullStatusBar quiet;
-      if (!main->Connection().Connect(morvane::Product::Oracle8, "MorvaneOracle8", "scott",
-                                      "tiger", prompt, quiet)) {
-        return;
-      }
-      main->TreeNodeSelect(main->Browser().DataKindNode(morvane::DataKind::Table), false, false);
-      main->FetchCurrentDataKind();
-    });
-    steps.push_back([&] { Save(out, QStringLiteral("fetch_outcome")); });
   }
   // The help window, over the main window.
   steps.push_back([&] {
