@@ -34,11 +34,11 @@ int64_t WholeNumberValue(std::string_view text) {
   constexpr int64_t kLimit = INT64_C(1000000000000000000);
   int64_t value = 0;
   for (char c : text) {
-    value = value * 10 + (c - '0');
-    if (value >= kLimit) {
+    if (value >= kLimit / 10) {  // one more digit reaches the limit
       value = kLimit;
       break;
     }
+    value = value * 10 + (c - '0');
   }
   return negative ? -value : value;
 }

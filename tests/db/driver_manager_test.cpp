@@ -98,8 +98,9 @@ TEST_F(DriverManagerTest, AFailedConnectShowsTheDiagnosticAndFreesTheHandles) {
   ASSERT_EQ(prompt_.shown.size(), 1u);
   EXPECT_EQ(prompt_.shown[0].kind, PromptKind::kError);
   EXPECT_NE(prompt_.shown[0].text.find("/nonexistent/oracle.so"), std::string::npos);
-  // "接続中", then the empty text.
-  EXPECT_EQ(status.connection_texts, (std::vector<std::string>{"\x90\xDA\x91\xB1\x92\x86", ""}));
+  // "接続中", then "未接続" again.
+  EXPECT_EQ(status.connection_texts,
+            (std::vector<std::string>{"\x90\xDA\x91\xB1\x92\x86", "\x96\xA2\x90\xDA\x91\xB1"}));
   EXPECT_EQ(status.busy_depth, 0);
   // The owner literal is the upper-cased user name even when the connect failed.
   EXPECT_EQ(connection.OwnerName, "SCOTT");

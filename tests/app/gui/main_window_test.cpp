@@ -106,7 +106,8 @@ TEST_F(MainWindowTest, ToolbarHasItsButtonsHintsAndSeparators) {
                          "|", "tlbMain_Excel=Excel 出力", "tlbMain_Workbooks=ブック一覧", "|",
                          "tlbMain_List=項目表示", "tlbMain_ER=ER図表示", "|",
                          "tlbMain_Format=ﾌｫｰﾏｯﾄ設定", "|", "tlbMain_Connect=ﾃﾞｰﾀﾍﾞｰｽ接続",
-                         "tlbMain_DisConnect=ﾃﾞｰﾀﾍﾞｰｽ切断", "|", "tlbMain_Help=ﾍﾙﾌﾟ"}));
+                         "tlbMain_DisConnect=ﾃﾞｰﾀﾍﾞｰｽ切断", "tlbMain_Fetch=最新の情報に更新", "|",
+                         "tlbMain_Help=ﾍﾙﾌﾟ"}));
   QStringList popup;
   for (QAction* action : Window().popToolBar_New->actions()) popup << action->text();
   EXPECT_EQ(popup, (QStringList{"Red Brick", "Oracle 8", "Oracle 7", "Broadbase", "汎用 ODBC"}));
