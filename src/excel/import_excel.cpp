@@ -7,9 +7,9 @@
 #include "excel/excel_error.h"
 #include "excel/import_values.h"
 #include "excel/worksheet.h"
-#include "model/codec.h"
-#include "model/cp932_text.h"
 #include "model/data_kind.h"
+#include "text/codec.h"
+#include "text/cp932_text.h"
 
 namespace morvane::excel {
 namespace {

@@ -1,6 +1,6 @@
 #include "excel/text_boundary.h"
 
-#include "model/codec.h"
+#include "text/codec.h"
 
 namespace morvane::excel {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "er/er_data.h"
+#include "model/er_data.h"
 #include "model/data_kind.h"
 #include "model/format_settings.h"
 #include "model/item_def.h"

@@ -11,10 +11,10 @@
 #include "er/er_tables.h"
 #include "excel/application.h"
 #include "excel/output_excel.h"
-#include "model/codec.h"
 #include "output_fixture.h"
 #include "output_scenario.h"
 #include "temp_dir.h"
+#include "text/codec.h"
 
 namespace morvane::excel {
 namespace {

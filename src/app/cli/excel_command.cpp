@@ -7,13 +7,13 @@
 #include <sstream>
 #include <system_error>
 
+#include "app/cli/command.h"
 #include "app/cli/text_progress.h"
 #include "excel/application.h"
 #include "excel/excel_error.h"
 #include "excel/output_excel.h"
-#include "model/codec.h"
-#include "model/cp932_text.h"
-#include "project/project_reader.h"
+#include "text/codec.h"
+#include "text/cp932_text.h"
 
 namespace morvane {
 
@@ -23,9 +23,6 @@ const char kExcelUsage[] =
     "      (--template がなければ同梱のテンプレートを使います)\n";
 
 namespace {
-
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
 
 struct ExcelArguments {
   std::string project;
@@ -155,25 +152,10 @@ void SaveReplacing(excel::Workbook& book, const std::string& out) {
   }
 }
 
-void PrintShown(ScriptedPrompt& prompt, std::ostream& err) {
-  for (const ScriptedPrompt::Shown& shown : prompt.shown) {
-    std::string text = Cp932ForDisplay(shown.text);
-    std::string line;
-    for (char c : text) {
-      if (c != '\r') line += c;
-    }
-    err << line << "\n";
-  }
-  prompt.shown.clear();
-}
-
 int Output(const ExcelArguments& arguments, std::ostream& out, std::ostream& err) {
   TCatalogueStore store;
   TextProgressBar progress;
-  ProjectReadResult read = OpenProjectFile(store, arguments.project, EstimateTextWidth, &progress);
-  for (const std::string& warning : read.warnings) err << warning << "\n";
-  for (const std::string& error : read.errors) err << error << "\n";
-  if (!read.ok) return kExitFailure;
+  if (!OpenProjectReporting(store, arguments.project, err, &progress)) return kExitFailure;
 
   std::string problem;
   std::vector<const TTableRec*> records;
@@ -195,27 +177,24 @@ int Output(const ExcelArguments& arguments, std::ostream& out, std::ostream& err
     OpenTemplate(app, arguments);
     result = arguments.erSheets.empty() ? output.WriteTables(store, arguments.kind, records)
                                         : output.WriteERSheets(store, arguments.erSheets);
-    PrintShown(prompt, err);
+    PrintShownMessages(prompt, err);
     if (result.end != excel::OutputEnd::kFinished) return kExitFailure;
     SaveReplacing(*result.book, arguments.out);
   } catch (const std::exception& e) {
-    PrintShown(prompt, err);
+    PrintShownMessages(prompt, err);
     err << e.what() << "\n";
     return kExitFailure;
   }
   out << arguments.out << ": " << result.book->Worksheets().Count() << " シート\n";
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace
 
 int RunExcelCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  ExcelArguments arguments;
-  if (std::optional<std::string> problem = ParseArguments(args, arguments)) {
-    err << *problem << "\n" << kExcelUsage;
-    return kExitUsage;
-  }
-  return Output(arguments, out, err);
+  return ParseThenRun<ExcelArguments>(
+      args, err, kExcelUsage, ParseArguments,
+      [&](const ExcelArguments& arguments) { return Output(arguments, out, err); });
 }
 
 }  // namespace morvane

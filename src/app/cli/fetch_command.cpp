@@ -6,15 +6,15 @@
 #include <sstream>
 #include <utility>
 
+#include "app/cli/command.h"
 #include "app/cli/password_file.h"
 #include "app/cli/product_words.h"
 #include "app/cli/text_progress.h"
 #include "db/catalogue_fetch.h"
 #include "db/db_connection.h"
-#include "model/codec.h"
 #include "model/data_kind.h"
-#include "model/new_project.h"
-#include "project/project_writer.h"
+#include "project/new_project.h"
+#include "text/codec.h"
 
 namespace morvane {
 
@@ -116,7 +116,7 @@ int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err)
   for (const CodecResult* text : {&dsn, &uid, &pwd}) {
     if (!text->ok) {
       err << text->error << "\n";
-      return 2;
+      return kExitUsage;
     }
   }
 
@@ -130,40 +130,35 @@ int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err)
 
   if (!connection.Connect(arguments.product, dsn.text, uid.text, pwd.text, prompt, status)) {
     PrintShown(prompt, err);
-    return 1;
+    return kExitFailure;
   }
   for (DataKind kind : arguments.kinds) {
     store.currentDataKind = kind;
     if (!FetchCatalogue(store, session)) {
       PrintShown(prompt, err);
       connection.Disconnect(status);
-      return 1;
+      return kExitFailure;
     }
     out << DataKindCaption(kind) << ": " << store.Records(kind).size() << "\n";
   }
   connection.Disconnect(status);
   store.currentDataKind = DataKind::None;
 
-  ProjectWriteResult saved = SaveProjectFile(store, arguments.out);
-  if (!saved.ok) {
-    err << saved.error << "\n";
-    return 1;
-  }
-  return 0;
+  if (!SaveProjectReporting(store, arguments.out, err)) return kExitFailure;
+  return kExitOk;
 }
 
 }  // namespace
 
 int RunFetchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  FetchArguments arguments;
-  if (std::optional<std::string> problem = ParseArguments(args, arguments)) {
-    err << *problem << "\n使い方:\n" << kFetchUsage;
-    return 2;
-  }
-  if (!arguments.pwd) {
-    if (const char* pwd = std::getenv("MORVANE_PWD")) arguments.pwd = pwd;
-  }
-  return Fetch(arguments, out, err);
+  return ParseThenRun<FetchArguments>(args, err, std::string(kUsageHeading) + kFetchUsage,
+                                      ParseArguments, [&](FetchArguments& arguments) {
+                                        if (!arguments.pwd) {
+                                          if (const char* pwd = std::getenv("MORVANE_PWD"))
+                                            arguments.pwd = pwd;
+                                        }
+                                        return Fetch(arguments, out, err);
+                                      });
 }
 
 }  // namespace morvane

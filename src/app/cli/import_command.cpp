@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 
+#include "app/cli/command.h"
 #include "app/cli/project_summary.h"
 #include "app/cli/text_progress.h"
 #include "db/column_size.h"
@@ -13,11 +14,9 @@
 #include "excel/excel_error.h"
 #include "excel/import_excel.h"
 #include "excel/import_layout_check.h"
-#include "model/codec.h"
-#include "model/cp932_text.h"
 #include "model/data_kind.h"
-#include "project/project_reader.h"
-#include "project/project_writer.h"
+#include "text/codec.h"
+#include "text/cp932_text.h"
 
 namespace morvane {
 
@@ -30,9 +29,6 @@ const char kImportUsage[] =
     "      [--overwrite ask|yes|no|all]\n";
 
 namespace {
-
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
 
 // The options of the fourteen layout values, in layout order.
 constexpr std::array<const char*, excel::kLayoutFieldCount> kLayoutOptions = {
@@ -52,18 +48,6 @@ struct ImportArguments {
   std::array<std::optional<std::string>, excel::kLayoutFieldCount> layout;
   OverwriteMode overwrite = OverwriteMode::kAsk;
 };
-
-std::vector<std::string> SplitNames(const std::string& list) {
-  std::vector<std::string> names;
-  size_t start = 0;
-  for (;;) {
-    size_t comma = list.find(',', start);
-    names.push_back(list.substr(start, comma - start));
-    if (comma == std::string::npos) break;
-    start = comma + 1;
-  }
-  return names;
-}
 
 std::optional<OverwriteMode> OverwriteFromWord(const std::string& word) {
   if (word == "ask") return OverwriteMode::kAsk;
@@ -222,10 +206,7 @@ int Import(const ImportArguments& arguments, std::istream& in, std::ostream& out
            std::ostream& err) {
   TCatalogueStore store;
   TextProgressBar progress;
-  ProjectReadResult read = OpenProjectFile(store, arguments.project, EstimateTextWidth, &progress);
-  for (const std::string& message : read.warnings) err << message << "\n";
-  for (const std::string& message : read.errors) err << message << "\n";
-  if (!read.ok) return kExitFailure;
+  if (!OpenProjectReporting(store, arguments.project, err, &progress)) return kExitFailure;
   if (store.fileVersion < kCurrentFileVersion) {
     err << "古い形式のプロジェクトにはインポートできません (バージョン " << store.fileVersion
         << ")\n";
@@ -256,29 +237,23 @@ int Import(const ImportArguments& arguments, std::istream& in, std::ostream& out
     return kExitFailure;
   }
   store.SetModified();
-  ProjectWriteResult written = SaveProjectFile(store, arguments.project, &progress);
-  if (!written.ok) {
-    err << written.error << "\n";
-    return kExitFailure;
-  }
-  return 0;
+  if (!SaveProjectReporting(store, arguments.project, err, &progress)) return kExitFailure;
+  return kExitOk;
 }
 
 }  // namespace
 
 int RunImportCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                      std::ostream& err, bool interactive) {
-  ImportArguments arguments;
-  if (std::optional<std::string> problem = Parse(args, arguments)) {
-    err << *problem << "\n" << kImportUsage;
-    return kExitUsage;
-  }
-  if (arguments.overwrite == OverwriteMode::kAsk && !interactive) {
-    err << "--overwrite ask は端末からの実行でのみ使えます。yes, no, all のいずれかを指定して"
-           "ください\n";
-    return kExitUsage;
-  }
-  return Import(arguments, in, out, err);
+  return ParseThenRun<ImportArguments>(
+      args, err, kImportUsage, Parse, [&](const ImportArguments& arguments) {
+        if (arguments.overwrite == OverwriteMode::kAsk && !interactive) {
+          err << "--overwrite ask は端末からの実行でのみ使えます。yes, no, all のいずれかを指定"
+                 "してください\n";
+          return kExitUsage;
+        }
+        return Import(arguments, in, out, err);
+      });
 }
 
 }  // namespace morvane

@@ -8,7 +8,7 @@
 #include "app/gui/main_window.h"
 #include "app/gui/message_prompt.h"
 #include "app/gui/tree_images.h"
-#include "model/utf8_locale.h"
+#include "text/utf8_locale.h"
 
 int main(int argc, char* argv[]) {
   morvane::TApplication app(argc, argv);

@@ -19,7 +19,7 @@
 #include "app/gui/db/sql_panel.h"
 #include "app/gui/excel/workbook_window.h"
 #include "app/gui/menu_focus.h"
-#include "app/gui/project_path_chooser.h"
+#include "app/gui/paths/project_path_chooser.h"
 #include "app/gui/qt_text.h"
 #include "app/gui/tree_images.h"
 #include "app/gui/work_repaint.h"

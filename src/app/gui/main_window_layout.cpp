@@ -22,8 +22,8 @@
 #include "app/gui/readable_names.h"
 #include "app/gui/tree_images.h"
 #include "app/gui/window_status_bar.h"
-#include "browse/list_filter_box.h"
-#include "browse/report_view.h"
+#include "app/gui/browse/list_filter_box.h"
+#include "app/gui/browse/report_view.h"
 
 namespace morvane {
 namespace {

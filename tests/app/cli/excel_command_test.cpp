@@ -9,11 +9,11 @@
 #include "app/cli/er_place_command.h"
 #include "app/cli/excel_command.h"
 #include "excel/application.h"
-#include "model/codec.h"
-#include "model/new_project.h"
+#include "project/new_project.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
 #include "temp_dir.h"
+#include "text/codec.h"
 #include "xlsx/drawing.h"
 #include "xlsx/worksheet.h"
 

@@ -12,8 +12,8 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
+#include "app/gui/browse/report_view.h"
 #include "app/gui/excel/format_form.h"
-#include "browse/report_view.h"
 #include "main_window_fixture.h"
 
 namespace morvane {

@@ -15,7 +15,7 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
-#include "app/gui/about_form.h"
+#include "app/gui/help/about_form.h"
 #include "app/gui/tree_images.h"
 #include "main_window_fixture.h"
 

@@ -17,8 +17,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/gui/browse/wait_cursor.h"
 #include "app/gui/qt_text.h"
-#include "browse/wait_cursor.h"
 
 namespace morvane {
 namespace {
