@@ -18,13 +18,16 @@
 
 namespace morvane {
 
-const char kFetchUsage[] =
-    "  morvane-cli fetch --dsn NAME [--uid USER] [--pwd-file FILE]\n"
-    "      --product redbrick|oracle8|oracle7|broadbase|odbc --kinds 2,3,4 --out OUT.vnk\n"
-    "      (2 テーブル情報, 3 インデックス情報, 4 テーブル・インデックス情報)\n"
-    "      パスワードは環境変数 MORVANE_PWD に入れてください。スクリプトでは --pwd-file で\n"
-    "      ファイルの1行目を読みます (他のユーザーが読めないファイルに限ります)。\n"
-    "      --pwd PASSWORD も使えますが、プロセス一覧で他のユーザーに見えます。\n";
+std::string FetchUsage() {
+  return "  morvane-cli fetch --dsn NAME [--uid USER] [--pwd-file FILE]\n"
+         "      --product " +
+         ProductWords("|") +
+         " --kinds 2,3,4 --out OUT.vnk\n"
+         "      (2 テーブル情報, 3 インデックス情報, 4 テーブル・インデックス情報)\n"
+         "      パスワードは環境変数 MORVANE_PWD に入れてください。スクリプトでは --pwd-file で\n"
+         "      ファイルの1行目を読みます (他のユーザーが読めないファイルに限ります)。\n"
+         "      --pwd PASSWORD も使えますが、プロセス一覧で他のユーザーに見えます。\n";
+}
 
 namespace {
 
@@ -151,7 +154,7 @@ int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err)
 }  // namespace
 
 int RunFetchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  return ParseThenRun<FetchArguments>(args, err, std::string(kUsageHeading) + kFetchUsage,
+  return ParseThenRun<FetchArguments>(args, err, std::string(kUsageHeading) + FetchUsage(),
                                       ParseArguments, [&](FetchArguments& arguments) {
                                         if (!arguments.pwd) {
                                           if (const char* pwd = std::getenv("MORVANE_PWD"))
