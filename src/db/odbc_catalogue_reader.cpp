@@ -385,7 +385,8 @@ OdbcCatalogue ReadOdbcCatalogue(SQLHDBC dbc, DataKind data_kind, IProgress& prog
   const bool native = reader != nullptr && options.native;
   std::unique_ptr<OdbcCatalogueSource> source;
   if (options.cache == nullptr || !options.cache->Holds(native)) {
-    source = native ? reader->Open(dbc, mode) : std::make_unique<OdbcCallsSource>(dbc, mode);
+    source = native ? reader->Open(dbc, mode, options.schemas)
+                    : std::make_unique<OdbcCallsSource>(dbc, mode);
   }
   if (options.cache != nullptr && source) options.cache->Keep(std::move(source), native);
   OdbcCatalogueSource& calls = options.cache != nullptr ? *options.cache : *source;

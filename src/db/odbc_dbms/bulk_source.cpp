@@ -4,6 +4,7 @@
 
 #include "db/odbc_error.h"
 #include "db/odbc_handles.h"
+#include "model/codec.h"
 
 namespace morvane {
 
@@ -13,14 +14,77 @@ long Number(const std::string& text) { return text.empty() ? 0 : std::stol(text)
 
 }  // namespace
 
-BulkSource::BulkSource(SQLHDBC dbc, const OdbcTextMode& mode)
-    : OdbcCallsSource(dbc, mode), dbc_(dbc), mode_(mode) {}
+BulkSource::BulkSource(SQLHDBC dbc, const OdbcTextMode& mode,
+                       std::optional<std::vector<std::string>> schemas)
+    : OdbcCallsSource(dbc, mode), dbc_(dbc), mode_(mode), schemas_(std::move(schemas)) {}
+
+std::string BulkSource::OwnerCondition(const std::string& owner_sql) const {
+  if (!schemas_) return UserOwnerCondition(owner_sql);
+  if (schemas_->empty()) return "1 = 0";
+  std::string condition = owner_sql + " IN (";
+  for (size_t i = 0; i < schemas_->size(); ++i) {
+    if (i > 0) condition += ", ";
+    condition += TextLiteral(Cp932ToUtf8((*schemas_)[i]).text);
+  }
+  return condition + ")";
+}
+
+void BulkSource::EachRow(const std::string& sql, std::string_view kinds,
+                         const std::function<void(Row&)>& on_row) {
+  StmtHandle statement = AllocateStatement(dbc_);
+  if (!statement) throw OdbcFailure(OdbcErrorText(nullptr, dbc_, nullptr));
+  SQLHSTMT stmt = statement.get();
+  CheckOdbc(ExecDirectText(stmt, sql, mode_), dbc_, stmt);
+  WideColumnReader reader(dbc_, mode_);
+  Row row;
+  row.text.resize(kinds.size());
+  row.number.resize(kinds.size());
+  while (FetchRow(dbc_, stmt)) {
+    for (size_t i = 0; i < kinds.size(); ++i) {
+      const auto column = static_cast<SQLUSMALLINT>(i + 1);
+      if (kinds[i] != 'n') {
+        row.text[i] = reader.Get(stmt, column);
+        continue;
+      }
+      SQLBIGINT value = 0;
+      SQLLEN indicator = 0;
+      CheckOdbc(SQLGetData(stmt, column, SQL_C_SBIGINT, &value, sizeof value, &indicator), dbc_,
+                stmt);
+      row.number[i] = indicator == SQL_NULL_DATA ? std::nullopt : std::optional<long>(value);
+    }
+    on_row(row);
+  }
+}
 
 std::string BulkSource::Key(const std::string& owner, const std::string& table) {
   return owner + '\0' + table;
 }
 
-std::map<std::string, BulkSource::Rows> BulkSource::Grouped(const char* sql) {
+BulkSource::TableFinder::TableFinder(const std::vector<OdbcTableEntry>& tables)
+    : last_(tables.size()), none_(tables.size()) {
+  for (size_t i = 0; i < tables.size(); ++i) positions_[Key(tables[i].owner(), tables[i].name)] = i;
+}
+
+size_t BulkSource::TableFinder::Find(const std::optional<std::string>& owner,
+                                     const std::optional<std::string>& name) {
+  std::string key = Key(owner.value_or(""), name.value_or(""));
+  if (key == last_key_) return last_;
+  auto found = positions_.find(key);
+  last_ = found == positions_.end() ? none_ : found->second;
+  last_key_ = std::move(key);
+  return last_;
+}
+
+void BulkSource::NumberColumns(std::vector<std::vector<OdbcColumnEntry>>& columns) {
+  for (auto& list : columns) {
+    std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) {
+      return a.ordinal.value_or(0) < b.ordinal.value_or(0);
+    });
+    for (size_t i = 0; i < list.size(); ++i) list[i].ordinal = static_cast<long>(i) + 1;
+  }
+}
+
+std::map<std::string, BulkSource::Rows> BulkSource::Grouped(const std::string& sql) {
   StmtHandle statement = AllocateStatement(dbc_);
   if (!statement) throw OdbcFailure(OdbcErrorText(nullptr, dbc_, nullptr));
   SQLHSTMT stmt = statement.get();
@@ -39,7 +103,7 @@ std::map<std::string, BulkSource::Rows> BulkSource::Grouped(const char* sql) {
 }
 
 const std::map<std::string, BulkSource::Rows>& BulkSource::Loaded(
-    std::optional<std::map<std::string, Rows>>& rows, const char* sql) {
+    std::optional<std::map<std::string, Rows>>& rows, const std::string& sql) {
   if (!rows) rows = Grouped(sql);
   return *rows;
 }

@@ -1,11 +1,13 @@
-// A catalogue source that takes keys, indexes and foreign keys of every table in one statement
-// each, run when the first table asks for them, and hands them out per table. The tables and
-// their columns still come through the catalogue functions, which read a whole schema per call.
+// A catalogue source that takes the tables, their columns, keys, indexes and foreign keys of the
+// chosen owners in one statement each, run when first asked for, and hands them out per table.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "db/odbc_catalogue_source.h"
@@ -15,33 +17,75 @@ namespace morvane {
 
 class BulkSource : public OdbcCallsSource {
  public:
-  BulkSource(SQLHDBC dbc, const OdbcTextMode& mode);
+  // `schemas`: the owners (CP932) whose tables are read; nullopt for every owner but the
+  // system's own.
+  BulkSource(SQLHDBC dbc, const OdbcTextMode& mode,
+             std::optional<std::vector<std::string>> schemas);
 
   std::vector<OdbcKeyColumn> PrimaryKey(const OdbcTableEntry& table) override;
   std::vector<OdbcIndexEntry> Indexes(const OdbcTableEntry& table, bool unique_only) override;
   std::vector<std::string> ReferencedTables(const OdbcTableEntry& table) override;
 
  protected:
-  // The statements, each returning rows that start with owner and table name:
+  // One row of a statement, by column from 0: its text (CP932) or its whole number, as the
+  // column was read; NULL stays nullopt.
+  struct Row {
+    std::vector<std::optional<std::string>> text;
+    std::vector<std::optional<long>> number;
+  };
+  using Rows = std::vector<std::vector<std::string>>;
+
+  // A condition on the owner column `owner_sql` that holds for the chosen owners.
+  std::string OwnerCondition(const std::string& owner_sql) const;
+  // The condition for every owner but the system's: `owner_sql` is the column.
+  virtual std::string UserOwnerCondition(const std::string& owner_sql) const = 0;
+  // A UTF-8 text as an SQL expression of the system, free of any quoting.
+  virtual std::string TextLiteral(const std::string& utf8) const = 0;
+
+  // Runs `sql` and hands over each row; `kinds` has one letter a column: 'n' reads it as a
+  // whole number, anything else as text.
+  void EachRow(const std::string& sql, std::string_view kinds,
+               const std::function<void(Row&)>& on_row);
+
+  // The statements, each returning rows that start with owner and table name, for the owners
+  // chosen (OwnerCondition):
   // keys: owner, table, column, key position; in key order.
-  virtual const char* PrimaryKeySql() const = 0;
+  virtual std::string PrimaryKeySql() const = 0;
   // indexes: owner, table, index, unique (1/0), type (SQL_INDEX_*), position, column, "A"/"D";
   // in the driver's order of indexes, then by position.
-  virtual const char* IndexSql() const = 0;
+  virtual std::string IndexSql() const = 0;
   // foreign keys: owner, table, referenced table; in the driver's order.
-  virtual const char* ForeignKeySql() const = 0;
+  virtual std::string ForeignKeySql() const = 0;
+
+  static std::string Key(const std::string& owner, const std::string& table);
+
+  // Finds tables by owner and name; fastest for rows that come table by table.
+  class TableFinder {
+   public:
+    explicit TableFinder(const std::vector<OdbcTableEntry>& tables);
+    // The table's position in the list; the list's size for a table not in it.
+    size_t Find(const std::optional<std::string>& owner, const std::optional<std::string>& name);
+
+   private:
+    std::unordered_map<std::string, size_t> positions_;
+    std::string last_key_;
+    size_t last_;
+    size_t none_;
+  };
+
+  // Puts the columns of each table in the order of their ordinals and numbers them from 1.
+  static void NumberColumns(std::vector<std::vector<OdbcColumnEntry>>& columns);
 
  private:
-  using Rows = std::vector<std::vector<std::string>>;
-  static std::string Key(const std::string& owner, const std::string& table);
   // Runs `sql` and groups its rows by their first two values.
-  std::map<std::string, Rows> Grouped(const char* sql);
+  std::map<std::string, Rows> Grouped(const std::string& sql);
   // `rows`, read with `sql` on first use.
   const std::map<std::string, Rows>& Loaded(std::optional<std::map<std::string, Rows>>& rows,
-                                            const char* sql);
+                                            const std::string& sql);
 
   SQLHDBC dbc_;
   OdbcTextMode mode_;
+  std::optional<std::vector<std::string>> schemas_;
   std::optional<std::map<std::string, Rows>> keys_;
   std::optional<std::map<std::string, Rows>> indexes_;
   std::optional<std::map<std::string, Rows>> references_;

@@ -8,8 +8,10 @@
 #include <sql.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "db/odbc_catalogue_source.h"
 #include "db/odbc_wide_text.h"
@@ -30,9 +32,11 @@ class DbmsReader {
   // character and sets `mode` to it; returns the statement that switches back, or empty when
   // nothing was changed.
   virtual std::string UseLosslessText(SQLHDBC /*dbc*/, OdbcTextMode& /*mode*/) const { return {}; }
-  // The source reading the catalogue of the connection in bulk.
-  virtual std::unique_ptr<OdbcCatalogueSource> Open(SQLHDBC dbc,
-                                                    const OdbcTextMode& mode) const = 0;
+  // The source reading the catalogue of the connection in bulk: the tables of the owners (CP932)
+  // of `schemas`, or of every owner but the system's own when nullopt.
+  virtual std::unique_ptr<OdbcCatalogueSource> Open(
+      SQLHDBC dbc, const OdbcTextMode& mode,
+      const std::optional<std::vector<std::string>>& schemas) const = 0;
 };
 
 // The reader serving `dbms_name`; null for systems read through the catalogue functions.

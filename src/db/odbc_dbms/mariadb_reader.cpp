@@ -1,46 +1,133 @@
-// MariaDB and MySQL: keys, indexes and foreign keys from information_schema in one statement
-// each, in the order the MariaDB connector's catalogue functions give them. A database is an
+// MariaDB and MySQL: tables, columns, keys, indexes and foreign keys from information_schema in
+// one statement each, in the order and with the values the MariaDB connector's catalogue
+// functions give them. A database is an
 // owner (the catalogue functions' TABLE_CAT).
+#include <sqlext.h>
+
 #include <map>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "db/odbc_dbms/bulk_source.h"
 #include "db/odbc_dbms/dbms_reader.h"
+#include "db/odbc_dbms/mariadb_column_type.h"
 
 namespace morvane {
 
 namespace {
 
-// The system's own databases, whose tables are never read: leaving them out spares the server
-// opening every table of them.
-#define MORVANE_USER_SCHEMAS \
-  "TABLE_SCHEMA NOT IN ('mysql', 'information_schema', 'performance_schema', 'sys') "
+constexpr char kTablesSql[] =
+    "SELECT TABLE_SCHEMA, TABLE_NAME, "
+    "IF(TABLE_TYPE = 'BASE TABLE' OR TABLE_TYPE = 'SYSTEM VERSIONED', 'TABLE', TABLE_TYPE), "
+    "TABLE_COMMENT FROM INFORMATION_SCHEMA.TABLES "
+    "WHERE TABLE_TYPE IN ('', 'BASE TABLE', 'SYSTEM VERSIONED', 'VIEW') AND ";
+
+// The type name is the column type without its parenthesised part, in capitals.
+constexpr char kColumnsSql[] =
+    "SELECT TABLE_SCHEMA, TABLE_NAME, COLUMN_NAME, DATA_TYPE, "
+    "UCASE(IF(COLUMN_TYPE LIKE '%(%)%', CONCAT(SUBSTRING(COLUMN_TYPE, 1, "
+    "LOCATE('(', COLUMN_TYPE) - 1), SUBSTRING(COLUMN_TYPE, 1 + LOCATE(')', COLUMN_TYPE))), "
+    "COLUMN_TYPE)), IF(COLUMN_TYPE LIKE '%unsigned', 1, 0), NUMERIC_PRECISION, NUMERIC_SCALE, "
+    "CHARACTER_MAXIMUM_LENGTH, CHARACTER_OCTET_LENGTH, "
+    "IF(DATA_TYPE = 'timestamp' OR IS_NULLABLE = 'YES' OR EXTRA = 'auto_increment', 1, 0), "
+    "COLUMN_COMMENT, COLUMN_DEFAULT, ORDINAL_POSITION FROM INFORMATION_SCHEMA.COLUMNS WHERE ";
 
 constexpr char kPrimaryKeySql[] =
     "SELECT TABLE_SCHEMA, TABLE_NAME, COLUMN_NAME, SEQ_IN_INDEX "
-    "FROM INFORMATION_SCHEMA.STATISTICS WHERE INDEX_NAME = 'PRIMARY' AND " MORVANE_USER_SCHEMAS
-    "ORDER BY TABLE_SCHEMA, TABLE_NAME, SEQ_IN_INDEX";
+    "FROM INFORMATION_SCHEMA.STATISTICS WHERE INDEX_NAME = 'PRIMARY' AND ";
 
 constexpr char kIndexSql[] =
     "SELECT TABLE_SCHEMA, TABLE_NAME, INDEX_NAME, IF(NON_UNIQUE = 0, 1, 0), "
     "IF(INDEX_TYPE = 'HASH', 2, 3), SEQ_IN_INDEX, COLUMN_NAME, COLLATION "
-    "FROM INFORMATION_SCHEMA.STATISTICS WHERE " MORVANE_USER_SCHEMAS
-    "ORDER BY TABLE_SCHEMA, TABLE_NAME, NON_UNIQUE, INDEX_NAME, SEQ_IN_INDEX";
+    "FROM INFORMATION_SCHEMA.STATISTICS WHERE ";
 
 constexpr char kForeignKeySql[] =
     "SELECT TABLE_SCHEMA, TABLE_NAME, REFERENCED_TABLE_NAME "
-    "FROM INFORMATION_SCHEMA.KEY_COLUMN_USAGE WHERE REFERENCED_TABLE_NAME IS NOT NULL "
-    "AND " MORVANE_USER_SCHEMAS
-    "ORDER BY TABLE_SCHEMA, TABLE_NAME, REFERENCED_TABLE_SCHEMA, REFERENCED_TABLE_NAME";
+    "FROM INFORMATION_SCHEMA.KEY_COLUMN_USAGE WHERE REFERENCED_TABLE_NAME IS NOT NULL AND ";
+
+std::string Hex(const std::string& bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string hex;
+  for (unsigned char c : bytes) {
+    hex += kDigits[c >> 4];
+    hex += kDigits[c & 15];
+  }
+  return hex;
+}
 
 class MariaDbSource : public BulkSource {
  public:
   using BulkSource::BulkSource;
 
+  std::vector<OdbcTableEntry> Tables() override;
+  std::vector<std::vector<OdbcColumnEntry>> Columns(std::vector<OdbcTableEntry>& tables) override;
+
  protected:
-  const char* PrimaryKeySql() const override { return kPrimaryKeySql; }
-  const char* IndexSql() const override { return kIndexSql; }
-  const char* ForeignKeySql() const override { return kForeignKeySql; }
+  // The system's own databases, whose tables are never read: leaving them out spares the
+  // server opening every table of them.
+  std::string UserOwnerCondition(const std::string& owner_sql) const override {
+    return owner_sql + " NOT IN ('mysql', 'information_schema', 'performance_schema', 'sys')";
+  }
+  // Compared byte for byte, as database names are.
+  std::string TextLiteral(const std::string& utf8) const override {
+    return "BINARY CONVERT(X'" + Hex(utf8) + "' USING utf8mb4)";
+  }
+  std::string PrimaryKeySql() const override {
+    return kPrimaryKeySql + Owners() + " ORDER BY TABLE_SCHEMA, TABLE_NAME, SEQ_IN_INDEX";
+  }
+  std::string IndexSql() const override {
+    return kIndexSql + Owners() +
+           " ORDER BY TABLE_SCHEMA, TABLE_NAME, NON_UNIQUE, INDEX_NAME, SEQ_IN_INDEX";
+  }
+  std::string ForeignKeySql() const override {
+    return kForeignKeySql + Owners() +
+           " ORDER BY TABLE_SCHEMA, TABLE_NAME, REFERENCED_TABLE_SCHEMA, REFERENCED_TABLE_NAME";
+  }
+
+ private:
+  std::string Owners() const { return OwnerCondition("TABLE_SCHEMA"); }
 };
+
+std::vector<OdbcTableEntry> MariaDbSource::Tables() {
+  std::vector<OdbcTableEntry> tables;
+  std::string sql = kTablesSql + Owners() + " ORDER BY TABLE_SCHEMA, TABLE_NAME, TABLE_TYPE";
+  EachRow(sql, "tttt", [&](Row& row) {
+    OdbcTableEntry& table = tables.emplace_back();
+    table.catalog = row.text[0].value_or("");
+    table.name = row.text[1].value_or("");
+    table.type = row.text[2].value_or("");
+    table.remarks = row.text[3].value_or("");
+  });
+  return tables;
+}
+
+std::vector<std::vector<OdbcColumnEntry>> MariaDbSource::Columns(
+    std::vector<OdbcTableEntry>& tables) {
+  std::vector<std::vector<OdbcColumnEntry>> columns(tables.size());
+  // In no particular order: sorting is the client's, by table and ordinal.
+  TableFinder finder(tables);
+  EachRow(kColumnsSql + Owners(), "tttttnnnnnnttn", [&](Row& row) {
+    const size_t position = finder.Find(row.text[0], row.text[1]);
+    if (position == tables.size()) return;
+    OdbcColumnEntry& column = columns[position].emplace_back();
+    column.name = row.text[2].value_or("");
+    MariaDbColumnType type{row.text[3].value_or(""),
+                           row.number[5] == 1,
+                           row.number[6],
+                           row.number[7],
+                           row.number[8],
+                           row.number[9]};
+    column.typeName = row.text[4].value_or("");
+    SetMariaDbColumnType(type, column);
+    column.nullable = row.number[10] == 1 ? SQL_NULLABLE : SQL_NO_NULLS;
+    column.remarks = row.text[11].value_or("");
+    column.defaultValue = std::move(row.text[12]);
+    column.ordinal = row.number[13];
+  });
+  NumberColumns(columns);
+  return columns;
+}
 
 class MariaDbDbmsReader : public DbmsReader {
  public:
@@ -56,8 +143,10 @@ class MariaDbDbmsReader : public DbmsReader {
     auto found = kNames.find(server_name);
     return found == kNames.end() ? std::string() : found->second;
   }
-  std::unique_ptr<OdbcCatalogueSource> Open(SQLHDBC dbc, const OdbcTextMode& mode) const override {
-    return std::make_unique<MariaDbSource>(dbc, mode);
+  std::unique_ptr<OdbcCatalogueSource> Open(
+      SQLHDBC dbc, const OdbcTextMode& mode,
+      const std::optional<std::vector<std::string>>& schemas) const override {
+    return std::make_unique<MariaDbSource>(dbc, mode, schemas);
   }
 };
 

@@ -1,17 +1,55 @@
-// PostgreSQL: keys, indexes and foreign keys from pg_catalog in one statement each, in the
-// order psqlODBC's catalogue functions give them.
+// PostgreSQL: tables, columns, keys, indexes and foreign keys from pg_catalog in one statement
+// each, in the order and with the values psqlODBC's catalogue functions give them.
 #include <sqlext.h>
 
 #include <map>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "db/odbc_handles.h"
 
 #include "db/odbc_dbms/bulk_source.h"
 #include "db/odbc_dbms/dbms_reader.h"
+#include "db/odbc_dbms/postgresql_column_type.h"
 
 namespace morvane {
 
 namespace {
+
+// The relations SQLTables lists, and their table types.
+constexpr char kRelationKinds[] = "c.relkind IN ('r', 'v', 'm', 'f', 'p')";
+
+constexpr char kTablesSql[] =
+    "SELECT pg_catalog.current_database(), n.nspname, c.relname, "
+    "CASE c.relkind WHEN 'v' THEN 'VIEW' WHEN 'm' THEN 'MATVIEW' "
+    "WHEN 'f' THEN 'FOREIGN TABLE' ELSE 'TABLE' END, d.description "
+    "FROM pg_catalog.pg_class c "
+    "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
+    "LEFT JOIN pg_catalog.pg_description d ON d.objoid = c.oid AND d.objsubid = 0 "
+    "AND d.classoid = 'pg_catalog.pg_class'::pg_catalog.regclass "
+    "WHERE ";
+
+// The type as SetPostgresColumnType takes it: the base type of a domain, any user type as one,
+// and the large-object type "lo" (which the driver reads as binary) for the functions.
+constexpr char kColumnsSql[] =
+    "SELECT n.nspname, c.relname, a.attname, t.typname, "
+    "CASE WHEN t.typname = 'lo' OR bt.typname = 'lo' THEN -1 "
+    "WHEN t.typtype = 'd' THEN CASE WHEN t.typbasetype < 16384 "
+    "THEN t.typbasetype::pg_catalog.int8 ELSE 16384 END "
+    "WHEN a.atttypid < 16384 THEN a.atttypid::pg_catalog.int8 ELSE 16384 END, "
+    "CASE WHEN t.typtype = 'd' THEN t.typtypmod ELSE a.atttypmod END, "
+    "CASE WHEN a.attnotnull THEN 1 ELSE 0 END, pg_catalog.pg_get_expr(ad.adbin, ad.adrelid), "
+    "d.description, a.attnum "
+    "FROM pg_catalog.pg_attribute a "
+    "JOIN pg_catalog.pg_class c ON c.oid = a.attrelid "
+    "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
+    "JOIN pg_catalog.pg_type t ON t.oid = a.atttypid "
+    "LEFT JOIN pg_catalog.pg_type bt ON bt.oid = t.typbasetype "
+    "LEFT JOIN pg_catalog.pg_attrdef ad ON ad.adrelid = a.attrelid AND ad.adnum = a.attnum "
+    "LEFT JOIN pg_catalog.pg_description d ON d.objoid = c.oid AND d.objsubid = a.attnum "
+    "AND d.classoid = 'pg_catalog.pg_class'::pg_catalog.regclass "
+    "WHERE a.attnum > 0 AND NOT a.attisdropped AND ";
 
 constexpr char kPrimaryKeySql[] =
     "SELECT n.nspname, c.relname, a.attname, k.n "
@@ -20,8 +58,7 @@ constexpr char kPrimaryKeySql[] =
     "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
     "CROSS JOIN LATERAL unnest(i.indkey::pg_catalog.int2[]) WITH ORDINALITY AS k(attnum, n) "
     "JOIN pg_catalog.pg_attribute a ON a.attrelid = c.oid AND a.attnum = k.attnum "
-    "WHERE i.indisprimary "
-    "ORDER BY n.nspname, c.relname, k.n";
+    "WHERE i.indisprimary AND ";
 
 // Primary key first, then the other indexes, non-unique before unique, each by name; an
 // expression column is named by its expression.
@@ -39,7 +76,7 @@ constexpr char kIndexSql[] =
     "JOIN pg_catalog.pg_am am ON am.oid = ic.relam "
     "CROSS JOIN LATERAL unnest(i.indkey::pg_catalog.int2[]) WITH ORDINALITY AS k(attnum, n) "
     "LEFT JOIN pg_catalog.pg_attribute a ON a.attrelid = c.oid AND a.attnum = k.attnum "
-    "ORDER BY n.nspname, c.relname, i.indisprimary DESC, i.indisunique, ic.relname, k.n";
+    "WHERE ";
 
 constexpr char kForeignKeySql[] =
     "SELECT n.nspname, c.relname, rc.relname "
@@ -48,8 +85,7 @@ constexpr char kForeignKeySql[] =
     "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
     "JOIN pg_catalog.pg_class rc ON rc.oid = con.confrelid "
     "JOIN pg_catalog.pg_namespace rn ON rn.oid = rc.relnamespace "
-    "WHERE con.contype = 'f' "
-    "ORDER BY n.nspname, c.relname, rn.nspname, rc.relname";
+    "WHERE con.contype = 'f' AND ";
 
 bool IsCharacterType(long type) {
   switch (type) {
@@ -65,30 +101,134 @@ bool IsCharacterType(long type) {
   }
 }
 
+// psqlODBC's ANSI driver gives a text column's octet length in its client encoding's widest
+// character, the Unicode driver in UTF-16: the document takes UTF-16's, two bytes a
+// character, whatever the driver.
+void TakeUtf16OctetLengths(std::vector<std::vector<OdbcColumnEntry>>& columns) {
+  for (auto& table : columns) {
+    for (OdbcColumnEntry& column : table) {
+      if (!IsCharacterType(column.dataType) || !column.columnSize || !column.octetLength ||
+          *column.octetLength <= 0) {
+        continue;
+      }
+      column.octetLength = *column.columnSize * 2;
+      column.bufferLength = column.octetLength;
+    }
+  }
+}
+
+std::string Hex(const std::string& bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string hex;
+  for (unsigned char c : bytes) {
+    hex += kDigits[c >> 4];
+    hex += kDigits[c & 15];
+  }
+  return hex;
+}
+
 class PostgresSource : public BulkSource {
  public:
   using BulkSource::BulkSource;
 
-  // psqlODBC's ANSI driver gives a text column's octet length in its client encoding's widest
-  // character, the Unicode driver in UTF-16: the document takes UTF-16's, two bytes a
-  // character, whatever the driver.
-  std::vector<std::vector<OdbcColumnEntry>> Columns(std::vector<OdbcTableEntry>& tables) override {
-    std::vector<std::vector<OdbcColumnEntry>> columns = BulkSource::Columns(tables);
-    for (auto& table : columns) {
-      for (OdbcColumnEntry& column : table) {
-        if (!IsCharacterType(column.dataType) || !column.columnSize) continue;
-        column.octetLength = *column.columnSize * 2;
-        column.bufferLength = column.octetLength;
-      }
-    }
-    return columns;
-  }
+  std::vector<OdbcTableEntry> Tables() override;
+  std::vector<std::vector<OdbcColumnEntry>> Columns(std::vector<OdbcTableEntry>& tables) override;
 
  protected:
-  const char* PrimaryKeySql() const override { return kPrimaryKeySql; }
-  const char* IndexSql() const override { return kIndexSql; }
-  const char* ForeignKeySql() const override { return kForeignKeySql; }
+  std::string UserOwnerCondition(const std::string& owner_sql) const override {
+    return "pg_catalog.substr(" + owner_sql + ", 1, 3) <> 'pg_' AND " + owner_sql +
+           " <> 'information_schema'";
+  }
+  std::string TextLiteral(const std::string& utf8) const override {
+    return "pg_catalog.convert_from(pg_catalog.decode('" + Hex(utf8) + "', 'hex'), 'UTF8')";
+  }
+  std::string PrimaryKeySql() const override {
+    return kPrimaryKeySql + Owners() + " ORDER BY n.nspname, c.relname, k.n";
+  }
+  std::string IndexSql() const override {
+    return kIndexSql + Owners() +
+           " ORDER BY n.nspname, c.relname, i.indisprimary DESC, i.indisunique, ic.relname, k.n";
+  }
+  std::string ForeignKeySql() const override {
+    return kForeignKeySql + Owners() + " ORDER BY n.nspname, c.relname, rn.nspname, rc.relname";
+  }
+
+ private:
+  std::string Owners() const { return OwnerCondition("n.nspname"); }
+  // Reads the columns of every table of `tables`; marks in `by_functions` the tables with a
+  // column of a type only the catalogue functions can tell.
+  void ReadColumns(const std::vector<OdbcTableEntry>& tables,
+                   std::vector<std::vector<OdbcColumnEntry>>& columns,
+                   std::vector<bool>& by_functions);
+  // Reads the columns of the marked tables through the catalogue functions.
+  void ReadByFunctions(std::vector<OdbcTableEntry>& tables,
+                       std::vector<std::vector<OdbcColumnEntry>>& columns,
+                       const std::vector<bool>& by_functions);
 };
+
+std::vector<OdbcTableEntry> PostgresSource::Tables() {
+  std::vector<OdbcTableEntry> tables;
+  std::string sql = std::string(kTablesSql) + kRelationKinds + " AND " + Owners() +
+                    " ORDER BY n.nspname, c.relname";
+  EachRow(sql, "ttttt", [&](Row& row) {
+    OdbcTableEntry& table = tables.emplace_back();
+    table.catalog = row.text[0].value_or("");
+    table.schema = row.text[1].value_or("");
+    table.name = row.text[2].value_or("");
+    table.type = row.text[3].value_or("");
+    table.remarks = row.text[4].value_or("");
+  });
+  return tables;
+}
+
+void PostgresSource::ReadColumns(const std::vector<OdbcTableEntry>& tables,
+                                 std::vector<std::vector<OdbcColumnEntry>>& columns,
+                                 std::vector<bool>& by_functions) {
+  // In no particular order: sorting is the client's, by table and ordinal.
+  std::string sql = std::string(kColumnsSql) + kRelationKinds + " AND " + Owners();
+  TableFinder finder(tables);
+  EachRow(sql, "ttttnnnttn", [&](Row& row) {
+    const size_t position = finder.Find(row.text[0], row.text[1]);
+    if (position == tables.size()) return;
+    OdbcColumnEntry& column = columns[position].emplace_back();
+    column.name = row.text[2].value_or("");
+    column.typeName = row.text[3].value_or("");
+    if (!SetPostgresColumnType(row.number[4].value_or(kPostgresTypeForFunctions),
+                               row.number[5].value_or(-1), column)) {
+      by_functions[position] = true;
+    }
+    column.nullable = row.number[6].value_or(0) != 0 ? SQL_NO_NULLS : SQL_NULLABLE;
+    column.defaultValue = std::move(row.text[7]);
+    column.remarks = row.text[8].value_or("");
+    column.ordinal = row.number[9];
+  });
+  NumberColumns(columns);
+}
+
+void PostgresSource::ReadByFunctions(std::vector<OdbcTableEntry>& tables,
+                                     std::vector<std::vector<OdbcColumnEntry>>& columns,
+                                     const std::vector<bool>& by_functions) {
+  std::vector<OdbcTableEntry> marked;
+  for (size_t i = 0; i < tables.size(); ++i) {
+    if (by_functions[i]) marked.push_back(tables[i]);
+  }
+  if (marked.empty()) return;
+  std::vector<std::vector<OdbcColumnEntry>> read = OdbcCallsSource::Columns(marked);
+  size_t next = 0;
+  for (size_t i = 0; i < tables.size(); ++i) {
+    if (by_functions[i]) columns[i] = std::move(read[next++]);
+  }
+}
+
+std::vector<std::vector<OdbcColumnEntry>> PostgresSource::Columns(
+    std::vector<OdbcTableEntry>& tables) {
+  std::vector<std::vector<OdbcColumnEntry>> columns(tables.size());
+  std::vector<bool> by_functions(tables.size(), false);
+  ReadColumns(tables, columns, by_functions);
+  ReadByFunctions(tables, columns, by_functions);
+  TakeUtf16OctetLengths(columns);
+  return columns;
+}
 
 class PostgresDbmsReader : public DbmsReader {
  public:
@@ -128,8 +268,10 @@ class PostgresDbmsReader : public DbmsReader {
     mode.encoding = "UTF-8";
     return "SET client_encoding TO '" + original + "'";
   }
-  std::unique_ptr<OdbcCatalogueSource> Open(SQLHDBC dbc, const OdbcTextMode& mode) const override {
-    return std::make_unique<PostgresSource>(dbc, mode);
+  std::unique_ptr<OdbcCatalogueSource> Open(
+      SQLHDBC dbc, const OdbcTextMode& mode,
+      const std::optional<std::vector<std::string>>& schemas) const override {
+    return std::make_unique<PostgresSource>(dbc, mode, schemas);
   }
 };
 

@@ -33,3 +33,43 @@ INSERT INTO customer (id, code, name) VALUES (1, 'A', '一'), (2, 'B', '二'), (
 INSERT INTO `odd "name` VALUES ('x', 'a'), ('y', 'b');
 CREATE TABLE 社員 (番号 int PRIMARY KEY, 氏名 varchar(20)) ENGINE=InnoDB;
 INSERT INTO 社員 VALUES (1, '山田');
+-- Columns of awkward types in a database of its own: unsigned and zero-filled numbers, bit
+-- fields, enumerations and sets, text and binary of every length, times with precision.
+CREATE DATABASE awkward CHARACTER SET utf8mb4;
+CREATE TABLE awkward.`変な列` (
+  id int unsigned AUTO_INCREMENT PRIMARY KEY,
+  tiny tinyint,
+  utiny tinyint unsigned,
+  small smallint NOT NULL DEFAULT 7,
+  medium mediumint,
+  big bigint,
+  ubig bigint unsigned zerofill,
+  amount decimal(12,2) DEFAULT 1.50,
+  uamount decimal(10,0) unsigned,
+  ratio float,
+  ratio2 float(7,3),
+  ratio3 double,
+  ratio4 double(16,4),
+  flag bit(1),
+  bits bit(5),
+  bits2 bit(12),
+  yr year,
+  label varchar(40) DEFAULT 'x''y' COMMENT 'ラベル①',
+  code char(8) NOT NULL,
+  note text,
+  tiny_note tinytext,
+  medium_note mediumtext,
+  colour enum('赤', 'green') DEFAULT '赤',
+  tags set('a', 'b', 'c'),
+  born date,
+  at_time time(3),
+  stamp datetime(6),
+  changed timestamp NOT NULL DEFAULT CURRENT_TIMESTAMP,
+  raw binary(4),
+  raw2 varbinary(20),
+  blob_data blob,
+  small_blob tinyblob,
+  medium_blob mediumblob,
+  latin varchar(10) CHARACTER SET latin1,
+  sjis_code char(3) CHARACTER SET sjis
+) ENGINE=InnoDB COMMENT='型の見本（日本語）';

@@ -36,3 +36,44 @@ INSERT INTO public.customer (id, code, name) VALUES (1, 'A', '一'), (2, 'B', '�
 INSERT INTO public."odd ""name" VALUES ('x', 'a'), ('y', 'b');
 CREATE TABLE 社員 (番号 integer PRIMARY KEY, 氏名 varchar(20));
 INSERT INTO 社員 VALUES (1, '山田');
+-- Columns of awkward types in a schema of their own: domains, an enumeration, arrays, numbers
+-- with and without precision, text of every length, times with precision.
+CREATE SCHEMA awkward;
+CREATE TYPE awkward.mood AS ENUM ('sad', 'ok');
+CREATE DOMAIN awkward.price AS numeric(10,3) NOT NULL DEFAULT 0;
+CREATE DOMAIN awkward.code AS varchar(7);
+CREATE TABLE awkward."変な列" (
+  id bigserial PRIMARY KEY,
+  small smallint NOT NULL DEFAULT 7,
+  amount numeric(12,2) DEFAULT 1.50,
+  plain_number numeric,
+  ratio real,
+  ratio2 double precision,
+  cash money,
+  label varchar(40) DEFAULT 'x''y',
+  any_length varchar,
+  long_text varchar(300),
+  code char(8) NOT NULL,
+  note text,
+  flag boolean DEFAULT true,
+  born date,
+  at_time time(3),
+  stamp timestamp(0),
+  stamp_tz timestamptz,
+  span interval day to second(2),
+  photo bytea,
+  uid uuid,
+  doc jsonb,
+  addr inet,
+  numbers integer[],
+  names varchar(10)[],
+  mood awkward.mood,
+  moods awkward.mood[],
+  price awkward.price,
+  short_code awkward.code,
+  bits bit(3),
+  vbits varbit(9)
+);
+COMMENT ON TABLE awkward."変な列" IS '型の見本（日本語）';
+COMMENT ON COLUMN awkward."変な列".label IS 'ラベル①';
+COMMENT ON COLUMN awkward."変な列".price IS '価格';
