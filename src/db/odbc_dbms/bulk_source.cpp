@@ -1,6 +1,7 @@
 #include "db/odbc_dbms/bulk_source.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "db/odbc_error.h"
 #include "db/odbc_handles.h"
@@ -11,6 +12,13 @@ namespace morvane {
 namespace {
 
 long Number(const std::string& text) { return text.empty() ? 0 : std::stol(text); }
+
+// A whole number written in decimal digits; 0 for anything else.
+long Digits(std::string_view text) {
+  long value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
 
 }  // namespace
 
@@ -35,25 +43,63 @@ void BulkSource::EachRow(const std::string& sql, std::string_view kinds,
   if (!statement) throw OdbcFailure(OdbcErrorText(nullptr, dbc_, nullptr));
   SQLHSTMT stmt = statement.get();
   CheckOdbc(ExecDirectText(stmt, sql, mode_), dbc_, stmt);
+  SQLSMALLINT count = 0;
+  CheckOdbc(SQLNumResultCols(stmt, &count), dbc_, stmt);
+  std::string all_kinds(kinds);
+  all_kinds.resize(static_cast<size_t>(count), kinds.empty() ? 't' : kinds.back());
   WideColumnReader reader(dbc_, mode_);
   Row row;
-  row.text.resize(kinds.size());
-  row.number.resize(kinds.size());
+  row.text.resize(all_kinds.size());
+  row.number.resize(all_kinds.size());
+  std::string bytes;
   while (FetchRow(dbc_, stmt)) {
-    for (size_t i = 0; i < kinds.size(); ++i) {
+    for (size_t i = 0; i < all_kinds.size(); ++i) {
       const auto column = static_cast<SQLUSMALLINT>(i + 1);
-      if (kinds[i] != 'n') {
-        row.text[i] = reader.Get(stmt, column);
-        continue;
+      switch (all_kinds[i]) {
+        case 'n':
+          row.number[i] = WholeNumber(stmt, column);
+          break;
+        case 'u':
+          row.text[i] = ReadBytes(stmt, column, bytes)
+                            ? std::optional<std::string>(Utf8ToCp932Lossy(bytes))
+                            : std::nullopt;
+          break;
+        case 'd':
+          row.number[i] =
+              ReadBytes(stmt, column, bytes) ? std::optional<long>(Digits(bytes)) : std::nullopt;
+          break;
+        default:
+          row.text[i] = reader.Get(stmt, column);
       }
-      SQLBIGINT value = 0;
-      SQLLEN indicator = 0;
-      CheckOdbc(SQLGetData(stmt, column, SQL_C_SBIGINT, &value, sizeof value, &indicator), dbc_,
-                stmt);
-      row.number[i] = indicator == SQL_NULL_DATA ? std::nullopt : std::optional<long>(value);
     }
     on_row(row);
   }
+}
+
+std::optional<long> BulkSource::WholeNumber(SQLHSTMT stmt, SQLUSMALLINT column) {
+  SQLBIGINT value = 0;
+  SQLLEN indicator = 0;
+  CheckOdbc(SQLGetData(stmt, column, SQL_C_SBIGINT, &value, sizeof value, &indicator), dbc_, stmt);
+  return indicator == SQL_NULL_DATA ? std::nullopt : std::optional<long>(value);
+}
+
+bool BulkSource::ReadBytes(SQLHSTMT stmt, SQLUSMALLINT column, std::string& bytes) {
+  bytes.clear();
+  char chunk[1024];
+  for (;;) {
+    SQLLEN indicator = 0;
+    SQLRETURN rc = SQLGetData(stmt, column, SQL_C_BINARY, chunk, sizeof chunk, &indicator);
+    if (rc == SQL_NO_DATA) break;
+    CheckOdbc(rc, dbc_, stmt);
+    if (indicator == SQL_NULL_DATA) return false;
+    size_t size = sizeof chunk;
+    if (indicator != SQL_NO_TOTAL && static_cast<size_t>(indicator) < size) {
+      size = static_cast<size_t>(indicator);
+    }
+    bytes.append(chunk, size);
+    if (rc == SQL_SUCCESS) break;
+  }
+  return true;
 }
 
 std::string BulkSource::Key(const std::string& owner, const std::string& table) {
@@ -85,20 +131,13 @@ void BulkSource::NumberColumns(std::vector<std::vector<OdbcColumnEntry>>& column
 }
 
 std::map<std::string, BulkSource::Rows> BulkSource::Grouped(const std::string& sql) {
-  StmtHandle statement = AllocateStatement(dbc_);
-  if (!statement) throw OdbcFailure(OdbcErrorText(nullptr, dbc_, nullptr));
-  SQLHSTMT stmt = statement.get();
-  CheckOdbc(ExecDirectText(stmt, sql, mode_), dbc_, stmt);
-  SQLSMALLINT count = 0;
-  CheckOdbc(SQLNumResultCols(stmt, &count), dbc_, stmt);
-  WideColumnReader reader(dbc_, mode_);
   std::map<std::string, Rows> grouped;
-  while (FetchRow(dbc_, stmt)) {
-    std::vector<std::string> row;
-    row.reserve(count);
-    for (SQLSMALLINT i = 1; i <= count; ++i) row.push_back(reader.Text(stmt, i));
-    grouped[Key(row[0], row[1])].push_back(std::move(row));
-  }
+  EachRow(sql, std::string(1, TextKind()), [&](Row& row) {
+    std::vector<std::string> values;
+    values.reserve(row.text.size());
+    for (auto& text : row.text) values.push_back(text.value_or(""));
+    grouped[Key(values[0], values[1])].push_back(std::move(values));
+  });
   return grouped;
 }
 

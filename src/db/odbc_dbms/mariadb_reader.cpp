@@ -17,33 +17,43 @@ namespace morvane {
 
 namespace {
 
+// Every value is sent as the bytes of a binary string: the connector converts wide text slowly
+// (an iconv_open a value), and the bytes of information_schema's text are UTF-8 whatever the
+// connection's character set.
 constexpr char kTablesSql[] =
-    "SELECT TABLE_SCHEMA, TABLE_NAME, "
-    "IF(TABLE_TYPE = 'BASE TABLE' OR TABLE_TYPE = 'SYSTEM VERSIONED', 'TABLE', TABLE_TYPE), "
-    "TABLE_COMMENT FROM INFORMATION_SCHEMA.TABLES "
+    "SELECT CAST(TABLE_SCHEMA AS BINARY), CAST(TABLE_NAME AS BINARY), "
+    "CAST(IF(TABLE_TYPE = 'BASE TABLE' OR TABLE_TYPE = 'SYSTEM VERSIONED', 'TABLE', TABLE_TYPE) "
+    "AS BINARY), CAST(TABLE_COMMENT AS BINARY) FROM INFORMATION_SCHEMA.TABLES "
     "WHERE TABLE_TYPE IN ('', 'BASE TABLE', 'SYSTEM VERSIONED', 'VIEW') AND ";
 
 // The type name is the column type without its parenthesised part, in capitals.
 constexpr char kColumnsSql[] =
-    "SELECT TABLE_SCHEMA, TABLE_NAME, COLUMN_NAME, DATA_TYPE, "
-    "UCASE(IF(COLUMN_TYPE LIKE '%(%)%', CONCAT(SUBSTRING(COLUMN_TYPE, 1, "
+    "SELECT CAST(TABLE_SCHEMA AS BINARY), CAST(TABLE_NAME AS BINARY), "
+    "CAST(COLUMN_NAME AS BINARY), CAST(DATA_TYPE AS BINARY), "
+    "CAST(UCASE(IF(COLUMN_TYPE LIKE '%(%)%', CONCAT(SUBSTRING(COLUMN_TYPE, 1, "
     "LOCATE('(', COLUMN_TYPE) - 1), SUBSTRING(COLUMN_TYPE, 1 + LOCATE(')', COLUMN_TYPE))), "
-    "COLUMN_TYPE)), IF(COLUMN_TYPE LIKE '%unsigned', 1, 0), NUMERIC_PRECISION, NUMERIC_SCALE, "
-    "CHARACTER_MAXIMUM_LENGTH, CHARACTER_OCTET_LENGTH, "
-    "IF(DATA_TYPE = 'timestamp' OR IS_NULLABLE = 'YES' OR EXTRA = 'auto_increment', 1, 0), "
-    "COLUMN_COMMENT, COLUMN_DEFAULT, ORDINAL_POSITION FROM INFORMATION_SCHEMA.COLUMNS WHERE ";
+    "COLUMN_TYPE)) AS BINARY), CAST(IF(COLUMN_TYPE LIKE '%unsigned', 1, 0) AS BINARY), "
+    "CAST(NUMERIC_PRECISION AS BINARY), CAST(NUMERIC_SCALE AS BINARY), "
+    "CAST(CHARACTER_MAXIMUM_LENGTH AS BINARY), CAST(CHARACTER_OCTET_LENGTH AS BINARY), "
+    "CAST(IF(DATA_TYPE = 'timestamp' OR IS_NULLABLE = 'YES' OR EXTRA = 'auto_increment', 1, 0) "
+    "AS BINARY), CAST(COLUMN_COMMENT AS BINARY), CAST(COLUMN_DEFAULT AS BINARY), "
+    "CAST(ORDINAL_POSITION AS BINARY) FROM INFORMATION_SCHEMA.COLUMNS WHERE ";
 
 constexpr char kPrimaryKeySql[] =
-    "SELECT TABLE_SCHEMA, TABLE_NAME, COLUMN_NAME, SEQ_IN_INDEX "
+    "SELECT CAST(TABLE_SCHEMA AS BINARY), CAST(TABLE_NAME AS BINARY), "
+    "CAST(COLUMN_NAME AS BINARY), CAST(SEQ_IN_INDEX AS BINARY) "
     "FROM INFORMATION_SCHEMA.STATISTICS WHERE INDEX_NAME = 'PRIMARY' AND ";
 
 constexpr char kIndexSql[] =
-    "SELECT TABLE_SCHEMA, TABLE_NAME, INDEX_NAME, IF(NON_UNIQUE = 0, 1, 0), "
-    "IF(INDEX_TYPE = 'HASH', 2, 3), SEQ_IN_INDEX, COLUMN_NAME, COLLATION "
+    "SELECT CAST(TABLE_SCHEMA AS BINARY), CAST(TABLE_NAME AS BINARY), "
+    "CAST(INDEX_NAME AS BINARY), CAST(IF(NON_UNIQUE = 0, 1, 0) AS BINARY), "
+    "CAST(IF(INDEX_TYPE = 'HASH', 2, 3) AS BINARY), CAST(SEQ_IN_INDEX AS BINARY), "
+    "CAST(COLUMN_NAME AS BINARY), CAST(COLLATION AS BINARY) "
     "FROM INFORMATION_SCHEMA.STATISTICS WHERE ";
 
 constexpr char kForeignKeySql[] =
-    "SELECT TABLE_SCHEMA, TABLE_NAME, REFERENCED_TABLE_NAME "
+    "SELECT CAST(TABLE_SCHEMA AS BINARY), CAST(TABLE_NAME AS BINARY), "
+    "CAST(REFERENCED_TABLE_NAME AS BINARY) "
     "FROM INFORMATION_SCHEMA.KEY_COLUMN_USAGE WHERE REFERENCED_TABLE_NAME IS NOT NULL AND ";
 
 std::string Hex(const std::string& bytes) {
@@ -73,6 +83,7 @@ class MariaDbSource : public BulkSource {
   std::string TextLiteral(const std::string& utf8) const override {
     return "BINARY CONVERT(X'" + Hex(utf8) + "' USING utf8mb4)";
   }
+  char TextKind() const override { return 'u'; }
   std::string PrimaryKeySql() const override {
     return kPrimaryKeySql + Owners() + " ORDER BY TABLE_SCHEMA, TABLE_NAME, SEQ_IN_INDEX";
   }
@@ -92,7 +103,7 @@ class MariaDbSource : public BulkSource {
 std::vector<OdbcTableEntry> MariaDbSource::Tables() {
   std::vector<OdbcTableEntry> tables;
   std::string sql = kTablesSql + Owners() + " ORDER BY TABLE_SCHEMA, TABLE_NAME, TABLE_TYPE";
-  EachRow(sql, "tttt", [&](Row& row) {
+  EachRow(sql, "u", [&](Row& row) {
     OdbcTableEntry& table = tables.emplace_back();
     table.catalog = row.text[0].value_or("");
     table.name = row.text[1].value_or("");
@@ -107,7 +118,7 @@ std::vector<std::vector<OdbcColumnEntry>> MariaDbSource::Columns(
   std::vector<std::vector<OdbcColumnEntry>> columns(tables.size());
   // In no particular order: sorting is the client's, by table and ordinal.
   TableFinder finder(tables);
-  EachRow(kColumnsSql + Owners(), "tttttnnnnnnttn", [&](Row& row) {
+  EachRow(kColumnsSql + Owners(), "uuuuudddddduud", [&](Row& row) {
     const size_t position = finder.Find(row.text[0], row.text[1]);
     if (position == tables.size()) return;
     OdbcColumnEntry& column = columns[position].emplace_back();
