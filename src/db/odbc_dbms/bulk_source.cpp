@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <numeric>
 
 #include "db/odbc_error.h"
 #include "db/odbc_handles.h"
@@ -121,13 +122,29 @@ size_t BulkSource::TableFinder::Find(const std::optional<std::string>& owner,
   return last_;
 }
 
-void BulkSource::NumberColumns(std::vector<std::vector<OdbcColumnEntry>>& columns) {
-  for (auto& list : columns) {
-    std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) {
-      return a.ordinal.value_or(0) < b.ordinal.value_or(0);
-    });
-    for (size_t i = 0; i < list.size(); ++i) list[i].ordinal = static_cast<long>(i) + 1;
+OdbcColumnEntry& BulkSource::ColumnCollector::Add(size_t position) {
+  return all_.emplace_back(position, OdbcColumnEntry()).second;
+}
+
+std::vector<std::vector<OdbcColumnEntry>> BulkSource::ColumnCollector::Finish() {
+  // Sorts the places, not the columns, which are large.
+  std::vector<size_t> order(all_.size());
+  std::iota(order.begin(), order.end(), size_t{0});
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    if (all_[a].first != all_[b].first) return all_[a].first < all_[b].first;
+    return all_[a].second.ordinal.value_or(0) < all_[b].second.ordinal.value_or(0);
+  });
+  std::vector<size_t> counts(tables_, 0);
+  for (const auto& entry : all_) ++counts[entry.first];
+  std::vector<std::vector<OdbcColumnEntry>> columns(tables_);
+  for (size_t i = 0; i < tables_; ++i) columns[i].reserve(counts[i]);
+  for (size_t i : order) {
+    std::vector<OdbcColumnEntry>& list = columns[all_[i].first];
+    list.push_back(std::move(all_[i].second));
+    list.back().ordinal = static_cast<long>(list.size());
   }
+  all_.clear();
+  return columns;
 }
 
 std::map<std::string, BulkSource::Rows> BulkSource::Grouped(const std::string& sql) {
@@ -149,6 +166,14 @@ const std::map<std::string, BulkSource::Rows>& BulkSource::Loaded(
 
 std::vector<OdbcKeyColumn> BulkSource::PrimaryKey(const OdbcTableEntry& table) {
   std::vector<OdbcKeyColumn> key;
+  if (const std::string index_name = PrimaryKeyIndex(); !index_name.empty()) {
+    for (const OdbcIndexEntry& index : Indexes(table, false)) {
+      if (index.name != index_name) continue;
+      for (const OdbcIndexColumn& column : index.columns)
+        key.push_back({column.name, column.position});
+    }
+    return key;
+  }
   const auto& keys = Loaded(keys_, PrimaryKeySql());
   auto found = keys.find(Key(table.owner(), table.name));
   if (found == keys.end()) return key;

@@ -53,8 +53,12 @@ class BulkSource : public OdbcCallsSource {
 
   // The statements, each returning rows that start with owner and table name, for the owners
   // chosen (OwnerCondition):
-  // keys: owner, table, column, key position; in key order.
-  virtual std::string PrimaryKeySql() const = 0;
+  // keys: owner, table, column, key position; in key order. Not asked for where the primary key
+  // is the index PrimaryKeyIndex names.
+  virtual std::string PrimaryKeySql() const { return {}; }
+  // The name of the primary key's index where the system names it alike on every table (and
+  // the key is read from the indexes statement); empty where it does not.
+  virtual std::string PrimaryKeyIndex() const { return {}; }
   // indexes: owner, table, index, unique (1/0), type (SQL_INDEX_*), position, column, "A"/"D";
   // in the driver's order of indexes, then by position.
   virtual std::string IndexSql() const = 0;
@@ -77,8 +81,20 @@ class BulkSource : public OdbcCallsSource {
     size_t none_;
   };
 
-  // Puts the columns of each table in the order of their ordinals and numbers them from 1.
-  static void NumberColumns(std::vector<std::vector<OdbcColumnEntry>>& columns);
+  // Gathers the columns of the tables as they come, in any order, into one list per table in
+  // the order of their ordinals, numbered from 1.
+  class ColumnCollector {
+   public:
+    explicit ColumnCollector(size_t tables) : tables_(tables) {}
+    // A new column of the table at `position`.
+    OdbcColumnEntry& Add(size_t position);
+    std::vector<std::vector<OdbcColumnEntry>> Finish();
+
+   private:
+    size_t tables_;
+    // One list for all, to grow without a reallocation per table.
+    std::vector<std::pair<size_t, OdbcColumnEntry>> all_;
+  };
 
  private:
   std::optional<long> WholeNumber(SQLHSTMT stmt, SQLUSMALLINT column);

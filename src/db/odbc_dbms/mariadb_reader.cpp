@@ -39,11 +39,6 @@ constexpr char kColumnsSql[] =
     "AS BINARY), CAST(COLUMN_COMMENT AS BINARY), CAST(COLUMN_DEFAULT AS BINARY), "
     "CAST(ORDINAL_POSITION AS BINARY) FROM INFORMATION_SCHEMA.COLUMNS WHERE ";
 
-constexpr char kPrimaryKeySql[] =
-    "SELECT CAST(TABLE_SCHEMA AS BINARY), CAST(TABLE_NAME AS BINARY), "
-    "CAST(COLUMN_NAME AS BINARY), CAST(SEQ_IN_INDEX AS BINARY) "
-    "FROM INFORMATION_SCHEMA.STATISTICS WHERE INDEX_NAME = 'PRIMARY' AND ";
-
 constexpr char kIndexSql[] =
     "SELECT CAST(TABLE_SCHEMA AS BINARY), CAST(TABLE_NAME AS BINARY), "
     "CAST(INDEX_NAME AS BINARY), CAST(IF(NON_UNIQUE = 0, 1, 0) AS BINARY), "
@@ -84,9 +79,8 @@ class MariaDbSource : public BulkSource {
     return "BINARY CONVERT(X'" + Hex(utf8) + "' USING utf8mb4)";
   }
   char TextKind() const override { return 'u'; }
-  std::string PrimaryKeySql() const override {
-    return kPrimaryKeySql + Owners() + " ORDER BY TABLE_SCHEMA, TABLE_NAME, SEQ_IN_INDEX";
-  }
+  // The primary key is the index "PRIMARY": one statement on the indexes less.
+  std::string PrimaryKeyIndex() const override { return "PRIMARY"; }
   std::string IndexSql() const override {
     return kIndexSql + Owners() +
            " ORDER BY TABLE_SCHEMA, TABLE_NAME, NON_UNIQUE, INDEX_NAME, SEQ_IN_INDEX";
@@ -118,10 +112,11 @@ std::vector<std::vector<OdbcColumnEntry>> MariaDbSource::Columns(
   std::vector<std::vector<OdbcColumnEntry>> columns(tables.size());
   // In no particular order: sorting is the client's, by table and ordinal.
   TableFinder finder(tables);
+  ColumnCollector collector(tables.size());
   EachRow(kColumnsSql + Owners(), "uuuuudddddduud", [&](Row& row) {
     const size_t position = finder.Find(row.text[0], row.text[1]);
     if (position == tables.size()) return;
-    OdbcColumnEntry& column = columns[position].emplace_back();
+    OdbcColumnEntry& column = collector.Add(position);
     column.name = row.text[2].value_or("");
     MariaDbColumnType type{row.text[3].value_or(""),
                            row.number[5] == 1,
@@ -136,7 +131,7 @@ std::vector<std::vector<OdbcColumnEntry>> MariaDbSource::Columns(
     column.defaultValue = std::move(row.text[12]);
     column.ordinal = row.number[13];
   });
-  NumberColumns(columns);
+  columns = collector.Finish();
   return columns;
 }
 

@@ -187,10 +187,11 @@ void PostgresSource::ReadColumns(const std::vector<OdbcTableEntry>& tables,
   // In no particular order: sorting is the client's, by table and ordinal.
   std::string sql = std::string(kColumnsSql) + kRelationKinds + " AND " + Owners();
   TableFinder finder(tables);
+  ColumnCollector collector(tables.size());
   EachRow(sql, "ttttnnnttn", [&](Row& row) {
     const size_t position = finder.Find(row.text[0], row.text[1]);
     if (position == tables.size()) return;
-    OdbcColumnEntry& column = columns[position].emplace_back();
+    OdbcColumnEntry& column = collector.Add(position);
     column.name = row.text[2].value_or("");
     column.typeName = row.text[3].value_or("");
     if (!SetPostgresColumnType(row.number[4].value_or(kPostgresTypeForFunctions),
@@ -202,7 +203,7 @@ void PostgresSource::ReadColumns(const std::vector<OdbcTableEntry>& tables,
     column.remarks = row.text[8].value_or("");
     column.ordinal = row.number[9];
   });
-  NumberColumns(columns);
+  columns = collector.Finish();
 }
 
 void PostgresSource::ReadByFunctions(std::vector<OdbcTableEntry>& tables,
