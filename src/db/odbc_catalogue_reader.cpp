@@ -144,8 +144,7 @@ void AddMissingComments(OdbcCatalogueCalls& calls, std::vector<OdbcTableEntry>& 
 }  // namespace
 
 // The columns of every listed table: one SQLColumns call per catalog and schema.
-std::vector<std::vector<OdbcColumnEntry>> OdbcCallsSource::Columns(
-    std::vector<OdbcTableEntry>& tables) {
+const OdbcColumnLists& OdbcCallsSource::Columns(std::vector<OdbcTableEntry>& tables) {
   OdbcCatalogueCalls& calls = calls_;
   // (catalog, schema) -> (table name -> position in `tables`)
   std::map<std::pair<std::string, std::string>, std::map<std::string, size_t>> by_owner;
@@ -170,7 +169,8 @@ std::vector<std::vector<OdbcColumnEntry>> OdbcCallsSource::Columns(
     for (size_t i = 0; i < list.size(); ++i) list[i].ordinal = static_cast<long>(i) + 1;
   }
   AddMissingComments(calls, tables, columns);
-  return columns;
+  columns_ = std::move(columns);
+  return columns_;
 }
 
 namespace {
@@ -249,7 +249,7 @@ TTableRec TableRecord(const OdbcTableEntry& table, const ValueRows& rows, long t
 
 void ReadTableInformation(OdbcCatalogueSource& calls, std::vector<OdbcTableEntry>& tables,
                           ProgressRun& progress, OdbcCatalogue& out) {
-  std::vector<std::vector<OdbcColumnEntry>> columns = calls.Columns(tables);
+  const OdbcColumnLists& columns = calls.Columns(tables);
   out.records.reserve(tables.size());
   for (size_t i = 0; i < tables.size(); ++i) {
     ValueRows rows;
@@ -299,7 +299,7 @@ void ReadIndexInformation(OdbcCatalogueSource& calls, const std::vector<OdbcTabl
 // no index), as the other products' table-index statements deliver them.
 void ReadTableIndexInformation(OdbcCatalogueSource& calls, std::vector<OdbcTableEntry>& tables,
                                ProgressRun& progress, OdbcCatalogue& out) {
-  std::vector<std::vector<OdbcColumnEntry>> columns = calls.Columns(tables);
+  const OdbcColumnLists& columns = calls.Columns(tables);
   TableIndexMatrixBuilder matrix;
   for (size_t i = 0; i < tables.size(); ++i) {
     const OdbcTableEntry& table = tables[i];

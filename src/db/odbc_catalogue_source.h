@@ -12,15 +12,16 @@
 
 namespace morvane {
 
+using OdbcColumnLists = std::vector<std::vector<OdbcColumnEntry>>;
+
 class OdbcCatalogueSource {
  public:
   virtual ~OdbcCatalogueSource() = default;
   // Every table and view, in the order of the driver's table list.
   virtual std::vector<OdbcTableEntry> Tables() = 0;
   // The columns of every table of `tables`, numbered from 1 per table, with the comments the
-  // driver leaves out filled in.
-  virtual std::vector<std::vector<OdbcColumnEntry>> Columns(
-      std::vector<OdbcTableEntry>& tables) = 0;
+  // driver leaves out filled in; kept by the source until its next call of Columns.
+  virtual const OdbcColumnLists& Columns(std::vector<OdbcTableEntry>& tables) = 0;
   // The primary-key columns of a table, by key position.
   virtual std::vector<OdbcKeyColumn> PrimaryKey(const OdbcTableEntry& table) = 0;
   // The indexes of a table (all, or only the unique ones), in the driver's order.
@@ -34,7 +35,7 @@ class OdbcCallsSource : public OdbcCatalogueSource {
  public:
   OdbcCallsSource(SQLHDBC dbc, const OdbcTextMode& mode) : calls_(dbc, mode) {}
   std::vector<OdbcTableEntry> Tables() override { return calls_.Tables(); }
-  std::vector<std::vector<OdbcColumnEntry>> Columns(std::vector<OdbcTableEntry>& tables) override;
+  const OdbcColumnLists& Columns(std::vector<OdbcTableEntry>& tables) override;
   std::vector<OdbcKeyColumn> PrimaryKey(const OdbcTableEntry& table) override {
     return calls_.PrimaryKey(table);
   }
@@ -47,6 +48,8 @@ class OdbcCallsSource : public OdbcCatalogueSource {
 
  protected:
   OdbcCatalogueCalls& calls() { return calls_; }
+  // The lists the last call of Columns gave.
+  OdbcColumnLists columns_;
 
  private:
   OdbcCatalogueCalls calls_;

@@ -38,11 +38,10 @@ std::vector<OdbcTableEntry> OdbcReadCache::Tables() {
   return *tables_;
 }
 
-std::vector<std::vector<OdbcColumnEntry>> OdbcReadCache::Columns(
-    std::vector<OdbcTableEntry>& tables) {
-  if (!columns_ || !SameTables(tables, column_tables_)) {
+const OdbcColumnLists& OdbcReadCache::Columns(std::vector<OdbcTableEntry>& tables) {
+  if (columns_ == nullptr || !SameTables(tables, column_tables_)) {
     column_tables_ = tables;
-    columns_ = inner_->Columns(column_tables_);
+    columns_ = &inner_->Columns(column_tables_);
   }
   tables = column_tables_;
   return *columns_;

@@ -21,7 +21,7 @@ class OdbcReadCache : public OdbcCatalogueSource {
   void Keep(std::unique_ptr<OdbcCatalogueSource> inner, bool native);
 
   std::vector<OdbcTableEntry> Tables() override;
-  std::vector<std::vector<OdbcColumnEntry>> Columns(std::vector<OdbcTableEntry>& tables) override;
+  const OdbcColumnLists& Columns(std::vector<OdbcTableEntry>& tables) override;
   std::vector<OdbcKeyColumn> PrimaryKey(const OdbcTableEntry& table) override;
   std::vector<OdbcIndexEntry> Indexes(const OdbcTableEntry& table, bool unique_only) override;
   std::vector<std::string> ReferencedTables(const OdbcTableEntry& table) override;
@@ -34,7 +34,8 @@ class OdbcReadCache : public OdbcCatalogueSource {
   std::optional<std::vector<OdbcTableEntry>> tables_;
   // The tables (with the comments Columns filled in) and columns of the last Columns call.
   std::vector<OdbcTableEntry> column_tables_;
-  std::optional<std::vector<std::vector<OdbcColumnEntry>>> columns_;
+  // The inner source's lists, kept by it (only this cache calls it).
+  const OdbcColumnLists* columns_ = nullptr;
   std::map<std::string, std::vector<OdbcKeyColumn>> keys_;
   std::map<std::string, std::vector<OdbcIndexEntry>> indexes_[2];
   std::map<std::string, std::vector<std::string>> references_;

@@ -126,7 +126,7 @@ OdbcColumnEntry& BulkSource::ColumnCollector::Add(size_t position) {
   return all_.emplace_back(position, OdbcColumnEntry()).second;
 }
 
-std::vector<std::vector<OdbcColumnEntry>> BulkSource::ColumnCollector::Finish() {
+OdbcColumnLists BulkSource::ColumnCollector::Finish() {
   // Sorts the places, not the columns, which are large.
   std::vector<size_t> order(all_.size());
   std::iota(order.begin(), order.end(), size_t{0});
@@ -136,7 +136,7 @@ std::vector<std::vector<OdbcColumnEntry>> BulkSource::ColumnCollector::Finish() 
   });
   std::vector<size_t> counts(tables_, 0);
   for (const auto& entry : all_) ++counts[entry.first];
-  std::vector<std::vector<OdbcColumnEntry>> columns(tables_);
+  OdbcColumnLists columns(tables_);
   for (size_t i = 0; i < tables_; ++i) columns[i].reserve(counts[i]);
   for (size_t i : order) {
     std::vector<OdbcColumnEntry>& list = columns[all_[i].first];
@@ -166,18 +166,12 @@ const std::map<std::string, BulkSource::Rows>& BulkSource::Loaded(
 
 std::vector<OdbcKeyColumn> BulkSource::PrimaryKey(const OdbcTableEntry& table) {
   std::vector<OdbcKeyColumn> key;
-  if (const std::string index_name = PrimaryKeyIndex(); !index_name.empty()) {
-    for (const OdbcIndexEntry& index : Indexes(table, false)) {
-      if (index.name != index_name) continue;
-      for (const OdbcIndexColumn& column : index.columns)
-        key.push_back({column.name, column.position});
-    }
-    return key;
+  const auto& all = Loaded(indexes_, IndexSql());
+  auto found = all.find(Key(table.owner(), table.name));
+  if (found == all.end()) return key;
+  for (const auto& row : found->second) {
+    if (row[8] == "1") key.push_back({row[6], Number(row[5])});
   }
-  const auto& keys = Loaded(keys_, PrimaryKeySql());
-  auto found = keys.find(Key(table.owner(), table.name));
-  if (found == keys.end()) return key;
-  for (const auto& row : found->second) key.push_back({row[2], Number(row[3])});
   return key;
 }
 

@@ -2,6 +2,7 @@
 // chosen owners in one statement each, run when first asked for, and hands them out per table.
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -53,14 +54,9 @@ class BulkSource : public OdbcCallsSource {
 
   // The statements, each returning rows that start with owner and table name, for the owners
   // chosen (OwnerCondition):
-  // keys: owner, table, column, key position; in key order. Not asked for where the primary key
-  // is the index PrimaryKeyIndex names.
-  virtual std::string PrimaryKeySql() const { return {}; }
-  // The name of the primary key's index where the system names it alike on every table (and
-  // the key is read from the indexes statement); empty where it does not.
-  virtual std::string PrimaryKeyIndex() const { return {}; }
-  // indexes: owner, table, index, unique (1/0), type (SQL_INDEX_*), position, column, "A"/"D";
-  // in the driver's order of indexes, then by position.
+  // indexes: owner, table, index, unique (1/0), type (SQL_INDEX_*), position, column, "A"/"D",
+  // primary key (1/0); in the driver's order of indexes, then by position. The primary key is
+  // read from these rows.
   virtual std::string IndexSql() const = 0;
   // foreign keys: owner, table, referenced table; in the driver's order.
   virtual std::string ForeignKeySql() const = 0;
@@ -88,12 +84,12 @@ class BulkSource : public OdbcCallsSource {
     explicit ColumnCollector(size_t tables) : tables_(tables) {}
     // A new column of the table at `position`.
     OdbcColumnEntry& Add(size_t position);
-    std::vector<std::vector<OdbcColumnEntry>> Finish();
+    OdbcColumnLists Finish();
 
    private:
     size_t tables_;
-    // One list for all, to grow without a reallocation per table.
-    std::vector<std::pair<size_t, OdbcColumnEntry>> all_;
+    // One list for all, to grow without moving what it holds.
+    std::deque<std::pair<size_t, OdbcColumnEntry>> all_;
   };
 
  private:
@@ -109,7 +105,6 @@ class BulkSource : public OdbcCallsSource {
   SQLHDBC dbc_;
   OdbcTextMode mode_;
   std::optional<std::vector<std::string>> schemas_;
-  std::optional<std::map<std::string, Rows>> keys_;
   std::optional<std::map<std::string, Rows>> indexes_;
   std::optional<std::map<std::string, Rows>> references_;
 };

@@ -43,7 +43,8 @@ constexpr char kIndexSql[] =
     "SELECT CAST(TABLE_SCHEMA AS BINARY), CAST(TABLE_NAME AS BINARY), "
     "CAST(INDEX_NAME AS BINARY), CAST(IF(NON_UNIQUE = 0, 1, 0) AS BINARY), "
     "CAST(IF(INDEX_TYPE = 'HASH', 2, 3) AS BINARY), CAST(SEQ_IN_INDEX AS BINARY), "
-    "CAST(COLUMN_NAME AS BINARY), CAST(COLLATION AS BINARY) "
+    "CAST(COLUMN_NAME AS BINARY), CAST(COLLATION AS BINARY), "
+    "CAST(IF(INDEX_NAME = 'PRIMARY', 1, 0) AS BINARY) "
     "FROM INFORMATION_SCHEMA.STATISTICS WHERE ";
 
 constexpr char kForeignKeySql[] =
@@ -66,7 +67,7 @@ class MariaDbSource : public BulkSource {
   using BulkSource::BulkSource;
 
   std::vector<OdbcTableEntry> Tables() override;
-  std::vector<std::vector<OdbcColumnEntry>> Columns(std::vector<OdbcTableEntry>& tables) override;
+  const OdbcColumnLists& Columns(std::vector<OdbcTableEntry>& tables) override;
 
  protected:
   // The system's own databases, whose tables are never read: leaving them out spares the
@@ -79,8 +80,6 @@ class MariaDbSource : public BulkSource {
     return "BINARY CONVERT(X'" + Hex(utf8) + "' USING utf8mb4)";
   }
   char TextKind() const override { return 'u'; }
-  // The primary key is the index "PRIMARY": one statement on the indexes less.
-  std::string PrimaryKeyIndex() const override { return "PRIMARY"; }
   std::string IndexSql() const override {
     return kIndexSql + Owners() +
            " ORDER BY TABLE_SCHEMA, TABLE_NAME, NON_UNIQUE, INDEX_NAME, SEQ_IN_INDEX";
@@ -107,9 +106,7 @@ std::vector<OdbcTableEntry> MariaDbSource::Tables() {
   return tables;
 }
 
-std::vector<std::vector<OdbcColumnEntry>> MariaDbSource::Columns(
-    std::vector<OdbcTableEntry>& tables) {
-  std::vector<std::vector<OdbcColumnEntry>> columns(tables.size());
+const OdbcColumnLists& MariaDbSource::Columns(std::vector<OdbcTableEntry>& tables) {
   // In no particular order: sorting is the client's, by table and ordinal.
   TableFinder finder(tables);
   ColumnCollector collector(tables.size());
@@ -131,8 +128,8 @@ std::vector<std::vector<OdbcColumnEntry>> MariaDbSource::Columns(
     column.defaultValue = std::move(row.text[12]);
     column.ordinal = row.number[13];
   });
-  columns = collector.Finish();
-  return columns;
+  columns_ = collector.Finish();
+  return columns_;
 }
 
 class MariaDbDbmsReader : public DbmsReader {

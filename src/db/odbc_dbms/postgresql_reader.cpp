@@ -51,15 +51,6 @@ constexpr char kColumnsSql[] =
     "AND d.classoid = 'pg_catalog.pg_class'::pg_catalog.regclass "
     "WHERE a.attnum > 0 AND NOT a.attisdropped AND ";
 
-constexpr char kPrimaryKeySql[] =
-    "SELECT n.nspname, c.relname, a.attname, k.n "
-    "FROM pg_catalog.pg_index i "
-    "JOIN pg_catalog.pg_class c ON c.oid = i.indrelid "
-    "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
-    "CROSS JOIN LATERAL unnest(i.indkey::pg_catalog.int2[]) WITH ORDINALITY AS k(attnum, n) "
-    "JOIN pg_catalog.pg_attribute a ON a.attrelid = c.oid AND a.attnum = k.attnum "
-    "WHERE i.indisprimary AND ";
-
 // Primary key first, then the other indexes, non-unique before unique, each by name; an
 // expression column is named by its expression.
 constexpr char kIndexSql[] =
@@ -68,7 +59,8 @@ constexpr char kIndexSql[] =
     "CASE WHEN k.attnum = 0 "
     "THEN pg_catalog.pg_get_indexdef(i.indexrelid, k.n::integer, false) ELSE a.attname END, "
     "CASE WHEN am.amname <> 'btree' THEN NULL "
-    "WHEN (i.indoption[k.n - 1] & 1) = 1 THEN 'D' ELSE 'A' END "
+    "WHEN (i.indoption[k.n - 1] & 1) = 1 THEN 'D' ELSE 'A' END, "
+    "CASE WHEN i.indisprimary THEN 1 ELSE 0 END "
     "FROM pg_catalog.pg_index i "
     "JOIN pg_catalog.pg_class c ON c.oid = i.indrelid "
     "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
@@ -104,7 +96,7 @@ bool IsCharacterType(long type) {
 // psqlODBC's ANSI driver gives a text column's octet length in its client encoding's widest
 // character, the Unicode driver in UTF-16: the document takes UTF-16's, two bytes a
 // character, whatever the driver.
-void TakeUtf16OctetLengths(std::vector<std::vector<OdbcColumnEntry>>& columns) {
+void TakeUtf16OctetLengths(OdbcColumnLists& columns) {
   for (auto& table : columns) {
     for (OdbcColumnEntry& column : table) {
       if (!IsCharacterType(column.dataType) || !column.columnSize || !column.octetLength ||
@@ -132,7 +124,7 @@ class PostgresSource : public BulkSource {
   using BulkSource::BulkSource;
 
   std::vector<OdbcTableEntry> Tables() override;
-  std::vector<std::vector<OdbcColumnEntry>> Columns(std::vector<OdbcTableEntry>& tables) override;
+  const OdbcColumnLists& Columns(std::vector<OdbcTableEntry>& tables) override;
 
  protected:
   std::string UserOwnerCondition(const std::string& owner_sql) const override {
@@ -141,9 +133,6 @@ class PostgresSource : public BulkSource {
   }
   std::string TextLiteral(const std::string& utf8) const override {
     return "pg_catalog.convert_from(pg_catalog.decode('" + Hex(utf8) + "', 'hex'), 'UTF8')";
-  }
-  std::string PrimaryKeySql() const override {
-    return kPrimaryKeySql + Owners() + " ORDER BY n.nspname, c.relname, k.n";
   }
   std::string IndexSql() const override {
     return kIndexSql + Owners() +
@@ -157,12 +146,10 @@ class PostgresSource : public BulkSource {
   std::string Owners() const { return OwnerCondition("n.nspname"); }
   // Reads the columns of every table of `tables`; marks in `by_functions` the tables with a
   // column of a type only the catalogue functions can tell.
-  void ReadColumns(const std::vector<OdbcTableEntry>& tables,
-                   std::vector<std::vector<OdbcColumnEntry>>& columns,
+  void ReadColumns(const std::vector<OdbcTableEntry>& tables, OdbcColumnLists& columns,
                    std::vector<bool>& by_functions);
   // Reads the columns of the marked tables through the catalogue functions.
-  void ReadByFunctions(std::vector<OdbcTableEntry>& tables,
-                       std::vector<std::vector<OdbcColumnEntry>>& columns,
+  void ReadByFunctions(std::vector<OdbcTableEntry>& tables, OdbcColumnLists& columns,
                        const std::vector<bool>& by_functions);
 };
 
@@ -182,8 +169,7 @@ std::vector<OdbcTableEntry> PostgresSource::Tables() {
 }
 
 void PostgresSource::ReadColumns(const std::vector<OdbcTableEntry>& tables,
-                                 std::vector<std::vector<OdbcColumnEntry>>& columns,
-                                 std::vector<bool>& by_functions) {
+                                 OdbcColumnLists& columns, std::vector<bool>& by_functions) {
   // In no particular order: sorting is the client's, by table and ordinal.
   std::string sql = std::string(kColumnsSql) + kRelationKinds + " AND " + Owners();
   TableFinder finder(tables);
@@ -206,29 +192,29 @@ void PostgresSource::ReadColumns(const std::vector<OdbcTableEntry>& tables,
   columns = collector.Finish();
 }
 
-void PostgresSource::ReadByFunctions(std::vector<OdbcTableEntry>& tables,
-                                     std::vector<std::vector<OdbcColumnEntry>>& columns,
+void PostgresSource::ReadByFunctions(std::vector<OdbcTableEntry>& tables, OdbcColumnLists& columns,
                                      const std::vector<bool>& by_functions) {
   std::vector<OdbcTableEntry> marked;
   for (size_t i = 0; i < tables.size(); ++i) {
     if (by_functions[i]) marked.push_back(tables[i]);
   }
   if (marked.empty()) return;
-  std::vector<std::vector<OdbcColumnEntry>> read = OdbcCallsSource::Columns(marked);
+  OdbcCallsSource::Columns(marked);
+  OdbcColumnLists read = std::move(columns_);
   size_t next = 0;
   for (size_t i = 0; i < tables.size(); ++i) {
     if (by_functions[i]) columns[i] = std::move(read[next++]);
   }
 }
 
-std::vector<std::vector<OdbcColumnEntry>> PostgresSource::Columns(
-    std::vector<OdbcTableEntry>& tables) {
-  std::vector<std::vector<OdbcColumnEntry>> columns(tables.size());
+const OdbcColumnLists& PostgresSource::Columns(std::vector<OdbcTableEntry>& tables) {
+  OdbcColumnLists columns(tables.size());
   std::vector<bool> by_functions(tables.size(), false);
   ReadColumns(tables, columns, by_functions);
   ReadByFunctions(tables, columns, by_functions);
   TakeUtf16OctetLengths(columns);
-  return columns;
+  columns_ = std::move(columns);
+  return columns_;
 }
 
 class PostgresDbmsReader : public DbmsReader {
