@@ -2,9 +2,12 @@
 // each, in the order and with the values psqlODBC's catalogue functions give them.
 #include <sqlext.h>
 
+#include <array>
+#include <charconv>
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "db/odbc_handles.h"
@@ -23,24 +26,26 @@ constexpr char kRelationKinds[] = "c.relkind IN ('r', 'v', 'm', 'f', 'p')";
 constexpr char kTablesSql[] =
     "SELECT pg_catalog.current_database(), n.nspname, c.relname, "
     "CASE c.relkind WHEN 'v' THEN 'VIEW' WHEN 'm' THEN 'MATVIEW' "
-    "WHEN 'f' THEN 'FOREIGN TABLE' ELSE 'TABLE' END, d.description "
+    "WHEN 'f' THEN 'FOREIGN TABLE' ELSE 'TABLE' END, d.description, c.oid::pg_catalog.int8 "
     "FROM pg_catalog.pg_class c "
     "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
     "LEFT JOIN pg_catalog.pg_description d ON d.objoid = c.oid AND d.objsubid = 0 "
     "AND d.classoid = 'pg_catalog.pg_class'::pg_catalog.regclass "
     "WHERE ";
 
-// The type as SetPostgresColumnType takes it: the base type of a domain, any user type as one,
-// and the large-object type "lo" (which the driver reads as binary) for the functions.
+// The numbers of a column come in one text, "table type modifier not-null position" (the driver
+// spends a block of memory on every value): the table's oid; the type as SetPostgresColumnType
+// takes it (the base type of a domain, any user type as one, and the large-object type "lo",
+// which the driver reads as binary, for the functions); its modifier; 1 for NOT NULL; attnum.
 constexpr char kColumnsSql[] =
-    "SELECT n.nspname, c.relname, a.attname, t.typname, "
+    "SELECT a.attrelid::pg_catalog.int8 || ' ' || "
     "CASE WHEN t.typname = 'lo' OR bt.typname = 'lo' THEN -1 "
     "WHEN t.typtype = 'd' THEN CASE WHEN t.typbasetype < 16384 "
     "THEN t.typbasetype::pg_catalog.int8 ELSE 16384 END "
-    "WHEN a.atttypid < 16384 THEN a.atttypid::pg_catalog.int8 ELSE 16384 END, "
-    "CASE WHEN t.typtype = 'd' THEN t.typtypmod ELSE a.atttypmod END, "
-    "CASE WHEN a.attnotnull THEN 1 ELSE 0 END, pg_catalog.pg_get_expr(ad.adbin, ad.adrelid), "
-    "d.description, a.attnum "
+    "WHEN a.atttypid < 16384 THEN a.atttypid::pg_catalog.int8 ELSE 16384 END || ' ' || "
+    "CASE WHEN t.typtype = 'd' THEN t.typtypmod ELSE a.atttypmod END || ' ' || "
+    "CASE WHEN a.attnotnull THEN 1 ELSE 0 END || ' ' || a.attnum, "
+    "a.attname, t.typname, pg_catalog.pg_get_expr(ad.adbin, ad.adrelid), d.description "
     "FROM pg_catalog.pg_attribute a "
     "JOIN pg_catalog.pg_class c ON c.oid = a.attrelid "
     "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
@@ -109,6 +114,21 @@ void TakeUtf16OctetLengths(OdbcColumnLists& columns) {
   }
 }
 
+// The whole numbers of `text`, one space between each; false unless there are as many as
+// `numbers` holds.
+template <size_t N>
+bool ReadNumbers(std::string_view text, std::array<long, N>& numbers) {
+  const char* at = text.data();
+  const char* end = text.data() + text.size();
+  for (size_t i = 0; i < N; ++i) {
+    if (i > 0 && (at == end || *at++ != ' ')) return false;
+    auto [next, error] = std::from_chars(at, end, numbers[i]);
+    if (error != std::errc()) return false;
+    at = next;
+  }
+  return at == end;
+}
+
 std::string Hex(const std::string& bytes) {
   static constexpr char kDigits[] = "0123456789abcdef";
   std::string hex;
@@ -144,6 +164,8 @@ class PostgresSource : public BulkSource {
 
  private:
   std::string Owners() const { return OwnerCondition("n.nspname"); }
+  // The oid of every table Tables listed, by Key.
+  std::unordered_map<std::string, long> oids_;
   // Reads the columns of every table of `tables`; marks in `by_functions` the tables with a
   // column of a type only the catalogue functions can tell.
   void ReadColumns(const std::vector<OdbcTableEntry>& tables, OdbcColumnLists& columns,
@@ -157,7 +179,9 @@ std::vector<OdbcTableEntry> PostgresSource::Tables() {
   std::vector<OdbcTableEntry> tables;
   std::string sql = std::string(kTablesSql) + kRelationKinds + " AND " + Owners() +
                     " ORDER BY n.nspname, c.relname";
-  EachRow(sql, "ttttt", [&](Row& row) {
+  oids_.clear();
+  EachRow(sql, "tttttn", [&](Row& row) {
+    oids_[Key(row.text[1].value_or(""), row.text[2].value_or(""))] = row.number[5].value_or(0);
     OdbcTableEntry& table = tables.emplace_back();
     table.catalog = row.text[0].value_or("");
     table.schema = row.text[1].value_or("");
@@ -172,22 +196,26 @@ void PostgresSource::ReadColumns(const std::vector<OdbcTableEntry>& tables,
                                  OdbcColumnLists& columns, std::vector<bool>& by_functions) {
   // In no particular order: sorting is the client's, by table and ordinal.
   std::string sql = std::string(kColumnsSql) + kRelationKinds + " AND " + Owners();
-  TableFinder finder(tables);
+  std::unordered_map<long, size_t> positions;
+  for (size_t i = 0; i < tables.size(); ++i) {
+    auto found = oids_.find(Key(tables[i].owner(), tables[i].name));
+    if (found != oids_.end()) positions[found->second] = i;
+  }
   ColumnCollector collector(tables.size());
-  EachRow(sql, "ttttnnnttn", [&](Row& row) {
-    const size_t position = finder.Find(row.text[0], row.text[1]);
-    if (position == tables.size()) return;
+  EachRow(sql, "t", [&](Row& row) {
+    std::array<long, 5> numbers{};
+    if (!ReadNumbers(row.text[0].value_or(""), numbers)) return;
+    auto found = positions.find(numbers[0]);
+    if (found == positions.end()) return;
+    const size_t position = found->second;
     OdbcColumnEntry& column = collector.Add(position);
-    column.name = row.text[2].value_or("");
-    column.typeName = row.text[3].value_or("");
-    if (!SetPostgresColumnType(row.number[4].value_or(kPostgresTypeForFunctions),
-                               row.number[5].value_or(-1), column)) {
-      by_functions[position] = true;
-    }
-    column.nullable = row.number[6].value_or(0) != 0 ? SQL_NO_NULLS : SQL_NULLABLE;
-    column.defaultValue = std::move(row.text[7]);
-    column.remarks = row.text[8].value_or("");
-    column.ordinal = row.number[9];
+    column.name = row.text[1].value_or("");
+    column.typeName = row.text[2].value_or("");
+    if (!SetPostgresColumnType(numbers[1], numbers[2], column)) by_functions[position] = true;
+    column.nullable = numbers[3] != 0 ? SQL_NO_NULLS : SQL_NULLABLE;
+    column.defaultValue = std::move(row.text[3]);
+    column.remarks = row.text[4].value_or("");
+    column.ordinal = numbers[4];
   });
   columns = collector.Finish();
 }
