@@ -104,9 +104,10 @@ std::optional<std::string> WideColumnReader::Get(SQLHSTMT stmt, SQLUSMALLINT col
 }
 
 std::optional<long> WideColumnReader::Integer(SQLHSTMT stmt, SQLUSMALLINT column) {
-  SQLINTEGER value = 0;
+  // 64 bits: MariaDB's connector gives sizes of 2^32 - 1 (LONGTEXT), which 32 bits would wrap.
+  SQLBIGINT value = 0;
   SQLLEN indicator = 0;
-  CheckOdbc(SQLGetData(stmt, column, SQL_C_SLONG, &value, sizeof value, &indicator), dbc_, stmt);
+  CheckOdbc(SQLGetData(stmt, column, SQL_C_SBIGINT, &value, sizeof value, &indicator), dbc_, stmt);
   if (indicator == SQL_NULL_DATA) return std::nullopt;
   return value;
 }

@@ -58,7 +58,7 @@ void BulkSource::EachRow(const std::string& sql, std::string_view kinds,
       const auto column = static_cast<SQLUSMALLINT>(i + 1);
       switch (all_kinds[i]) {
         case 'n':
-          row.number[i] = WholeNumber(stmt, column);
+          row.number[i] = reader.Integer(stmt, column);
           break;
         case 'u':
           row.text[i] = ReadBytes(stmt, column, bytes)
@@ -75,13 +75,6 @@ void BulkSource::EachRow(const std::string& sql, std::string_view kinds,
     }
     on_row(row);
   }
-}
-
-std::optional<long> BulkSource::WholeNumber(SQLHSTMT stmt, SQLUSMALLINT column) {
-  SQLBIGINT value = 0;
-  SQLLEN indicator = 0;
-  CheckOdbc(SQLGetData(stmt, column, SQL_C_SBIGINT, &value, sizeof value, &indicator), dbc_, stmt);
-  return indicator == SQL_NULL_DATA ? std::nullopt : std::optional<long>(value);
 }
 
 bool BulkSource::ReadBytes(SQLHSTMT stmt, SQLUSMALLINT column, std::string& bytes) {
@@ -105,6 +98,17 @@ bool BulkSource::ReadBytes(SQLHSTMT stmt, SQLUSMALLINT column, std::string& byte
 
 std::string BulkSource::Key(const std::string& owner, const std::string& table) {
   return owner + '\0' + table;
+}
+
+std::string BulkSource::Hex(const std::string& bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string hex;
+  hex.reserve(bytes.size() * 2);
+  for (unsigned char c : bytes) {
+    hex += kDigits[c >> 4];
+    hex += kDigits[c & 15];
+  }
+  return hex;
 }
 
 BulkSource::TableFinder::TableFinder(const std::vector<OdbcTableEntry>& tables)

@@ -62,6 +62,8 @@ class BulkSource : public OdbcCallsSource {
   virtual std::string ForeignKeySql() const = 0;
 
   static std::string Key(const std::string& owner, const std::string& table);
+  // Bytes as hexadecimal digits, two a byte.
+  static std::string Hex(const std::string& bytes);
 
   // Finds tables by owner and name; fastest for rows that come table by table.
   class TableFinder {
@@ -93,7 +95,6 @@ class BulkSource : public OdbcCallsSource {
   };
 
  private:
-  std::optional<long> WholeNumber(SQLHSTMT stmt, SQLUSMALLINT column);
   // Reads a binary column into `bytes`; false for NULL.
   bool ReadBytes(SQLHSTMT stmt, SQLUSMALLINT column, std::string& bytes);
   // Runs `sql` and groups its rows by their first two values.

@@ -52,16 +52,6 @@ constexpr char kForeignKeySql[] =
     "CAST(REFERENCED_TABLE_NAME AS BINARY) "
     "FROM INFORMATION_SCHEMA.KEY_COLUMN_USAGE WHERE REFERENCED_TABLE_NAME IS NOT NULL AND ";
 
-std::string Hex(const std::string& bytes) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  for (unsigned char c : bytes) {
-    hex += kDigits[c >> 4];
-    hex += kDigits[c & 15];
-  }
-  return hex;
-}
-
 class MariaDbSource : public BulkSource {
  public:
   using BulkSource::BulkSource;

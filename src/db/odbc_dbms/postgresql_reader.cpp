@@ -129,16 +129,6 @@ bool ReadNumbers(std::string_view text, std::array<long, N>& numbers) {
   return at == end;
 }
 
-std::string Hex(const std::string& bytes) {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  for (unsigned char c : bytes) {
-    hex += kDigits[c >> 4];
-    hex += kDigits[c & 15];
-  }
-  return hex;
-}
-
 class PostgresSource : public BulkSource {
  public:
   using BulkSource::BulkSource;

@@ -59,6 +59,8 @@ CREATE TABLE awkward.`変な列` (
   note text,
   tiny_note tinytext,
   medium_note mediumtext,
+  long_note longtext,
+  doc json,
   colour enum('赤', 'green') DEFAULT '赤',
   tags set('a', 'b', 'c'),
   born date,
@@ -70,6 +72,7 @@ CREATE TABLE awkward.`変な列` (
   blob_data blob,
   small_blob tinyblob,
   medium_blob mediumblob,
+  long_blob longblob,
   latin varchar(10) CHARACTER SET latin1,
   sjis_code char(3) CHARACTER SET sjis
 ) ENGINE=InnoDB COMMENT='型の見本（日本語）';
