@@ -16,15 +16,12 @@
 #include "db/record_assembler.h"
 #include "db/record_finder.h"
 #include "db/value_replace.h"
-#include "model/codec.h"
 #include "model/data_kind.h"
+#include "text/codec.h"
 
 namespace morvane {
 
 namespace {
-
-// The NOT NULL, unique and primary-key mark "○".
-constexpr std::string_view kMark = "\x81\x9B";
 
 // Column-level entries set by the marking passes.
 constexpr size_t kOracleColumnNameEntry = 1;

@@ -22,6 +22,7 @@
 
 #include <unistd.h>
 
+#include "app/cli/command.h"
 #include "app/cli/count_command.h"
 #include "app/cli/diff_command.h"
 #include "app/cli/er_image_command.h"
@@ -35,16 +36,13 @@
 #include "app/cli/sql_command.h"
 #include "app/cli/text_progress.h"
 #include "excel/text_boundary.h"
-#include "model/new_project.h"
-#include "model/utf8_locale.h"
+#include "project/new_project.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
+#include "text/utf8_locale.h"
 
 namespace morvane {
 namespace {
-
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
 
 void PrintMessage(const std::string& utf8) {
   std::string text;
@@ -102,20 +100,20 @@ int CommandNew(const std::string& productName, const std::string& out) {
   }
   TCatalogueStore store;
   NewProject(store, *product, EstimateTextWidth);
-  return Save(store, out) ? 0 : kExitFailure;
+  return Save(store, out) ? kExitOk : kExitFailure;
 }
 
 int CommandResave(const std::string& in, const std::string& out) {
   TCatalogueStore store;
   if (!Open(store, in)) return kExitFailure;
-  return Save(store, out) ? 0 : kExitFailure;
+  return Save(store, out) ? kExitOk : kExitFailure;
 }
 
 int CommandInfo(const std::string& in) {
   TCatalogueStore store;
   if (!Open(store, in)) return kExitFailure;
   std::fputs(ProjectSummary(store).c_str(), stdout);
-  return 0;
+  return kExitOk;
 }
 
 int Run(const std::vector<std::string>& args) {
