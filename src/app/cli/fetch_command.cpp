@@ -22,18 +22,21 @@
 
 namespace morvane {
 
-const char kFetchUsage[] =
-    "  morvane-cli fetch --dsn NAME [--uid USER] [--pwd-file FILE]\n"
-    "      --product redbrick|oracle8|oracle7|broadbase|odbc --kinds 2,3,4 --out OUT.vnk\n"
-    "      [--schemas NAME,...] [--read-with native|functions]\n"
-    "      (2 テーブル情報, 3 インデックス情報, 4 テーブル・インデックス情報)\n"
-    "      --schemas は汎用 ODBC で読むスキーマ (所有者) です。省略するとシステムのもの以外の\n"
-    "      すべてを読みます。--read-with functions は PostgreSQL・MariaDB でも一括の問い合わせを\n"
-    "      使わず、ODBC のカタログ関数で読みます。\n"
-    "      Ctrl+C で取得を中止します (プロジェクトは保存しません)。\n"
-    "      パスワードは環境変数 MORVANE_PWD に入れてください。スクリプトでは --pwd-file で\n"
-    "      ファイルの1行目を読みます (他のユーザーが読めないファイルに限ります)。\n"
-    "      --pwd PASSWORD も使えますが、プロセス一覧で他のユーザーに見えます。\n";
+std::string FetchUsage() {
+  return "  morvane-cli fetch --dsn NAME [--uid USER] [--pwd-file FILE]\n"
+         "      --product " +
+         ProductWords("|") +
+         " --kinds 2,3,4 --out OUT.vnk\n"
+         "      [--schemas NAME,...] [--read-with native|functions]\n"
+         "      (2 テーブル情報, 3 インデックス情報, 4 テーブル・インデックス情報)\n"
+         "      --schemas は汎用 ODBC で読むスキーマ (所有者) です。省略するとシステムのもの以外の\n"
+         "      すべてを読みます。--read-with functions は PostgreSQL・MariaDB でも一括の問い合わせを\n"
+         "      使わず、ODBC のカタログ関数で読みます。\n"
+         "      Ctrl+C で取得を中止します (プロジェクトは保存しません)。\n"
+         "      パスワードは環境変数 MORVANE_PWD に入れてください。スクリプトでは --pwd-file で\n"
+         "      ファイルの1行目を読みます (他のユーザーが読めないファイルに限ります)。\n"
+         "      --pwd PASSWORD も使えますが、プロセス一覧で他のユーザーに見えます。\n";
+}
 
 namespace {
 
@@ -215,7 +218,7 @@ int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err)
 }  // namespace
 
 int RunFetchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  return ParseThenRun<FetchArguments>(args, err, std::string(kUsageHeading) + kFetchUsage,
+  return ParseThenRun<FetchArguments>(args, err, std::string(kUsageHeading) + FetchUsage(),
                                       ParseArguments, [&](FetchArguments& arguments) {
                                         if (!arguments.pwd) {
                                           if (const char* pwd = std::getenv("MORVANE_PWD"))

@@ -1,6 +1,6 @@
 // morvane-cli: creates, re-saves and summarises project files without a display.
 //
-//   morvane-cli new PRODUCT OUT.vnk   (PRODUCT: redbrick, oracle8, oracle7, broadbase, odbc)
+//   morvane-cli new PRODUCT OUT.vnk   (PRODUCT: a product's word, see app/cli/product_words.h)
 //   morvane-cli resave IN.vnk OUT.vnk
 //   morvane-cli info IN.vnk
 //   morvane-cli fetch --dsn NAME ... (see app/cli/fetch_command.h)
@@ -53,14 +53,13 @@ void PrintMessage(const std::string& utf8) {
 }
 
 int Usage() {
-  std::fputs(
-      "使い方:\n"
-      "  morvane-cli new redbrick|oracle8|oracle7|broadbase|odbc OUT.vnk\n"
-      "  morvane-cli resave IN.vnk OUT.vnk\n"
-      "  morvane-cli info IN.vnk\n",
-      stderr);
+  const std::string usage = std::string(kUsageHeading) + "  morvane-cli new " + ProductWords("|") +
+                            " OUT.vnk\n"
+                            "  morvane-cli resave IN.vnk OUT.vnk\n"
+                            "  morvane-cli info IN.vnk\n";
+  std::fputs(usage.c_str(), stderr);
 #ifdef MORVANE_CLI_FETCH
-  std::fputs(kFetchUsage, stderr);
+  std::fputs(FetchUsage().c_str(), stderr);
   std::fputs(kSqlUsage, stderr);
   std::fputs(kCountUsage, stderr);
 #endif

@@ -1,6 +1,8 @@
-// Catalogue statements of Oracle 8. Each catalogue text follows "SELECT '" and the owner
-// name, so it begins with the quote that closes the owner literal.
-#include "db/catalogue_sql_texts.h"
+// Oracle 8: its catalogue statements and the key marks set after the tables. Each catalogue
+// text follows "SELECT '" and the owner name, so it begins with the quote that closes the
+// owner literal.
+#include "db/catalogue_sql.h"
+#include "db/products/product_catalogue.h"
 
 namespace morvane {
 namespace {
@@ -88,18 +90,31 @@ const char kTableIndexes[] =
 
 }  // namespace
 
-StatementTexts Oracle8Statements(DataKind data_kind) {
-  switch (data_kind) {
-    case DataKind::Table:
-      return {kTables, kTablesCount};
-    case DataKind::Index:
-      return {kIndexes, kIndexesCount};
-    case DataKind::TableIndex:
-      return {kTableIndexes, kTableIndexesCount};
-    default:
-      break;
-  }
-  return {};
+const char kOraclePrimaryKeySql[] =
+    "SELECT USER_CONS_COLUMNS.TABLE_NAME,USER_CONS_COLUMNS.COLUMN_NAME FROM  USER_CONS_COLUMNS,"
+    "USER_CONSTRAINTS WHERE USER_CONS_COLUMNS.OWNER = USER_CONSTRAINTS.OWNER  AND  "
+    "USER_CONS_COLUMNS.CONSTRAINT_NAME = USER_CONSTRAINTS.CONSTRAINT_NAME  AND  "
+    "USER_CONSTRAINTS.CONSTRAINT_TYPE = 'P'";
+
+const char kOracleUniqueSql[] =
+    "SELECT USER_IND_COLUMNS.TABLE_NAME,USER_IND_COLUMNS.COLUMN_NAME FROM  USER_IND_COLUMNS,"
+    "USER_INDEXES WHERE USER_IND_COLUMNS.INDEX_NAME = USER_INDEXES.INDEX_NAME  AND  "
+    "USER_INDEXES.UNIQUENESS = 'UNIQUE'";
+
+const ProductCatalogue& Oracle8Catalogue() {
+  static const ProductCatalogue catalogue{
+      .product = Product::Oracle8,
+      .tables = {kTables, kTablesCount},
+      .indexes = {kIndexes, kIndexesCount},
+      .tableIndexes = {kTableIndexes, kTableIndexesCount},
+      // Rows (table, column); the column is found by its name (entry 1).
+      .keyMarks = KeyMarkPass{.primaryKeySql = kOraclePrimaryKeySql,
+                              .uniqueSql = kOracleUniqueSql,
+                              .columnEntry = 1,
+                              .primaryKeyEntry = 9,
+                              .uniqueEntry = 10},
+  };
+  return catalogue;
 }
 
 }  // namespace morvane

@@ -1,5 +1,6 @@
-// Catalogue statements of Red Brick.
-#include "db/catalogue_sql_texts.h"
+// Red Brick: its catalogue statements and the relationships read after the tables.
+#include "db/catalogue_sql.h"
+#include "db/products/product_catalogue.h"
 
 namespace morvane {
 namespace {
@@ -58,18 +59,18 @@ const char kTableIndexes[] =
 
 }  // namespace
 
-StatementTexts RedBrickStatements(DataKind data_kind) {
-  switch (data_kind) {
-    case DataKind::Table:
-      return {kTables, kTablesCount};
-    case DataKind::Index:
-      return {kIndexes, kIndexesCount};
-    case DataKind::TableIndex:
-      return {kTableIndexes, kTableIndexesCount};
-    default:
-      break;
-  }
-  return {};
+const char kRedBrickRelationshipSql[] =
+    "SELECT DISTINCT FKTABLE, PKTABLE FROM  RBW_RELATIONSHIPS ORDER BY FKTABLE, PKTABLE";
+
+const ProductCatalogue& RedBrickCatalogue() {
+  static const ProductCatalogue catalogue{
+      .product = Product::RedBrick,
+      .tables = {kTables, kTablesCount},
+      .indexes = {kIndexes, kIndexesCount},
+      .tableIndexes = {kTableIndexes, kTableIndexesCount},
+      .relationshipSql = kRedBrickRelationshipSql,
+  };
+  return catalogue;
 }
 
 }  // namespace morvane

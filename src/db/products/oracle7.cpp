@@ -1,11 +1,10 @@
-// Catalogue statements of Oracle 7. Each catalogue text follows "SELECT '" and the owner
-// name, so it begins with the quote that closes the owner literal.
-#include "db/catalogue_sql_texts.h"
+// Oracle 7: read as Oracle 8 is (the owner, the counts, the key marks), with catalogue texts of
+// its own dictionary views. Each catalogue text follows "SELECT '" and the owner name, so it
+// begins with the quote that closes the owner literal.
+#include "db/products/product_catalogue.h"
 
 namespace morvane {
 namespace {
-
-const char kTablesCount[] = "SELECT COUNT(*) FROM USER_TAB_COMMENTS";
 
 const char kTables[] =
     "',USER_TAB_COMMENTS.TABLE_NAME,USER_TAB_COMMENTS.TABLE_TYPE,'0','0','0','0',"
@@ -41,8 +40,6 @@ const char kTables[] =
     "USER_TAB_COLUMNS.COLUMN_NAME = USER_COL_COMMENTS.COLUMN_NAME ORDER BY "
     "USER_TAB_COMMENTS.TABLE_TYPE,USER_TAB_COMMENTS.TABLE_NAME,USER_TAB_COLUMNS.COLUMN_ID";
 
-const char kIndexesCount[] = "SELECT COUNT(*) FROM USER_INDEXES";
-
 const char kIndexes[] =
     "',USER_INDEXES.INDEX_NAME,'NORMAL',USER_INDEXES.TABLE_OWNER,USER_INDEXES.TABLE_NAME,"
     "USER_INDEXES.TABLE_TYPE,USER_INDEXES.UNIQUENESS,USER_INDEXES.TABLESPACE_NAME,"
@@ -59,8 +56,6 @@ const char kIndexes[] =
     "USER_INDEXES.INDEX_NAME = USER_IND_COLUMNS.INDEX_NAME ORDER BY USER_INDEXES.INDEX_NAME,"
     "USER_IND_COLUMNS.COLUMN_POSITION";
 
-const char kTableIndexesCount[] = "SELECT COUNT(*) FROM USER_TAB_COMMENTS";
-
 const char kTableIndexes[] =
     "',TABLES.TABLE_NAME,TABLES.TABLE_TYPE,'0',TABLES.COLUMN_NAME,TABLES.DATA_TYPE,"
     "INDEXES.INDEX_NAME,'NORMAL',DECODE(INDEXES.COLUMN_NAME, NULL, NULL, "
@@ -76,18 +71,16 @@ const char kTableIndexes[] =
 
 }  // namespace
 
-StatementTexts Oracle7Statements(DataKind data_kind) {
-  switch (data_kind) {
-    case DataKind::Table:
-      return {kTables, kTablesCount};
-    case DataKind::Index:
-      return {kIndexes, kIndexesCount};
-    case DataKind::TableIndex:
-      return {kTableIndexes, kTableIndexesCount};
-    default:
-      break;
-  }
-  return {};
+const ProductCatalogue& Oracle7Catalogue() {
+  static const ProductCatalogue catalogue = [] {
+    ProductCatalogue oracle7 = Oracle8Catalogue();
+    oracle7.product = Product::Oracle7;
+    oracle7.tables.catalogue = kTables;
+    oracle7.indexes.catalogue = kIndexes;
+    oracle7.tableIndexes.catalogue = kTableIndexes;
+    return oracle7;
+  }();
+  return catalogue;
 }
 
 }  // namespace morvane

@@ -1,5 +1,6 @@
-// Catalogue statements of Broadbase.
-#include "db/catalogue_sql_texts.h"
+// Broadbase: its catalogue statements and the key marks set after the tables.
+#include "db/catalogue_sql.h"
+#include "db/products/product_catalogue.h"
 
 namespace morvane {
 namespace {
@@ -88,18 +89,35 @@ const char kTableIndexes[] =
 
 }  // namespace
 
-StatementTexts BroadbaseStatements(DataKind data_kind) {
-  switch (data_kind) {
-    case DataKind::Table:
-      return {kTables, kTablesCount};
-    case DataKind::Index:
-      return {kIndexes, kIndexesCount};
-    case DataKind::TableIndex:
-      return {kTableIndexes, kTableIndexesCount};
-    default:
-      break;
-  }
-  return {};
+const char kBroadbasePrimaryKeySql[] =
+    "SELECT BBINDEXCOLUMNS.SCHEMA_NAME,BBINDEXCOLUMNS.TABLE_NAME,BBINDEXCOLUMNS.COLUMN_ID,"
+    "BBINDEXCOLUMNS.POSITION FROM  SYSTEM.BBINDEXCOLUMNS() BBINDEXCOLUMNS,SYSTEM.INDEXES WHERE "
+    "BBINDEXCOLUMNS.SCHEMA_NAME = SYSTEM.INDEXES.SCHEMA_NAME  AND  BBINDEXCOLUMNS.INDEX_NAME = "
+    "SYSTEM.INDEXES.INDEX_NAME  AND  SYSTEM.INDEXES.INDEX_TYPE = 1";
+
+const char kBroadbaseUniqueSql[] =
+    "SELECT BBINDEXCOLUMNS.SCHEMA_NAME,BBINDEXCOLUMNS.TABLE_NAME,BBINDEXCOLUMNS.COLUMN_ID FROM  "
+    "SYSTEM.BBINDEXCOLUMNS() BBINDEXCOLUMNS,SYSTEM.INDEXES WHERE BBINDEXCOLUMNS.SCHEMA_NAME = "
+    "SYSTEM.INDEXES.SCHEMA_NAME  AND  BBINDEXCOLUMNS.INDEX_NAME = SYSTEM.INDEXES.INDEX_NAME  "
+    "AND  SYSTEM.INDEXES.INDEX_TYPE = 2";
+
+const ProductCatalogue& BroadbaseCatalogue() {
+  static const ProductCatalogue catalogue{
+      .product = Product::Broadbase,
+      .tables = {kTables, kTablesCount},
+      .indexes = {kIndexes, kIndexesCount},
+      .tableIndexes = {kTableIndexes, kTableIndexesCount},
+      // Rows (schema, table, column number[, key position]); the column is found by its number
+      // (entry 0).
+      .keyMarks = KeyMarkPass{.primaryKeySql = kBroadbasePrimaryKeySql,
+                              .uniqueSql = kBroadbaseUniqueSql,
+                              .tableByOwner = true,
+                              .columnEntry = 0,
+                              .primaryKeyEntry = 5,
+                              .keyPositionEntry = 6,
+                              .uniqueEntry = 7},
+  };
+  return catalogue;
 }
 
 }  // namespace morvane
