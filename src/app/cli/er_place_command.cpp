@@ -120,7 +120,7 @@ int Place(const PlaceArguments& arguments, std::ostream& out, std::ostream& err)
   ProjectLock lock;
   if (std::optional<std::string> busy = lock.Lock(arguments.out)) {
     err << *busy << "\n";
-    return 1;
+    return kExitFailure;
   }
   TCatalogueStore store;
   if (!OpenProjectReporting(store, arguments.in, err, nullptr, false)) return kExitFailure;
