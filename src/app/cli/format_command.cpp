@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "app/cli/command.h"
 #include "model/standard_layout.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
@@ -11,9 +12,6 @@ namespace morvane {
 const char kFormatUsage[] = "  morvane-cli format PROJECT.vnk --preset standard [--out OUT.vnk]\n";
 
 namespace {
-
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
 
 struct FormatArguments {
   std::string project, preset, out;
@@ -41,23 +39,18 @@ int RunFormatCommand(const std::vector<std::string>& args, std::ostream& /*out*/
                      std::ostream& err) {
   FormatArguments parsed;
   if (!Parse(args, parsed)) {
-    err << "使い方:\n" << kFormatUsage;
+    err << kUsageHeading << kFormatUsage;
     return kExitUsage;
   }
   TCatalogueStore store;
-  ProjectReadResult read = OpenProjectFile(store, parsed.project, EstimateTextWidth, nullptr);
-  for (const std::string& warning : read.warnings) err << warning << "\n";
-  for (const std::string& error : read.errors) err << error << "\n";
-  if (!read.ok) return kExitFailure;
+  if (!OpenProjectReporting(store, parsed.project, err, nullptr)) return kExitFailure;
   if (store.product == Product::None) {
     err << "データベースが選択されていないプロジェクトです。\n";
     return kExitFailure;
   }
   ApplyStandardLayout(store);
-  ProjectWriteResult written =
-      SaveProjectFile(store, parsed.out.empty() ? parsed.project : parsed.out);
-  if (!written.ok) err << written.error << "\n";
-  return written.ok ? 0 : kExitFailure;
+  const std::string& out = parsed.out.empty() ? parsed.project : parsed.out;
+  return SaveProjectReporting(store, out, err) ? kExitOk : kExitFailure;
 }
 
 }  // namespace morvane

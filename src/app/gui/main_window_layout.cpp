@@ -1,6 +1,5 @@
 // The widgets of the main window: tree, list, SQL and ER panels, status bar and progress bar.
 #include <QHBoxLayout>
-#include <algorithm>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,15 +14,16 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "app/gui/browse/list_filter_box.h"
+#include "app/gui/browse/report_view.h"
 #include "app/gui/db/sql_panel.h"
 #include "app/gui/er/er_view.h"
 #include "app/gui/main_window.h"
 #include "app/gui/readable_names.h"
 #include "app/gui/tree_images.h"
 #include "app/gui/window_status_bar.h"
-#include "browse/list_filter_box.h"
-#include "browse/report_view.h"
 
 namespace morvane {
 namespace {
@@ -157,7 +157,8 @@ QWidget* TfrmMain::BuildERPanel() {
   auto* layout = new QVBoxLayout(pnlER);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(pagER);
-  erView_ = new TERView(pagER, store_, prompt_, [this] { MarkModified(); }, this);
+  erView_ = new TERView(
+      pagER, store_, prompt_, [this] { MarkModified(); }, this);
   return pnlER;
 }
 

@@ -6,7 +6,7 @@
 
 #include "db/odbc_error.h"
 #include "db/odbc_handles.h"
-#include "model/codec.h"
+#include "text/codec.h"
 
 namespace morvane {
 

@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "app/cli/excel_command.h"
-#include "model/new_project.h"
+#include "project/new_project.h"
 #include "project/project_writer.h"
 #include "temp_dir.h"
 
