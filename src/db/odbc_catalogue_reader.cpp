@@ -377,8 +377,11 @@ class FinalStatement {
 
 OdbcCatalogue ReadOdbcCatalogue(SQLHDBC dbc, DataKind data_kind, IProgress& progress,
                                 const OdbcReadOptions& options) {
-  const DbmsReader* reader = FindDbmsReader(DbmsName(dbc));
-  OdbcTextMode mode = DetectTextMode(dbc, reader);
+  // A command reading several data kinds asks the driver once.
+  const OdbcReadCache::ConnectionFacts* known = options.cache ? options.cache->facts() : nullptr;
+  const DbmsReader* reader = known ? known->reader : FindDbmsReader(DbmsName(dbc));
+  OdbcTextMode mode = known ? known->mode : DetectTextMode(dbc, reader);
+  if (options.cache != nullptr && known == nullptr) options.cache->KeepFacts({reader, mode});
   FinalStatement restore(dbc, reader ? reader->UseLosslessText(dbc, mode) : std::string(), mode);
   const bool native = reader != nullptr && options.native;
   std::unique_ptr<OdbcCatalogueSource> source;

@@ -24,7 +24,9 @@ Value Remembered(std::map<std::string, Value>& cache, const std::string& key, Re
 }  // namespace
 
 void OdbcReadCache::Keep(std::unique_ptr<OdbcCatalogueSource> inner, bool native) {
+  std::optional<ConnectionFacts> facts = facts_;
   *this = OdbcReadCache();
+  facts_ = facts;
   inner_ = std::move(inner);
   native_ = native;
 }

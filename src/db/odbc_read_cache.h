@@ -14,8 +14,20 @@
 
 namespace morvane {
 
+class DbmsReader;
+
 class OdbcReadCache : public OdbcCatalogueSource {
  public:
+  // What the first read found of the connection: the DBMS's reader (null for none) and how its
+  // text crosses.
+  struct ConnectionFacts {
+    const DbmsReader* reader = nullptr;
+    OdbcTextMode mode;
+  };
+  // Null before the first read.
+  const ConnectionFacts* facts() const { return facts_ ? &*facts_ : nullptr; }
+  void KeepFacts(const ConnectionFacts& facts) { facts_ = facts; }
+
   // Whether a source is kept, and for which choice of reader.
   bool Holds(bool native) const { return inner_ != nullptr && native_ == native; }
   void Keep(std::unique_ptr<OdbcCatalogueSource> inner, bool native);
@@ -29,6 +41,7 @@ class OdbcReadCache : public OdbcCatalogueSource {
  private:
   static std::string Key(const OdbcTableEntry& table);
 
+  std::optional<ConnectionFacts> facts_;
   std::unique_ptr<OdbcCatalogueSource> inner_;
   bool native_ = false;
   std::optional<std::vector<OdbcTableEntry>> tables_;
