@@ -329,17 +329,19 @@ void SheetCopier::CopyCells(Worksheet& copy) {
         }
       }
       // Rich values and dynamic-array marks point into parts that stay behind.
-      cell.attrs = RemoveAttribute(RemoveAttribute(cell.attrs, "cm"), "vm");
-      if (cell.formula.empty()) continue;
-      std::string text = FormulaTextOf(cell.formula);
+      if (!cell.attrs().empty()) {
+        cell.set_attrs(RemoveAttribute(RemoveAttribute(cell.attrs(), "cm"), "vm"));
+      }
+      if (cell.formula().empty()) continue;
+      std::string text = FormulaTextOf(cell.formula());
       if (text.empty()) continue;
       if (Reaches(text)) {
         pugi::xml_document f;
-        f.load_string(cell.formula.c_str());
+        f.load_string(cell.formula().c_str());
         if (std::string_view(f.first_child().attribute("t").value()) == "shared") {
           dropped_shared.insert(f.first_child().attribute("si").value());
         }
-        cell.formula.clear();
+        cell.set_formula({});
         target_.Notice(kNoticeFormulas);
       } else if (text.find('!') != std::string::npos) {
         std::string local =
@@ -347,17 +349,17 @@ void SheetCopier::CopyCells(Worksheet& copy) {
               if (SheetNameKey(name) == own_key) return std::string();
               return std::nullopt;
             });
-        cell.formula = WithFormulaText(cell.formula, local);
+        cell.set_formula(WithFormulaText(cell.formula(), local));
       }
     }
   }
   if (dropped_shared.empty()) return;
   for (Row& row : copy.data.rows()) {
     for (Cell& cell : row.cells) {
-      if (cell.formula.find("shared") == std::string::npos) continue;
+      if (cell.formula().find("shared") == std::string::npos) continue;
       pugi::xml_document f;
-      f.load_string(cell.formula.c_str());
-      if (dropped_shared.count(f.first_child().attribute("si").value()) != 0) cell.formula.clear();
+      f.load_string(cell.formula().c_str());
+      if (dropped_shared.count(f.first_child().attribute("si").value()) != 0) cell.set_formula({});
     }
   }
 }

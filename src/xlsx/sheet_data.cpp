@@ -88,11 +88,14 @@ Cell LoadCell(pugi::xml_node c, CellRef ref) {
   cell.col = col;
   cell.style = c.attribute("s").as_uint(0);
   std::string_view type = c.attribute("t").value();
+  std::string attrs;
   for (pugi::xml_attribute attr = c.first_attribute(); attr; attr = attr.next_attribute()) {
     std::string_view name = attr.name();
-    if (name != "r" && name != "s" && name != "t") AppendAttribute(cell.attrs, attr);
+    if (name != "r" && name != "s" && name != "t") AppendAttribute(attrs, attr);
   }
+  if (!attrs.empty()) cell.set_attrs(std::move(attrs));
   bool has_value = false;
+  std::string children;
   for (pugi::xml_node child = c.first_child(); child; child = child.next_sibling()) {
     if (child.type() != pugi::node_element) continue;
     std::string_view local = LocalName(child.name());
@@ -100,15 +103,16 @@ Cell LoadCell(pugi::xml_node c, CellRef ref) {
       cell.value = child.text().get();
       has_value = true;
     } else if (local == "f") {
-      cell.formula = NodeToString(child);
+      cell.set_formula(NodeToString(child));
     } else {
       if (local == "is") {
         cell.value = StringItemText(child);
         has_value = true;
       }
-      cell.children += NodeToString(child);
+      children += NodeToString(child);
     }
   }
+  if (!children.empty()) cell.set_children(std::move(children));
   if (!has_value) return cell;
   cell.kind = KindFromType(type);
   if (cell.kind == CellKind::kSharedString) {
@@ -122,6 +126,29 @@ Cell LoadCell(pugi::xml_node c, CellRef ref) {
 }
 
 }  // namespace
+
+Cell::Cell(const Cell& other)
+    : col(other.col),
+      style(other.style),
+      sst(other.sst),
+      kind(other.kind),
+      value(other.value),
+      xml_(other.xml_ ? std::make_unique<CellXml>(*other.xml_) : nullptr) {}
+
+Cell& Cell::operator=(const Cell& other) {
+  if (this != &other) *this = Cell(other);
+  return *this;
+}
+
+const std::string& Cell::Empty() {
+  static const std::string empty;
+  return empty;
+}
+
+CellXml& Cell::Edit() {
+  if (!xml_) xml_ = std::make_unique<CellXml>();
+  return *xml_;
+}
 
 void SheetData::Load(pugi::xml_node sheet_data) {
   rows_.clear();
@@ -199,14 +226,14 @@ void SheetData::AppendXml(std::string& out, const std::vector<uint32_t>& sst_map
         out += '"';
       }
       if (cell.kind != CellKind::kEmpty) out += TypeAttribute(cell.kind);
-      out += cell.attrs;
-      if (cell.formula.empty() && cell.children.empty() &&
+      out += cell.attrs();
+      if (cell.formula().empty() && cell.children().empty() &&
           (cell.kind == CellKind::kEmpty || cell.kind == CellKind::kInlineString)) {
         out += "/>";
         continue;
       }
       out += '>';
-      out += cell.formula;
+      out += cell.formula();
       if (cell.kind == CellKind::kSharedString) {
         out += "<v>";
         AppendNumber(out, cell.sst < sst_map.size() ? sst_map[cell.sst] : cell.sst);
@@ -216,7 +243,7 @@ void SheetData::AppendXml(std::string& out, const std::vector<uint32_t>& sst_map
         AppendEscaped(out, cell.value);
         out += "</v>";
       }
-      out += cell.children;
+      out += cell.children();
       out += "</c>";
     }
     out += "</row>";
@@ -325,9 +352,7 @@ std::string CellText(const Cell& cell, const SharedStrings& strings, const Style
 
 void SetCellText(Cell& cell, std::string_view text, SharedStrings& strings,
                  const StyleSheet& styles) {
-  cell.formula.clear();
-  cell.children.clear();
-  cell.attrs.clear();
+  cell.ClearXml();
   cell.value.clear();
   if (text.empty()) {
     cell.kind = CellKind::kEmpty;

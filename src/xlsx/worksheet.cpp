@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "xlsx/cell_ref.h"
+#include "xlsx/sheet_names.h"
 #include "xlsx/xml_util.h"
 
 namespace morvane::xlsx {
@@ -97,7 +98,7 @@ void Worksheet::IndexContent() {
   formulas_reach_other_sheets = false;
   for (const Row& row : data.rows()) {
     for (const Cell& cell : row.cells) {
-      if (!cell.formula.empty() && cell.formula.find('!') != std::string::npos) {
+      if (cell.formula().find('!') != std::string::npos) {
         formulas_reach_other_sheets = true;
       }
     }
@@ -123,6 +124,15 @@ uint32_t Worksheet::LastUsedRow() const {
     last = std::max(last, LastRowOfRange(merge.attribute("ref").value()));
   }
   return std::max<uint32_t>(last, 1);
+}
+
+const std::string& Worksheet::NameKey() const {
+  if (!keyed_ || keyed_name_ != name) {
+    name_key_ = SheetNameKey(name);
+    keyed_name_ = name;
+    keyed_ = true;
+  }
+  return name_key_;
 }
 
 std::string Worksheet::ToXml(const std::vector<uint32_t>& sst_map, bool tab_selected) const {
