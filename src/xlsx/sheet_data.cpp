@@ -250,6 +250,17 @@ void SheetData::AppendXml(std::string& out, const std::vector<uint32_t>& sst_map
   }
 }
 
+size_t SheetData::XmlSizeHint() const {
+  constexpr size_t kRowBytes = 24;   // <row r="123"></row>
+  constexpr size_t kCellBytes = 40;  // <c r="AB123" s="12" t="s"><v>1234</v></c>
+  size_t bytes = 0;
+  for (const Row& row : rows_) {
+    bytes += kRowBytes + row.attrs.size() + row.cells.size() * kCellBytes;
+    for (const Cell& cell : row.cells) bytes += cell.value.size();
+  }
+  return bytes;
+}
+
 const Cell* SheetData::Find(CellRef ref) const {
   auto row = std::lower_bound(rows_.begin(), rows_.end(), ref.row,
                               [](const Row& r, uint32_t index) { return r.index < index; });
@@ -360,6 +371,11 @@ void SetCellText(Cell& cell, std::string_view text, SharedStrings& strings,
   }
   // A date or text format would show a number differently from the text that was written.
   bool keep_as_text = styles.IsTextStyle(cell.style) || styles.IsDateStyle(cell.style);
+  if (!keep_as_text && IsPlainWholeNumber(text)) {
+    cell.kind = CellKind::kNumber;
+    cell.value = std::string(text);
+    return;
+  }
   std::optional<double> number = keep_as_text ? std::nullopt : ParseNumber(text);
   if (number && NumberToText(*number) == text) {
     cell.kind = CellKind::kNumber;

@@ -82,6 +82,8 @@ class SheetData {
   void Load(pugi::xml_node sheet_data);
   // Appends the rows as XML; shared string indexes pass through sst_map.
   void AppendXml(std::string& out, const std::vector<uint32_t>& sst_map) const;
+  // About as many bytes as AppendXml writes for plain values, to reserve room for them.
+  size_t XmlSizeHint() const;
 
   const Cell* Find(CellRef ref) const;
   // The cell at ref, created when missing; a new cell takes the row's format, else the

@@ -149,12 +149,15 @@ std::string Worksheet::ToXml(const std::vector<uint32_t>& sst_map, bool tab_sele
   if (pugi::xml_node dimension = ChildByLocal(root, "dimension")) {
     dimension.attribute("ref").set_value(data.Dimension().c_str());
   }
-  std::string xml = ToXmlString(copy);
-  std::string rows;
-  data.AppendXml(rows, sst_map);
-  size_t at = xml.find(std::string("<") + kRowsPlaceholder);
-  size_t close = xml.find('>', at);
-  xml.replace(at, close - at + 1, rows);
+  const std::string frame = ToXmlString(copy);
+  const size_t at = frame.find(std::string("<") + kRowsPlaceholder);
+  const size_t close = frame.find('>', at);
+  // The rows go straight into the result, which is made large enough for them once.
+  std::string xml;
+  xml.reserve(frame.size() + data.XmlSizeHint());
+  xml.append(frame, 0, at);
+  data.AppendXml(xml, sst_map);
+  xml.append(frame, close + 1);
   return xml;
 }
 
