@@ -36,6 +36,17 @@ bool IsRelAttribute(std::string_view name) {
          local == "lo" || local == "qs" || local == "cs";
 }
 
+// The attributes below node (itself included) that name a relationship, with their elements.
+void CollectRelAttributes(pugi::xml_node node,
+                          std::vector<std::pair<pugi::xml_node, pugi::xml_attribute>>* refs) {
+  for (pugi::xml_attribute attr = node.first_attribute(); attr; attr = attr.next_attribute()) {
+    if (IsRelAttribute(attr.name())) refs->emplace_back(node, attr);
+  }
+  for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+    if (child.type() == pugi::node_element) CollectRelAttributes(child, refs);
+  }
+}
+
 void CollectRelIds(pugi::xml_node node, std::vector<std::string>* ids) {
   for (pugi::xml_attribute attr = node.first_attribute(); attr; attr = attr.next_attribute()) {
     if (IsRelAttribute(attr.name())) ids->push_back(attr.value());
@@ -279,12 +290,7 @@ std::unique_ptr<Drawing> SheetCopier::CopyDrawing(std::string* part) {
 void SheetCopier::CopyRelatedParts(Worksheet& copy) {
   pugi::xml_node root = copy.doc.document_element();
   std::vector<std::pair<pugi::xml_node, pugi::xml_attribute>> refs;
-  for (pugi::xpath_node found : root.select_nodes("//*[@*]")) {
-    for (pugi::xml_attribute attr = found.node().first_attribute(); attr;
-         attr = attr.next_attribute()) {
-      if (IsRelAttribute(attr.name())) refs.emplace_back(found.node(), attr);
-    }
-  }
+  CollectRelAttributes(root, &refs);
   for (auto& [element, attr] : refs) {
     const Relationship* rel = sheet_.rels.Find(attr.value());
     std::string_view kind = rel ? RelKind(rel->type) : "";
