@@ -60,14 +60,35 @@ void AppendNumber(std::string& out, uint32_t n) {
   out.append(buffer, end);
 }
 
-void AppendColumnLetters(std::string& out, uint32_t col) {
-  char buffer[4];
+char* PutText(char* at, std::string_view text) { return std::copy(text.begin(), text.end(), at); }
+
+char* PutNumber(char* at, uint32_t n) { return std::to_chars(at, at + 10, n).ptr; }
+
+char* PutColumnLetters(char* at, uint32_t col) {
+  char letters[4];
   int n = 0;
   while (col > 0) {
-    buffer[n++] = static_cast<char>('A' + (col - 1) % 26);
+    letters[n++] = static_cast<char>('A' + (col - 1) % 26);
     col = (col - 1) / 26;
   }
-  while (n > 0) out += buffer[--n];
+  while (n > 0) *at++ = letters[--n];
+  return at;
+}
+
+// "<c r="B12" s="3" t="s"": a cell's start tag up to its other attributes.
+void AppendCellStart(std::string& out, const Cell& cell, uint32_t row) {
+  char buffer[64];
+  char* at = PutText(buffer, "<c r=\"");
+  at = PutColumnLetters(at, cell.col);
+  at = PutNumber(at, row);
+  *at++ = '"';
+  if (cell.style != 0) {
+    at = PutText(at, " s=\"");
+    at = PutNumber(at, cell.style);
+    *at++ = '"';
+  }
+  if (cell.kind != CellKind::kEmpty) at = PutText(at, TypeAttribute(cell.kind));
+  out.append(buffer, at);
 }
 
 // A shared string index: decimal digits only.
@@ -216,16 +237,7 @@ void SheetData::AppendXml(std::string& out, const std::vector<uint32_t>& sst_map
     }
     out += '>';
     for (const Cell& cell : row.cells) {
-      out += "<c r=\"";
-      AppendColumnLetters(out, cell.col);
-      AppendNumber(out, row.index);
-      out += '"';
-      if (cell.style != 0) {
-        out += " s=\"";
-        AppendNumber(out, cell.style);
-        out += '"';
-      }
-      if (cell.kind != CellKind::kEmpty) out += TypeAttribute(cell.kind);
+      AppendCellStart(out, cell, row.index);
       out += cell.attrs();
       if (cell.formula().empty() && cell.children().empty() &&
           (cell.kind == CellKind::kEmpty || cell.kind == CellKind::kInlineString)) {
