@@ -173,6 +173,7 @@ CellXml& Cell::Edit() {
 
 void SheetData::Load(pugi::xml_node sheet_data) {
   rows_.clear();
+  widest_row_ = 0;
   uint32_t last_row = 0;
   for (pugi::xml_node r : sheet_data.children()) {
     if (r.type() != pugi::node_element || LocalName(r.name()) != "row") continue;
@@ -216,6 +217,7 @@ void SheetData::Load(pugi::xml_node sheet_data) {
       last_col = col;
       row.cells.push_back(LoadCell(c, {row.index, col}));
     }
+    widest_row_ = std::max(widest_row_, row.cells.size());
     rows_.push_back(std::move(row));
   }
 }
@@ -284,7 +286,10 @@ const Cell* SheetData::Find(CellRef ref) const {
 }
 
 namespace {
-constexpr size_t kFirstRowCapacity = 16;
+// A row filled one cell at a time first takes room for about as many cells as the widest row
+// so far (a table's rows are as wide as its heading), within these bounds.
+constexpr size_t kFewestFirstCells = 4;
+constexpr size_t kMostFirstCells = 64;
 }  // namespace
 
 Cell& SheetData::Ensure(CellRef ref, const std::function<uint32_t(uint32_t col)>& column_style) {
@@ -302,12 +307,13 @@ Cell& SheetData::Ensure(CellRef ref, const std::function<uint32_t(uint32_t col)>
     fresh.col = ref.col;
     fresh.style = row->styled ? row->style : (column_style ? column_style(ref.col) : 0);
     if (row->cells.size() == row->cells.capacity()) {
-      // Rows are mostly filled one cell at a time: grow in larger steps than doubling from one.
       const ptrdiff_t at = cell - row->cells.begin();
-      row->cells.reserve(std::max<size_t>(kFirstRowCapacity, 2 * row->cells.size()));
+      const size_t first = std::clamp(widest_row_, kFewestFirstCells, kMostFirstCells);
+      row->cells.reserve(std::max(first, 2 * row->cells.size()));
       cell = row->cells.begin() + at;
     }
     cell = row->cells.insert(cell, std::move(fresh));
+    widest_row_ = std::max(widest_row_, row->cells.size());
   }
   return *cell;
 }

@@ -102,6 +102,7 @@ class SheetData {
 
  private:
   std::vector<Row> rows_;
+  size_t widest_row_ = 0;  // the most cells a row has had, as a hint for new rows
 };
 
 // The cell's value as text, as a cell's Value reads when turned into a string.
