@@ -207,5 +207,28 @@ TEST_F(SheetCopyTest, RenamingRewritesReferencesToTheSheet) {
   EXPECT_EQ(source_->Sheet(0).local_names[0].formula, "Template!$A$1:$D$20");
 }
 
+// A rename remembers which sheets each name's formula names; names edited, added or removed
+// between renames are seen as they are now.
+TEST_F(SheetCopyTest, RenamesSeeNamesAsTheyAreNow) {
+  Worksheet& main = source_->Sheet(0);
+  std::vector<DefinedName>& names = main.local_names;
+  names.push_back({"Lookup", "Lists!$C$1", ""});
+  source_->Rename(source_->Sheet(1), "Codes");
+  source_->Rename(main, "Main");
+  ASSERT_EQ(names.size(), 3u);
+  EXPECT_EQ(names[0].formula, "'Main'!$A$1:$D$20");
+  EXPECT_EQ(names[2].formula, "'Codes'!$C$1");
+
+  names[2].formula = "ｍａｉｎ!$B$2";  // the same sheet in other letters
+  names.erase(names.begin());
+  names.push_back({"Kinds", "Codes!$A$1", ""});
+  source_->Rename(main, "Top");
+  ASSERT_EQ(names.size(), 3u);
+  EXPECT_EQ(names[0].formula, "'Top'!$4:$4");
+  EXPECT_EQ(names[1].formula, "'Top'!$B$2");
+  EXPECT_EQ(names[2].formula, "Codes!$A$1");
+  EXPECT_EQ(source_->global_names()[0].formula, "'Codes'!$A$1:$A$3");
+}
+
 }  // namespace
 }  // namespace morvane::xlsx
