@@ -166,9 +166,22 @@ const std::string& Cell::Empty() {
   return empty;
 }
 
-CellXml& Cell::Edit() {
+std::string* Cell::Field(std::string CellXml::*field, bool empty) {
+  if (!xml_ && empty) return nullptr;
   if (!xml_) xml_ = std::make_unique<CellXml>();
-  return *xml_;
+  return &((*xml_).*field);
+}
+
+void Cell::set_formula(std::string formula) {
+  if (std::string* to = Field(&CellXml::formula, formula.empty())) *to = std::move(formula);
+}
+
+void Cell::set_children(std::string children) {
+  if (std::string* to = Field(&CellXml::children, children.empty())) *to = std::move(children);
+}
+
+void Cell::set_attrs(std::string attrs) {
+  if (std::string* to = Field(&CellXml::attrs, attrs.empty())) *to = std::move(attrs);
 }
 
 void SheetData::Load(pugi::xml_node sheet_data) {

@@ -55,15 +55,16 @@ class Cell {
   const std::string& formula() const { return xml_ ? xml_->formula : Empty(); }
   const std::string& children() const { return xml_ ? xml_->children : Empty(); }
   const std::string& attrs() const { return xml_ ? xml_->attrs : Empty(); }
-  void set_formula(std::string formula) { Edit().formula = std::move(formula); }
-  void set_children(std::string children) { Edit().children = std::move(children); }
-  void set_attrs(std::string attrs) { Edit().attrs = std::move(attrs); }
+  void set_formula(std::string formula);
+  void set_children(std::string children);
+  void set_attrs(std::string attrs);
   // Drops the formula, extra children and attributes.
   void ClearXml() { xml_.reset(); }
 
  private:
   static const std::string& Empty();
-  CellXml& Edit();
+  // Where a field of the XML goes; nothing when it is to be empty and the cell has none.
+  std::string* Field(std::string CellXml::*field, bool empty);
 
   std::unique_ptr<CellXml> xml_;
 };
