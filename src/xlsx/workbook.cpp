@@ -540,21 +540,16 @@ std::string Workbook::WorkbookXml(const std::vector<std::string>& sheet_rel_ids)
   return ToXmlString(doc);
 }
 
-// What is written must read back: reading any one sheet stays within the reader's bound.
-void Workbook::CheckReadableSize(const ZipPackage& out) const {
-  unsigned long long shared = out.Get(workbook_part_).size();
-  for (const char* part : {"xl/styles.xml", "xl/sharedStrings.xml"}) {
-    if (out.Has(part)) shared += out.Get(part).size();
-  }
-  for (const auto& sheet : sheets_) {
-    if (sheet->kind != SheetKind::kWorksheet) continue;
-    unsigned long long total = shared + out.Get(sheet->part).size();
-    if (sheet->drawing) total += out.Get(sheet->drawing_part).size();
-    if (total > kMaxParsedXmlBytes) {
-      throw Error("シート「" + sheet->name + "」が大きすぎるため保存できません (読み込むXMLが " +
-                  std::to_string(total >> 20) + " MB になり、読み込めるのは " +
-                  std::to_string(kMaxParsedXmlBytes >> 20) + " MB までです)");
-    }
+// What is written must read back: reading any one sheet (its XML of xml_bytes, its drawing
+// and the parts every sheet needs, of shared_bytes) stays within the reader's bound.
+void Workbook::CheckReadableSize(const Worksheet& sheet, size_t xml_bytes,
+                                 unsigned long long shared_bytes, const ZipPackage& out) const {
+  unsigned long long total = shared_bytes + xml_bytes;
+  if (sheet.drawing) total += out.Get(sheet.drawing_part).size();
+  if (total > kMaxParsedXmlBytes) {
+    throw Error("シート「" + sheet.name + "」が大きすぎるため保存できません (読み込むXMLが " +
+                std::to_string(total >> 20) + " MB になり、読み込めるのは " +
+                std::to_string(kMaxParsedXmlBytes >> 20) + " MB までです)");
   }
 }
 
@@ -576,10 +571,17 @@ void Workbook::Save(const std::string& path, int compression_level) const {
 
   Relationships workbook_rels = workbook_rels_;
   std::vector<std::string> sheet_rel_ids;
+  unsigned long long shared_bytes = 0;  // known once the workbook part is made, below
   for (size_t i = 0; i < sheets_.size(); ++i) {
     const Worksheet& sheet = *sheets_[i];
     if (sheet.kind == SheetKind::kWorksheet) {
-      out.Put(sheet.part, sheet.ToXml(sst_map, i == active_));
+      // Each sheet's XML is made as the archive takes it in, never all of them at once.
+      const bool selected = i == active_;
+      out.PutMade(sheet.part, [this, &sheet, &sst_map, &shared_bytes, &out, selected] {
+        std::string xml = sheet.ToXml(sst_map, selected);
+        CheckReadableSize(sheet, xml.size(), shared_bytes, out);
+        return xml;
+      });
       types.Assign(sheet.part, content_type::kWorksheet);
       sheet_rel_ids.push_back(workbook_rels.Add(rel_type::kWorksheet, sheet.part));
       if (!sheet.rels.empty()) out.Put(RelsPartOf(sheet.part), sheet.rels.ToXml(sheet.part));
@@ -610,7 +612,10 @@ void Workbook::Save(const std::string& path, int compression_level) const {
     types.Assign(workbook_part_, content_type::kWorkbook);
   }
   out.Put(RelsPartOf(workbook_part_), workbook_rels.ToXml(workbook_part_));
-  CheckReadableSize(out);
+  shared_bytes = out.Get(workbook_part_).size();
+  for (const char* part : {"xl/styles.xml", "xl/sharedStrings.xml"}) {
+    if (out.Has(part)) shared_bytes += out.Get(part).size();
+  }
   out.Put("_rels/.rels", root_rels_.ToXml(""));
 
   // Keep only parts that something still refers to.

@@ -101,7 +101,8 @@ class Workbook {
   // Points the references to the sheet of key old_key at new_prefix ("'New name'!").
   void UpdateReferences(const std::string& old_key, const std::string& new_prefix);
 
-  void CheckReadableSize(const ZipPackage& out) const;
+  void CheckReadableSize(const Worksheet& sheet, size_t xml_bytes, unsigned long long shared_bytes,
+                         const ZipPackage& out) const;
   std::string WorkbookXml(const std::vector<std::string>& sheet_rel_ids) const;
   std::set<std::string> ReachableParts(const Relationships& workbook_rels) const;
 
