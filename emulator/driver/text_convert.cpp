@@ -20,7 +20,7 @@ void TextConverter::ToClient(std::string_view utf8, std::string& out) {
     out.assign(utf8);
     return;
   }
-  RunIconv(to_client_, utf8, out, true);
+  RunIconv(to_client_, utf8, out, Refused::kMarkUtf8Sequence);
 }
 
 std::string TextConverter::ToClient(std::string_view utf8) {
@@ -35,7 +35,7 @@ bool TextConverter::FromClient(std::string_view cp932, std::string& out) {
     return true;
   }
   if (from_client_ == kInvalid) return false;
-  return RunIconv(from_client_, cp932, out, false);
+  return RunIconv(from_client_, cp932, out, Refused::kStop);
 }
 
 }  // namespace morvane::emulator

@@ -61,7 +61,7 @@ CodecResult Convert(std::string_view in, const char* to, const char* from) {
   }
   std::string out;
   size_t offset = 0;
-  if (!RunIconv(cd.get(), in, out, false, &offset)) {
+  if (!RunIconv(cd.get(), in, out, Refused::kStop, &offset)) {
     result.error = std::string("変換できない文字があります (") + from + " -> " + to + ", 位置 " +
                    std::to_string(offset) + ")";
     return result;
@@ -201,28 +201,8 @@ bool IsCp932Name(const std::string& encoding) { return encoding == "CP932"; }
 std::string ToUtf8Lossy(std::string_view in, const std::string& from) {
   CachedIconv cd("UTF-8", from.c_str());
   if (!cd.valid()) return std::string(in.size(), '?');
-  std::string out(in.size() * 3 + 16, '\0');
-  char* in_ptr = const_cast<char*>(in.data());
-  size_t in_left = in.size();
-  char* out_ptr = out.data();
-  size_t out_left = out.size();
-  while (in_left > 0) {
-    if (iconv(cd.get(), &in_ptr, &in_left, &out_ptr, &out_left) != static_cast<size_t>(-1)) {
-      continue;
-    }
-    size_t used = out.size() - out_left;
-    if (errno == E2BIG) {
-      out.resize(out.size() * 2);
-    } else {  // an invalid or cut-off sequence: one byte becomes "?"
-      out.resize(std::max(out.size(), used + 8));
-      out[used++] = '?';
-      ++in_ptr;
-      --in_left;
-    }
-    out_ptr = out.data() + used;
-    out_left = out.size() - used;
-  }
-  out.resize(out.size() - out_left);
+  std::string out;
+  RunIconv(cd.get(), in, out, Refused::kMarkByte);
   return out;
 }
 

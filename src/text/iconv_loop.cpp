@@ -16,7 +16,7 @@ void Grow(std::string& out, char*& out_ptr, size_t& out_left) {
 
 }  // namespace
 
-bool RunIconv(iconv_t cd, std::string_view in, std::string& out, bool substitute,
+bool RunIconv(iconv_t cd, std::string_view in, std::string& out, Refused refused,
               size_t* failed_at) {
   out.assign(in.size() * 2 + 16, '\0');
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
@@ -30,11 +30,13 @@ bool RunIconv(iconv_t cd, std::string_view in, std::string& out, bool substitute
       Grow(out, out_ptr, out_left);
       continue;
     }
-    if (!substitute) {
+    if (refused == Refused::kStop) {
       if (failed_at) *failed_at = in.size() - in_left;
       return false;
     }
-    size_t skip = std::min(in_left, Utf8SequenceLength(static_cast<unsigned char>(*in_ptr)));
+    size_t skip = refused == Refused::kMarkByte
+                      ? 1
+                      : std::min(in_left, Utf8SequenceLength(static_cast<unsigned char>(*in_ptr)));
     in_ptr += skip;
     in_left -= skip;
     if (out_left == 0) Grow(out, out_ptr, out_left);

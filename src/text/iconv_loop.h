@@ -10,11 +10,18 @@
 
 namespace morvane {
 
+// What a conversion does with a sequence it refuses (one the target cannot hold, an invalid one,
+// or an incomplete one at the end).
+enum class Refused {
+  kStop,              // the run stops
+  kMarkUtf8Sequence,  // one "?" for the UTF-8 sequence that starts there
+  kMarkByte,          // one "?" for each refused byte, in any character set
+};
+
 // Converts in through the open descriptor cd into out (replacing what out held), growing out as
-// needed. A sequence the target cannot hold, or an incomplete one at the end, stops the run with
-// false and *failed_at set to its offset in in; with substitute it becomes "?" instead and the
-// run goes on past the sequence.
-bool RunIconv(iconv_t cd, std::string_view in, std::string& out, bool substitute,
+// needed. A refused sequence stops the run with false and *failed_at set to its offset in in when
+// refused is kStop; otherwise it becomes "?" and the run goes on past it.
+bool RunIconv(iconv_t cd, std::string_view in, std::string& out, Refused refused,
               size_t* failed_at = nullptr);
 
 // True when text holds only ASCII bytes, which every conversion here leaves as they are.

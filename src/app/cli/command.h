@@ -4,10 +4,12 @@
 
 #include <optional>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "model/catalogue_store.h"
+#include "model/data_kind.h"
 #include "model/progress.h"
 #include "model/prompt.h"
 #include "project/project_reader.h"
@@ -48,6 +50,24 @@ inline std::vector<std::string> SplitNames(const std::string& list) {
     start = comma + 1;
   }
   return names;
+}
+
+// "2,3,4": data kinds whose codes run from lowest to 4, each once (2 to 4 are the catalogue's, 1
+// the free SQL's); nothing for an empty list or one that holds anything else.
+inline std::optional<std::vector<DataKind>> DataKindList(const std::string& list, int lowest) {
+  std::vector<DataKind> kinds;
+  std::stringstream items(list);
+  std::string item;
+  while (std::getline(items, item, ',')) {
+    if (item.size() != 1 || item[0] < '0' + lowest || item[0] > '4') return std::nullopt;
+    const DataKind kind = *DataKindFromCode(item[0] - '0');
+    for (DataKind seen : kinds) {
+      if (seen == kind) return std::nullopt;
+    }
+    kinds.push_back(kind);
+  }
+  if (kinds.empty()) return std::nullopt;
+  return kinds;
 }
 
 // Opens the project at path, printing the reader's warnings (unless left out) and errors to err,

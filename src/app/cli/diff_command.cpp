@@ -40,30 +40,13 @@ struct DiffArguments {
   std::string out;
 };
 
-// "2,3,4": data kinds 1 to 4, each once.
-std::optional<std::vector<DataKind>> KindList(const std::string& list) {
-  std::vector<DataKind> kinds;
-  std::stringstream items(list);
-  std::string item;
-  while (std::getline(items, item, ',')) {
-    if (item.size() != 1 || item[0] < '1' || item[0] > '4') return std::nullopt;
-    const DataKind kind = *DataKindFromCode(item[0] - '0');
-    for (DataKind seen : kinds) {
-      if (seen == kind) return std::nullopt;
-    }
-    kinds.push_back(kind);
-  }
-  if (kinds.empty()) return std::nullopt;
-  return kinds;
-}
-
 std::optional<std::string> TakeOption(const std::string& option, const std::string& value,
                                       DiffArguments& parsed) {
   if (TakeDbLoginOption(option, value, parsed.login)) {
     parsed.fromDatabase = true;
   } else if (option == "--kinds") {
     parsed.designWithDatabase = value == "1:2";
-    if (!parsed.designWithDatabase && !(parsed.kinds = KindList(value))) {
+    if (!parsed.designWithDatabase && !(parsed.kinds = DataKindList(value, 1))) {
       return "データの種類「" + value + "」は使えません (2,3,4 のように区切るか 1:2)。";
     }
   } else if (option == "--format") {

@@ -29,8 +29,10 @@ std::string FetchUsage() {
          " --kinds 2,3,4 --out OUT.vnk\n"
          "      [--schemas NAME,...] [--read-with native|functions]\n"
          "      (2 テーブル情報, 3 インデックス情報, 4 テーブル・インデックス情報)\n"
-         "      --schemas は汎用 ODBC で読むスキーマ (所有者) です。省略するとシステムのもの以外の\n"
-         "      すべてを読みます。--read-with functions は PostgreSQL・MariaDB でも一括の問い合わせを\n"
+         "      --schemas は汎用 ODBC で読むスキーマ (所有者) "
+         "です。省略するとシステムのもの以外の\n"
+         "      すべてを読みます。--read-with functions は PostgreSQL・MariaDB "
+         "でも一括の問い合わせを\n"
          "      使わず、ODBC のカタログ関数で読みます。\n"
          "      Ctrl+C で取得を中止します (プロジェクトは保存しません)。\n"
          "      パスワードは環境変数 MORVANE_PWD に入れてください。スクリプトでは --pwd-file で\n"
@@ -64,23 +66,6 @@ std::optional<std::vector<std::string>> SchemaNames(const std::string& list) {
   return names;
 }
 
-// "2,3,4": data kinds that have catalogue statements, each once.
-std::optional<std::vector<DataKind>> DataKinds(const std::string& list) {
-  std::vector<DataKind> kinds;
-  std::stringstream items(list);
-  std::string item;
-  while (std::getline(items, item, ',')) {
-    if (item != "2" && item != "3" && item != "4") return std::nullopt;
-    const DataKind kind = *DataKindFromCode(item[0] - '0');
-    for (DataKind seen : kinds) {
-      if (seen == kind) return std::nullopt;
-    }
-    kinds.push_back(kind);
-  }
-  if (kinds.empty()) return std::nullopt;
-  return kinds;
-}
-
 // Parses the arguments; on error returns the reason.
 std::optional<std::string> ParseArguments(const std::vector<std::string>& args,
                                           FetchArguments& parsed) {
@@ -107,7 +92,7 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args,
       if (!product) return UnknownProductMessage(value);
       parsed.product = *product;
     } else if (option == "--kinds") {
-      std::optional<std::vector<DataKind>> kinds = DataKinds(value);
+      std::optional<std::vector<DataKind>> kinds = DataKindList(value, 2);
       if (!kinds)
         return "データの種類「" + value + "」は使えません (2, 3, 4 をカンマで区切ります)。";
       parsed.kinds = *kinds;
