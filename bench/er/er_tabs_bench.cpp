@@ -4,9 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <cstdlib>
+#include "app/gui/er/er_sheet_tabs.h"
 
 #include "app/gui/er/er_view.h"
 #include "er/er_sheets.h"
@@ -38,7 +38,7 @@ void BM_OpenManySheets(benchmark::State& state) {
   for (auto _ : state) {
     TCatalogueStore store;
     ScriptedPrompt prompt;
-    QTabWidget tabs;
+    TERSheetTabs tabs;
     TERView view(&tabs, store, prompt, [] {});
     tabs.resize(1200, 800);
     tabs.show();

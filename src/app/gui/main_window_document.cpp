@@ -7,7 +7,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollArea>
-#include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
 

@@ -1,6 +1,5 @@
 // The widgets of the main window: tree, list, SQL and ER panels, status bar and progress bar.
 #include <QHBoxLayout>
-#include <algorithm>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,13 +9,14 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/gui/db/sql_panel.h"
+#include "app/gui/er/er_sheet_tabs.h"
 #include "app/gui/er/er_view.h"
 #include "app/gui/main_window.h"
 #include "app/gui/readable_names.h"
@@ -151,13 +151,12 @@ QWidget* TfrmMain::BuildSqlPanel() {
 
 QWidget* TfrmMain::BuildERPanel() {
   pnlER = Named(new QWidget, "pnlER");
-  pagER = Named(new QTabWidget, "pagER");
-  pagER->setTabPosition(QTabWidget::South);
-  pagER->setDocumentMode(true);
+  pagER = Named(new TERSheetTabs, "pagER");
   auto* layout = new QVBoxLayout(pnlER);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(pagER);
-  erView_ = new TERView(pagER, store_, prompt_, [this] { MarkModified(); }, this);
+  erView_ = new TERView(
+      pagER, store_, prompt_, [this] { MarkModified(); }, this);
   return pnlER;
 }
 
