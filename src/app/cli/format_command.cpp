@@ -1,8 +1,11 @@
 #include "app/cli/format_command.h"
 
+#include <optional>
 #include <ostream>
+#include <string>
 
 #include "model/standard_layout.h"
+#include "project/project_lock.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
 
@@ -44,6 +47,12 @@ int RunFormatCommand(const std::vector<std::string>& args, std::ostream& /*out*/
     err << "使い方:\n" << kFormatUsage;
     return kExitUsage;
   }
+  const std::string& target = parsed.out.empty() ? parsed.project : parsed.out;
+  ProjectLock lock;
+  if (std::optional<std::string> busy = lock.Lock(target)) {
+    err << *busy << "\n";
+    return kExitFailure;
+  }
   TCatalogueStore store;
   ProjectReadResult read = OpenProjectFile(store, parsed.project, EstimateTextWidth, nullptr);
   for (const std::string& warning : read.warnings) err << warning << "\n";
@@ -54,8 +63,7 @@ int RunFormatCommand(const std::vector<std::string>& args, std::ostream& /*out*/
     return kExitFailure;
   }
   ApplyStandardLayout(store);
-  ProjectWriteResult written =
-      SaveProjectFile(store, parsed.out.empty() ? parsed.project : parsed.out);
+  ProjectWriteResult written = SaveProjectFile(store, target);
   if (!written.ok) err << written.error << "\n";
   return written.ok ? 0 : kExitFailure;
 }
