@@ -1,6 +1,7 @@
 // How long the ER view takes to show a project of many ER sheets (one tab each): reading the
-// file, making a tab and a view per sheet and showing the tab bar, on offscreen widgets. The
-// peer is the same project with 1,000 sheets, to show how the time grows.
+// file, making a tab and a page per sheet, the view of the current sheet and showing the tab
+// row, on offscreen widgets. The peer is the same project with 1,000 sheets, to show how the
+// time grows.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
