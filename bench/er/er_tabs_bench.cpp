@@ -7,8 +7,8 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <cstdlib>
-#include "app/gui/er/er_sheet_tabs.h"
 
+#include "app/gui/er/er_sheet_tabs.h"
 #include "app/gui/er/er_view.h"
 #include "er/er_sheets.h"
 #include "er/er_tables.h"
