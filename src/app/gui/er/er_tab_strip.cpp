@@ -178,7 +178,9 @@ void TERTabStrip::wheelEvent(QWheelEvent* event) {
 
 void TERTabStrip::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  // Tabs chosen while the row had no width yet come into view once it has one.
   ScrollTo(offset_);
+  if (current_ >= 0) MakeVisible(current_);
 }
 
 void TERTabStrip::changeEvent(QEvent* event) {
