@@ -60,6 +60,27 @@ void BM_OpenManySheets(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenManySheets)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// Showing the sheets again while they are shown (another project opened over one): the shown
+// tabs and pages go first, then the new ones come.
+void BM_ReshowManySheets(benchmark::State& state) {
+  QTemporaryDir dir;
+  const std::string path = MakeProject(dir, static_cast<int>(state.range(0)));
+  TCatalogueStore store;
+  ScriptedPrompt prompt;
+  TERSheetTabs tabs;
+  TERView view(&tabs, store, prompt, [] {});
+  tabs.resize(1200, 800);
+  tabs.show();
+  if (!OpenProjectFile(store, path, EstimateTextWidth, nullptr).ok) std::abort();
+  view.Rebuild();
+  for (auto _ : state) {
+    view.Rebuild();
+    QApplication::processEvents();
+  }
+  if (view.SheetCount() != state.range(0)) std::abort();
+}
+BENCHMARK(BM_ReshowManySheets)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 }  // namespace
 }  // namespace morvane
 

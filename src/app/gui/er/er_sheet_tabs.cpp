@@ -80,13 +80,14 @@ void TERSheetTabs::removeTab(int index) {
 }
 
 void TERSheetTabs::DeleteAll() {
-  // While the pages are hidden, the page the stack falls back to at each deletion is not shown.
-  const bool shown = !stack_->isHidden();
-  stack_->hide();
   strip_->Clear();
-  for (QWidget* page : pages_) delete page;
   pages_.clear();
-  stack_->setVisible(shown);
+  // The pages go with their stack at once: a stack that loses its current page makes another
+  // one current, which passes over every page each time.
+  auto* fresh = new QStackedWidget(this);
+  delete layout()->replaceWidget(stack_, fresh);
+  delete stack_;
+  stack_ = fresh;
 }
 
 void TERSheetTabs::setCornerWidget(QWidget* widget) {
