@@ -106,9 +106,15 @@ int TERTabStrip::tabAt(const QPoint& point) const {
 
 bool TERTabStrip::CanScrollOn() const { return offset_ + width() < TotalWidth(); }
 
+int TERTabStrip::FirstInView() const {
+  EnsureLayout();
+  const auto after = std::upper_bound(lefts_.begin(), lefts_.end(), offset_);
+  return std::clamp(static_cast<int>(after - lefts_.begin()) - 1, 0, std::max(0, count() - 1));
+}
+
 void TERTabStrip::ScrollBy(int tabs) {
   if (count() == 0) return;
-  const int first = std::max(0, tabAt(QPoint(0, 0)));
+  const int first = FirstInView();
   // A tab cut at the left edge counts as the first step back.
   const bool cut = lefts_[first] < offset_;
   const int target = std::clamp(first + tabs + (tabs < 0 && cut ? 1 : 0), 0, count() - 1);
@@ -128,7 +134,7 @@ QSize TERTabStrip::minimumSizeHint() const { return QSize(0, sizeHint().height()
 void TERTabStrip::paintEvent(QPaintEvent*) {
   if (count() == 0) return;
   QStylePainter painter(this);
-  const int first = std::max(0, tabAt(QPoint(0, 0)));
+  const int first = FirstInView();
   int last = first;
   while (last + 1 < count() && lefts_[last + 1] < offset_ + width()) ++last;
   auto draw = [&](int index) {

@@ -68,6 +68,8 @@ class TERTabStrip : public QWidget {
   void EnsureLayout() const;
   void Changed();
   int TotalWidth() const;
+  // The first tab wholly or partly in view.
+  int FirstInView() const;
   int Padding() const;
   void ScrollTo(int offset);
   void MakeVisible(int index);
