@@ -10,10 +10,12 @@
 namespace morvane {
 namespace {
 
-QToolButton* ScrollButton(QWidget* parent, const char* name, Qt::ArrowType arrow) {
+QToolButton* ScrollButton(QWidget* parent, const char* name, Qt::ArrowType arrow,
+                          const QString& tip) {
   auto* button = new QToolButton(parent);
   button->setObjectName(QLatin1String(name));
   button->setArrowType(arrow);
+  button->setToolTip(tip);
   button->setAutoRaise(true);
   button->setAutoRepeat(true);
   button->hide();
@@ -26,8 +28,10 @@ TERSheetTabs::TERSheetTabs(QWidget* parent)
     : QWidget(parent),
       stack_(new QStackedWidget(this)),
       strip_(new TERTabStrip(this)),
-      btnBack_(ScrollButton(this, "btnERTabsBack", Qt::LeftArrow)),
-      btnOn_(ScrollButton(this, "btnERTabsOn", Qt::RightArrow)) {
+      btnBack_(ScrollButton(this, "btnERTabsBack", Qt::LeftArrow,
+                            QStringLiteral("前のタブを表示します"))),
+      btnOn_(ScrollButton(this, "btnERTabsOn", Qt::RightArrow,
+                          QStringLiteral("次のタブを表示します"))) {
   auto* row = new QHBoxLayout;
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(0);
