@@ -8,7 +8,7 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
-#include "browse/report_view.h"
+#include "app/gui/browse/report_view.h"
 #include "browse_test_window.h"
 
 namespace morvane {

@@ -20,7 +20,7 @@
 #include "db/catalogue_sql.h"
 #include "db/db_connection.h"
 #include "model/data_kind.h"
-#include "model/new_project.h"
+#include "project/new_project.h"
 #include "tools/sql_script.h"
 
 namespace morvane {

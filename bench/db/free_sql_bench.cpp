@@ -18,7 +18,7 @@
 #include "db/db_connection.h"
 #include "db/free_sql.h"
 #include "model/data_kind.h"
-#include "model/new_project.h"
+#include "project/new_project.h"
 #include "tools/sql_script.h"
 
 namespace morvane {

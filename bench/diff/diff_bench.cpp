@@ -16,10 +16,10 @@
 #include <string>
 
 #include "diff/catalogue_diff.h"
-#include "model/codec.h"
-#include "model/new_project.h"
+#include "project/new_project.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
+#include "text/codec.h"
 
 namespace morvane {
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "catalogue_statements.h"
-#include "model/codec.h"
+#include "text/codec.h"
 #include "tools/sql_script.h"
 
 namespace {

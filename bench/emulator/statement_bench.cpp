@@ -12,7 +12,7 @@
 
 #include <string>
 
-#include "model/codec.h"
+#include "text/codec.h"
 #include "tools/sql_script.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "app/gui/er/er_view.h"
 #include "er/er_sheets.h"
 #include "er/er_tables.h"
-#include "model/new_project.h"
+#include "project/new_project.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
 

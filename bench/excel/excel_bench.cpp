@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "model/codec.h"
-#include "model/new_project.h"
+#include "project/new_project.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
+#include "text/codec.h"
 #include "xlsx/cell_ref.h"
 
 #ifdef MORVANE_HAVE_XLSXWRITER

@@ -19,13 +19,13 @@
 #include <fstream>
 #include <string>
 
+#include "er/er_from_record.h"
 #include "er/er_sheets.h"
 #include "er/er_tables.h"
-#include "model/codec.h"
-#include "model/er_from_record.h"
-#include "model/new_project.h"
+#include "project/new_project.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
+#include "text/codec.h"
 
 namespace morvane {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "excel/application.h"
-#include "model/codec.h"
+#include "text/codec.h"
 #include "xlsx/cell_ref.h"
 
 #ifdef MORVANE_HAVE_XLSXWRITER

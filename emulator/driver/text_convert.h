@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/iconv_loop.h"
+
 namespace morvane::emulator {
 
 class TextConverter {
@@ -26,12 +28,5 @@ class TextConverter {
   iconv_t to_client_;
   iconv_t from_client_;
 };
-
-inline bool IsAscii(std::string_view text) {
-  for (unsigned char c : text) {
-    if (c >= 0x80) return false;
-  }
-  return true;
-}
 
 }  // namespace morvane::emulator

@@ -1,6 +1,6 @@
 #include "browse/list_columns.h"
 
-#include "model/codec.h"
+#include "text/codec.h"
 
 namespace morvane {
 

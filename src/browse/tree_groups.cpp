@@ -50,9 +50,4 @@ std::vector<TTreeLeaf> ExcelTreeLeaves(const RecordList& records) {
   return leaves;
 }
 
-TColumnValuePositions ColumnValuePositionsFor(TreeFamily family, Product product) {
-  return family == TreeFamily::kDatabase ? ProfileOf(product).columnPositions
-                                         : kExcelColumnPositions;
-}
-
 }  // namespace morvane

@@ -11,8 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "er/er_data.h"
 #include "model/catalogue_store.h"
+#include "model/er_data.h"
+#include "model/product_profile.h"
 
 namespace morvane {
 
@@ -55,6 +56,8 @@ std::vector<TTreeLeaf> ExcelTreeLeaves(const RecordList& records);
 
 // Where ER table windows take a column's name, type, length, scale and key mark from in a
 // column row, for a selection in the Excel family or the database family of `product`.
-TColumnValuePositions ColumnValuePositionsFor(TreeFamily family, Product product);
+inline TColumnValuePositions ColumnValuePositionsFor(TreeFamily family, Product product) {
+  return ColumnValuePositionsFor(product, family != TreeFamily::kDatabase);
+}
 
 }  // namespace morvane

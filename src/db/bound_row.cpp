@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "model/codec.h"
+#include "text/codec.h"
 
 namespace morvane {
 

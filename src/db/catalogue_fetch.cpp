@@ -13,27 +13,16 @@
 #include "db/catalogue_sql.h"
 #include "db/odbc_catalogue_fetch.h"
 #include "db/odbc_error.h"
+#include "db/products/product_catalogue.h"
 #include "db/record_assembler.h"
 #include "db/record_finder.h"
 #include "db/value_replace.h"
-#include "model/codec.h"
 #include "model/data_kind.h"
+#include "text/codec.h"
 
 namespace morvane {
 
 namespace {
-
-// The NOT NULL, unique and primary-key mark "○".
-constexpr std::string_view kMark = "\x81\x9B";
-
-// Column-level entries set by the marking passes.
-constexpr size_t kOracleColumnNameEntry = 1;
-constexpr size_t kOraclePrimaryKeyEntry = 9;
-constexpr size_t kOracleUniqueEntry = 10;
-constexpr size_t kBroadbaseOrdinalEntry = 0;
-constexpr size_t kBroadbasePrimaryKeyEntry = 5;
-constexpr size_t kBroadbasePrimaryKeySeqEntry = 6;
-constexpr size_t kBroadbaseUniqueEntry = 7;
 
 // The number of column-level columns of table-index information, whatever its items.
 constexpr int kTableIndexColumns = 5;
@@ -70,9 +59,8 @@ class CatalogueFetch {
   bool Count(const std::string& sql);
   bool ReadRecords(const CatalogueSql& sql);
   bool RunTablePostPass();
-  bool MarkOracleColumns(const char* sql, size_t entry, const RecordFinder& finder);
-  bool MarkBroadbaseColumns(const char* sql, bool primary_key, const RecordFinder& finder);
-  bool ReadRelationships();
+  bool MarkKeyColumns(const KeyMarkPass& pass, bool primary_key, const RecordFinder& finder);
+  bool ReadRelationships(const char* sql);
   void FinishTableIndexMatrices(int largest_index_count);
 
   // Runs `sql` on a new statement and calls on_row(row) for each row it delivers.
@@ -170,53 +158,44 @@ bool CatalogueFetch::ForEachRow(const char* sql, int columns, OnRow on_row) {
 }
 
 bool CatalogueFetch::RunTablePostPass() {
-  const TableFinish finish = ProfileOf(store_.product).tableFinish;
-  if (finish == TableFinish::kRelationships) return ReadRelationships();
+  const ProductCatalogue* catalogue = CatalogueOf(store_.product);
+  if (catalogue == nullptr) return true;
+  if (catalogue->relationshipSql != nullptr) return ReadRelationships(catalogue->relationshipSql);
+  if (!catalogue->keyMarks) return true;
   RecordFinder finder(store_.Records(DataKind::Table));
-  if (finish == TableFinish::kOracleKeys) {
-    return MarkOracleColumns(kOraclePrimaryKeySql, kOraclePrimaryKeyEntry, finder) &&
-           MarkOracleColumns(kOracleUniqueSql, kOracleUniqueEntry, finder);
-  }
-  if (finish == TableFinish::kBroadbaseKeys) {
-    return MarkBroadbaseColumns(kBroadbasePrimaryKeySql, true, finder) &&
-           MarkBroadbaseColumns(kBroadbaseUniqueSql, false, finder);
-  }
-  return true;
+  return MarkKeyColumns(*catalogue->keyMarks, true, finder) &&
+         MarkKeyColumns(*catalogue->keyMarks, false, finder);
 }
 
-// Rows (table, column): the column's entry `entry` gets the mark.
-bool CatalogueFetch::MarkOracleColumns(const char* sql, size_t entry, const RecordFinder& finder) {
-  return ForEachRow(sql, 2, [&](const BoundRow& row) {
-    TTableRec* record = finder.ByName(row.Text(0));
+// Rows (table or owner and table, column[, key position]): the column gets the primary-key or
+// the unique mark, and a primary-key column its key position when the pass keeps one.
+bool CatalogueFetch::MarkKeyColumns(const KeyMarkPass& pass, bool primary_key,
+                                    const RecordFinder& finder) {
+  const int column_at = pass.tableByOwner ? 2 : 1;
+  const bool with_position = primary_key && pass.keyPositionEntry.has_value();
+  const char* sql = primary_key ? pass.primaryKeySql : pass.uniqueSql;
+  return ForEachRow(sql, column_at + (with_position ? 2 : 1), [&](const BoundRow& row) {
+    TTableRec* record = pass.tableByOwner ? finder.ByOwnerAndName(row.Text(0), row.Text(1))
+                                          : finder.ByName(row.Text(0));
     if (record == nullptr) return;
-    TColumnRow* column = FindColumnRow(*record, kOracleColumnNameEntry, row.Text(1));
-    if (column != nullptr) ReplaceValues(column->values, {{entry, kMark}});
-  });
-}
-
-// Rows (schema, table, column number[, key position]).
-bool CatalogueFetch::MarkBroadbaseColumns(const char* sql, bool primary_key,
-                                          const RecordFinder& finder) {
-  return ForEachRow(sql, primary_key ? 4 : 3, [&](const BoundRow& row) {
-    TTableRec* record = finder.ByOwnerAndName(row.Text(0), row.Text(1));
-    if (record == nullptr) return;
-    TColumnRow* column = FindColumnRow(*record, kBroadbaseOrdinalEntry, row.Text(2));
+    TColumnRow* column = FindColumnRow(*record, pass.columnEntry, row.Text(column_at));
     if (column == nullptr) return;
-    if (primary_key) {
-      ReplaceValues(column->values, {{kBroadbasePrimaryKeyEntry, kMark},
-                                     {kBroadbasePrimaryKeySeqEntry, row.Text(3)}});
+    const size_t entry = primary_key ? pass.primaryKeyEntry : pass.uniqueEntry;
+    if (with_position) {
+      ReplaceValues(column->values,
+                    {{entry, kMark}, {*pass.keyPositionEntry, row.Text(column_at + 1)}});
     } else {
-      ReplaceValues(column->values, {{kBroadbaseUniqueEntry, kMark}});
+      ReplaceValues(column->values, {{entry, kMark}});
     }
   });
 }
 
 // Rows (foreign-key table, referenced table), ordered by both: one relation per foreign-key
 // table. The list is emptied first, so a failed statement leaves it empty.
-bool CatalogueFetch::ReadRelationships() {
+bool CatalogueFetch::ReadRelationships(const char* sql) {
   std::vector<TRelationRec>& relations = store_.relations;
   relations.clear();
-  return ForEachRow(kRedBrickRelationshipSql, 2, [&](const BoundRow& row) {
+  return ForEachRow(sql, 2, [&](const BoundRow& row) {
     std::string_view fk_table = row.Text(0);
     if (relations.empty() || relations.back().fkTable != fk_table) {
       relations.push_back(TRelationRec{std::string(fk_table), {}});

@@ -1,7 +1,7 @@
 #include "db/catalogue_snapshot.h"
 
 #include "db/catalogue_fetch.h"
-#include "model/new_project.h"
+#include "project/new_project.h"
 
 namespace morvane {
 

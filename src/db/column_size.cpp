@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "model/cp932_text.h"
 #include "model/data_kind.h"
+#include "text/cp932_text.h"
 
 namespace morvane {
 

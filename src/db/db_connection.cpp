@@ -1,9 +1,9 @@
 #include "db/db_connection.h"
 
 #include "db/odbc_error.h"
-#include "model/codec.h"
-#include "model/cp932_text.h"
 #include "model/data_kind.h"
+#include "text/codec.h"
+#include "text/cp932_text.h"
 
 namespace morvane {
 

@@ -26,8 +26,9 @@ class TDbConnection {
   // empty user name or password is passed as a null pointer. Only a plain success counts: a
   // driver that answers with information, or an error, leaves the connection closed and its
   // first diagnostic is shown through `prompt`. Status panel 1 shows "接続中" while connecting,
-  // then the data source name, or the empty text after a failure. For the Oracle products the
-  // upper-cased user name becomes OwnerName. Returns Connected.
+  // then the data source name, or the empty text after a failure. For a product whose owner
+  // is the login user (its profile's ownerIsLogin) the upper-cased user name becomes OwnerName.
+  // Returns Connected.
   bool Connect(Product product, const std::string& dsn, const std::string& uid,
                const std::string& pwd, IPrompt& prompt, IStatusBar& status);
 

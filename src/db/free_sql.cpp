@@ -11,8 +11,8 @@
 #include "db/bound_row.h"
 #include "db/odbc_error.h"
 #include "db/odbc_wide_text.h"
-#include "model/codec.h"
 #include "model/data_kind.h"
+#include "text/codec.h"
 
 namespace morvane {
 namespace {

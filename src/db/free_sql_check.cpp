@@ -1,8 +1,8 @@
 #include "db/free_sql_check.h"
 
-#include "model/codec.h"
-#include "model/cp932_text.h"
 #include "model/data_kind.h"
+#include "text/codec.h"
+#include "text/cp932_text.h"
 
 namespace morvane {
 

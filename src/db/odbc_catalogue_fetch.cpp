@@ -7,8 +7,8 @@
 #include "db/odbc_catalogue_reader.h"
 #include "db/odbc_error.h"
 #include "db/table_index_matrix.h"
-#include "model/codec.h"
 #include "model/data_kind.h"
+#include "text/codec.h"
 
 namespace morvane {
 namespace {

@@ -13,16 +13,14 @@
 #include "db/odbc_handles.h"
 #include "db/odbc_read_cache.h"
 #include "db/table_index_matrix.h"
-#include "model/codec.h"
+#include "db/value_replace.h"
 #include "model/data_kind.h"
 #include "model/odbc_default_items.h"
+#include "text/codec.h"
 
 namespace morvane {
 
 namespace {
-
-// The NOT NULL, unique and primary-key mark "○".
-constexpr std::string_view kMark = "\x81\x9B";
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 

@@ -2,7 +2,7 @@
 
 #include <sqlext.h>
 
-#include "model/codec.h"
+#include "text/codec.h"
 
 namespace morvane {
 

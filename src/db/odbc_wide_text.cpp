@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "db/odbc_error.h"
-#include "model/codec.h"
+#include "text/codec.h"
 
 namespace morvane {
 

@@ -11,9 +11,9 @@
 #include "db/odbc_catalogue_reader.h"
 #include "db/odbc_error.h"
 #include "db/odbc_handles.h"
-#include "model/codec.h"
-#include "model/cp932_text.h"
 #include "model/data_kind.h"
+#include "text/codec.h"
+#include "text/cp932_text.h"
 
 namespace morvane {
 namespace {

@@ -12,8 +12,8 @@
 
 namespace morvane {
 
-// The table-level value that holds a table's row count (the item "COUNT"): 4 for Red Brick,
-// 6 for Oracle 8 and Oracle 7, 3 for Broadbase; nothing without a product.
+// The table-level value that holds a table's row count (the item "COUNT"), as the product's
+// profile places it; nothing for a product whose tables keep none, or without a product.
 std::optional<size_t> CountValueIndex(Product product);
 
 // `name` as a quoted identifier: between double quotes, a double quote inside doubled.

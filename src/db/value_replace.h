@@ -11,6 +11,9 @@
 
 namespace morvane {
 
+// The mark ("○" in CP932) a catalogue value holds for a set flag: not null, unique, key.
+inline constexpr std::string_view kMark = "\x81\x9B";
+
 // Replaces the values at the given positions; positions beyond the list are ignored.
 inline void ReplaceValues(TValueList& values,
                           std::initializer_list<std::pair<size_t, std::string_view>> replacements) {

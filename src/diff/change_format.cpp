@@ -1,6 +1,6 @@
 #include "diff/change_format.h"
 
-#include "model/codec.h"
+#include "text/codec.h"
 
 namespace morvane::diff {
 namespace {

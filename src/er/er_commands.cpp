@@ -5,8 +5,8 @@
 #include "er/er_fit.h"
 #include "er/er_sheets.h"
 #include "er/line_geometry.h"
-#include "model/codec.h"
-#include "model/cp932_text.h"
+#include "text/codec.h"
+#include "text/cp932_text.h"
 
 namespace morvane {
 

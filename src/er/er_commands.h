@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "er/er_data.h"
 #include "er/er_fit.h"
 #include "er/er_tables.h"
+#include "model/er_data.h"
 #include "model/prompt.h"
 
 namespace morvane {

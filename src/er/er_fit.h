@@ -5,7 +5,7 @@
 #include <functional>
 #include <string_view>
 
-#include "er/er_data.h"
+#include "model/er_data.h"
 
 namespace morvane {
 

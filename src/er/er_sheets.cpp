@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "model/codec.h"
-#include "model/cp932_text.h"
+#include "text/codec.h"
+#include "text/cp932_text.h"
 
 namespace morvane {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "er/er_data.h"
+#include "model/er_data.h"
 
 namespace morvane {
 

@@ -4,8 +4,8 @@
 #include <unordered_set>
 
 #include "er/line_geometry.h"
-#include "model/cp932_text.h"
 #include "model/data_kind.h"
+#include "text/cp932_text.h"
 
 namespace morvane {
 namespace {
@@ -92,10 +92,6 @@ TERColumnRec MakeERColumn(const TValueList& rowValues, const TColumnValuePositio
   column.checked = true;
   column.listText = ERColumnListText(column, 2);
   return column;
-}
-
-TColumnValuePositions ColumnValuePositionsFor(Product product, bool excelFile) {
-  return excelFile ? kExcelColumnPositions : ProfileOf(product).columnPositions;
 }
 
 std::string DeleteTableQuestion(std::string_view caption) {

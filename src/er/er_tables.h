@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "er/er_data.h"
+#include "model/er_data.h"
 #include "model/product_profile.h"
 #include "model/value_list.h"
 
@@ -35,10 +35,6 @@ std::string ERColumnListText(const TERColumnRec& column, int blanks);
 // A checked column entry built from a column row's values at the given positions (a position
 // beyond the row gives an empty value). Its list text uses two blanks.
 TERColumnRec MakeERColumn(const TValueList& rowValues, const TColumnValuePositions& positions);
-
-// The column-value positions used for a selection under "Excelファイル" (excelFile true) or
-// under "データベース" for the given product.
-TColumnValuePositions ColumnValuePositionsFor(Product product, bool excelFile);
 
 // The confirmation "「caption」テーブルを削除しますか？" (UTF-8) for a CP932 caption.
 std::string DeleteTableQuestion(std::string_view caption);

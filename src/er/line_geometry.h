@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "er/er_data.h"
+#include "model/er_data.h"
 
 namespace morvane {
 

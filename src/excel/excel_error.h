@@ -1,13 +1,11 @@
-// The failure of an Excel operation, carrying a readable message (UTF-8) for the error box.
+// The failure of an Excel operation, carrying a readable message (UTF-8) for the error box. It is
+// the workbook engine's own error class, so that a failure of either reads the same.
 #pragma once
 
-#include <stdexcept>
+#include "xlsx/error.h"
 
 namespace morvane::excel {
 
-class ExcelError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+using ExcelError = xlsx::Error;
 
 }  // namespace morvane::excel

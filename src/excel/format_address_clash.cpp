@@ -1,7 +1,7 @@
 #include "excel/format_address_clash.h"
 
-#include "model/codec.h"
-#include "model/cp932_text.h"
+#include "text/codec.h"
+#include "text/cp932_text.h"
 
 namespace morvane {
 

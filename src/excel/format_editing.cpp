@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "model/codec.h"
-#include "model/cp932_text.h"
 #include "model/item_def.h"
+#include "text/codec.h"
+#include "text/cp932_text.h"
 
 namespace morvane {
 namespace {

@@ -9,9 +9,9 @@
 #include "excel/output_messages.h"
 #include "excel/text_boundary.h"
 #include "excel/worksheet.h"
-#include "model/codec.h"
-#include "model/cp932_text.h"
 #include "model/data_kind.h"
+#include "text/codec.h"
+#include "text/cp932_text.h"
 
 namespace morvane::excel {
 namespace {

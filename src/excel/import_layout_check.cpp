@@ -2,7 +2,7 @@
 
 #include "excel/excel_error.h"
 #include "excel/worksheet.h"
-#include "model/cp932_text.h"
+#include "text/cp932_text.h"
 
 namespace morvane::excel {
 namespace {

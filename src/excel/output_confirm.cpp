@@ -4,7 +4,7 @@
 
 #include "excel/excel_error.h"
 #include "excel/output_messages.h"
-#include "model/codec.h"
+#include "text/codec.h"
 
 namespace morvane::excel {
 

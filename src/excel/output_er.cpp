@@ -6,7 +6,7 @@
 #include <map>
 
 #include "er/line_geometry.h"
-#include "model/codec.h"
+#include "text/codec.h"
 
 namespace morvane::excel {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "er/er_data.h"
 #include "excel/shapes.h"
+#include "model/er_data.h"
 #include "model/format_settings.h"
 
 namespace morvane::excel {

@@ -8,7 +8,7 @@
 #include "excel/output_messages.h"
 #include "excel/output_sheet_name.h"
 #include "excel/output_tables.h"
-#include "model/codec.h"
+#include "text/codec.h"
 
 namespace morvane::excel {
 

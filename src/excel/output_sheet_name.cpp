@@ -4,7 +4,7 @@
 
 #include "excel/application.h"
 #include "excel/excel_error.h"
-#include "model/codec.h"
+#include "text/codec.h"
 
 namespace morvane::excel {
 namespace {

@@ -1,7 +1,7 @@
 #include "excel/standard_sheet.h"
 
-#include "model/codec.h"
 #include "model/standard_layout.h"
+#include "text/codec.h"
 
 namespace morvane::excel {
 namespace {

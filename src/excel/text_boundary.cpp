@@ -3,7 +3,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "model/codec.h"
+#include "text/codec.h"
 
 namespace morvane::excel {
 
@@ -15,10 +15,6 @@ std::string ToEngineText(std::string_view cp932) {
 
 std::string ToDocumentText(std::string_view utf8) { return Utf8ToCp932Lossy(utf8); }
 
-}  // namespace morvane::excel
-
-namespace morvane::excel {
-
 std::string UnexpectedFailureText(const std::exception& e) {
   if (dynamic_cast<const std::bad_alloc*>(&e) != nullptr ||
       dynamic_cast<const std::length_error*>(&e) != nullptr) {
@@ -28,10 +24,7 @@ std::string UnexpectedFailureText(const std::exception& e) {
 }
 
 std::string FailureText(const std::exception& e) {
-  if (dynamic_cast<const ExcelError*>(&e) != nullptr ||
-      dynamic_cast<const xlsx::Error*>(&e) != nullptr) {
-    return e.what();
-  }
+  if (dynamic_cast<const ExcelError*>(&e) != nullptr) return e.what();
   return UnexpectedFailureText(e);
 }
 

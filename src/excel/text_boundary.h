@@ -1,5 +1,5 @@
-// Text crossing between the document (CP932) and the workbook engine (UTF-8), and engine
-// failures turned into ExcelError. Text going into a workbook must convert exactly; text read
+// Text crossing between the document (CP932) and the workbook engine (UTF-8), and the calls
+// into the engine. Text going into a workbook must convert exactly; text read
 // from one gives "?" for each character CP932 lacks, as automation does, so a workbook holding
 // such text can still be read.
 #pragma once
@@ -10,18 +10,17 @@
 #include <utility>
 
 #include "excel/excel_error.h"
-#include "xlsx/error.h"
 
 namespace morvane::excel {
 
 std::string ToEngineText(std::string_view cp932);
 std::string ToDocumentText(std::string_view utf8);  // never fails
 
-// The message for an engine failure that is not an xlsx::Error (memory exhausted, a library's
+// The message for an engine failure that is not an ExcelError (memory exhausted, a library's
 // own exception): never the library's text, which means nothing to the user.
 std::string UnexpectedFailureText(const std::exception& e);
-// The message of any failure for the user: the reason of an ExcelError or xlsx::Error as it is,
-// else UnexpectedFailureText.
+// The message of any failure for the user: the reason of an ExcelError as it is, else
+// UnexpectedFailureText.
 std::string FailureText(const std::exception& e);
 
 // Runs an engine call, reporting its failure as an ExcelError with the same message, or with
@@ -33,10 +32,9 @@ decltype(auto) Guard(F&& call, const std::string& file = {}) {
   };
   try {
     return std::forward<F>(call)();
-  } catch (const xlsx::Error& e) {
+  } catch (const ExcelError& e) {
+    if (file.empty()) throw;
     throw fail(e.what());
-  } catch (const ExcelError&) {
-    throw;
   } catch (const std::exception& e) {
     throw fail(UnexpectedFailureText(e));
   }

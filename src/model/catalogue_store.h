@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "er/er_data.h"
 #include "fileio/file_lock.h"
 #include "model/data_kind.h"
+#include "model/er_data.h"
 #include "model/format_settings.h"
 #include "model/item_def.h"
 #include "model/records.h"
@@ -74,11 +74,11 @@ class TCatalogueStore {
   int fileVersion = kCurrentFileVersion;  // below 280: no database work possible
   bool modified = false;                  // unsaved changes exist
   DataKind currentDataKind = DataKind::None;  // data kind of the selected tree node
-  int currentListLevel = 0;               // 1 table list shown, 2 column list shown, 0 none
-  bool refreshRequest = false;            // the next selection of a catalogue node fetches again
-  bool listRebuild = false;               // the list view must be rebuilt on the next fill
-  bool listViewActive = true;             // the list view is the active view; lists fill only then
-  bool erViewActive = false;              // the ER view is shown
+  int currentListLevel = 0;                   // 1 table list shown, 2 column list shown, 0 none
+  bool refreshRequest = false;  // the next selection of a catalogue node fetches again
+  bool listRebuild = false;     // the list view must be rebuilt on the next fill
+  bool listViewActive = true;   // the list view is the active view; lists fill only then
+  bool erViewActive = false;    // the ER view is shown
   std::array<int, kDataKindCount> sortColumn{};     // per data kind (DataKindIndex)
   std::array<int, kDataKindCount> sortDirection{};  // per data kind (DataKindIndex)
   // The owner and type whose records the table list shows; nullopt means no filter, while an

@@ -52,8 +52,8 @@ constexpr bool IsItemLevel(int level) {
   return level == kItemLevelTable || level == kItemLevelColumn;
 }
 
-// "Red Brick", "Oracle 8", "Oracle 7", "Broadbase"; "未選択" (not selected) for none.
-// UTF-8, as shown in the status bar and window caption.
+// The name in the product's profile (such as "Oracle 8" or "汎用 ODBC"); "未選択" (not
+// selected) for none. UTF-8, as shown in the status bar and window caption.
 std::string_view ProductName(Product product);
 
 // The tree caption of a data kind (UTF-8), e.g. "テーブル情報"; empty for an invalid kind.

@@ -3,7 +3,7 @@
 #include <iterator>
 #include <span>
 
-#include "model/codec.h"
+#include "text/codec.h"
 
 namespace morvane {
 namespace {

@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "er/er_data.h"
+#include "model/er_data.h"
 
 namespace morvane {
 
@@ -108,5 +108,11 @@ std::optional<Product> ProductFromCommandWord(std::string_view word);
 
 // Where an Excel file's column rows keep their values (the Excel file column list).
 inline constexpr TColumnValuePositions kExcelColumnPositions{1, 2, 6, 7, 11};
+
+// Where the column rows of a catalogue keep their values: the product's positions, or the Excel
+// file column list's for tables read from a workbook.
+inline TColumnValuePositions ColumnValuePositionsFor(Product product, bool excelFile) {
+  return excelFile ? kExcelColumnPositions : ProfileOf(product).columnPositions;
+}
 
 }  // namespace morvane

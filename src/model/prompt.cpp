@@ -1,6 +1,6 @@
 #include "model/prompt.h"
 
-#include "model/codec.h"
+#include "text/codec.h"
 
 namespace morvane {
 

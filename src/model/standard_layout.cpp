@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/codec.h"
+#include "text/codec.h"
 
 namespace morvane {
 

@@ -12,11 +12,11 @@
 #include "er/er_tables.h"
 #include "fileio/file_lock.h"
 #include "fileio/system_error_text.h"
-#include "model/codec.h"
-#include "model/cp932_text.h"
-#include "model/new_project.h"
 #include "project/line_source.h"
+#include "project/new_project.h"
 #include "project/project_format.h"
+#include "text/codec.h"
+#include "text/cp932_text.h"
 
 namespace morvane {
 namespace {

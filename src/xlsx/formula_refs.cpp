@@ -14,7 +14,7 @@ bool IsNameChar(char c) {
 }
 
 // Walks a formula token by token. For each sheet prefix it calls on_prefix(begin, end, name,
-// external); for each bare identifier on_name(begin, end, followed_by).
+// external); for each bare identifier on_name(name, followed_by), the character after it.
 void Scan(std::string_view f,
           const std::function<void(size_t, size_t, const std::string&, bool)>& on_prefix,
           const std::function<void(std::string_view, char)>& on_name) {

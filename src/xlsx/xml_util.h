@@ -23,7 +23,7 @@ pugi::xml_node ChildByLocal(pugi::xml_node parent, std::string_view local);
 std::vector<pugi::xml_node> ChildrenByLocal(pugi::xml_node parent, std::string_view local);
 
 // The first attribute whose local name matches ("r:id" for "id" in the relationships namespace
-// is found by LocalAttribute(node, "id") only when no unprefixed "id" exists).
+// is found by AttributeByLocal(node, "id") only when no unprefixed "id" exists).
 pugi::xml_attribute AttributeByLocal(pugi::xml_node node, std::string_view local);
 
 // Elements may nest this deep in a part; a deeper part is refused when parsed.

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/codec.h"
+#include "text/codec.h"
 
 namespace morvane {
 namespace {

@@ -6,8 +6,8 @@
 #include <map>
 #include <string>
 
-#include "model/codec.h"
 #include "model/data_kind.h"
+#include "text/codec.h"
 
 namespace morvane {
 namespace {

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "fetch_fixture.h"
-#include "model/codec.h"
 #include "model/data_kind.h"
+#include "text/codec.h"
 
 namespace morvane::db_test {
 namespace {

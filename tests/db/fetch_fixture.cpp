@@ -2,9 +2,9 @@
 
 #include <stdexcept>
 
-#include "model/codec.h"
 #include "model/item_def.h"
-#include "model/new_project.h"
+#include "project/new_project.h"
+#include "text/codec.h"
 
 namespace morvane::db_test {
 

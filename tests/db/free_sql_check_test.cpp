@@ -5,9 +5,9 @@
 
 #include "db/free_sql_check.h"
 #include "db/row_count.h"
-#include "model/codec.h"
 #include "model/data_kind.h"
 #include "model/default_items.h"
+#include "text/codec.h"
 
 namespace morvane {
 namespace {

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "free_sql_fixture.h"
-#include "model/codec.h"
-#include "model/cp932_text.h"
 #include "model/data_kind.h"
+#include "text/codec.h"
+#include "text/cp932_text.h"
 
 namespace morvane::db_test {
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "db/odbc_catalogue_reader.h"
-#include "model/codec.h"
 #include "model/data_kind.h"
 #include "model/odbc_default_items.h"
+#include "text/codec.h"
 
 namespace morvane {
 namespace {

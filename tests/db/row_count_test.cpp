@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "free_sql_fixture.h"
-#include "model/codec.h"
 #include "model/data_kind.h"
+#include "text/codec.h"
 
 namespace morvane::db_test {
 namespace {

@@ -12,10 +12,10 @@
 #include "app/cli/sql_command.h"
 #include "db/row_count.h"
 #include "free_sql_fixture.h"
-#include "model/codec.h"
 #include "model/data_kind.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
+#include "text/codec.h"
 
 namespace morvane::db_test {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "db/bound_row.h"
-#include "model/cp932_text.h"
+#include "text/cp932_text.h"
 
 namespace morvane {
 namespace {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "diff/change_format.h"
-#include "model/codec.h"
-#include "model/new_project.h"
+#include "project/new_project.h"
+#include "text/codec.h"
 
 namespace morvane::diff {
 namespace {

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "model/codec.h"
+#include "text/codec.h"
 #include "tools/sql_script.h"
 
 namespace morvane::emulator::test {

@@ -3,7 +3,7 @@
 #include "er/er_commands.h"
 #include "er/er_sheets.h"
 #include "er/line_geometry.h"
-#include "model/codec.h"
+#include "text/codec.h"
 
 namespace morvane {
 namespace {

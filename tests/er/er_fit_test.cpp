@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "er/er_commands.h"
+#include "er/er_from_record.h"
 #include "er/er_sheets.h"
-#include "model/er_from_record.h"
 
 namespace morvane {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "er/er_sheets.h"
 #include "er/er_tables.h"
-#include "model/codec.h"
+#include "text/codec.h"
 
 namespace morvane {
 namespace {

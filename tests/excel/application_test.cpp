@@ -4,8 +4,8 @@
 
 #include "excel/excel_error.h"
 #include "handmade_template.h"
-#include "model/codec.h"
 #include "temp_dir.h"
+#include "text/codec.h"
 
 namespace morvane::excel {
 namespace {

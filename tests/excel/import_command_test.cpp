@@ -8,12 +8,12 @@
 
 #include "app/cli/project_summary.h"
 #include "import_fixture.h"
-#include "model/codec.h"
 #include "model/data_kind.h"
-#include "model/new_project.h"
+#include "project/new_project.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
 #include "temp_dir.h"
+#include "text/codec.h"
 
 namespace morvane {
 namespace {

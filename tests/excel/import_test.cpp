@@ -6,9 +6,9 @@
 #include "excel/import_layout_check.h"
 #include "excel/import_values.h"
 #include "import_fixture.h"
-#include "model/codec.h"
 #include "model/data_kind.h"
 #include "temp_dir.h"
+#include "text/codec.h"
 
 namespace morvane::excel {
 namespace {

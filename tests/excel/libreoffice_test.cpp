@@ -13,10 +13,10 @@
 #include "excel/application.h"
 #include "excel/output_excel.h"
 #include "missing_dependency.h"
-#include "model/codec.h"
 #include "output_fixture.h"
 #include "output_scenario.h"
 #include "temp_dir.h"
+#include "text/codec.h"
 
 namespace morvane::excel {
 namespace {

@@ -1,7 +1,7 @@
 #include "output_fixture.h"
 
-#include "model/codec.h"
-#include "model/cp932_text.h"
+#include "text/codec.h"
+#include "text/cp932_text.h"
 
 namespace morvane::excel::testing {
 

@@ -3,7 +3,7 @@
 #include "excel/excel_error.h"
 #include "excel/output_er.h"
 #include "excel/output_sheet_name.h"
-#include "model/codec.h"
+#include "text/codec.h"
 
 namespace morvane::excel::testing {
 namespace {

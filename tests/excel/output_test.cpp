@@ -4,9 +4,9 @@
 
 #include "excel/application.h"
 #include "excel/excel_error.h"
-#include "model/codec.h"
 #include "output_scenario.h"
 #include "temp_dir.h"
+#include "text/codec.h"
 #include "xlsx/sheet_names.h"
 #include "xlsx/workbook.h"
 #include "xlsx/zip_package.h"

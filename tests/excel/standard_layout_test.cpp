@@ -14,9 +14,9 @@
 #include "excel/import_excel.h"
 #include "excel/output_excel.h"
 #include "excel/standard_sheet.h"
-#include "model/codec.h"
-#include "model/new_project.h"
+#include "project/new_project.h"
 #include "temp_dir.h"
+#include "text/codec.h"
 
 namespace morvane::excel {
 namespace {

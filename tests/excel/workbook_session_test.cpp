@@ -7,8 +7,8 @@
 #include "excel/excel_error.h"
 #include "excel/sheet_preview.h"
 #include "handmade_template.h"
-#include "model/codec.h"
 #include "temp_dir.h"
+#include "text/codec.h"
 #include "xlsx/workbook.h"
 
 namespace morvane::excel {

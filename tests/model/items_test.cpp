@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "model/codec.h"
 #include "model/default_items.h"
 #include "model/item_def.h"
+#include "text/codec.h"
 
 namespace morvane {
 namespace {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "er/er_from_record.h"
 #include "er/er_tables.h"
 #include "model/catalogue_store.h"
-#include "model/codec.h"
-#include "model/er_from_record.h"
-#include "model/new_project.h"
+#include "project/new_project.h"
+#include "text/codec.h"
 
 namespace morvane {
 namespace {

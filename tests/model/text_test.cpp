@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "model/codec.h"
-#include "model/cp932_text.h"
 #include "model/value_list.h"
+#include "text/codec.h"
+#include "text/cp932_text.h"
 
 namespace morvane {
 namespace {

@@ -1,11 +1,11 @@
 // A project of the generic ODBC product through the project file.
 #include <gtest/gtest.h>
 
-#include "model/codec.h"
-#include "model/new_project.h"
 #include "model/odbc_default_items.h"
+#include "project/new_project.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
+#include "text/codec.h"
 
 namespace morvane {
 namespace {

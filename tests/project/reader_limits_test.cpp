@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "model/codec.h"
-#include "model/new_project.h"
+#include "project/new_project.h"
 #include "project/project_reader.h"
+#include "text/codec.h"
 
 namespace morvane {
 namespace {

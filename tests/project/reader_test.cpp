@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "er/er_tables.h"
-#include "model/codec.h"
-#include "model/new_project.h"
+#include "project/new_project.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
 #include "sample_document.h"
+#include "text/codec.h"
 
 namespace morvane {
 namespace {

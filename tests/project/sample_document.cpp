@@ -2,8 +2,8 @@
 
 #include "er/er_sheets.h"
 #include "er/er_tables.h"
-#include "model/codec.h"
-#include "model/new_project.h"
+#include "project/new_project.h"
+#include "text/codec.h"
 
 namespace morvane::testing {
 

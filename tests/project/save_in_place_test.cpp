@@ -14,7 +14,7 @@
 #include <future>
 #include <sstream>
 
-#include "model/new_project.h"
+#include "project/new_project.h"
 #include "project/project_writer.h"
 #include "sample_document.h"
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "model/new_project.h"
+#include "project/new_project.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
 #include "sample_document.h"

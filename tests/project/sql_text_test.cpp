@@ -6,11 +6,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "model/codec.h"
-#include "model/new_project.h"
-#include "model/sql_text.h"
+#include "project/new_project.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
+#include "text/codec.h"
+#include "text/sql_text.h"
 
 namespace morvane {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "model/codec.h"
-#include "model/new_project.h"
+#include "project/new_project.h"
 #include "project/project_writer.h"
 #include "sample_document.h"
+#include "text/codec.h"
 
 namespace morvane {
 namespace {

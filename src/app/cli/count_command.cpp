@@ -2,16 +2,16 @@
 
 #include <optional>
 #include <ostream>
-#include <sstream>
 
+#include "app/cli/command.h"
 #include "app/cli/db_login.h"
 #include "app/cli/text_progress.h"
 #include "db/row_count.h"
-#include "model/codec.h"
 #include "model/data_kind.h"
 #include "project/project_lock.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
+#include "text/codec.h"
 
 namespace morvane {
 
@@ -21,25 +21,12 @@ const char kCountUsage[] =
 
 namespace {
 
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
-
 struct CountArguments {
   std::string project;
   DbLogin login;
   std::vector<std::string> tables;  // UTF-8
   bool allTables = false;
 };
-
-std::vector<std::string> SplitNames(const std::string& list) {
-  std::vector<std::string> names;
-  std::stringstream items(list);
-  std::string item;
-  while (std::getline(items, item, ',')) {
-    if (!item.empty()) names.push_back(item);
-  }
-  return names;
-}
 
 std::optional<std::string> ParseArguments(const std::vector<std::string>& args,
                                           CountArguments& parsed) {
@@ -56,6 +43,7 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args,
     if (TakeDbLoginOption(option, value, parsed.login)) continue;
     if (option == "--tables") {
       parsed.tables = SplitNames(value);
+      std::erase(parsed.tables, std::string());
     } else {
       return "オプション「" + option + "」は使えません。";
     }
@@ -133,23 +121,16 @@ int Count(const CountArguments& arguments, std::ostream& out, std::ostream& err)
   for (const TTableRec* table : *tables) {
     out << Cp932ToUtf8(QualifiedName(*table)).text << ": " << table->values.ValueOr(entry) << "\n";
   }
-  ProjectWriteResult saved = SaveProjectFile(store, arguments.project);
-  if (!saved.ok) {
-    err << saved.error << "\n";
-    return kExitFailure;
-  }
-  return all_counted ? 0 : kExitFailure;
+  if (!SaveProjectReporting(store, arguments.project, err)) return kExitFailure;
+  return all_counted ? kExitOk : kExitFailure;
 }
 
 }  // namespace
 
 int RunCountCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  CountArguments arguments;
-  if (std::optional<std::string> problem = ParseArguments(args, arguments)) {
-    err << *problem << "\n使い方:\n" << kCountUsage << kDbLoginUsage;
-    return kExitUsage;
-  }
-  return Count(arguments, out, err);
+  return ParseThenRun<CountArguments>(
+      args, err, std::string(kUsageHeading) + kCountUsage + kDbLoginUsage, ParseArguments,
+      [&](const CountArguments& arguments) { return Count(arguments, out, err); });
 }
 
 }  // namespace morvane

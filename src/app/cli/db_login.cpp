@@ -3,11 +3,12 @@
 #include <cstdlib>
 #include <ostream>
 
+#include "app/cli/command.h"
 #include "app/cli/password_file.h"
 #include "app/cli/text_progress.h"
-#include "model/codec.h"
-#include "model/cp932_text.h"
 #include "project/project_reader.h"
+#include "text/codec.h"
+#include "text/cp932_text.h"
 
 namespace morvane {
 
@@ -71,16 +72,6 @@ bool OpenProjectForDatabase(TCatalogueStore& store, const std::string& path, std
   for (const std::string& text : read.warnings) err << text << "\n";
   for (const std::string& text : read.errors) err << text << "\n";
   return read.ok && store.fileVersion >= kCurrentFileVersion && store.product != Product::None;
-}
-
-void PrintShownMessages(ScriptedPrompt& prompt, std::ostream& err) {
-  for (const ScriptedPrompt::Shown& shown : prompt.shown) {
-    for (char c : Cp932ForDisplay(shown.text)) {
-      if (c != '\r') err << c;  // messages break lines with CR LF
-    }
-    err << "\n";
-  }
-  prompt.shown.clear();
 }
 
 }  // namespace morvane

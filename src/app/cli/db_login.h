@@ -41,7 +41,4 @@ bool ConnectWithLogin(const DbLogin& login, Product product, TDbConnection& conn
 // project without a product.
 bool OpenProjectForDatabase(TCatalogueStore& store, const std::string& path, std::ostream& err);
 
-// Prints every message the commands showed, converted for the terminal, and forgets them.
-void PrintShownMessages(ScriptedPrompt& prompt, std::ostream& err);
-
 }  // namespace morvane

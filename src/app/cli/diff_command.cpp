@@ -5,6 +5,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "app/cli/command.h"
 #include "app/cli/db_login.h"
 #include "app/cli/text_progress.h"
 #include "db/catalogue_snapshot.h"

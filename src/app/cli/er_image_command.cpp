@@ -5,11 +5,12 @@
 #include <memory>
 #include <optional>
 
-#include "app/gui/er/er_picture.h"
+#include "app/cli/command.h"
+#include "er_picture/er_picture.h"
 #include "model/catalogue_store.h"
-#include "model/codec.h"
-#include "model/cp932_text.h"
 #include "project/project_reader.h"
+#include "text/codec.h"
+#include "text/cp932_text.h"
 
 namespace morvane {
 namespace {
@@ -67,28 +68,28 @@ int RunErImageCommand(const std::vector<std::string>& args) {
   const std::optional<ErImageArgs> parsed = ParseArgs(args);
   if (!parsed) {
     std::fputs(kErImageUsage, stderr);
-    return 2;
+    return kExitUsage;
   }
   TCatalogueStore store;
   const ProjectReadResult read =
       OpenProjectFile(store, parsed->project, EstimateTextWidth, nullptr);
   for (const std::string& warning : read.warnings) Print(warning);
   for (const std::string& error : read.errors) Print(error);
-  if (!read.ok) return 1;
+  if (!read.ok) return kExitFailure;
   const TERSheetRec* sheet = FindSheet(store, parsed->sheet);
   if (sheet == nullptr) {
     Print("シート「" + parsed->sheet.value_or("") + "」がありません。");
-    return 1;
+    return kExitFailure;
   }
   const std::unique_ptr<QGuiApplication> gui = StartGui();
   QString error;
   QString note;
   if (!SaveERSheetPicture(*sheet, QString::fromStdString(parsed->out), &error, &note)) {
     Print(error.toStdString());
-    return 1;
+    return kExitFailure;
   }
   if (!note.isEmpty()) Print(note.toStdString());
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace morvane

@@ -5,17 +5,18 @@
 #include <optional>
 #include <ostream>
 
+#include "app/cli/command.h"
 #include "app/cli/er_text_measure.h"
 #include "er/er_fit.h"
+#include "er/er_from_record.h"
 #include "er/er_sheets.h"
 #include "er/er_tables.h"
 #include "er/line_geometry.h"
-#include "model/codec.h"
-#include "model/cp932_text.h"
-#include "model/er_from_record.h"
 #include "project/project_lock.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
+#include "text/codec.h"
+#include "text/cp932_text.h"
 
 namespace morvane {
 
@@ -119,12 +120,10 @@ int Place(const PlaceArguments& arguments, std::ostream& out, std::ostream& err)
   ProjectLock lock;
   if (std::optional<std::string> busy = lock.Lock(arguments.out)) {
     err << *busy << "\n";
-    return 1;
+    return kExitFailure;
   }
   TCatalogueStore store;
-  ProjectReadResult read = OpenProjectFile(store, arguments.in, EstimateTextWidth, nullptr);
-  for (const std::string& error : read.errors) err << error << "\n";
-  if (!read.ok) return 1;
+  if (!OpenProjectReporting(store, arguments.in, err, nullptr, false)) return kExitFailure;
 
   const CliERTextMeasure measure;
   TERSheetRec& sheet = TargetSheet(store.er, arguments.sheet);
@@ -134,7 +133,7 @@ int Place(const PlaceArguments& arguments, std::ostream& out, std::ostream& err)
     const TTableRec* record = FindTable(store, placement.table);
     if (!record) {
       err << "テーブル「" << Cp932ForDisplay(placement.table) << "」がありません。\n";
-      return 2;
+      return kExitUsage;
     }
     placed[placement.table] =
         &AddERTableFromRecord(store.er, sheet, *record, positions, placement.left, placement.top,
@@ -144,7 +143,7 @@ int Place(const PlaceArguments& arguments, std::ostream& out, std::ostream& err)
     if (!placed.count(from) || !placed.count(to)) {
       err << "線「" << Cp932ForDisplay(from) << ":" << Cp932ForDisplay(to)
           << "」のテーブルが配置されていません。\n";
-      return 2;
+      return kExitUsage;
     }
     ToggleERLine(sheet, placed[from], placed[to]);
   }
@@ -152,25 +151,18 @@ int Place(const PlaceArguments& arguments, std::ostream& out, std::ostream& err)
   UpdateLineSides(sheet);
   store.SetModified();
 
-  ProjectWriteResult saved = SaveProjectFile(store, arguments.out);
-  if (!saved.ok) {
-    err << saved.error << "\n";
-    return 1;
-  }
+  if (!SaveProjectReporting(store, arguments.out, err)) return kExitFailure;
   out << Cp932ForDisplay(sheet.name) << ": " << sheet.tables.size() << " テーブル, "
       << sheet.lines.size() << " 線\n";
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace
 
 int RunErPlaceCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  PlaceArguments arguments;
-  if (std::optional<std::string> problem = ParseArguments(args, arguments)) {
-    err << *problem << "\n" << kErPlaceUsage;
-    return 2;
-  }
-  return Place(arguments, out, err);
+  return ParseThenRun<PlaceArguments>(
+      args, err, kErPlaceUsage, ParseArguments,
+      [&](const PlaceArguments& arguments) { return Place(arguments, out, err); });
 }
 
 }  // namespace morvane

@@ -5,7 +5,7 @@
 #ifdef MORVANE_CLI_ER_IMAGE
 #include <QGuiApplication>
 
-#include "app/gui/er/er_painting.h"
+#include "er_picture/er_painting.h"
 #endif
 
 namespace morvane {

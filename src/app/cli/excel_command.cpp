@@ -5,15 +5,16 @@
 #include <sstream>
 #include <system_error>
 
+#include "app/cli/command.h"
 #include "app/cli/text_progress.h"
 #include "excel/application.h"
 #include "excel/excel_error.h"
 #include "excel/output_excel.h"
-#include "excel/text_boundary.h"
 #include "excel/standard_sheet.h"
-#include "model/codec.h"
-#include "model/cp932_text.h"
+#include "excel/text_boundary.h"
 #include "project/project_reader.h"
+#include "text/codec.h"
+#include "text/cp932_text.h"
 
 namespace morvane {
 
@@ -23,9 +24,6 @@ const char kExcelUsage[] =
     "      (--template がなければ同梱のテンプレートを使います)\n";
 
 namespace {
-
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
 
 struct ExcelArguments {
   std::string project;
@@ -148,27 +146,10 @@ void OpenTemplate(excel::ExcelApplication& app, const TCatalogueStore& store,
   }
 }
 
-// Prints what the output showed; after a failure its word of success is left out.
-void PrintShown(ScriptedPrompt& prompt, std::ostream& err, bool succeeded = true) {
-  for (const ScriptedPrompt::Shown& shown : prompt.shown) {
-    if (!succeeded && shown.kind == PromptKind::kInformation) continue;
-    std::string text = Cp932ForDisplay(shown.text);
-    std::string line;
-    for (char c : text) {
-      if (c != '\r') line += c;
-    }
-    err << line << "\n";
-  }
-  prompt.shown.clear();
-}
-
 int Output(const ExcelArguments& arguments, std::ostream& out, std::ostream& err) {
   TCatalogueStore store;
   TextProgressBar progress;
-  ProjectReadResult read = OpenProjectFile(store, arguments.project, EstimateTextWidth, &progress);
-  for (const std::string& warning : read.warnings) err << warning << "\n";
-  for (const std::string& error : read.errors) err << error << "\n";
-  if (!read.ok) return kExitFailure;
+  if (!OpenProjectReporting(store, arguments.project, err, &progress)) return kExitFailure;
 
   std::string problem;
   std::vector<const TTableRec*> records;
@@ -195,30 +176,27 @@ int Output(const ExcelArguments& arguments, std::ostream& out, std::ostream& err
     result = arguments.erSheets.empty() ? output.WriteTables(store, arguments.kind, records)
                                         : output.WriteERSheets(store, arguments.erSheets);
     if (result.end != excel::OutputEnd::kFinished) {
-      PrintShown(prompt, err);
+      PrintShownMessages(prompt, err);
       return kExitFailure;
     }
     // What the output reported ("終了しました") is shown once the file is really there.
     result.book->SaveAs(arguments.out);
-    PrintShown(prompt, err);
+    PrintShownMessages(prompt, err);
   } catch (const std::exception& e) {
-    PrintShown(prompt, err, false);
+    PrintShownMessages(prompt, err, false);
     err << excel::FailureText(e) << "\n";
     return kExitFailure;
   }
   out << arguments.out << ": " << result.book->Worksheets().Count() << " シート\n";
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace
 
 int RunExcelCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  ExcelArguments arguments;
-  if (std::optional<std::string> problem = ParseArguments(args, arguments)) {
-    err << *problem << "\n" << kExcelUsage;
-    return kExitUsage;
-  }
-  return Output(arguments, out, err);
+  return ParseThenRun<ExcelArguments>(
+      args, err, kExcelUsage, ParseArguments,
+      [&](const ExcelArguments& arguments) { return Output(arguments, out, err); });
 }
 
 }  // namespace morvane

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <utility>
 
+#include "app/cli/command.h"
 #include "app/cli/interrupt_progress.h"
 #include "app/cli/password_file.h"
 #include "app/cli/product_words.h"
@@ -13,27 +14,32 @@
 #include "db/catalogue_fetch.h"
 #include "db/db_connection.h"
 #include "db/odbc_read_cache.h"
-#include "model/codec.h"
 #include "model/data_kind.h"
-#include "model/new_project.h"
 #include "model/product_profile.h"
+#include "project/new_project.h"
 #include "project/project_lock.h"
 #include "project/project_writer.h"
+#include "text/codec.h"
 
 namespace morvane {
 
-const char kFetchUsage[] =
-    "  morvane-cli fetch --dsn NAME [--uid USER] [--pwd-file FILE]\n"
-    "      --product redbrick|oracle8|oracle7|broadbase|odbc --kinds 2,3,4 --out OUT.vnk\n"
-    "      [--schemas NAME,...] [--read-with native|functions]\n"
-    "      (2 テーブル情報, 3 インデックス情報, 4 テーブル・インデックス情報)\n"
-    "      --schemas は汎用 ODBC で読むスキーマ (所有者) です。省略するとシステムのもの以外の\n"
-    "      すべてを読みます。--read-with functions は PostgreSQL・MariaDB でも一括の問い合わせを\n"
-    "      使わず、ODBC のカタログ関数で読みます。\n"
-    "      Ctrl+C で取得を中止します (プロジェクトは保存しません)。\n"
-    "      パスワードは環境変数 MORVANE_PWD に入れてください。スクリプトでは --pwd-file で\n"
-    "      ファイルの1行目を読みます (他のユーザーが読めないファイルに限ります)。\n"
-    "      --pwd PASSWORD も使えますが、プロセス一覧で他のユーザーに見えます。\n";
+std::string FetchUsage() {
+  return "  morvane-cli fetch --dsn NAME [--uid USER] [--pwd-file FILE]\n"
+         "      --product " +
+         ProductWords("|") +
+         " --kinds 2,3,4 --out OUT.vnk\n"
+         "      [--schemas NAME,...] [--read-with native|functions]\n"
+         "      (2 テーブル情報, 3 インデックス情報, 4 テーブル・インデックス情報)\n"
+         "      --schemas は汎用 ODBC で読むスキーマ (所有者) "
+         "です。省略するとシステムのもの以外の\n"
+         "      すべてを読みます。--read-with functions は PostgreSQL・MariaDB "
+         "でも一括の問い合わせを\n"
+         "      使わず、ODBC のカタログ関数で読みます。\n"
+         "      Ctrl+C で取得を中止します (プロジェクトは保存しません)。\n"
+         "      パスワードは環境変数 MORVANE_PWD に入れてください。スクリプトでは --pwd-file で\n"
+         "      ファイルの1行目を読みます (他のユーザーが読めないファイルに限ります)。\n"
+         "      --pwd PASSWORD も使えますが、プロセス一覧で他のユーザーに見えます。\n";
+}
 
 namespace {
 
@@ -166,7 +172,7 @@ int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err)
   for (const CodecResult* text : {&dsn, &uid, &pwd}) {
     if (!text->ok) {
       err << text->error << "\n";
-      return 2;
+      return kExitUsage;
     }
   }
 
@@ -174,7 +180,7 @@ int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err)
   ProjectLock lock;
   if (std::optional<std::string> busy = lock.Lock(arguments.out)) {
     err << *busy << "\n";
-    return 1;
+    return kExitFailure;
   }
   TCatalogueStore store;
   NewProject(store, arguments.product, EstimateTextWidth);
@@ -187,7 +193,7 @@ int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err)
 
   if (!connection.Connect(arguments.product, dsn.text, uid.text, pwd.text, prompt, status)) {
     PrintShown(prompt, err);
-    return 1;
+    return kExitFailure;
   }
   connection.OdbcFunctionsOnly = arguments.functionsOnly;
   if (arguments.schemas) {
@@ -197,7 +203,7 @@ int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err)
       if (!owner.ok) {
         err << owner.error << "\n";
         connection.Disconnect(status);
-        return 2;
+        return kExitUsage;
       }
       connection.OdbcSchemas->push_back(owner.text);
     }
@@ -208,32 +214,27 @@ int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err)
     PrintShown(prompt, err);
     if (progress.Cancelled()) {
       err << "取得を中止しました。プロジェクトは保存していません。\n";
-      return 130;
+      return kExitInterrupted;
     }
-    return 1;
+    return kExitFailure;
   }
   store.currentDataKind = DataKind::None;
 
-  ProjectWriteResult saved = SaveProjectFile(store, arguments.out);
-  if (!saved.ok) {
-    err << saved.error << "\n";
-    return 1;
-  }
-  return 0;
+  if (!SaveProjectReporting(store, arguments.out, err)) return kExitFailure;
+  return kExitOk;
 }
 
 }  // namespace
 
 int RunFetchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  FetchArguments arguments;
-  if (std::optional<std::string> problem = ParseArguments(args, arguments)) {
-    err << *problem << "\n使い方:\n" << kFetchUsage;
-    return 2;
-  }
-  if (!arguments.pwd) {
-    if (const char* pwd = std::getenv("MORVANE_PWD")) arguments.pwd = pwd;
-  }
-  return Fetch(arguments, out, err);
+  return ParseThenRun<FetchArguments>(args, err, std::string(kUsageHeading) + FetchUsage(),
+                                      ParseArguments, [&](FetchArguments& arguments) {
+                                        if (!arguments.pwd) {
+                                          if (const char* pwd = std::getenv("MORVANE_PWD"))
+                                            arguments.pwd = pwd;
+                                        }
+                                        return Fetch(arguments, out, err);
+                                      });
 }
 
 }  // namespace morvane

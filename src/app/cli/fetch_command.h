@@ -8,7 +8,7 @@
 namespace morvane {
 
 // Usage line of the command.
-extern const char kFetchUsage[];
+std::string FetchUsage();
 
 // Runs `fetch --dsn NAME [--uid U] [--pwd P | --pwd-file F] --product PRODUCT --kinds 2,3,4
 // --out FILE.vnk`

@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string>
 
+#include "app/cli/command.h"
 #include "model/standard_layout.h"
 #include "project/project_lock.h"
 #include "project/project_reader.h"
@@ -14,9 +15,6 @@ namespace morvane {
 const char kFormatUsage[] = "  morvane-cli format PROJECT.vnk --preset standard [--out OUT.vnk]\n";
 
 namespace {
-
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
 
 struct FormatArguments {
   std::string project, preset, out;
@@ -44,7 +42,7 @@ int RunFormatCommand(const std::vector<std::string>& args, std::ostream& /*out*/
                      std::ostream& err) {
   FormatArguments parsed;
   if (!Parse(args, parsed)) {
-    err << "使い方:\n" << kFormatUsage;
+    err << kUsageHeading << kFormatUsage;
     return kExitUsage;
   }
   const std::string& target = parsed.out.empty() ? parsed.project : parsed.out;
@@ -54,18 +52,13 @@ int RunFormatCommand(const std::vector<std::string>& args, std::ostream& /*out*/
     return kExitFailure;
   }
   TCatalogueStore store;
-  ProjectReadResult read = OpenProjectFile(store, parsed.project, EstimateTextWidth, nullptr);
-  for (const std::string& warning : read.warnings) err << warning << "\n";
-  for (const std::string& error : read.errors) err << error << "\n";
-  if (!read.ok) return kExitFailure;
+  if (!OpenProjectReporting(store, parsed.project, err, nullptr)) return kExitFailure;
   if (store.product == Product::None) {
     err << "データベースが選択されていないプロジェクトです。\n";
     return kExitFailure;
   }
   ApplyStandardLayout(store);
-  ProjectWriteResult written = SaveProjectFile(store, target);
-  if (!written.ok) err << written.error << "\n";
-  return written.ok ? 0 : kExitFailure;
+  return SaveProjectReporting(store, target, err) ? kExitOk : kExitFailure;
 }
 
 }  // namespace morvane

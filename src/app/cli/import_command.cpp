@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 
+#include "app/cli/command.h"
 #include "app/cli/project_summary.h"
 #include "app/cli/text_progress.h"
 #include "db/column_size.h"
@@ -13,12 +14,12 @@
 #include "excel/excel_error.h"
 #include "excel/import_excel.h"
 #include "excel/import_layout_check.h"
-#include "model/codec.h"
-#include "model/cp932_text.h"
 #include "model/data_kind.h"
 #include "project/project_lock.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
+#include "text/codec.h"
+#include "text/cp932_text.h"
 
 namespace morvane {
 
@@ -31,9 +32,6 @@ const char kImportUsage[] =
     "      [--overwrite ask|yes|no|all]\n";
 
 namespace {
-
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
 
 // The options of the fourteen layout values, in layout order.
 constexpr std::array<const char*, excel::kLayoutFieldCount> kLayoutOptions = {
@@ -53,18 +51,6 @@ struct ImportArguments {
   std::array<std::optional<std::string>, excel::kLayoutFieldCount> layout;
   OverwriteMode overwrite = OverwriteMode::kAsk;
 };
-
-std::vector<std::string> SplitNames(const std::string& list) {
-  std::vector<std::string> names;
-  size_t start = 0;
-  for (;;) {
-    size_t comma = list.find(',', start);
-    names.push_back(list.substr(start, comma - start));
-    if (comma == std::string::npos) break;
-    start = comma + 1;
-  }
-  return names;
-}
 
 std::optional<OverwriteMode> OverwriteFromWord(const std::string& word) {
   if (word == "ask") return OverwriteMode::kAsk;
@@ -254,10 +240,7 @@ int Import(const ImportArguments& arguments, bool interactive, std::istream& in,
   }
   TCatalogueStore store;
   TextProgressBar progress;
-  ProjectReadResult read = OpenProjectFile(store, arguments.project, EstimateTextWidth, &progress);
-  for (const std::string& message : read.warnings) err << message << "\n";
-  for (const std::string& message : read.errors) err << message << "\n";
-  if (!read.ok) return kExitFailure;
+  if (!OpenProjectReporting(store, arguments.project, err, &progress)) return kExitFailure;
   if (store.fileVersion < kCurrentFileVersion) {
     err << "古い形式のプロジェクトにはインポートできません (バージョン " << store.fileVersion
         << ")\n";
@@ -301,26 +284,20 @@ int Import(const ImportArguments& arguments, bool interactive, std::istream& in,
     return kExitFailure;
   }
   if (outcome.appended > 0) store.SetModified();
-  ProjectWriteResult written = SaveProjectFile(store, arguments.project, &progress);
-  if (!written.ok) {
-    err << written.error << "\n";
-    return kExitFailure;
-  }
+  if (!SaveProjectReporting(store, arguments.project, err, &progress)) return kExitFailure;
   prompt.ShowHeld();
   out << outcome.appended << " 件のテーブルをインポートしました: " << arguments.project << "\n";
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace
 
 int RunImportCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                      std::ostream& err, bool interactive) {
-  ImportArguments arguments;
-  if (std::optional<std::string> problem = Parse(args, arguments)) {
-    err << *problem << "\n" << kImportUsage;
-    return kExitUsage;
-  }
-  return Import(arguments, interactive, in, out, err);
+  return ParseThenRun<ImportArguments>(args, err, kImportUsage, Parse,
+                                       [&](const ImportArguments& arguments) {
+                                         return Import(arguments, interactive, in, out, err);
+                                       });
 }
 
 }  // namespace morvane

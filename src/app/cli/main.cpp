@@ -1,6 +1,6 @@
 // morvane-cli: creates, re-saves and summarises project files without a display.
 //
-//   morvane-cli new PRODUCT OUT.vnk   (PRODUCT: redbrick, oracle8, oracle7, broadbase, odbc)
+//   morvane-cli new PRODUCT OUT.vnk   (PRODUCT: a product's word, see app/cli/product_words.h)
 //   morvane-cli resave IN.vnk OUT.vnk
 //   morvane-cli info IN.vnk
 //   morvane-cli fetch --dsn NAME ... (see app/cli/fetch_command.h)
@@ -22,6 +22,7 @@
 
 #include <unistd.h>
 
+#include "app/cli/command.h"
 #include "app/cli/count_command.h"
 #include "app/cli/diff_command.h"
 #include "app/cli/er_image_command.h"
@@ -35,17 +36,14 @@
 #include "app/cli/sql_command.h"
 #include "app/cli/text_progress.h"
 #include "excel/text_boundary.h"
-#include "model/new_project.h"
-#include "model/utf8_locale.h"
+#include "project/new_project.h"
 #include "project/project_lock.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
+#include "text/utf8_locale.h"
 
 namespace morvane {
 namespace {
-
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
 
 void PrintMessage(const std::string& utf8) {
   std::string text;
@@ -56,14 +54,13 @@ void PrintMessage(const std::string& utf8) {
 }
 
 int Usage() {
-  std::fputs(
-      "使い方:\n"
-      "  morvane-cli new redbrick|oracle8|oracle7|broadbase|odbc OUT.vnk\n"
-      "  morvane-cli resave IN.vnk OUT.vnk\n"
-      "  morvane-cli info IN.vnk\n",
-      stderr);
+  const std::string usage = std::string(kUsageHeading) + "  morvane-cli new " + ProductWords("|") +
+                            " OUT.vnk\n"
+                            "  morvane-cli resave IN.vnk OUT.vnk\n"
+                            "  morvane-cli info IN.vnk\n";
+  std::fputs(usage.c_str(), stderr);
 #ifdef MORVANE_CLI_FETCH
-  std::fputs(kFetchUsage, stderr);
+  std::fputs(FetchUsage().c_str(), stderr);
   std::fputs(kSqlUsage, stderr);
   std::fputs(kCountUsage, stderr);
 #endif
@@ -113,7 +110,7 @@ int CommandNew(const std::string& productName, const std::string& out) {
   if (!LockProject(lock, out)) return kExitFailure;
   TCatalogueStore store;
   NewProject(store, *product, EstimateTextWidth);
-  return Save(store, out) ? 0 : kExitFailure;
+  return Save(store, out) ? kExitOk : kExitFailure;
 }
 
 int CommandResave(const std::string& in, const std::string& out) {
@@ -121,14 +118,14 @@ int CommandResave(const std::string& in, const std::string& out) {
   if (!LockProject(lock, out)) return kExitFailure;
   TCatalogueStore store;
   if (!Open(store, in)) return kExitFailure;
-  return Save(store, out) ? 0 : kExitFailure;
+  return Save(store, out) ? kExitOk : kExitFailure;
 }
 
 int CommandInfo(const std::string& in) {
   TCatalogueStore store;
   if (!Open(store, in)) return kExitFailure;
   std::fputs(ProjectSummary(store).c_str(), stdout);
-  return 0;
+  return kExitOk;
 }
 
 int Run(const std::vector<std::string>& args) {

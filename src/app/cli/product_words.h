@@ -1,4 +1,5 @@
-// The product words the command line accepts (redbrick, oracle8, oracle7, broadbase, odbc).
+// The product words the command line accepts: each product's command word from its profile, in
+// menu order.
 #pragma once
 
 #include <optional>
@@ -6,6 +7,7 @@
 #include <string_view>
 
 #include "model/data_kind.h"
+#include "model/product_profile.h"
 
 namespace morvane {
 
@@ -14,9 +16,19 @@ inline std::optional<Product> ProductFromWord(std::string_view word) {
   return ProductFromCommandWord(word);
 }
 
+// Every product's word in menu order, separated by separator ("redbrick|oracle8|...").
+inline std::string ProductWords(std::string_view separator) {
+  std::string words;
+  for (Product product : kMenuProducts) {
+    if (!words.empty()) words += separator;
+    words += ProfileOf(product).commandWord;
+  }
+  return words;
+}
+
 // The message for a word ProductFromWord does not know.
 inline std::string UnknownProductMessage(const std::string& word) {
-  return "データベースの種類「" + word + "」は使えません (redbrick, oracle8, oracle7, broadbase, odbc)。";
+  return "データベースの種類「" + word + "」は使えません (" + ProductWords(", ") + ")。";
 }
 
 }  // namespace morvane

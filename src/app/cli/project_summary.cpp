@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "model/cp932_text.h"
+#include "text/cp932_text.h"
 
 namespace morvane {
 namespace {

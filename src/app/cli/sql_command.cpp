@@ -5,16 +5,17 @@
 #include <ostream>
 #include <sstream>
 
+#include "app/cli/command.h"
 #include "app/cli/db_login.h"
 #include "app/cli/text_progress.h"
 #include "db/free_sql.h"
 #include "db/free_sql_check.h"
-#include "model/codec.h"
 #include "model/data_kind.h"
-#include "model/sql_text.h"
 #include "project/project_lock.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
+#include "text/codec.h"
+#include "text/sql_text.h"
 
 namespace morvane {
 
@@ -23,9 +24,6 @@ const char kSqlUsage[] =
     "      (--query TEXT | --query-file FILE) [--max-rows N]\n";
 
 namespace {
-
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
 
 struct SqlArguments {
   std::string project;
@@ -124,23 +122,16 @@ int RunQuery(const SqlArguments& arguments, std::ostream& out, std::ostream& err
   const RecordList& result = store.Records(DataKind::Sql);
   out << DataKindCaption(DataKind::Sql) << ": "
       << (result.empty() ? 0 : result.front()->columns.size()) << "\n";
-  ProjectWriteResult saved = SaveProjectFile(store, arguments.project);
-  if (!saved.ok) {
-    err << saved.error << "\n";
-    return kExitFailure;
-  }
-  return 0;
+  if (!SaveProjectReporting(store, arguments.project, err)) return kExitFailure;
+  return kExitOk;
 }
 
 }  // namespace
 
 int RunSqlCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  SqlArguments arguments;
-  if (std::optional<std::string> problem = ParseArguments(args, arguments)) {
-    err << *problem << "\n使い方:\n" << kSqlUsage << kDbLoginUsage;
-    return kExitUsage;
-  }
-  return RunQuery(arguments, out, err);
+  return ParseThenRun<SqlArguments>(
+      args, err, std::string(kUsageHeading) + kSqlUsage + kDbLoginUsage, ParseArguments,
+      [&](const SqlArguments& arguments) { return RunQuery(arguments, out, err); });
 }
 
 }  // namespace morvane

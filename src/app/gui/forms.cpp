@@ -1,10 +1,10 @@
 #include "app/gui/forms.h"
 
-#include "app/gui/about_form.h"
 #include "app/gui/er/er_table_form.h"
 #include "app/gui/excel/er_select_form.h"
 #include "app/gui/excel/format_form.h"
 #include "app/gui/excel/import_form.h"
+#include "app/gui/help/about_form.h"
 #include "app/gui/main_window.h"
 
 namespace morvane {

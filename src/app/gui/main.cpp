@@ -12,7 +12,7 @@
 #include "app/gui/message_prompt.h"
 #include "app/gui/program_options.h"
 #include "app/gui/tree_images.h"
-#include "model/utf8_locale.h"
+#include "text/utf8_locale.h"
 
 int main(int argc, char* argv[]) {
   // --help and --version are answered before any window (or display) is needed.

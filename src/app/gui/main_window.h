@@ -13,11 +13,11 @@
 #include <memory>
 
 #include "app/gui/app_settings.h"
+#include "app/gui/browse/browser.h"
 #include "app/gui/command_rules.h"
-#include "app/gui/help_viewer.h"
+#include "app/gui/help/help_viewer.h"
 #include "app/gui/recent_projects.h"
 #include "app/gui/window_status_bar.h"
-#include "browse/browser.h"
 #include "db/db_connection.h"
 #include "model/catalogue_store.h"
 #include "model/progress.h"

@@ -8,11 +8,11 @@
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 
-#include "app/gui/about_form.h"
 #include "app/gui/db/data_count.h"
-#include "app/gui/desktop_viewer.h"
 #include "app/gui/forms.h"
-#include "app/gui/help_window.h"
+#include "app/gui/help/about_form.h"
+#include "app/gui/help/desktop_viewer.h"
+#include "app/gui/help/help_window.h"
 #include "app/gui/main_window.h"
 
 namespace morvane {

@@ -3,7 +3,7 @@
 
 #include "app/gui/diff/compare_command.h"
 #include "app/gui/main_window.h"
-#include "app/gui/project_path_chooser.h"
+#include "app/gui/paths/project_path_chooser.h"
 
 namespace morvane {
 

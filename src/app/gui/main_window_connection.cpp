@@ -1,6 +1,6 @@
 // The main window's side of the database connection: the connect dialog, the Connect and
 // Disconnect commands, and the implicit connect of the commands that need the database.
-#include "app/gui/connect_form.h"
+#include "app/gui/db/connect_form.h"
 #include "app/gui/main_window.h"
 
 namespace morvane {

@@ -10,15 +10,15 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "app/gui/browse/wait_cursor.h"
 #include "app/gui/db/sql_panel.h"
 #include "app/gui/er/er_view.h"
 #include "app/gui/main_window.h"
-#include "app/gui/project_path_chooser.h"
+#include "app/gui/paths/project_path_chooser.h"
 #include "app/gui/qt_text.h"
 #include "app/gui/tree_images.h"
-#include "browse/wait_cursor.h"
-#include "model/new_project.h"
 #include "model/prompt.h"
+#include "project/new_project.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
 

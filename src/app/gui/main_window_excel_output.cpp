@@ -5,11 +5,11 @@
 #include <QTreeView>
 #include <vector>
 
+#include "app/gui/browse/report_view.h"
 #include "app/gui/excel/er_select_form.h"
 #include "app/gui/excel/workbook_window.h"
 #include "app/gui/forms.h"
 #include "app/gui/main_window.h"
-#include "browse/report_view.h"
 #include "excel/output_excel.h"
 #include "excel/standard_sheet.h"
 #include "model/data_kind.h"

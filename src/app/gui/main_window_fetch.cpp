@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include "app/gui/browse/browser.h"
 #include "app/gui/main_window.h"
-#include "browse/browser.h"
 #include "db/catalogue_fetch.h"
 #include "model/data_kind.h"
 

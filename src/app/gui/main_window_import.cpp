@@ -2,11 +2,11 @@
 // the tree and list brought up to date afterwards, also after a failure.
 #include <QTreeWidget>
 
+#include "app/gui/browse/wait_cursor.h"
 #include "app/gui/excel/import_form.h"
 #include "app/gui/excel/workbook_window.h"
 #include "app/gui/forms.h"
 #include "app/gui/main_window.h"
-#include "browse/wait_cursor.h"
 #include "db/column_size.h"
 #include "excel/import_excel.h"
 #include "model/data_kind.h"

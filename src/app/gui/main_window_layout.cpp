@@ -15,6 +15,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/gui/browse/list_filter_box.h"
+#include "app/gui/browse/report_view.h"
 #include "app/gui/db/sql_panel.h"
 #include "app/gui/er/er_sheet_tabs.h"
 #include "app/gui/er/er_view.h"
@@ -22,8 +24,6 @@
 #include "app/gui/readable_names.h"
 #include "app/gui/tree_images.h"
 #include "app/gui/window_status_bar.h"
-#include "browse/list_filter_box.h"
-#include "browse/report_view.h"
 
 namespace morvane {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "db/odbc_dbms/dbms_reader.h"
 #include "db/odbc_handles.h"
-#include "model/codec.h"
+#include "text/codec.h"
 
 namespace morvane {
 

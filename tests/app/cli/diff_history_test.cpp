@@ -9,7 +9,7 @@
 #include <string>
 
 #include "excel/change_history.h"
-#include "model/codec.h"
+#include "text/codec.h"
 #include "xlsx/workbook.h"
 
 namespace morvane::excel {

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "app/cli/excel_command.h"
-#include "model/new_project.h"
+#include "project/new_project.h"
 #include "project/project_writer.h"
 #include "temp_dir.h"
 

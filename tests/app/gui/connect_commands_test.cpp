@@ -8,9 +8,9 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
-#include "app/gui/connect_form.h"
+#include "app/gui/browse/browser.h"
+#include "app/gui/db/connect_form.h"
 #include "app/gui/forms.h"
-#include "browse/browser.h"
 #include "main_window_fixture.h"
 
 namespace morvane {

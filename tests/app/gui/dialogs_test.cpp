@@ -8,14 +8,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/gui/about_form.h"
-#include "app/gui/connect_form.h"
+#include "app/gui/db/connect_form.h"
 #include "app/gui/er/er_table_form.h"
 #include "app/gui/excel/er_select_form.h"
 #include "app/gui/excel/format_form.h"
-#include "app/gui/forms.h"
-#include "app/gui/help_viewer.h"
 #include "app/gui/excel/import_form.h"
+#include "app/gui/forms.h"
+#include "app/gui/help/about_form.h"
+#include "app/gui/help/help_viewer.h"
 #include "app/gui/main_window.h"
 #include "gui_test_support.h"
 

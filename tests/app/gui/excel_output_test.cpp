@@ -9,16 +9,16 @@
 #include <QTreeWidget>
 #include <algorithm>
 
+#include "app/gui/browse/list_model.h"
+#include "app/gui/browse/report_view.h"
 #include "app/gui/er/er_view.h"
 #include "app/gui/excel/er_select_form.h"
 #include "app/gui/excel/format_form.h"
 #include "app/gui/excel/workbook_window.h"
-#include "browse/list_model.h"
-#include "browse/report_view.h"
-#include "er/er_data.h"
 #include "excel/application.h"
 #include "main_window_fixture.h"
 #include "model/data_kind.h"
+#include "model/er_data.h"
 #include "scripted_workbook_chooser.h"
 #include "xlsx/cell_ref.h"
 #include "xlsx/workbook.h"

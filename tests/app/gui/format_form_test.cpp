@@ -13,11 +13,11 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
+#include "app/gui/browse/report_view.h"
 #include "app/gui/excel/format_form.h"
-#include "browse/report_view.h"
 #include "main_window_fixture.h"
-#include "model/new_project.h"
 #include "model/standard_layout.h"
+#include "project/new_project.h"
 
 namespace morvane {
 namespace {

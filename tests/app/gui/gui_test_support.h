@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/gui/project_path_chooser.h"
-#include "model/codec.h"
+#include "app/gui/paths/project_path_chooser.h"
 #include "model/prompt.h"
+#include "text/codec.h"
 
 namespace morvane::testing {
 

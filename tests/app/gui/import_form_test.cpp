@@ -9,10 +9,10 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
+#include "app/gui/browse/list_model.h"
+#include "app/gui/browse/report_view.h"
 #include "app/gui/excel/import_form.h"
 #include "app/gui/excel/workbook_window.h"
-#include "browse/list_model.h"
-#include "browse/report_view.h"
 #include "excel/application.h"
 #include "import_fixture.h"
 #include "main_window_fixture.h"

@@ -4,7 +4,7 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
-#include "browse/report_view.h"
+#include "app/gui/browse/report_view.h"
 #include "main_window_fixture.h"
 
 namespace morvane {

@@ -15,7 +15,7 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
-#include "app/gui/about_form.h"
+#include "app/gui/help/about_form.h"
 #include "app/gui/tree_images.h"
 #include "main_window_fixture.h"
 
@@ -101,13 +101,12 @@ TEST_F(MainWindowTest, ToolbarHasItsButtonsHintsAndSeparators) {
     layout << (action->isSeparator() ? QStringLiteral("|")
                                      : action->objectName() + "=" + action->toolTip());
   }
-  EXPECT_EQ(layout,
-            (QStringList{"tlbMain_New=新規作成", "tlbMain_Open=開く", "tlbMain_Save=上書き保存",
-                         "|", "tlbMain_Excel=Excel 出力", "tlbMain_Workbooks=ブック一覧", "|",
-                         "tlbMain_List=項目表示", "tlbMain_ER=ER図表示", "|",
-                         "tlbMain_Format=ﾌｫｰﾏｯﾄ設定", "|", "tlbMain_Connect=ﾃﾞｰﾀﾍﾞｰｽ接続",
-                         "tlbMain_DisConnect=ﾃﾞｰﾀﾍﾞｰｽ切断", "tlbMain_Fetch=最新の情報に更新", "|",
-                         "tlbMain_Help=ﾍﾙﾌﾟ"}));
+  EXPECT_EQ(layout, (QStringList{"tlbMain_New=新規作成", "tlbMain_Open=開く",
+                                 "tlbMain_Save=上書き保存", "|", "tlbMain_Excel=Excel 出力",
+                                 "tlbMain_Workbooks=ブック一覧", "|", "tlbMain_List=項目表示",
+                                 "tlbMain_ER=ER図表示", "|", "tlbMain_Format=ﾌｫｰﾏｯﾄ設定", "|",
+                                 "tlbMain_Connect=ﾃﾞｰﾀﾍﾞｰｽ接続", "tlbMain_DisConnect=ﾃﾞｰﾀﾍﾞｰｽ切断",
+                                 "tlbMain_Fetch=最新の情報に更新", "|", "tlbMain_Help=ﾍﾙﾌﾟ"}));
   QStringList popup;
   for (QAction* action : Window().popToolBar_New->actions()) popup << action->text();
   EXPECT_EQ(popup, (QStringList{"Red Brick", "Oracle 8", "Oracle 7", "Broadbase", "汎用 ODBC"}));
@@ -125,9 +124,9 @@ TEST_F(MainWindowTest, StartsWithNoProjectAndOnlyTheAlwaysEnabledCommands) {
   const std::pair<const char*, const char*> always[] = {
       {"mnuFile", "mnuFile_New_RedBrick"}, {"mnuFile", "mnuFile_New_Oracle8"},
       {"mnuFile", "mnuFile_New_Oracle7"},  {"mnuFile", "mnuFile_New_Broadbase"},
-      {"mnuFile", "mnuFile_New_Odbc"},
-      {"mnuFile", "mnuFile_Open"},         {"mnuFile", "mnuFile_Exit"},
-      {"mnuHelp", "mnuHelp_Help"},         {"mnuHelp", "mnuHelp_About"}};
+      {"mnuFile", "mnuFile_New_Odbc"},     {"mnuFile", "mnuFile_Open"},
+      {"mnuFile", "mnuFile_Exit"},         {"mnuHelp", "mnuHelp_Help"},
+      {"mnuHelp", "mnuHelp_About"}};
   for (const auto& [menu, item] : always) EXPECT_TRUE(MenuItemEnabled(menu, item)) << item;
   const std::pair<const char*, const char*> never[] = {{"mnuFile", "mnuFile_Save"},
                                                        {"mnuFile", "mnuFile_SaveAs"},

@@ -9,8 +9,8 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
+#include "app/gui/browse/report_view.h"
 #include "app/gui/readable_names.h"
-#include "browse/report_view.h"
 #include "gui_test_support.h"
 
 namespace morvane {

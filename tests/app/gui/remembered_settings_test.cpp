@@ -12,9 +12,9 @@
 #include <QSplitter>
 #include <QTemporaryDir>
 
-#include "app/gui/connect_form.h"
+#include "app/gui/db/connect_form.h"
 #include "app/gui/excel/workbook_file_dialogs.h"
-#include "app/gui/project_path_chooser.h"
+#include "app/gui/paths/project_path_chooser.h"
 #include "main_window_fixture.h"
 
 namespace morvane {

@@ -14,12 +14,12 @@
 #include <functional>
 #include <vector>
 
-#include "app/gui/about_form.h"
 #include "app/gui/forms.h"
+#include "app/gui/help/about_form.h"
 #include "app/gui/japanese_qt_texts.h"
 #include "app/gui/main_window.h"
 #include "app/gui/message_prompt.h"
-#include "app/gui/project_path_chooser.h"
+#include "app/gui/paths/project_path_chooser.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <QWindow>
 
 #include "main_window_fixture.h"
-#include "model/new_project.h"
+#include "project/new_project.h"
 #include "project/project_writer.h"
 
 namespace morvane {

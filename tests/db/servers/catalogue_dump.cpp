@@ -5,8 +5,8 @@
 
 #include <fstream>
 
-#include "model/codec.h"
 #include "server_fixture.h"
+#include "text/codec.h"
 
 namespace morvane::server_test {
 

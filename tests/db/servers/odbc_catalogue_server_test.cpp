@@ -9,11 +9,11 @@
 
 #include "catalogue_dump.h"
 #include "db/odbc_catalogue_reader.h"
-#include "model/codec.h"
 #include "model/data_kind.h"
 #include "model/odbc_default_items.h"
 #include "recorders.h"
 #include "server_fixture.h"
+#include "text/codec.h"
 
 namespace morvane::server_test {
 namespace {

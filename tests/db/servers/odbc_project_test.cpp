@@ -17,14 +17,14 @@
 #include "db/free_sql.h"
 #include "db/odbc_catalogue_reader.h"
 #include "db/table_index_matrix.h"
+#include "er/er_relations.h"
 #include "excel/application.h"
-#include "model/codec.h"
-#include "model/er_relations.h"
-#include "model/new_project.h"
 #include "model/odbc_default_items.h"
+#include "project/new_project.h"
 #include "project/project_reader.h"
 #include "recorders.h"
 #include "server_fixture.h"
+#include "text/codec.h"
 
 namespace morvane::server_test {
 namespace {

@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "db/odbc_catalogue_reader.h"
-#include "model/codec.h"
 #include "model/data_kind.h"
 #include "server_fixture.h"
+#include "text/codec.h"
 
 namespace morvane::server_test {
 namespace {

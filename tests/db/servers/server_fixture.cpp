@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "db/odbc_error.h"
-#include "model/codec.h"
+#include "text/codec.h"
 
 namespace morvane::server_test {
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "app/gui/browse/report_view.h"
 #include "app/gui/qt_text.h"
-#include "browse/report_view.h"
 #include "db/row_count.h"
 #include "model/catalogue_store.h"
 #include "model/prompt.h"

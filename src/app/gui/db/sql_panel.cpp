@@ -13,13 +13,13 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "app/gui/browse/report_view.h"
 #include "app/gui/qt_text.h"
-#include "browse/report_view.h"
 #include "db/free_sql.h"
 #include "db/free_sql_check.h"
 #include "model/catalogue_store.h"
 #include "model/prompt.h"
-#include "model/sql_text.h"
+#include "text/sql_text.h"
 
 namespace morvane {
 namespace {

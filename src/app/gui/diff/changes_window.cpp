@@ -13,8 +13,8 @@
 
 #include "diff/change_format.h"
 #include "excel/change_history.h"
-#include "model/codec.h"
 #include "model/prompt.h"
+#include "text/codec.h"
 
 namespace morvane {
 namespace {

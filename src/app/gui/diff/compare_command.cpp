@@ -7,14 +7,14 @@
 #include <memory>
 #include <optional>
 
+#include "app/gui/browse/data_tree.h"
 #include "app/gui/diff/changes_window.h"
 #include "app/gui/main_window.h"
-#include "browse/data_tree.h"
 #include "db/catalogue_snapshot.h"
 #include "diff/catalogue_diff.h"
-#include "model/codec.h"
 #include "model/prompt.h"
 #include "project/project_reader.h"
+#include "text/codec.h"
 
 namespace morvane {
 namespace {

@@ -11,8 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "model/codec.h"
 #include "model/prompt.h"
+#include "text/codec.h"
 
 namespace morvane {
 

@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/gui/er/er_painting.h"
 #include "app/gui/er/er_view.h"
 #include "er/er_commands.h"
 #include "er/er_tables.h"
+#include "er_picture/er_painting.h"
 
 namespace morvane {
 namespace {

@@ -8,7 +8,7 @@
 #include <unordered_map>
 
 #include "app/gui/er/er_table_form.h"
-#include "er/er_data.h"
+#include "model/er_data.h"
 
 class QMimeData;
 

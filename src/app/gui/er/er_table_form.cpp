@@ -12,8 +12,8 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
-#include "app/gui/er/er_painting.h"
-#include "model/cp932_text.h"
+#include "er_picture/er_painting.h"
+#include "text/cp932_text.h"
 
 namespace morvane {
 namespace {

@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "er/er_data.h"
+#include "model/er_data.h"
 
 class QListWidget;
 class QListWidgetItem;

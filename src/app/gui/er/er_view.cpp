@@ -7,18 +7,18 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/gui/er/er_painting.h"
-#include "app/gui/er/er_picture.h"
 #include "app/gui/er/er_sheet_list_form.h"
 #include "app/gui/er/er_sheet_tabs.h"
 #include "app/gui/er/er_sheet_view.h"
 #include "app/gui/er/er_tab_strip.h"
 #include "app/gui/er/er_table_form.h"
-#include "app/gui/project_folder.h"
+#include "app/gui/paths/project_folder.h"
 #include "app/gui/qt_text.h"
+#include "er/er_from_record.h"
+#include "er/er_relations.h"
+#include "er_picture/er_painting.h"
+#include "er_picture/er_picture.h"
 #include "model/data_kind.h"
-#include "model/er_from_record.h"
-#include "model/er_relations.h"
 
 namespace morvane {
 namespace {

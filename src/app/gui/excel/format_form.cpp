@@ -17,12 +17,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/gui/browse/wait_cursor.h"
 #include "app/gui/qt_text.h"
-#include "browse/wait_cursor.h"
 #include "excel/format_address_clash.h"
-#include "model/prompt.h"
 #include "excel/standard_format.h"
-#include "model/codec.h"
+#include "model/prompt.h"
+#include "text/codec.h"
 
 namespace morvane {
 namespace {

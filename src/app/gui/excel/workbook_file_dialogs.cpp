@@ -4,7 +4,7 @@
 #include <QFileInfo>
 
 #include "app/gui/app_settings.h"
-#include "app/gui/file_dlg.h"
+#include "app/gui/paths/file_dlg.h"
 
 namespace morvane {
 

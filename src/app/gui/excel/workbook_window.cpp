@@ -16,9 +16,9 @@
 #include <algorithm>
 #include <optional>
 
+#include "app/gui/browse/wait_cursor.h"
 #include "app/gui/excel/sheet_preview_model.h"
 #include "app/gui/qt_text.h"
-#include "browse/wait_cursor.h"
 #include "excel/excel_error.h"
 #include "excel/sheet_preview.h"
 #include "model/prompt.h"

@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "app/gui/excel/workbook_file_dialogs.h"
-#include "app/gui/help_viewer.h"
+#include "app/gui/help/help_viewer.h"
 #include "excel/excel_host.h"
 #include "excel/standard_sheet.h"
 #include "excel/workbook_session.h"

@@ -10,9 +10,9 @@
 #include <filesystem>
 
 #include "../main_window_fixture.h"
+#include "app/gui/browse/data_tree.h"
 #include "app/gui/diff/changes_window.h"
 #include "app/gui/diff/compare_command.h"
-#include "browse/data_tree.h"
 #include "diff/change_format.h"
 
 namespace morvane::testing {

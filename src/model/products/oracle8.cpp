@@ -1,0 +1,186 @@
+// Oracle 8: its profile and default item lists.
+#include "model/products/product_profiles.h"
+
+namespace morvane {
+namespace {
+
+using namespace product_lists;
+
+constexpr DefaultItem kOracle8TableTable[] = {
+    {"OWNER", T},
+    {"TABLE NAME", T},
+    {"TABLE TYPE", T},
+    {"SIZE(byte)", N},
+    {"250byte以下の列数", N},
+    {"251byte以上の列数", N},
+    {"COUNT", N},
+    {"TABLESPACE NAME", T},
+    {"CLUSTER NAME", T},
+    {"IOT NAME", T},
+    {"PCT FREE", N},
+    {"PCT USED", N},
+    {"INI TRANS", N},
+    {"MAX TRANS", N},
+    {"INITIAL EXTENT", N},
+    {"NEXT EXTENT", N},
+    {"MIN EXTENTS", N},
+    {"MAX EXTENTS", N},
+    {"PCT INCREASE", N},
+    {"FREELISTS", N},
+    {"FREELIST GROUPS", N},
+    {"LOGGING", T},
+    {"BACKED UP", T},
+    {"NUM ROWS", N},
+    {"BLOCKS", N},
+    {"EMPTY BLOCKS", N},
+    {"AVG SPACE", N},
+    {"CHAIN CNT", N},
+    {"AVG ROW LEN", N},
+    {"AVG SPACE FREELIST BLOCKS", N},
+    {"NUM FREELIST BLOCKS", N},
+    {"DEGREE", T},
+    {"INSTANCES", T},
+    {"CACHE", T},
+    {"TABLE LOCK", T},
+    {"SAMPLE SIZE", N},
+    {"LAST ANALYZED", T},
+    {"PARTITIONED", T},
+    {"IOT TYPE", T},
+    {"TEMPORARY", T},
+    {"NESTED", T},
+    {"BUFFER POOL", T},
+    {"COMMENTS", T},
+};
+
+constexpr DefaultItem kOracle8TableColumn[] = {
+    {"ID", N},
+    {"NAME", T},
+    {"TYPE", T},
+    {"LENGTH", N},
+    {"PRECISION", N},
+    {"SCALE", N},
+    {"LENGTH2", N},
+    {"SCALE2", N},
+    {"SIZE(byte)", N},
+    {"PRIMARY KEY", T},
+    {"UNIQUE KEY", T},
+    {"NOT NULL", T},
+    {"TYPE MOD", T},
+    {"TYPE OWNER", T},
+    {"DEFAULT LENGTH", N},
+    {"DATA DEFAULT", T},
+    {"NUM DISTINCT", N},
+    {"LOW VALUE", T},
+    {"HIGH VALUE", T},
+    {"DENSITY", N},
+    {"NUM NULLS", N},
+    {"NUM BUCKETS", N},
+    {"LAST ANALYZED", T},
+    {"SAMPLE SIZE", N},
+    {"CHARACTER SET NAME", T},
+    {"CHAR COL DECL LENGTH", N},
+    {"COMMENTS", T},
+};
+
+constexpr DefaultItem kOracle8IndexTable[] = {
+    {"OWNER", T},
+    {"INDEX NAME", T},
+    {"INDEX TYPE", T},
+    {"TABLE OWNER", T},
+    {"TABLE NAME", T},
+    {"TABLE TYPE", T},
+    {"UNIQUENESS", T},
+    {"TABLESPACE NAME", T},
+    {"INI TRANS", N},
+    {"MAX TRANS", N},
+    {"INITIAL EXTENT", N},
+    {"NEXT EXTENT", N},
+    {"MIN EXTENTS", N},
+    {"MAX EXTENTS", N},
+    {"PCT INCREASE", N},
+    {"PCT THRESHOLD", N},
+    {"INCLUDE COLUMN", N},
+    {"FREELISTS", N},
+    {"FREELIST GROUPS", N},
+    {"PCT FREE", N},
+    {"LOGGING", T},
+    {"BLEVEL", N},
+    {"LEAF BLOCKS", N},
+    {"DISTINCT KEYS", N},
+    {"AVG LEAF BLOCKS PER KEY", N},
+    {"AVG DATA BLOCKS PER KEY", N},
+    {"CLUSTERING FACTOR", N},
+    {"STATUS", T},
+    {"NUM ROWS", N},
+    {"SAMPLE SIZE", N},
+    {"LAST ANALYZED", T},
+    {"DEGREE", T},
+    {"INSTANCES", T},
+    {"PARTITIONED", T},
+    {"TEMPORARY", T},
+    {"GENERATED", T},
+    {"BUFFER POOL", T},
+};
+
+constexpr DefaultItem kOracle8IndexColumn[] = {
+    {"POSITION", N},
+    {"NAME", T},
+    {"LENGTH", N},
+};
+
+constexpr DefaultItem kOracle8TableIndexTable[] = {
+    {"OWNER", T},
+    {"TABLE NAME", T},
+    {"TABLE TYPE", T},
+    {"INDEX COUNT", N},
+};
+
+// Items whose values change between two fetches of the same schema.
+constexpr const char* kOracleStatistics[] = {
+    "COUNT",
+    "NUM ROWS",
+    "BLOCKS",
+    "EMPTY BLOCKS",
+    "AVG SPACE",
+    "CHAIN CNT",
+    "AVG ROW LEN",
+    "AVG SPACE FREELIST BLOCKS",
+    "NUM FREELIST BLOCKS",
+    "SAMPLE SIZE",
+    "LAST ANALYZED",
+    "NUM DISTINCT",
+    "LOW VALUE",
+    "HIGH VALUE",
+    "DENSITY",
+    "NUM NULLS",
+    "NUM BUCKETS",
+    "BLEVEL",
+    "LEAF BLOCKS",
+    "DISTINCT KEYS",
+    "AVG LEAF BLOCKS PER KEY",
+    "AVG DATA BLOCKS PER KEY",
+    "CLUSTERING FACTOR",
+};
+
+}  // namespace
+
+const ProductProfile& Oracle8Profile() {
+  static constexpr ProductProfile profile{
+      .product = Product::Oracle8,
+      .name = "Oracle 8",
+      .commandWord = "oracle8",
+      .dataSourceWord = "Oracle",
+      .ownerIsLogin = true,
+      .columnCountsBySize = true,
+      .typeRules = TypeRules::kOracle,
+      .columnSize = ColumnSizeSource::kTypeRules,
+      .tableFinish = TableFinish::kOracleKeys,
+      .countPosition = 6,
+      .columnPositions = {1, 2, 6, 7, 9},
+      .lists = {kOracle8TableTable, kOracle8TableColumn, kOracle8IndexTable, kOracle8IndexColumn,
+                kOracle8TableIndexTable, kOracleStatistics},
+  };
+  return profile;
+}
+
+}  // namespace morvane
