@@ -1,50 +1,16 @@
 #include "excel/import_values.h"
 
 #include <charconv>
-#include <initializer_list>
 
 #include "model/data_kind.h"
 
 namespace morvane::excel {
-namespace {
-
-bool IsOneOf(std::string_view word, std::initializer_list<std::string_view> words) {
-  for (std::string_view candidate : words) {
-    if (word == candidate) return true;
-  }
-  return false;
-}
-
-const std::string& FirstNotEmpty(const std::string& first, const std::string& second) {
-  return first.empty() ? second : first;
-}
-
-}  // namespace
-
 NormalisedLengthScale NormaliseLengthScale(Product product, std::string_view type_upper,
                                            const std::string& length, const std::string& precision,
                                            const std::string& scale) {
-  const TypeRules rules = ProfileOf(product).typeRules;
-  if (rules == TypeRules::kRedBrick) {
-    if (IsOneOf(type_upper, {"VARCHAR", "CHARACTER", "CHAR"})) return {length, ""};
-    if (IsOneOf(type_upper, {"TIME", "TIMESTAMP"})) return {"", FirstNotEmpty(precision, scale)};
-    if (IsOneOf(type_upper, {"DECIMAL", "DEC", "NUMERIC", "NUM"})) {
-      return {FirstNotEmpty(length, precision), scale};
-    }
-  } else if (rules == TypeRules::kOracle) {
-    if (IsOneOf(type_upper, {"CHAR", "NCHAR", "VARCHAR2", "NVARCHAR2"})) return {length, ""};
-    if (type_upper == "NUMBER") return {FirstNotEmpty(length, precision), scale};
-    if (type_upper == "ROW") return {FirstNotEmpty(length, precision), ""};
-  } else if (rules == TypeRules::kOdbc) {
-    if (IsOneOf(type_upper, {"CHAR", "CHARACTER", "VARCHAR", "CHARACTER VARYING", "BPCHAR",
-                             "BINARY", "VARBINARY"})) {
-      return {length, ""};
-    }
-    if (IsOneOf(type_upper, {"DECIMAL", "DEC", "NUMERIC"})) {
-      return {FirstNotEmpty(length, precision), scale};
-    }
-  }
-  return {};
+  const TypeRules& rules = ProfileOf(product).typeRules;
+  if (rules.lengthScale == nullptr) return {};
+  return rules.lengthScale(type_upper, length, precision, scale);
 }
 
 std::optional<long long> ParseSize(std::string_view text) {

@@ -10,11 +10,6 @@
 
 namespace morvane::excel {
 
-struct NormalisedLengthScale {
-  std::string length2;
-  std::string scale2;
-};
-
 // LENGTH2 and SCALE2 of a column of `type_upper` (upper-cased, compared as a whole word) with
 // the length, precision and scale cells as read, by the rules of `product`.
 NormalisedLengthScale NormaliseLengthScale(Product product, std::string_view type_upper,

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "model/er_data.h"
+#include "model/type_rules.h"
 
 namespace morvane {
 
@@ -46,27 +47,11 @@ struct ProductItemLists {
   std::span<const char* const> statistics{};
 };
 
-// The rules by which column types give byte sizes and an imported length and scale.
-enum class TypeRules {
-  kNone,
-  kRedBrick,
-  kOracle,
-  kOdbc,  // the standard SQL type names, sized as ODBC transfers them
-};
-
 // Where the byte size of a fetched table column comes from.
 enum class ColumnSizeSource {
   kNone,       // sizes are not summed
   kCatalogue,  // the catalogue row gives it
   kTypeRules,  // worked out from type, length and scale by the product's type rules
-};
-
-// What a table fetch reads after the tables themselves.
-enum class TableFinish {
-  kNone,
-  kRelationships,  // the relationships between tables
-  kOracleKeys,     // primary and unique key marks from the Oracle constraint views
-  kBroadbaseKeys,  // primary and unique key marks from the Broadbase catalogue
 };
 
 struct ProductProfile {
@@ -83,9 +68,8 @@ struct ProductProfile {
   bool ownerIsLogin = false;
   // Tables carry the counts of columns up to 250 bytes and from 251 bytes (fetched and imported).
   bool columnCountsBySize = false;
-  TypeRules typeRules = TypeRules::kNone;
+  TypeRules typeRules{};  // how column types give sizes; none for a product without them
   ColumnSizeSource columnSize = ColumnSizeSource::kNone;
-  TableFinish tableFinish = TableFinish::kNone;
   bool acceptsExplain = false;            // the free SQL may be an EXPLAIN as well as a SELECT
   bool hasRelationships = false;          // ER windows offer the relation menu
   std::optional<size_t> countPosition{};  // where a table row keeps its COUNT

@@ -1,5 +1,7 @@
 #include "xlsx/formula_refs.h"
 
+#include <algorithm>
+
 #include <pugixml.hpp>
 
 #include "xlsx/sheet_names.h"
@@ -111,6 +113,26 @@ bool ReachesBeyondSheet(std::string_view formula, std::string_view own_sheet,
         if (next != '(' && names.count(SheetNameKey(name)) != 0) beyond = true;
       });
   return beyond;
+}
+
+std::vector<std::string> SheetKeysOf(std::string_view formula) {
+  std::vector<std::string> keys;
+  Scan(
+      formula,
+      [&](size_t, size_t, const std::string& name, bool external) {
+        if (!external && !name.empty()) keys.push_back(SheetNameKey(name));
+      },
+      [](std::string_view, char) {});
+  return keys;
+}
+
+bool FormulaSheetKeys::Names(const std::string& formula, std::string_view sheet_key) {
+  if (!known_ || formula != formula_) {
+    keys_ = SheetKeysOf(formula);
+    formula_ = formula;
+    known_ = true;
+  }
+  return std::find(keys_.begin(), keys_.end(), sheet_key) != keys_.end();
 }
 
 std::string FormulaTextOf(std::string_view f_xml) {

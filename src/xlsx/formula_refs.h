@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace morvane::xlsx {
 
@@ -25,6 +26,21 @@ std::string RewriteSheetPrefixes(
 // to another workbook, to one of `names` (keys from SheetNameKey) or to a table column.
 bool ReachesBeyondSheet(std::string_view formula, std::string_view own_sheet,
                         const std::set<std::string>& names);
+
+// The keys (SheetNameKey) of the sheets a formula's prefixes name, other workbooks' left out.
+std::vector<std::string> SheetKeysOf(std::string_view formula);
+
+// Whether a formula names a sheet, remembered for the formula text last asked about: renaming
+// one of hundreds of sheets asks every defined name, and most of them never change.
+class FormulaSheetKeys {
+ public:
+  bool Names(const std::string& formula, std::string_view sheet_key);
+
+ private:
+  bool known_ = false;
+  std::string formula_;
+  std::vector<std::string> keys_;
+};
 
 // Formula cells keep their formula as XML ("<f t=\"shared\" si=\"0\">A1*2</f>"): these read and
 // replace the formula text inside.

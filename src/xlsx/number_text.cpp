@@ -64,6 +64,17 @@ std::string NumberToText(double value) {
   return NormalizeExponent(buffer);
 }
 
+bool IsPlainWholeNumber(std::string_view text) {
+  const bool negative = !text.empty() && text.front() == '-';
+  if (negative) text.remove_prefix(1);
+  if (text.empty() || text.size() > 15) return false;
+  if (text.front() == '0') return !negative && text.size() == 1;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
 std::optional<double> ParseNumber(std::string_view text) {
   if (text.empty()) return std::nullopt;
   const char* begin = text.data();

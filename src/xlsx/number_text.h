@@ -12,6 +12,11 @@ namespace morvane::xlsx {
 // 1 -> "1", 0.1 + 0.2 -> "0.3", 1e20 -> "1E+20", 0.00001 -> "1E-05".
 std::string NumberToText(double value);
 
+// True when text is a whole number written the way NumberToText writes it: an optional "-",
+// then at most 15 digits without a leading zero ("0" itself, but not "-0"). Such text reads
+// back unchanged as a number, which tells it apart without formatting it again.
+bool IsPlainWholeNumber(std::string_view text);
+
 // Parses the text of a <v> element or of a value being written; nothing when it is not a
 // plain decimal or exponent number.
 std::optional<double> ParseNumber(std::string_view text);

@@ -31,7 +31,7 @@ CellRef LastValueCell(const SheetData& data) {
   for (const Row& row : data.rows()) {
     for (const Cell& cell : row.cells) {
       const bool empty =
-          cell.kind == CellKind::kEmpty || (!cell.formula.empty() && cell.value.empty());
+          cell.kind == CellKind::kEmpty || (!cell.formula().empty() && cell.value.empty());
       if (empty) continue;
       last.row = std::max(last.row, row.index);
       last.col = std::max(last.col, cell.col);

@@ -82,10 +82,11 @@ const std::string& SharedStrings::Text(uint32_t index) const {
 }
 
 uint32_t SharedStrings::AddPlain(std::string_view text) {
-  auto [it, inserted] =
-      plain_index_.try_emplace(std::string(text), static_cast<uint32_t>(entries_.size()));
-  if (inserted) entries_.push_back({std::string(text), {}});
-  return it->second;
+  if (auto found = plain_index_.find(text); found != plain_index_.end()) return found->second;
+  const auto index = static_cast<uint32_t>(entries_.size());
+  plain_index_.emplace(std::string(text), index);
+  entries_.push_back({std::string(text), {}});
+  return index;
 }
 
 uint32_t SharedStrings::AddFrom(const SharedStrings& other, uint32_t index) {

@@ -34,8 +34,13 @@ class SharedStrings {
     std::string text;
     std::string rich_xml;  // inner XML of <si> when it is more than plain text
   };
+  // Hashes text of any string kind alike, so that a lookup needs no string of its own.
+  struct TextHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
   std::vector<Entry> entries_;
-  std::unordered_map<std::string, uint32_t> plain_index_;
+  std::unordered_map<std::string, uint32_t, TextHash, std::equal_to<>> plain_index_;
   std::unordered_map<std::string, uint32_t> rich_index_;
 };
 

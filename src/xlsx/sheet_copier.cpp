@@ -36,6 +36,17 @@ bool IsRelAttribute(std::string_view name) {
          local == "lo" || local == "qs" || local == "cs";
 }
 
+// The attributes below node (itself included) that name a relationship, with their elements.
+void CollectRelAttributes(pugi::xml_node node,
+                          std::vector<std::pair<pugi::xml_node, pugi::xml_attribute>>* refs) {
+  for (pugi::xml_attribute attr = node.first_attribute(); attr; attr = attr.next_attribute()) {
+    if (IsRelAttribute(attr.name())) refs->emplace_back(node, attr);
+  }
+  for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+    if (child.type() == pugi::node_element) CollectRelAttributes(child, refs);
+  }
+}
+
 void CollectRelIds(pugi::xml_node node, std::vector<std::string>* ids) {
   for (pugi::xml_attribute attr = node.first_attribute(); attr; attr = attr.next_attribute()) {
     if (IsRelAttribute(attr.name())) ids->push_back(attr.value());
@@ -279,12 +290,7 @@ std::unique_ptr<Drawing> SheetCopier::CopyDrawing(std::string* part) {
 void SheetCopier::CopyRelatedParts(Worksheet& copy) {
   pugi::xml_node root = copy.doc.document_element();
   std::vector<std::pair<pugi::xml_node, pugi::xml_attribute>> refs;
-  for (pugi::xpath_node found : root.select_nodes("//*[@*]")) {
-    for (pugi::xml_attribute attr = found.node().first_attribute(); attr;
-         attr = attr.next_attribute()) {
-      if (IsRelAttribute(attr.name())) refs.emplace_back(found.node(), attr);
-    }
-  }
+  CollectRelAttributes(root, &refs);
   for (auto& [element, attr] : refs) {
     const Relationship* rel = sheet_.rels.Find(attr.value());
     std::string_view kind = rel ? RelKind(rel->type) : "";
@@ -329,17 +335,19 @@ void SheetCopier::CopyCells(Worksheet& copy) {
         }
       }
       // Rich values and dynamic-array marks point into parts that stay behind.
-      cell.attrs = RemoveAttribute(RemoveAttribute(cell.attrs, "cm"), "vm");
-      if (cell.formula.empty()) continue;
-      std::string text = FormulaTextOf(cell.formula);
+      if (!cell.attrs().empty()) {
+        cell.set_attrs(RemoveAttribute(RemoveAttribute(cell.attrs(), "cm"), "vm"));
+      }
+      if (cell.formula().empty()) continue;
+      std::string text = FormulaTextOf(cell.formula());
       if (text.empty()) continue;
       if (Reaches(text)) {
         pugi::xml_document f;
-        f.load_string(cell.formula.c_str());
+        f.load_string(cell.formula().c_str());
         if (std::string_view(f.first_child().attribute("t").value()) == "shared") {
           dropped_shared.insert(f.first_child().attribute("si").value());
         }
-        cell.formula.clear();
+        cell.set_formula({});
         target_.Notice(kNoticeFormulas);
       } else if (text.find('!') != std::string::npos) {
         std::string local =
@@ -347,17 +355,17 @@ void SheetCopier::CopyCells(Worksheet& copy) {
               if (SheetNameKey(name) == own_key) return std::string();
               return std::nullopt;
             });
-        cell.formula = WithFormulaText(cell.formula, local);
+        cell.set_formula(WithFormulaText(cell.formula(), local));
       }
     }
   }
   if (dropped_shared.empty()) return;
   for (Row& row : copy.data.rows()) {
     for (Cell& cell : row.cells) {
-      if (cell.formula.find("shared") == std::string::npos) continue;
+      if (cell.formula().find("shared") == std::string::npos) continue;
       pugi::xml_document f;
-      f.load_string(cell.formula.c_str());
-      if (dropped_shared.count(f.first_child().attribute("si").value()) != 0) cell.formula.clear();
+      f.load_string(cell.formula().c_str());
+      if (dropped_shared.count(f.first_child().attribute("si").value()) != 0) cell.set_formula({});
     }
   }
 }

@@ -60,14 +60,35 @@ void AppendNumber(std::string& out, uint32_t n) {
   out.append(buffer, end);
 }
 
-void AppendColumnLetters(std::string& out, uint32_t col) {
-  char buffer[4];
+char* PutText(char* at, std::string_view text) { return std::copy(text.begin(), text.end(), at); }
+
+char* PutNumber(char* at, uint32_t n) { return std::to_chars(at, at + 10, n).ptr; }
+
+char* PutColumnLetters(char* at, uint32_t col) {
+  char letters[4];
   int n = 0;
   while (col > 0) {
-    buffer[n++] = static_cast<char>('A' + (col - 1) % 26);
+    letters[n++] = static_cast<char>('A' + (col - 1) % 26);
     col = (col - 1) / 26;
   }
-  while (n > 0) out += buffer[--n];
+  while (n > 0) *at++ = letters[--n];
+  return at;
+}
+
+// "<c r="B12" s="3" t="s"": a cell's start tag up to its other attributes.
+void AppendCellStart(std::string& out, const Cell& cell, uint32_t row) {
+  char buffer[64];
+  char* at = PutText(buffer, "<c r=\"");
+  at = PutColumnLetters(at, cell.col);
+  at = PutNumber(at, row);
+  *at++ = '"';
+  if (cell.style != 0) {
+    at = PutText(at, " s=\"");
+    at = PutNumber(at, cell.style);
+    *at++ = '"';
+  }
+  if (cell.kind != CellKind::kEmpty) at = PutText(at, TypeAttribute(cell.kind));
+  out.append(buffer, at);
 }
 
 // A shared string index: decimal digits only.
@@ -88,11 +109,14 @@ Cell LoadCell(pugi::xml_node c, CellRef ref) {
   cell.col = col;
   cell.style = c.attribute("s").as_uint(0);
   std::string_view type = c.attribute("t").value();
+  std::string attrs;
   for (pugi::xml_attribute attr = c.first_attribute(); attr; attr = attr.next_attribute()) {
     std::string_view name = attr.name();
-    if (name != "r" && name != "s" && name != "t") AppendAttribute(cell.attrs, attr);
+    if (name != "r" && name != "s" && name != "t") AppendAttribute(attrs, attr);
   }
+  if (!attrs.empty()) cell.set_attrs(std::move(attrs));
   bool has_value = false;
+  std::string children;
   for (pugi::xml_node child = c.first_child(); child; child = child.next_sibling()) {
     if (child.type() != pugi::node_element) continue;
     std::string_view local = LocalName(child.name());
@@ -100,15 +124,16 @@ Cell LoadCell(pugi::xml_node c, CellRef ref) {
       cell.value = child.text().get();
       has_value = true;
     } else if (local == "f") {
-      cell.formula = NodeToString(child);
+      cell.set_formula(NodeToString(child));
     } else {
       if (local == "is") {
         cell.value = StringItemText(child);
         has_value = true;
       }
-      cell.children += NodeToString(child);
+      children += NodeToString(child);
     }
   }
+  if (!children.empty()) cell.set_children(std::move(children));
   if (!has_value) return cell;
   cell.kind = KindFromType(type);
   if (cell.kind == CellKind::kSharedString) {
@@ -123,8 +148,45 @@ Cell LoadCell(pugi::xml_node c, CellRef ref) {
 
 }  // namespace
 
+Cell::Cell(const Cell& other)
+    : col(other.col),
+      style(other.style),
+      sst(other.sst),
+      kind(other.kind),
+      value(other.value),
+      xml_(other.xml_ ? std::make_unique<CellXml>(*other.xml_) : nullptr) {}
+
+Cell& Cell::operator=(const Cell& other) {
+  if (this != &other) *this = Cell(other);
+  return *this;
+}
+
+const std::string& Cell::Empty() {
+  static const std::string empty;
+  return empty;
+}
+
+std::string* Cell::Field(std::string CellXml::*field, bool empty) {
+  if (!xml_ && empty) return nullptr;
+  if (!xml_) xml_ = std::make_unique<CellXml>();
+  return &((*xml_).*field);
+}
+
+void Cell::set_formula(std::string formula) {
+  if (std::string* to = Field(&CellXml::formula, formula.empty())) *to = std::move(formula);
+}
+
+void Cell::set_children(std::string children) {
+  if (std::string* to = Field(&CellXml::children, children.empty())) *to = std::move(children);
+}
+
+void Cell::set_attrs(std::string attrs) {
+  if (std::string* to = Field(&CellXml::attrs, attrs.empty())) *to = std::move(attrs);
+}
+
 void SheetData::Load(pugi::xml_node sheet_data) {
   rows_.clear();
+  widest_row_ = 0;
   uint32_t last_row = 0;
   for (pugi::xml_node r : sheet_data.children()) {
     if (r.type() != pugi::node_element || LocalName(r.name()) != "row") continue;
@@ -168,6 +230,7 @@ void SheetData::Load(pugi::xml_node sheet_data) {
       last_col = col;
       row.cells.push_back(LoadCell(c, {row.index, col}));
     }
+    widest_row_ = std::max(widest_row_, row.cells.size());
     rows_.push_back(std::move(row));
   }
 }
@@ -189,24 +252,15 @@ void SheetData::AppendXml(std::string& out, const std::vector<uint32_t>& sst_map
     }
     out += '>';
     for (const Cell& cell : row.cells) {
-      out += "<c r=\"";
-      AppendColumnLetters(out, cell.col);
-      AppendNumber(out, row.index);
-      out += '"';
-      if (cell.style != 0) {
-        out += " s=\"";
-        AppendNumber(out, cell.style);
-        out += '"';
-      }
-      if (cell.kind != CellKind::kEmpty) out += TypeAttribute(cell.kind);
-      out += cell.attrs;
-      if (cell.formula.empty() && cell.children.empty() &&
+      AppendCellStart(out, cell, row.index);
+      out += cell.attrs();
+      if (cell.formula().empty() && cell.children().empty() &&
           (cell.kind == CellKind::kEmpty || cell.kind == CellKind::kInlineString)) {
         out += "/>";
         continue;
       }
       out += '>';
-      out += cell.formula;
+      out += cell.formula();
       if (cell.kind == CellKind::kSharedString) {
         out += "<v>";
         AppendNumber(out, cell.sst < sst_map.size() ? sst_map[cell.sst] : cell.sst);
@@ -216,11 +270,22 @@ void SheetData::AppendXml(std::string& out, const std::vector<uint32_t>& sst_map
         AppendEscaped(out, cell.value);
         out += "</v>";
       }
-      out += cell.children;
+      out += cell.children();
       out += "</c>";
     }
     out += "</row>";
   }
+}
+
+size_t SheetData::XmlSizeHint() const {
+  constexpr size_t kRowBytes = 24;   // <row r="123"></row>
+  constexpr size_t kCellBytes = 40;  // <c r="AB123" s="12" t="s"><v>1234</v></c>
+  size_t bytes = 0;
+  for (const Row& row : rows_) {
+    bytes += kRowBytes + row.attrs.size() + row.cells.size() * kCellBytes;
+    for (const Cell& cell : row.cells) bytes += cell.value.size();
+  }
+  return bytes;
 }
 
 const Cell* SheetData::Find(CellRef ref) const {
@@ -234,7 +299,10 @@ const Cell* SheetData::Find(CellRef ref) const {
 }
 
 namespace {
-constexpr size_t kFirstRowCapacity = 16;
+// A row filled one cell at a time first takes room for about as many cells as the widest row
+// so far (a table's rows are as wide as its heading), within these bounds.
+constexpr size_t kFewestFirstCells = 4;
+constexpr size_t kMostFirstCells = 64;
 }  // namespace
 
 Cell& SheetData::Ensure(CellRef ref, const std::function<uint32_t(uint32_t col)>& column_style) {
@@ -252,12 +320,13 @@ Cell& SheetData::Ensure(CellRef ref, const std::function<uint32_t(uint32_t col)>
     fresh.col = ref.col;
     fresh.style = row->styled ? row->style : (column_style ? column_style(ref.col) : 0);
     if (row->cells.size() == row->cells.capacity()) {
-      // Rows are mostly filled one cell at a time: grow in larger steps than doubling from one.
       const ptrdiff_t at = cell - row->cells.begin();
-      row->cells.reserve(std::max<size_t>(kFirstRowCapacity, 2 * row->cells.size()));
+      const size_t first = std::clamp(widest_row_, kFewestFirstCells, kMostFirstCells);
+      row->cells.reserve(std::max(first, 2 * row->cells.size()));
       cell = row->cells.begin() + at;
     }
     cell = row->cells.insert(cell, std::move(fresh));
+    widest_row_ = std::max(widest_row_, row->cells.size());
   }
   return *cell;
 }
@@ -325,9 +394,7 @@ std::string CellText(const Cell& cell, const SharedStrings& strings, const Style
 
 void SetCellText(Cell& cell, std::string_view text, SharedStrings& strings,
                  const StyleSheet& styles) {
-  cell.formula.clear();
-  cell.children.clear();
-  cell.attrs.clear();
+  cell.ClearXml();
   cell.value.clear();
   if (text.empty()) {
     cell.kind = CellKind::kEmpty;
@@ -335,6 +402,11 @@ void SetCellText(Cell& cell, std::string_view text, SharedStrings& strings,
   }
   // A date or text format would show a number differently from the text that was written.
   bool keep_as_text = styles.IsTextStyle(cell.style) || styles.IsDateStyle(cell.style);
+  if (!keep_as_text && IsPlainWholeNumber(text)) {
+    cell.kind = CellKind::kNumber;
+    cell.value = std::string(text);
+    return;
+  }
   std::optional<double> number = keep_as_text ? std::nullopt : ParseNumber(text);
   if (number && NumberToText(*number) == text) {
     cell.kind = CellKind::kNumber;

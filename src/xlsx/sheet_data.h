@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,15 +29,44 @@ enum class CellKind : uint8_t {
   kIsoDate,
 };
 
-struct Cell {
+// What a cell read from a file carries besides its value, kept as XML to be written back.
+struct CellXml {
+  std::string formula;   // the <f> element, empty when the cell holds no formula
+  std::string children;  // other child elements (<is>, <extLst>) as XML
+  std::string attrs;     // attributes other than r, s and t, as XML with a leading blank
+};
+
+// One cell. Most cells hold only a value, so the XML that a few carry is kept apart and the
+// cell stays small: an output writes hundreds of thousands of them.
+class Cell {
+ public:
   uint32_t col = 0;
   uint32_t style = 0;
   uint32_t sst = 0;  // shared string index when kind is kSharedString
   CellKind kind = CellKind::kEmpty;
-  std::string value;     // the text of <v>, or the plain text of an inline string
-  std::string formula;   // the <f> element, empty when the cell holds no formula
-  std::string children;  // other child elements (<is>, <extLst>) as XML
-  std::string attrs;     // attributes other than r, s and t, as XML with a leading blank
+  std::string value;  // the text of <v>, or the plain text of an inline string
+
+  Cell() = default;
+  Cell(const Cell& other);
+  Cell& operator=(const Cell& other);
+  Cell(Cell&&) noexcept = default;
+  Cell& operator=(Cell&&) noexcept = default;
+
+  const std::string& formula() const { return xml_ ? xml_->formula : Empty(); }
+  const std::string& children() const { return xml_ ? xml_->children : Empty(); }
+  const std::string& attrs() const { return xml_ ? xml_->attrs : Empty(); }
+  void set_formula(std::string formula);
+  void set_children(std::string children);
+  void set_attrs(std::string attrs);
+  // Drops the formula, extra children and attributes.
+  void ClearXml() { xml_.reset(); }
+
+ private:
+  static const std::string& Empty();
+  // Where a field of the XML goes; nothing when it is to be empty and the cell has none.
+  std::string* Field(std::string CellXml::*field, bool empty);
+
+  std::unique_ptr<CellXml> xml_;
 };
 
 struct Row {
@@ -53,6 +83,8 @@ class SheetData {
   void Load(pugi::xml_node sheet_data);
   // Appends the rows as XML; shared string indexes pass through sst_map.
   void AppendXml(std::string& out, const std::vector<uint32_t>& sst_map) const;
+  // About as many bytes as AppendXml writes for plain values, to reserve room for them.
+  size_t XmlSizeHint() const;
 
   const Cell* Find(CellRef ref) const;
   // The cell at ref, created when missing; a new cell takes the row's format, else the
@@ -71,6 +103,7 @@ class SheetData {
 
  private:
   std::vector<Row> rows_;
+  size_t widest_row_ = 0;  // the most cells a row has had, as a hint for new rows
 };
 
 // The cell's value as text, as a cell's Value reads when turned into a string.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <deque>
-#include <unordered_map>
 
 #include "xlsx/error.h"
 #include "xlsx/formula_refs.h"
@@ -309,12 +308,19 @@ void Workbook::LoadDrawing(Worksheet& sheet) const {
 }
 
 std::string Workbook::NewPartName(const std::string& stem, const std::string& extension) {
-  for (int n = 1;; ++n) {
+  // Names once used stay used, so the search goes on from the first number not known to be.
+  int& first_unknown = first_unused_part_number_[stem + extension];
+  first_unknown = std::max(first_unknown, 1);
+  bool all_used_so_far = true;
+  for (int n = first_unknown;; ++n) {
     std::string name = stem + std::to_string(n) + extension;
-    if (used_parts_.count(name) == 0 && !package_.Has(name)) {
-      used_parts_.insert(name);
-      return name;
+    if (package_.Has(name) && used_parts_.count(name) == 0) {
+      all_used_so_far = false;  // a part that may yet be taken out of the package
+      continue;
     }
+    if (all_used_so_far) first_unknown = n + 1;
+    if (!used_parts_.insert(name).second) continue;
+    return name;
   }
 }
 
@@ -325,20 +331,10 @@ int Workbook::IndexOf(const Worksheet& sheet) const {
   return -1;
 }
 
-// SheetNameKey of a sheet's name, remembered: looking a name up among hundreds of sheets (as
-// every copy and rename of an output does) would otherwise fold every name each time.
-static const std::string& CachedNameKey(const std::string& name) {
-  thread_local std::unordered_map<std::string, std::string> keys;
-  if (keys.size() > 65536) keys.clear();
-  auto [found, added] = keys.try_emplace(name);
-  if (added) found->second = SheetNameKey(name);
-  return found->second;
-}
-
 int Workbook::IndexOf(std::string_view name) const {
   std::string key = SheetNameKey(name);
   for (size_t i = 0; i < sheets_.size(); ++i) {
-    if (CachedNameKey(sheets_[i]->name) == key) return static_cast<int>(i);
+    if (sheets_[i]->NameKey() == key) return static_cast<int>(i);
   }
   return -1;
 }
@@ -369,22 +365,30 @@ std::string Workbook::UniqueCopyName(const std::string& base) {
   }
 }
 
-void Workbook::UpdateReferences(
-    const std::function<std::optional<std::string>(const std::string&)>& fn) {
+void Workbook::UpdateReferences(const std::string& old_key, const std::string& new_prefix) {
   LoadAllSheets();
-  for (DefinedName& name : global_names_) name.formula = RewriteSheetPrefixes(name.formula, fn);
-  for (auto& sheet : sheets_) {
-    for (DefinedName& name : sheet->local_names) {
-      std::string rewritten = RewriteSheetPrefixes(name.formula, fn);
-      if (rewritten != name.formula) name.formula = std::move(rewritten);
+  auto rewrite = [&](const std::string& sheet_name) -> std::optional<std::string> {
+    if (!sheet_name.empty() && SheetNameKey(sheet_name) == old_key) return new_prefix;
+    return std::nullopt;
+  };
+  auto update = [&](std::vector<DefinedName>& names, std::vector<FormulaSheetKeys>& known) {
+    known.resize(names.size());
+    for (size_t i = 0; i < names.size(); ++i) {
+      if (known[i].Names(names[i].formula, old_key)) {
+        names[i].formula = RewriteSheetPrefixes(names[i].formula, rewrite);
+      }
     }
+  };
+  update(global_names_, global_name_sheets_);
+  for (auto& sheet : sheets_) {
+    update(sheet->local_names, sheet->local_name_sheets);
     if (!sheet->formulas_reach_other_sheets) continue;
     for (Row& row : sheet->data.rows()) {
       for (Cell& cell : row.cells) {
-        if (cell.formula.find('!') == std::string::npos) continue;
-        std::string text = FormulaTextOf(cell.formula);
-        std::string rewritten = RewriteSheetPrefixes(text, fn);
-        if (rewritten != text) cell.formula = WithFormulaText(cell.formula, rewritten);
+        if (cell.formula().find('!') == std::string::npos) continue;
+        std::string text = FormulaTextOf(cell.formula());
+        std::string rewritten = RewriteSheetPrefixes(text, rewrite);
+        if (rewritten != text) cell.set_formula(WithFormulaText(cell.formula(), rewritten));
       }
     }
   }
@@ -396,12 +400,8 @@ void Workbook::Rename(Worksheet& sheet, std::string_view name) {
   if (existing != nullptr && existing != &sheet) {
     throw Error("「" + std::string(name) + "」という名前のシートは既にあります。");
   }
-  std::string old_key = SheetNameKey(sheet.name);
-  std::string new_prefix = QuoteSheetName(name) + "!";
-  UpdateReferences([&](const std::string& sheet_name) -> std::optional<std::string> {
-    if (!sheet_name.empty() && CachedNameKey(sheet_name) == old_key) return new_prefix;
-    return std::nullopt;
-  });
+  const std::string old_key = sheet.NameKey();
+  UpdateReferences(old_key, QuoteSheetName(name) + "!");
   sheet.name = std::string(name);
 }
 
@@ -435,8 +435,8 @@ void Workbook::Delete(Worksheet& sheet) {
     for (Row& row : other->data.rows()) {
       for (Cell& cell : row.cells) {
         // The reference would become #REF!; the last computed value is kept instead.
-        if (!cell.formula.empty() && names_sheet(FormulaTextOf(cell.formula))) {
-          cell.formula.clear();
+        if (!cell.formula().empty() && names_sheet(FormulaTextOf(cell.formula()))) {
+          cell.set_formula({});
         }
       }
     }
@@ -540,21 +540,16 @@ std::string Workbook::WorkbookXml(const std::vector<std::string>& sheet_rel_ids)
   return ToXmlString(doc);
 }
 
-// What is written must read back: reading any one sheet stays within the reader's bound.
-void Workbook::CheckReadableSize(const ZipPackage& out) const {
-  unsigned long long shared = out.Get(workbook_part_).size();
-  for (const char* part : {"xl/styles.xml", "xl/sharedStrings.xml"}) {
-    if (out.Has(part)) shared += out.Get(part).size();
-  }
-  for (const auto& sheet : sheets_) {
-    if (sheet->kind != SheetKind::kWorksheet) continue;
-    unsigned long long total = shared + out.Get(sheet->part).size();
-    if (sheet->drawing) total += out.Get(sheet->drawing_part).size();
-    if (total > kMaxParsedXmlBytes) {
-      throw Error("シート「" + sheet->name + "」が大きすぎるため保存できません (読み込むXMLが " +
-                  std::to_string(total >> 20) + " MB になり、読み込めるのは " +
-                  std::to_string(kMaxParsedXmlBytes >> 20) + " MB までです)");
-    }
+// What is written must read back: reading any one sheet (its XML of xml_bytes, its drawing
+// and the parts every sheet needs, of shared_bytes) stays within the reader's bound.
+void Workbook::CheckReadableSize(const Worksheet& sheet, size_t xml_bytes,
+                                 unsigned long long shared_bytes, const ZipPackage& out) const {
+  unsigned long long total = shared_bytes + xml_bytes;
+  if (sheet.drawing) total += out.Get(sheet.drawing_part).size();
+  if (total > kMaxParsedXmlBytes) {
+    throw Error("シート「" + sheet.name + "」が大きすぎるため保存できません (読み込むXMLが " +
+                std::to_string(total >> 20) + " MB になり、読み込めるのは " +
+                std::to_string(kMaxParsedXmlBytes >> 20) + " MB までです)");
   }
 }
 
@@ -576,10 +571,17 @@ void Workbook::Save(const std::string& path, int compression_level) const {
 
   Relationships workbook_rels = workbook_rels_;
   std::vector<std::string> sheet_rel_ids;
+  unsigned long long shared_bytes = 0;  // known once the workbook part is made, below
   for (size_t i = 0; i < sheets_.size(); ++i) {
     const Worksheet& sheet = *sheets_[i];
     if (sheet.kind == SheetKind::kWorksheet) {
-      out.Put(sheet.part, sheet.ToXml(sst_map, i == active_));
+      // Each sheet's XML is made as the archive takes it in, never all of them at once.
+      const bool selected = i == active_;
+      out.PutMade(sheet.part, [this, &sheet, &sst_map, &shared_bytes, &out, selected] {
+        std::string xml = sheet.ToXml(sst_map, selected);
+        CheckReadableSize(sheet, xml.size(), shared_bytes, out);
+        return xml;
+      });
       types.Assign(sheet.part, content_type::kWorksheet);
       sheet_rel_ids.push_back(workbook_rels.Add(rel_type::kWorksheet, sheet.part));
       if (!sheet.rels.empty()) out.Put(RelsPartOf(sheet.part), sheet.rels.ToXml(sheet.part));
@@ -610,7 +612,10 @@ void Workbook::Save(const std::string& path, int compression_level) const {
     types.Assign(workbook_part_, content_type::kWorkbook);
   }
   out.Put(RelsPartOf(workbook_part_), workbook_rels.ToXml(workbook_part_));
-  CheckReadableSize(out);
+  shared_bytes = out.Get(workbook_part_).size();
+  for (const char* part : {"xl/styles.xml", "xl/sharedStrings.xml"}) {
+    if (out.Has(part)) shared_bytes += out.Get(part).size();
+  }
   out.Put("_rels/.rels", root_rels_.ToXml(""));
 
   // Keep only parts that something still refers to.

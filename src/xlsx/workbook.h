@@ -98,9 +98,11 @@ class Workbook {
   void LoadDrawing(Worksheet& sheet) const;
   std::string NewPartName(const std::string& stem, const std::string& extension);
   std::string UniqueCopyName(const std::string& base);
-  void UpdateReferences(const std::function<std::optional<std::string>(const std::string&)>& fn);
+  // Points the references to the sheet of key old_key at new_prefix ("'New name'!").
+  void UpdateReferences(const std::string& old_key, const std::string& new_prefix);
 
-  void CheckReadableSize(const ZipPackage& out) const;
+  void CheckReadableSize(const Worksheet& sheet, size_t xml_bytes, unsigned long long shared_bytes,
+                         const ZipPackage& out) const;
   std::string WorkbookXml(const std::vector<std::string>& sheet_rel_ids) const;
   std::set<std::string> ReachableParts(const Relationships& workbook_rels) const;
 
@@ -118,12 +120,14 @@ class Workbook {
   SharedStrings strings_;
   std::vector<std::shared_ptr<Worksheet>> sheets_;
   std::vector<DefinedName> global_names_;
+  std::vector<FormulaSheetKeys> global_name_sheets_;  // see Worksheet::local_name_sheets
   size_t active_ = 0;
   bool date1904_ = false;
   // A new workbook takes over the styles and theme of the first sheet copied into it.
   bool styles_untouched_ = false;
   uint64_t adopted_styles_from_ = 0;
-  std::set<std::string> used_parts_;
+  std::set<std::string> used_parts_;                     // only ever grows
+  std::map<std::string, int> first_unused_part_number_;  // by stem and extension
   std::map<std::pair<uint64_t, std::string>, std::string> copied_media_;
   std::vector<std::string> notices_;
 };

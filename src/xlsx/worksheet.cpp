@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "xlsx/cell_ref.h"
+#include "xlsx/sheet_names.h"
 #include "xlsx/xml_util.h"
 
 namespace morvane::xlsx {
@@ -97,7 +98,7 @@ void Worksheet::IndexContent() {
   formulas_reach_other_sheets = false;
   for (const Row& row : data.rows()) {
     for (const Cell& cell : row.cells) {
-      if (!cell.formula.empty() && cell.formula.find('!') != std::string::npos) {
+      if (cell.formula().find('!') != std::string::npos) {
         formulas_reach_other_sheets = true;
       }
     }
@@ -125,6 +126,15 @@ uint32_t Worksheet::LastUsedRow() const {
   return std::max<uint32_t>(last, 1);
 }
 
+const std::string& Worksheet::NameKey() const {
+  if (!keyed_ || keyed_name_ != name) {
+    name_key_ = SheetNameKey(name);
+    keyed_name_ = name;
+    keyed_ = true;
+  }
+  return name_key_;
+}
+
 std::string Worksheet::ToXml(const std::vector<uint32_t>& sst_map, bool tab_selected) const {
   pugi::xml_document copy;
   copy.reset(doc);
@@ -139,12 +149,15 @@ std::string Worksheet::ToXml(const std::vector<uint32_t>& sst_map, bool tab_sele
   if (pugi::xml_node dimension = ChildByLocal(root, "dimension")) {
     dimension.attribute("ref").set_value(data.Dimension().c_str());
   }
-  std::string xml = ToXmlString(copy);
-  std::string rows;
-  data.AppendXml(rows, sst_map);
-  size_t at = xml.find(std::string("<") + kRowsPlaceholder);
-  size_t close = xml.find('>', at);
-  xml.replace(at, close - at + 1, rows);
+  const std::string frame = ToXmlString(copy);
+  const size_t at = frame.find(std::string("<") + kRowsPlaceholder);
+  const size_t close = frame.find('>', at);
+  // The rows go straight into the result, which is made large enough for them once.
+  std::string xml;
+  xml.reserve(frame.size() + data.XmlSizeHint());
+  xml.append(frame, 0, at);
+  data.AppendXml(xml, sst_map);
+  xml.append(frame, close + 1);
   return xml;
 }
 

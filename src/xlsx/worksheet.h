@@ -11,6 +11,7 @@
 #include <pugixml.hpp>
 
 #include "xlsx/drawing.h"
+#include "xlsx/formula_refs.h"
 #include "xlsx/relationships.h"
 #include "xlsx/sheet_data.h"
 
@@ -47,6 +48,8 @@ class Worksheet {
   SheetData data;
   Relationships rels;
   std::vector<DefinedName> local_names;
+  // Which sheets each local name's formula names, by position, remembered per formula text.
+  std::vector<FormulaSheetKeys> local_name_sheets;
   std::unique_ptr<Drawing> drawing;
   std::string drawing_part;
   std::vector<ColumnStyle> column_styles;  // from <cols>
@@ -63,6 +66,14 @@ class Worksheet {
   // The worksheet XML with the rows of `data`; shared string indexes pass through sst_map.
   // Only the active sheet's tab is written as selected (several would group the sheets).
   std::string ToXml(const std::vector<uint32_t>& sst_map, bool tab_selected) const;
+  // SheetNameKey(name), remembered while the name stays the same: looking a name up among
+  // hundreds of sheets (as every copy and rename of an output does) would fold every name.
+  const std::string& NameKey() const;
+
+ private:
+  mutable std::string keyed_name_;
+  mutable std::string name_key_;
+  mutable bool keyed_ = false;
 };
 
 }  // namespace morvane::xlsx

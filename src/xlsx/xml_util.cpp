@@ -136,8 +136,11 @@ std::string NodeToString(pugi::xml_node node) {
 }
 
 void AppendEscaped(std::string& out, std::string_view text) {
-  for (char c : text) {
-    switch (c) {
+  while (!text.empty()) {
+    const size_t special = text.find_first_of("&<>\"");
+    out.append(text.substr(0, special));
+    if (special == std::string_view::npos) return;
+    switch (text[special]) {
       case '&':
         out += "&amp;";
         break;
@@ -147,12 +150,10 @@ void AppendEscaped(std::string& out, std::string_view text) {
       case '>':
         out += "&gt;";
         break;
-      case '"':
-        out += "&quot;";
-        break;
       default:
-        out += c;
+        out += "&quot;";
     }
+    text.remove_prefix(special + 1);
   }
 }
 

@@ -10,6 +10,7 @@
 
 #include "fileio/file_save.h"
 #include "xlsx/error.h"
+#include "xlsx/made_part_source.h"
 #include "xlsx/relationships.h"
 
 namespace morvane::xlsx {
@@ -245,12 +246,7 @@ std::string ZipPackage::ToBytes(int compression_level) const {
 }
 
 std::string ZipPackage::Archive(int compression_level, const std::set<std::string>& stored) const {
-  for (const auto& [name, bytes] : parts_) {
-    if (bytes.size() > kMaxPartBytes) {
-      throw Error("ブックの部分 " + name + " が大きすぎるため保存できません (" +
-                  std::to_string(kMaxPartBytes >> 20) + " MB まで)");
-    }
-  }
+  for (const auto& [name, bytes] : parts_) CheckPartSize(name, bytes);
   zip_error_t error;
   zip_error_init(&error);
   zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
@@ -264,28 +260,53 @@ std::string ZipPackage::Archive(int compression_level, const std::set<std::strin
     zip_discard(archive);
     throw Error("ブックを作れません (" + what + ": " + reason + ")");
   };
-  std::vector<const std::pair<const std::string, std::string>*> order;
-  auto types = parts_.find(kContentTypes);
-  if (types != parts_.end()) order.push_back(&*types);
-  for (const auto& entry : parts_) {
-    if (entry.first != kContentTypes) order.push_back(&entry);
-  }
-  for (const auto* entry : order) {
-    zip_source_t* source =
-        zip_source_buffer(archive, entry->second.data(), entry->second.size(), 0);
-    if (source == nullptr) fail(entry->first);
-    zip_int64_t index = zip_file_add(archive, entry->first.c_str(), source, ZIP_FL_ENC_UTF_8);
+  std::vector<std::unique_ptr<MadePartSource>> made;
+  for (const std::string& name : Names()) {
+    auto held = parts_.find(name);
+    zip_source_t* source = nullptr;
+    if (held != parts_.end()) {
+      source = zip_source_buffer(archive, held->second.data(), held->second.size(), 0);
+    } else {
+      made.push_back(std::make_unique<MadePartSource>(MakerChecking(name)));
+      source = made.back()->Open(archive);
+    }
+    if (source == nullptr) fail(name);
+    zip_int64_t index = zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8);
     if (index < 0) {
       zip_source_free(source);
-      fail(entry->first);
+      fail(name);
     }
-    const bool store = stored.count(entry->first) != 0;
+    const bool store = stored.count(name) != 0;
     zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
                              store ? ZIP_CM_STORE : ZIP_CM_DEFLATE,
                              store ? 0 : static_cast<zip_uint32_t>(compression_level));
   }
-  if (zip_close(archive) != 0) fail("close");
+  if (zip_close(archive) != 0) {
+    for (const auto& part : made) {
+      if (part->failure()) {
+        zip_discard(archive);
+        std::rethrow_exception(part->failure());
+      }
+    }
+    fail("close");
+  }
   return SourceBytes(buffer);
+}
+
+std::function<std::string()> ZipPackage::MakerChecking(const std::string& name) const {
+  const std::function<std::string()>& make = made_.at(name);
+  return [&make, name] {
+    std::string bytes = make();
+    CheckPartSize(name, bytes);
+    return bytes;
+  };
+}
+
+void ZipPackage::CheckPartSize(const std::string& name, const std::string& bytes) {
+  if (bytes.size() > kMaxPartBytes) {
+    throw Error("ブックの部分 " + name + " が大きすぎるため保存できません (" +
+                std::to_string(kMaxPartBytes >> 20) + " MB まで)");
+  }
 }
 
 void ZipPackage::WriteFile(const std::string& path, int compression_level) const {
@@ -301,10 +322,30 @@ const std::string& ZipPackage::Get(const std::string& name) const {
   return it->second;
 }
 
+void ZipPackage::Put(const std::string& name, std::string bytes) {
+  made_.erase(name);
+  parts_[name] = std::move(bytes);
+}
+
+void ZipPackage::PutMade(const std::string& name, std::function<std::string()> make) {
+  parts_.erase(name);
+  made_[name] = std::move(make);
+}
+
+void ZipPackage::Remove(const std::string& name) {
+  parts_.erase(name);
+  made_.erase(name);
+}
+
+// In name order, "[Content_Types].xml" first, as the archive holds them.
 std::vector<std::string> ZipPackage::Names() const {
   std::vector<std::string> names;
-  names.reserve(parts_.size());
+  names.reserve(parts_.size() + made_.size());
   for (const auto& entry : parts_) names.push_back(entry.first);
+  for (const auto& entry : made_) names.push_back(entry.first);
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    return (a == kContentTypes) != (b == kContentTypes) ? a == kContentTypes : a < b;
+  });
   return names;
 }
 

@@ -1,6 +1,7 @@
 // The parts of an Open Packaging Conventions file (a zip archive), held in memory.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -32,18 +33,25 @@ class ZipPackage {
   // naming the file and the reason in Japanese.
   void WriteFile(const std::string& path, int compression_level = 6) const;
 
-  bool Has(const std::string& name) const { return parts_.count(name) != 0; }
-  // The bytes of a part; throws when the part is missing.
+  bool Has(const std::string& name) const { return parts_.count(name) + made_.count(name) != 0; }
+  // The bytes of a part put with Put; throws when there is none.
   const std::string& Get(const std::string& name) const;
-  void Put(const std::string& name, std::string bytes) { parts_[name] = std::move(bytes); }
-  void Remove(const std::string& name) { parts_.erase(name); }
+  void Put(const std::string& name, std::string bytes);
+  // A part made only while the archive is written, each time it is: the archive then never
+  // needs the bytes of all such parts at once. `make` may throw; the write then fails with it.
+  void PutMade(const std::string& name, std::function<std::string()> make);
+  void Remove(const std::string& name);
   std::vector<std::string> Names() const;
   const std::map<std::string, std::string>& parts() const { return parts_; }
 
  private:
   std::string Archive(int compression_level, const std::set<std::string>& stored) const;
+  // The maker of a made part, refusing a part beyond kMaxPartBytes.
+  std::function<std::string()> MakerChecking(const std::string& name) const;
+  static void CheckPartSize(const std::string& name, const std::string& bytes);
 
   std::map<std::string, std::string> parts_;  // part name without leading slash -> bytes
+  std::map<std::string, std::function<std::string()>> made_;
 };
 
 }  // namespace morvane::xlsx

@@ -33,6 +33,19 @@ TEST(NumberTextTest, ParsesOnlyWholeNumbers) {
   EXPECT_FALSE(ParseNumber("inf"));
 }
 
+// The shortcut for whole numbers says yes exactly where parsing and formatting again give the
+// same text back.
+TEST(NumberTextTest, PlainWholeNumbersAreTheWholeNumbersThatReadBackUnchanged) {
+  for (std::string_view text :
+       {"0", "7", "-7", "120", "-0", "00", "007", "+7", "1.0", "1E3", "-", "", " 1", "1 ",
+        "123456789012345", "-123456789012345", "1234567890123456", "9007199254740993", "١"}) {
+    std::optional<double> number = ParseNumber(text);
+    const bool reads_back = number && NumberToText(*number) == text;
+    const bool whole = text.find_first_of(".E") == std::string_view::npos;
+    EXPECT_EQ(IsPlainWholeNumber(text), reads_back && whole) << text;
+  }
+}
+
 TEST(NumberTextTest, DatesReadInTheJapaneseShortForm) {
   EXPECT_EQ(DateSerialToText(36526, false), "2000/01/01");
   EXPECT_EQ(DateSerialToText(1, false), "1900/01/01");

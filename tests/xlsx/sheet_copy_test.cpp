@@ -121,9 +121,9 @@ TEST_F(SheetCopyTest, WhatReachesOtherSheetsIsLeftOutAndNotedOnce) {
             1);
   EXPECT_STREQ(validations.attribute("count").value(), "1");
   // A formula naming the other sheet keeps its last value; one on the sheet itself stays.
-  EXPECT_TRUE(copy.data.Find({2, 3})->formula.empty());
+  EXPECT_TRUE(copy.data.Find({2, 3})->formula().empty());
   EXPECT_EQ(target_->CellText(copy, {2, 3}), "x");
-  EXPECT_FALSE(copy.data.Find({2, 2})->formula.empty());
+  EXPECT_FALSE(copy.data.Find({2, 2})->formula().empty());
   EXPECT_TRUE(HasNotice(*target_, "入力規則"));
   EXPECT_TRUE(HasNotice(*target_, "数式"));
   std::vector<std::string> notices = target_->Notices();
@@ -138,7 +138,7 @@ TEST_F(SheetCopyTest, CopyInsideOneWorkbookGetsANumberedName) {
   EXPECT_EQ(second.name, "Template (3)");
   EXPECT_EQ(source_->ActiveIndex(), 2u);
   // Inside one workbook formulas naming other sheets stay as they are.
-  EXPECT_FALSE(first.data.Find({2, 3})->formula.empty());
+  EXPECT_FALSE(first.data.Find({2, 3})->formula().empty());
   std::string long_name(31, 'L');
   source_->Rename(source_->Sheet(0), long_name);
   EXPECT_EQ(source_->CopySheet(*source_, source_->Sheet(0), 1).name, std::string(27, 'L') + " (2)");
@@ -196,15 +196,38 @@ TEST_F(SheetCopyTest, DeletingASheetTurnsNamesThatPointAtItIntoErrors) {
   ASSERT_EQ(source_->Sheet(0).local_names.size(), 3u);
   EXPECT_EQ(source_->Sheet(0).local_names[0].formula, "Template!$A$1:$D$20");
   EXPECT_EQ(source_->Sheet(0).local_names[2].formula, "#REF!");
-  EXPECT_TRUE(source_->Sheet(0).data.Find({2, 3})->formula.empty());
+  EXPECT_TRUE(source_->Sheet(0).data.Find({2, 3})->formula().empty());
   EXPECT_EQ(source_->CellText(source_->Sheet(0), {2, 3}), "x");
 }
 
 TEST_F(SheetCopyTest, RenamingRewritesReferencesToTheSheet) {
   source_->Rename(source_->Sheet(1), "Codes");
   EXPECT_EQ(source_->global_names()[0].formula, "'Codes'!$A$1:$A$3");
-  EXPECT_NE(source_->Sheet(0).data.Find({2, 3})->formula.find("'Codes'!A1"), std::string::npos);
+  EXPECT_NE(source_->Sheet(0).data.Find({2, 3})->formula().find("'Codes'!A1"), std::string::npos);
   EXPECT_EQ(source_->Sheet(0).local_names[0].formula, "Template!$A$1:$D$20");
+}
+
+// A rename remembers which sheets each name's formula names; names edited, added or removed
+// between renames are seen as they are now.
+TEST_F(SheetCopyTest, RenamesSeeNamesAsTheyAreNow) {
+  Worksheet& main = source_->Sheet(0);
+  std::vector<DefinedName>& names = main.local_names;
+  names.push_back({"Lookup", "Lists!$C$1", ""});
+  source_->Rename(source_->Sheet(1), "Codes");
+  source_->Rename(main, "Main");
+  ASSERT_EQ(names.size(), 3u);
+  EXPECT_EQ(names[0].formula, "'Main'!$A$1:$D$20");
+  EXPECT_EQ(names[2].formula, "'Codes'!$C$1");
+
+  names[2].formula = "ｍａｉｎ!$B$2";  // the same sheet in other letters
+  names.erase(names.begin());
+  names.push_back({"Kinds", "Codes!$A$1", ""});
+  source_->Rename(main, "Top");
+  ASSERT_EQ(names.size(), 3u);
+  EXPECT_EQ(names[0].formula, "'Top'!$4:$4");
+  EXPECT_EQ(names[1].formula, "'Top'!$B$2");
+  EXPECT_EQ(names[2].formula, "Codes!$A$1");
+  EXPECT_EQ(source_->global_names()[0].formula, "'Codes'!$A$1:$A$3");
 }
 
 }  // namespace

@@ -69,7 +69,6 @@ const ProductProfile& BroadbaseProfile() {
       .name = "Broadbase",
       .commandWord = "broadbase",
       .dataSourceWord = "Broadbase",
-      .tableFinish = TableFinish::kBroadbaseKeys,
       .countPosition = 3,
       .columnPositions = {1, 2, 3, 4, 5},
       .lists = {kBroadbaseTableTable, kBroadbaseTableColumn, kBroadbaseIndexTable,

@@ -1,5 +1,8 @@
 // The generic ODBC product: its profile and default item lists; the positions of its items
 // are named in model/odbc_default_items.h.
+#include <cstdint>
+#include <string>
+
 #include "model/products/product_profiles.h"
 
 namespace morvane {
@@ -39,6 +42,47 @@ constexpr DefaultItem kOdbcTableIndexTable[] = {
 // Items whose values change between two fetches of the same schema.
 constexpr const char* kOdbcStatistics[] = {"COUNT"};
 
+// Column types: sizes and imported length and scale.
+// Sizes as ODBC transfers values of the standard SQL types: the sizes the catalogue reader gives
+// fetched columns. PostgreSQL's own names (int4, bpchar, ...) as its driver reports them are
+// known too.
+std::string ByteSize(const std::string& type, const std::string& length,
+                     const std::string& /*scale*/) {
+  if (type == "CHAR" || type == "CHARACTER" || type == "VARCHAR" || type == "CHARACTER VARYING" ||
+      type == "BPCHAR" || type == "BINARY" || type == "VARBINARY") {
+    return length;
+  }
+  if (type == "BIT" || type == "TINYINT" || type == "BOOLEAN" || type == "BOOL") return "1";
+  if (type == "SMALLINT" || type == "INT2") return "2";
+  if (type == "INTEGER" || type == "INT" || type == "INT4" || type == "REAL" || type == "FLOAT4") {
+    return "4";
+  }
+  if (type == "BIGINT" || type == "INT8" || type == "FLOAT" || type == "FLOAT8" ||
+      type == "DOUBLE" || type == "DOUBLE PRECISION") {
+    return "8";
+  }
+  if (type == "DECIMAL" || type == "DEC" || type == "NUMERIC") {
+    // Digits, sign and decimal point as text.
+    const int64_t precision = WholeNumberValue(length);
+    return precision > 0 ? std::to_string(precision + 2) : "0";
+  }
+  if (type == "DATE" || type == "TIME") return "6";
+  if (type == "TIMESTAMP" || type == "DATETIME") return "16";
+  return "0";
+}
+
+NormalisedLengthScale LengthScale(std::string_view type, const std::string& length,
+                                  const std::string& precision, const std::string& scale) {
+  if (IsOneOf(type, {"CHAR", "CHARACTER", "VARCHAR", "CHARACTER VARYING", "BPCHAR", "BINARY",
+                     "VARBINARY"})) {
+    return {length, ""};
+  }
+  if (IsOneOf(type, {"DECIMAL", "DEC", "NUMERIC"})) {
+    return {FirstNotEmpty(length, precision), scale};
+  }
+  return {};
+}
+
 }  // namespace
 
 const ProductProfile& OdbcProfile() {
@@ -49,7 +93,7 @@ const ProductProfile& OdbcProfile() {
       .commandWord = "odbc",
       .offersEveryDataSource = true,
       .readsCatalogueFunctions = true,
-      .typeRules = TypeRules::kOdbc,
+      .typeRules = {ByteSize, LengthScale},
       .hasRelationships = true,
       .countPosition = 4,
       .columnPositions = {1, 2, 6, 7, 11},

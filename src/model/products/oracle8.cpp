@@ -1,4 +1,7 @@
 // Oracle 8: its profile and default item lists.
+#include <cstdint>
+#include <string>
+
 #include "model/products/product_profiles.h"
 
 namespace morvane {
@@ -162,6 +165,32 @@ constexpr const char* kOracleStatistics[] = {
     "CLUSTERING FACTOR",
 };
 
+// Column types: sizes and imported length and scale.
+std::string ByteSize(const std::string& type, const std::string& length,
+                     const std::string& /*scale*/) {
+  if (type == "CHAR" || type == "NCHAR" || type == "VARCHAR2" || type == "NVARCHAR2") {
+    return length;
+  }
+  if (type == "NUMBER") {
+    if (length == "0") return "22";
+    // Two digits per byte, rounded up, plus one byte of exponent.
+    int64_t precision = WholeNumberValue(length);
+    int64_t half_up = precision >= 0 ? (precision + 1) / 2 : -(-precision / 2);
+    return std::to_string(half_up + 1);
+  }
+  if (type == "DATE") return "7";
+  if (type == "ROW") return length;
+  return "0";
+}
+
+NormalisedLengthScale LengthScale(std::string_view type, const std::string& length,
+                                  const std::string& precision, const std::string& scale) {
+  if (IsOneOf(type, {"CHAR", "NCHAR", "VARCHAR2", "NVARCHAR2"})) return {length, ""};
+  if (type == "NUMBER") return {FirstNotEmpty(length, precision), scale};
+  if (type == "ROW") return {FirstNotEmpty(length, precision), ""};
+  return {};
+}
+
 }  // namespace
 
 const ProductProfile& Oracle8Profile() {
@@ -172,9 +201,8 @@ const ProductProfile& Oracle8Profile() {
       .dataSourceWord = "Oracle",
       .ownerIsLogin = true,
       .columnCountsBySize = true,
-      .typeRules = TypeRules::kOracle,
+      .typeRules = {ByteSize, LengthScale},
       .columnSize = ColumnSizeSource::kTypeRules,
-      .tableFinish = TableFinish::kOracleKeys,
       .countPosition = 6,
       .columnPositions = {1, 2, 6, 7, 9},
       .lists = {kOracle8TableTable, kOracle8TableColumn, kOracle8IndexTable, kOracle8IndexColumn,

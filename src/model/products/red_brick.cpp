@@ -1,4 +1,7 @@
 // Red Brick: its profile and default item lists.
+#include <cstdint>
+#include <string>
+
 #include "model/products/product_profiles.h"
 
 namespace morvane {
@@ -41,6 +44,49 @@ constexpr DefaultItem kRedBrickTableIndexTable[] = {
 // Items whose values change between two fetches of the same schema.
 constexpr const char* kRedBrickStatistics[] = {"COUNT"};
 
+// Column types: sizes and imported length and scale.
+// Bytes of a DECIMAL or NUMERIC of the given precision.
+int DecimalBytes(int64_t precision) {
+  struct Step {
+    int max_precision;
+    int bytes;
+  };
+  static constexpr Step kSteps[] = {{2, 1},   {4, 2},   {9, 4},   {11, 5},  {14, 6},
+                                    {16, 7},  {18, 8},  {21, 9},  {23, 10}, {26, 11},
+                                    {28, 12}, {31, 13}, {33, 14}, {35, 15}, {38, 16}};
+  if (precision < 1) return 0;
+  for (const Step& step : kSteps) {
+    if (precision <= step.max_precision) return step.bytes;
+  }
+  return 0;
+}
+
+std::string ByteSize(const std::string& type, const std::string& length, const std::string& scale) {
+  if (type == "VARCHAR" || type == "CHARACTER" || type == "CHAR") return length;
+  if (type == "DATE") return "3";
+  if (type == "TIME") return scale == "0" ? "3" : "5";
+  if (type == "TIMESTAMP") return scale == "0" ? "6" : "8";
+  if (type == "INTEGER" || type == "INT") return "4";
+  if (type == "SMALLINT") return "2";
+  if (type == "TINYINT") return "1";
+  if (type == "DECIMAL" || type == "DEC" || type == "NUMERIC" || type == "NUM") {
+    return std::to_string(DecimalBytes(WholeNumberValue(length)));
+  }
+  if (type == "REAL") return "4";
+  if (type == "DOUBLE" || type == "DOUBLE PRECISION" || type == "FLOAT") return "8";
+  return "0";
+}
+
+NormalisedLengthScale LengthScale(std::string_view type, const std::string& length,
+                                  const std::string& precision, const std::string& scale) {
+  if (IsOneOf(type, {"VARCHAR", "CHARACTER", "CHAR"})) return {length, ""};
+  if (IsOneOf(type, {"TIME", "TIMESTAMP"})) return {"", FirstNotEmpty(precision, scale)};
+  if (IsOneOf(type, {"DECIMAL", "DEC", "NUMERIC", "NUM"})) {
+    return {FirstNotEmpty(length, precision), scale};
+  }
+  return {};
+}
+
 }  // namespace
 
 const ProductProfile& RedBrickProfile() {
@@ -49,9 +95,8 @@ const ProductProfile& RedBrickProfile() {
       .name = "Red Brick",
       .commandWord = "redbrick",
       .dataSourceWord = "Red Brick",
-      .typeRules = TypeRules::kRedBrick,
+      .typeRules = {ByteSize, LengthScale},
       .columnSize = ColumnSizeSource::kCatalogue,
-      .tableFinish = TableFinish::kRelationships,
       .acceptsExplain = true,
       .hasRelationships = true,
       .countPosition = 4,
