@@ -4,9 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QTabWidget>
 #include <QTemporaryDir>
 
+#include "app/gui/er/er_sheet_tabs.h"
 #include "app/gui/er/er_sheet_view.h"
 #include "app/gui/er/er_view.h"
 #include "er/er_sheets.h"
@@ -55,7 +55,7 @@ struct Screen {
   }
   TCatalogueStore store;
   ScriptedPrompt prompt;
-  QTabWidget tabs;
+  TERSheetTabs tabs;
   TERView view;
 };
 

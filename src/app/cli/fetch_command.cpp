@@ -17,6 +17,7 @@
 #include "model/data_kind.h"
 #include "model/product_profile.h"
 #include "project/new_project.h"
+#include "project/project_lock.h"
 #include "project/project_writer.h"
 #include "text/codec.h"
 
@@ -158,6 +159,12 @@ int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err)
     }
   }
 
+  // Held until the new project is saved, so that no other program's save falls in between.
+  ProjectLock lock;
+  if (std::optional<std::string> busy = lock.Lock(arguments.out)) {
+    err << *busy << "\n";
+    return kExitFailure;
+  }
   TCatalogueStore store;
   NewProject(store, arguments.product, EstimateTextWidth);
   TDbConnection connection;

@@ -1,9 +1,12 @@
 #include "app/cli/format_command.h"
 
+#include <optional>
 #include <ostream>
+#include <string>
 
 #include "app/cli/command.h"
 #include "model/standard_layout.h"
+#include "project/project_lock.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
 
@@ -42,6 +45,12 @@ int RunFormatCommand(const std::vector<std::string>& args, std::ostream& /*out*/
     err << kUsageHeading << kFormatUsage;
     return kExitUsage;
   }
+  const std::string& target = parsed.out.empty() ? parsed.project : parsed.out;
+  ProjectLock lock;
+  if (std::optional<std::string> busy = lock.Lock(target)) {
+    err << *busy << "\n";
+    return kExitFailure;
+  }
   TCatalogueStore store;
   if (!OpenProjectReporting(store, parsed.project, err, nullptr)) return kExitFailure;
   if (store.product == Product::None) {
@@ -49,8 +58,7 @@ int RunFormatCommand(const std::vector<std::string>& args, std::ostream& /*out*/
     return kExitFailure;
   }
   ApplyStandardLayout(store);
-  const std::string& out = parsed.out.empty() ? parsed.project : parsed.out;
-  return SaveProjectReporting(store, out, err) ? kExitOk : kExitFailure;
+  return SaveProjectReporting(store, target, err) ? kExitOk : kExitFailure;
 }
 
 }  // namespace morvane

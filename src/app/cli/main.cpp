@@ -37,6 +37,7 @@
 #include "app/cli/text_progress.h"
 #include "excel/text_boundary.h"
 #include "project/new_project.h"
+#include "project/project_lock.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
 #include "text/utf8_locale.h"
@@ -91,18 +92,30 @@ bool Open(TCatalogueStore& store, const std::string& path) {
   return result.ok;
 }
 
+// Takes the lock of the project a command writes; false (with the message printed) when it is
+// another program's.
+bool LockProject(ProjectLock& lock, const std::string& path) {
+  std::optional<std::string> busy = lock.Lock(path);
+  if (busy) PrintMessage(*busy);
+  return !busy;
+}
+
 int CommandNew(const std::string& productName, const std::string& out) {
   const std::optional<Product> product = ProductFromWord(productName);
   if (!product) {
     PrintMessage(UnknownProductMessage(productName));
     return kExitUsage;
   }
+  ProjectLock lock;
+  if (!LockProject(lock, out)) return kExitFailure;
   TCatalogueStore store;
   NewProject(store, *product, EstimateTextWidth);
   return Save(store, out) ? kExitOk : kExitFailure;
 }
 
 int CommandResave(const std::string& in, const std::string& out) {
+  ProjectLock lock;
+  if (!LockProject(lock, out)) return kExitFailure;
   TCatalogueStore store;
   if (!Open(store, in)) return kExitFailure;
   return Save(store, out) ? kExitOk : kExitFailure;

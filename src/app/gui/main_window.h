@@ -35,7 +35,6 @@ class QProgressBar;
 class QPushButton;
 class QSettings;
 class QSplitter;
-class QTabWidget;
 class QTimer;
 class QToolBar;
 class QToolButton;
@@ -47,6 +46,7 @@ namespace morvane {
 
 class IPrompt;
 class IProjectPathChooser;
+class TERSheetTabs;
 class TERView;
 class TfrmConnect;
 class TfrmFormat;
@@ -318,7 +318,7 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   QLineEdit* edtFilter = nullptr;
   TpnlSQL* pnlSQL = nullptr;  // holds memSQL, txtSQLMaxRow and ltvSQL
   QWidget* pnlER = nullptr;
-  QTabWidget* pagER = nullptr;
+  TERSheetTabs* pagER = nullptr;
   QProgressBar* pgbWait = nullptr;
   QToolBar* tlbMain = nullptr;
   QMenu* popToolBar_New = nullptr;

@@ -7,7 +7,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollArea>
-#include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -131,6 +130,17 @@ bool TfrmMain::FileSave(bool force_dialog) {
     std::optional<QString> asked = chooser_->AskSavePath(path);
     if (!asked) return false;
     path = *asked;
+  }
+  // Another file than the one held (Save As, or a lock lost) is another program's to write
+  // until its lock is had.
+  ProjectLock target;
+  const bool held = projectLock_.held() && store_.fileName == path.toStdString();
+  if (!held) {
+    WaitCursor wait;
+    if (std::optional<std::string> busy = target.Lock(path.toStdString())) {
+      prompt_.Error(MessageCp932(*busy));
+      return false;
+    }
   }
   ProjectWriteResult outcome;
   {

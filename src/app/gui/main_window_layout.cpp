@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -19,6 +18,7 @@
 #include "app/gui/browse/list_filter_box.h"
 #include "app/gui/browse/report_view.h"
 #include "app/gui/db/sql_panel.h"
+#include "app/gui/er/er_sheet_tabs.h"
 #include "app/gui/er/er_view.h"
 #include "app/gui/main_window.h"
 #include "app/gui/readable_names.h"
@@ -151,9 +151,7 @@ QWidget* TfrmMain::BuildSqlPanel() {
 
 QWidget* TfrmMain::BuildERPanel() {
   pnlER = Named(new QWidget, "pnlER");
-  pagER = Named(new QTabWidget, "pagER");
-  pagER->setTabPosition(QTabWidget::South);
-  pagER->setDocumentMode(true);
+  pagER = Named(new TERSheetTabs, "pagER");
   auto* layout = new QVBoxLayout(pnlER);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(pagER);

@@ -1,14 +1,18 @@
 // Every morvane-cli command run through the program itself, one after another in one folder, on
 // the emulator's demo data source MorvaneOracle8: the usage errors, the failures and one success
 // of each, with their exit codes, their messages and the files they write.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "temp_dir.h"
@@ -109,6 +113,55 @@ TEST(CliBinaryTest, EveryCommandsUsageErrorsFailuresAndSuccess) {
       EXPECT_GT(fs::file_size(dir.path() / c.writes), 0u) << c.writes;
     }
   }
+}
+
+// Every command that writes a project, run while another program holds the project's lock: each
+// waits for it, then gives up naming the project, and the project keeps its bytes. They wait at
+// the same time, so the whole table costs one wait.
+TEST(CliBinaryTest, EveryCommandThatWritesAProjectWaitsForItsLockThenGivesUp) {
+  const std::vector<std::pair<const char*, std::string>> writers = {
+      {"new", "new oracle8 demo.vnk"},
+      {"resave", "resave demo.vnk demo.vnk"},
+      {"resave into it", "resave other.vnk demo.vnk"},
+      {"fetch", "fetch" + kLogin + " --product oracle8 --kinds 2 --out demo.vnk"},
+      {"format", "format demo.vnk --preset standard"},
+      {"format into it", "format other.vnk --preset standard --out demo.vnk"},
+      {"sql", "sql demo.vnk" + kLogin + " --query 'SELECT COUNT(*) FROM ORDER_DETAILS'"},
+      {"count", "count demo.vnk" + kLogin + " --tables ORDER_DETAILS"},
+      {"import", "import demo.vnk --workbook tables.xlsx --all-sheets" + kLayout},
+      {"er-place", "er-place other.vnk --sheet 受注 --table ORDERS@20,70 --out demo.vnk"},
+  };
+  xlsx::testing::TempDir dir;
+  const std::string cli = "MORVANE_PWD=tiger '" + std::string(MORVANE_CLI) + "' ";
+  std::string script = "cd '" + dir.path().string() + "' && " + cli + "fetch" + kLogin +
+                       " --product oracle8 --kinds 2 --out demo.vnk >/dev/null && cp demo.vnk "
+                       "other.vnk && " +
+                       cli + "excel demo.vnk --kind 2 --tables ORDERS --out tables.xlsx >/dev/null";
+  ASSERT_EQ(std::system(script.c_str()), 0);
+  const fs::path project = dir.path() / "demo.vnk";
+  const std::string before = ReadFile(project);
+  const int held = ::open(project.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  script = "cd '" + dir.path().string() + "'";
+  for (size_t i = 0; i < writers.size(); ++i) {
+    const std::string n = std::to_string(i);
+    script += "\n(" + cli + writers[i].second + " > out" + n +
+              ".txt 2>&1 < /dev/null; echo $? > rc" + n + ".txt) &";
+  }
+  script += "\nwait";
+  ASSERT_EQ(std::system(script.c_str()), 0);
+  ::close(held);
+  for (size_t i = 0; i < writers.size(); ++i) {
+    SCOPED_TRACE(writers[i].first);
+    const std::string n = std::to_string(i);
+    const std::string output = ReadFile(dir.path() / ("out" + n + ".txt"));
+    EXPECT_EQ(ReadFile(dir.path() / ("rc" + n + ".txt")), "1\n") << output;
+    EXPECT_NE(output.find("プロジェクト「demo.vnk」は他のプログラムが使用中です。"),
+              std::string::npos)
+        << output;
+  }
+  EXPECT_TRUE(ReadFile(project) == before) << "the project changed";
 }
 
 }  // namespace

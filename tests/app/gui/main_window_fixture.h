@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "app/gui/db/sql_panel.h"
+#include "app/gui/er/er_sheet_tabs.h"
 #include "app/gui/main_window.h"
 #include "emulator_source.h"
 #include "gui_test_support.h"

@@ -1,5 +1,7 @@
 // Opening and saving projects from the main window: Save As, Save, the dialog, the command
 // line, dropped files, earlier-version files and failures.
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -85,6 +87,30 @@ TEST_F(ProjectCommandsTest, SaveAsWritesTheFileAndNamesItInTheCaption) {
   // Save As offers the current path.
   Window().mnuFile_SaveAsClick();
   EXPECT_EQ(chooser_.lastSaveInitial, Path("sales.vnk"));
+}
+
+// Save As onto a project another program holds locked: the save waits, then fails with one
+// message naming the file, which keeps its bytes; once the lock is let go the save goes through.
+TEST_F(ProjectCommandsTest, SaveAsOntoAProjectAnotherProgramHoldsFailsAndLeavesIt) {
+  const QByteArray theirs = MakeProject(Path("theirs.vnk"), &TfrmMain::mnuFile_New_Oracle8Click);
+  const int held = ::open(QFile::encodeName(Path("theirs.vnk")).constData(), O_RDONLY);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  Window().mnuFile_New_RedBrickClick();
+  chooser_.saveAnswers = {Path("theirs.vnk")};
+  EXPECT_FALSE(Window().FileSave(true));
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0].kind, PromptKind::kError);
+  EXPECT_NE(prompt_.shown[0].text.find(Path("theirs.vnk").toStdString() +
+                                       Cp932("」は他のプログラムが使用中です。")),
+            std::string::npos);
+  EXPECT_TRUE(ReadAll(Path("theirs.vnk")) == theirs);
+  EXPECT_TRUE(Store().fileName.empty());
+  ::close(held);
+  chooser_.saveAnswers = {Path("theirs.vnk")};
+  EXPECT_TRUE(Window().FileSave(true));
+  EXPECT_FALSE(ReadAll(Path("theirs.vnk")) == theirs);
+  EXPECT_EQ(Store().fileName, Path("theirs.vnk").toStdString());
 }
 
 TEST_F(ProjectCommandsTest, SavePromptYesSavesAndTheCommandGoesOn) {

@@ -3,15 +3,14 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/gui/er/er_sheet_list_form.h"
+#include "app/gui/er/er_sheet_tabs.h"
 #include "app/gui/er/er_sheet_view.h"
+#include "app/gui/er/er_tab_strip.h"
 #include "app/gui/er/er_table_form.h"
 #include "app/gui/paths/project_folder.h"
 #include "app/gui/qt_text.h"
@@ -67,7 +66,7 @@ class ERSheetPage : public QWidget {
 
 }  // namespace
 
-TERView::TERView(QTabWidget* pagER, TCatalogueStore& store, IPrompt& prompt,
+TERView::TERView(TERSheetTabs* pagER, TCatalogueStore& store, IPrompt& prompt,
                  std::function<void()> modified, QObject* parent)
     : QObject(parent),
       pagER_(pagER),
@@ -75,22 +74,17 @@ TERView::TERView(QTabWidget* pagER, TCatalogueStore& store, IPrompt& prompt,
       prompt_(prompt),
       modified_(std::move(modified)),
       commands_(store.er, prompt, [this] { Modified(); }) {
-  pagER_->setTabPosition(QTabWidget::South);
-  pagER_->setMovable(true);
   pagER_->tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
-  pagER_->tabBar()->installEventFilter(this);
   connect(pagER_->tabBar(), &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { ShowSheetMenu(pagER_->tabBar()->mapToGlobal(at)); });
-  connect(pagER_, &QTabWidget::currentChanged, this, &TERView::pagERChange);
-  connect(pagER_->tabBar(), &QTabBar::tabMoved, this, &TERView::pagERTabMoved);
-  pagER_->setUsesScrollButtons(true);
-  pagER_->setElideMode(Qt::ElideNone);
+  connect(pagER_, &TERSheetTabs::currentChanged, this, &TERView::pagERChange);
+  connect(pagER_->tabBar(), &TERTabStrip::tabMoved, this, &TERView::pagERTabMoved);
   auto* list_button = new QToolButton(pagER_);
   list_button->setObjectName(QStringLiteral("btnERSheetList"));
   list_button->setText(QStringLiteral("シート一覧"));
   list_button->setToolTip(QStringLiteral("シートを名前で探して表示します"));
   list_button->setAutoRaise(true);
-  pagER_->setCornerWidget(list_button, Qt::BottomRightCorner);
+  pagER_->setCornerWidget(list_button);
   connect(list_button, &QToolButton::clicked, this, &TERView::ShowSheetList);
   showSheetList_ = [](TfrmERSheetList& form) { return form.exec(); };
   askPicturePath_ = [this](const QString& suggested) {
@@ -103,17 +97,6 @@ TERView::TERView(QTabWidget* pagER, TCatalogueStore& store, IPrompt& prompt,
 }
 
 TERView::~TERView() = default;
-
-bool TERView::eventFilter(QObject* watched, QEvent* event) {
-  // A press of any button makes the tab under the pointer current first, so that the sheet
-  // menu of a right click acts on the sheet clicked.
-  if (watched == pagER_->tabBar() && event->type() == QEvent::MouseButtonPress) {
-    const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-    const int index = pagER_->tabBar()->tabAt(at);
-    if (index >= 0) pagER_->setCurrentIndex(index);
-  }
-  return QObject::eventFilter(watched, event);
-}
 
 void TERView::BuildSheetMenu() {
   popBook = new QMenu(pagER_);
@@ -139,25 +122,15 @@ void TERView::BuildSheetMenu() {
 
 void TERView::Clear() {
   syncing_ = true;
-  while (pagER_->count() > 0) {
-    QWidget* page = pagER_->widget(0);
-    pagER_->removeTab(0);
-    delete page;
-  }
+  pagER_->DeleteAll();
   syncing_ = false;
 }
 
 void TERView::Rebuild() {
   Clear();
   syncing_ = true;
-  // A shown tab bar lays out all its tabs again for each tab added: add them while it is hidden.
-  const bool hidden = pagER_->isHidden();
-  pagER_->setUpdatesEnabled(false);
-  pagER_->hide();
   for (const auto& sheet : store_.er.sheets) AddSheetPage(*sheet);
   if (store_.er.currentIndex >= 0) pagER_->setCurrentIndex(store_.er.currentIndex);
-  pagER_->setVisible(!hidden);
-  pagER_->setUpdatesEnabled(true);
   syncing_ = false;
 }
 

@@ -15,10 +15,10 @@
 
 class QAction;
 class QMenu;
-class QTabWidget;
 
 namespace morvane {
 
+class TERSheetTabs;
 class TERSheetView;
 class TfrmERSheetList;
 class TfrmERTable;
@@ -30,7 +30,7 @@ class TERView : public QObject {
   Q_OBJECT
 
  public:
-  TERView(QTabWidget* pagER, TCatalogueStore& store, IPrompt& prompt,
+  TERView(TERSheetTabs* pagER, TCatalogueStore& store, IPrompt& prompt,
           std::function<void()> modified, QObject* parent = nullptr);
   ~TERView() override;
 
@@ -39,7 +39,7 @@ class TERView : public QObject {
   // Makes one tab per sheet of the store, in order, and activates the current sheet.
   void Rebuild();
 
-  QTabWidget* pagER() const { return pagER_; }
+  TERSheetTabs* pagER() const { return pagER_; }
   int SheetCount() const;
   TERSheetView* SheetView(int index) const;
   TERSheetView* CurrentSheetView() const;
@@ -87,9 +87,6 @@ class TERView : public QObject {
   void popBook_AllPicturesClick();
   void pagERChange(int index);
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   void BuildSheetMenu();
   QWidget* AddSheetPage(TERSheetRec& sheet);
@@ -97,7 +94,7 @@ class TERView : public QObject {
   void Modified();
   int IndexOf(const TERSheetView& view) const;
 
-  QTabWidget* pagER_;
+  TERSheetTabs* pagER_;
   TCatalogueStore& store_;
   IPrompt& prompt_;
   std::function<void()> modified_;

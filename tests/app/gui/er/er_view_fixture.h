@@ -5,11 +5,11 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QScrollBar>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QtTest/QTest>
 
+#include "app/gui/er/er_sheet_tabs.h"
 #include "app/gui/er/er_sheet_view.h"
+#include "app/gui/er/er_tab_strip.h"
 #include "app/gui/er/er_table_form.h"
 #include "app/gui/er/er_view.h"
 #include "main_window_fixture.h"

@@ -204,7 +204,7 @@ TEST_F(ERViewTest, AnyButtonPressedOnATabMakesItsSheetCurrentBeforeTheMenu) {
   NewProject();
   View().popBook_AddClick();
   View().popBook_AddClick();
-  QTabBar* tabs = View().pagER()->tabBar();
+  TERTabStrip* tabs = View().pagER()->tabBar();
   const std::vector<std::pair<Qt::MouseButton, int>> presses = {
       {Qt::RightButton, 0}, {Qt::MiddleButton, 2}, {Qt::RightButton, 1}};
   for (const auto& [button, target] : presses) {
@@ -217,6 +217,12 @@ TEST_F(ERViewTest, AnyButtonPressedOnATabMakesItsSheetCurrentBeforeTheMenu) {
   prompt_.answers = {PromptButton::kYes};
   View().popBook_DeleteClick();
   EXPECT_EQ(TabTexts(), (QStringList{"シート1", "シート3"}));
+  // A tab dragged with the left button onto another moves its sheet there.
+  QTest::mousePress(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+  QTest::mouseRelease(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+  EXPECT_EQ(TabTexts(), (QStringList{"シート3", "シート1"}));
+  EXPECT_EQ(SheetNames(), (std::vector<std::string>{"シート3", "シート1"}));
+  EXPECT_EQ(Store().er.currentIndex, 1);
 }
 
 TEST_F(ERViewTest, SavingAndReopeningKeepsSheetsWindowsChecksAndLines) {
@@ -354,7 +360,19 @@ TEST_F(ERViewTest, ManySheetsCanBeFoundByNameInTheSheetList) {
   View().Rebuild();
   ASSERT_EQ(View().SheetCount(), 400);
   EXPECT_TRUE(View().pagER()->isVisible());
-  EXPECT_TRUE(View().pagER()->usesScrollButtons());
+  // The tabs scroll: the buttons show, and stepping on brings later tabs into view.
+  QCoreApplication::processEvents();
+  TERTabStrip* tabs = View().pagER()->tabBar();
+  QToolButton* on = View().pagER()->ScrollOnButton();
+  ASSERT_TRUE(on->isVisible());
+  EXPECT_GT(tabs->tabAt(QPoint(0, 0)), 300);  // the last sheet, current, is in view
+  View().pagER()->setCurrentIndex(0);
+  EXPECT_FALSE(View().pagER()->ScrollBackButton()->isEnabled());
+  EXPECT_EQ(tabs->tabAt(QPoint(0, 0)), 0);
+  on->click();
+  on->click();
+  EXPECT_EQ(tabs->tabAt(QPoint(0, 0)), 2);
+  EXPECT_TRUE(View().pagER()->ScrollBackButton()->isEnabled());
   auto* button = View().pagER()->findChild<QToolButton*>(QStringLiteral("btnERSheetList"));
   ASSERT_NE(button, nullptr);
   EXPECT_TRUE(button->isVisible());
