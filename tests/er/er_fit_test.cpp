@@ -19,7 +19,7 @@ TERTableRec Window(const std::string& caption, int columns, size_t nameLength, i
   TERTableRec table;
   table.caption = caption;
   for (int i = 0; i < columns; ++i) {
-    TERColumnRec column{"*", std::string(nameLength, 'C'), "NUMBER(10,2)", i >= unchecked};
+    TERColumnRec column{"*", std::string(nameLength, 'C'), "NUMBER(10,2)", i >= unchecked, ""};
     column.listText = ERColumnListText(column, 2);
     table.columns.push_back(column);
   }
