@@ -42,10 +42,9 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
   resize(800, 560);
 
   BuildWidgets();
-  BuildMenus();
-  BuildToolBar();
+  BuildCommands();
   workbookWindow_ = new TWorkbookWindow(prompt_, this);
-  workbookWindow_->Install(this, mnuShow_, tlbMain, CommandAction("tlbMain_Excel"));
+  workbookWindow_->Install(this, menus_.value(QStringLiteral("mnuShow")), tlbMain_, CommandAction("tlbMain_Excel"));
   workbookWindow_->SetFolderMemory(settings_.get());
   workbookWindow_->SetProjectFolder([this] { return ProjectFolder(store_); });
   browser_ = std::make_unique<TBrowser>(

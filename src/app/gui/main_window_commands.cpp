@@ -17,28 +17,8 @@
 
 namespace morvane {
 
-void TfrmMain::mnuFile_New_RedBrickClick() {
-  FileNew(Product::RedBrick);
-  ToolBarEnabled();
-}
-
-void TfrmMain::mnuFile_New_Oracle8Click() {
-  FileNew(Product::Oracle8);
-  ToolBarEnabled();
-}
-
-void TfrmMain::mnuFile_New_Oracle7Click() {
-  FileNew(Product::Oracle7);
-  ToolBarEnabled();
-}
-
-void TfrmMain::mnuFile_New_BroadbaseClick() {
-  FileNew(Product::Broadbase);
-  ToolBarEnabled();
-}
-
-void TfrmMain::mnuFile_New_OdbcClick() {
-  FileNew(Product::Odbc);
+void TfrmMain::NewProjectClick(Product product) {
+  FileNew(product);
   ToolBarEnabled();
 }
 

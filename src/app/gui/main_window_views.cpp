@@ -91,11 +91,6 @@ void TfrmMain::ApplyMenuStates(const TCommandStates& s) {
   set("mnuDB_Fetch", s.fetch);
 }
 
-void TfrmMain::mnuFileClick() { UpdateMenus(); }
-void TfrmMain::mnuEditClick() { UpdateMenus(); }
-void TfrmMain::mnuShowClick() { UpdateMenus(); }
-void TfrmMain::mnuDBClick() { UpdateMenus(); }
-
 void TfrmMain::ToolBarEnabled() {
   TCommandStates s = CommandStates();
   auto set = [this](const char* name, bool enabled) { CommandAction(name)->setEnabled(enabled); };
@@ -146,7 +141,6 @@ void TfrmMain::mnuShow_ERClick() {
   if (CommandStates().views) ShowERView();
 }
 void TfrmMain::tlbMain_ListClick() { mnuShow_ListClick(); }
-void TfrmMain::tlbMain_ERClick() { mnuShow_ERClick(); }
 
 bool TfrmMain::BackspaceGoesUp() const { return browser_->BackspaceGoesUp(); }
 

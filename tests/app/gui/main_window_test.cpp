@@ -97,7 +97,7 @@ TEST_F(MainWindowTest, MenuItemsHaveTheirCaptionsAndShortcuts) {
 
 TEST_F(MainWindowTest, ToolbarHasItsButtonsHintsAndSeparators) {
   QStringList layout;
-  for (QAction* action : Window().tlbMain->actions()) {
+  for (QAction* action : Window().ToolBar()->actions()) {
     layout << (action->isSeparator() ? QStringLiteral("|")
                                      : action->objectName() + "=" + action->toolTip());
   }
@@ -108,9 +108,9 @@ TEST_F(MainWindowTest, ToolbarHasItsButtonsHintsAndSeparators) {
                                  "tlbMain_Connect=ﾃﾞｰﾀﾍﾞｰｽ接続", "tlbMain_DisConnect=ﾃﾞｰﾀﾍﾞｰｽ切断",
                                  "tlbMain_Fetch=最新の情報に更新", "|", "tlbMain_Help=ﾍﾙﾌﾟ"}));
   QStringList popup;
-  for (QAction* action : Window().popToolBar_New->actions()) popup << action->text();
+  for (QAction* action : Window().NewPopup()->actions()) popup << action->text();
   EXPECT_EQ(popup, (QStringList{"Red Brick", "Oracle 8", "Oracle 7", "Broadbase", "汎用 ODBC"}));
-  EXPECT_EQ(Action("tlbMain_New")->menu(), Window().popToolBar_New);
+  EXPECT_EQ(Action("tlbMain_New")->menu(), Window().NewPopup());
 }
 
 TEST_F(MainWindowTest, StartsWithNoProjectAndOnlyTheAlwaysEnabledCommands) {
