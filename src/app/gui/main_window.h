@@ -14,6 +14,7 @@
 
 #include "app/gui/app_settings.h"
 #include "app/gui/browse/browser.h"
+#include "app/gui/browse/list_panel.h"
 #include "app/gui/command_rules.h"
 #include "app/gui/help/help_viewer.h"
 #include "app/gui/recent_projects.h"
@@ -167,6 +168,14 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   void TableDragEnded(bool dropped) override;
   // The ER view over pagER.
   TERView* ERView() const { return erView_; }
+  // The panels and widgets of the window.
+  QTreeWidget* DataTree() const { return trvDataType_; }
+  QWidget* DataPanel() const { return pnlData_; }  // holds the list, SQL and ER panels
+  TpnlList* ListPanel() const { return pnlList_; }
+  TpnlSQL* SqlPanel() const { return pnlSQL_; }
+  QWidget* ERPanel() const { return pnlER_; }
+  QTabWidget* ERPages() const { return pagER_; }  // a tab an ER sheet
+  QProgressBar* ProgressBar() const { return pgbWait_; }
   // The toolbar tlbMain and the popup of its New button.
   QToolBar* ToolBar() const { return tlbMain_; }
   QMenu* NewPopup() const { return popToolBar_New_; }
@@ -236,7 +245,6 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
  private:
   // Building the window (main_window_layout.cpp, main_window_menus.cpp).
   void BuildWidgets();
-  QWidget* BuildListPanel();
   QWidget* BuildSqlPanel();
   QWidget* BuildERPanel();
   void BuildStatusBar();
@@ -309,26 +317,16 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   // Declared after the store: it lets go of the lists' rows before the store goes.
   std::unique_ptr<TBrowser> browser_;
 
- public:
-  // Widgets, named as the rest of the program refers to them.
-  QTreeWidget* trvDataType = nullptr;
-  QWidget* pnlData = nullptr;
-  QWidget* pnlList = nullptr;
-  QWidget* pnlPath = nullptr;
-  QToolButton* sbtUp = nullptr;
-  QLineEdit* txtPath = nullptr;
-  QTreeView* ltvData = nullptr;
-  QTreeView* ltvColumn = nullptr;
-  QListWidget* ltvDatabase = nullptr;
-  QLineEdit* edtFilter = nullptr;
-  TpnlSQL* pnlSQL = nullptr;  // holds memSQL, txtSQLMaxRow and ltvSQL
-  QWidget* pnlER = nullptr;
-  QTabWidget* pagER = nullptr;
-  QProgressBar* pgbWait = nullptr;
-
  private:
   void ShowFetchOutcome(DataKind kind, bool fetched);
 
+  QTreeWidget* trvDataType_ = nullptr;
+  QWidget* pnlData_ = nullptr;
+  TpnlList* pnlList_ = nullptr;
+  TpnlSQL* pnlSQL_ = nullptr;  // holds memSQL, txtSQLMaxRow and ltvSQL
+  QWidget* pnlER_ = nullptr;
+  QTabWidget* pagER_ = nullptr;
+  QProgressBar* pgbWait_ = nullptr;
   QSplitter* splitter_ = nullptr;
   std::array<QLabel*, 3> stbPanels_{};
   QLabel* lblFetchOutcome_ = nullptr;  // beside the panels, from the first fetch on

@@ -67,11 +67,13 @@ void TfrmMain::mnuDB_DataCountClick() {
   if (!CommandStates().dataCount) return;
   auto refill = [this] {
     store_.listRebuild = true;
-    SetList(trvDataType->currentItem());
+    SetList(trvDataType_->currentItem());
     SelCountShow();
   };
   try {
-    if (RunDataCount(store_, DbSession{connection_, prompt_, *this, statusBar_}, ltvData)) refill();
+    if (RunDataCount(store_, DbSession{connection_, prompt_, *this, statusBar_},
+                     pnlList_->ltvData()))
+      refill();
   } catch (...) {
     refill();  // the counts made so far are shown
     throw;
