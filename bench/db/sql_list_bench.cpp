@@ -56,8 +56,8 @@ int Run(int argc, char** argv) {
   window.mnuFile_New_Oracle8Click();
   FillResult(window.Store());
   QTreeWidgetItem* sql_node = window.Browser().SqlRoot();
-  window.trvDataType->setCurrentItem(sql_node);
-  QTreeView* list = window.pnlSQL->ltvSQL;
+  window.DataTree()->setCurrentItem(sql_node);
+  QTreeView* list = window.SqlPanel()->ltvSQL;
 
   std::vector<double> times;
   for (int run = 0; run < kRuns; ++run) {

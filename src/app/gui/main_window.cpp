@@ -42,16 +42,17 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
   resize(800, 560);
 
   BuildWidgets();
-  BuildMenus();
-  BuildToolBar();
+  BuildCommands();
   workbookWindow_ = new TWorkbookWindow(prompt_, this);
-  workbookWindow_->Install(this, mnuShow_, tlbMain, CommandAction("tlbMain_Excel"));
+  workbookWindow_->Install(this, menus_.value(QStringLiteral("mnuShow")), tlbMain_,
+                           CommandAction("tlbMain_Excel"));
   workbookWindow_->SetFolderMemory(settings_.get());
   workbookWindow_->SetProjectFolder([this] { return ProjectFolder(store_); });
   browser_ = std::make_unique<TBrowser>(
       store_, prompt_, *this, *this,
-      TBrowseWidgets{trvDataType, pnlList, pnlSQL, sbtUp, txtPath, ltvData, ltvColumn,
-                     pnlSQL->ltvSQL, ltvDatabase, pnlSQL->memSQL, edtFilter},
+      TBrowseWidgets{trvDataType_, pnlList_, pnlSQL_, pnlList_->sbtUp(), pnlList_->txtPath(),
+                     pnlList_->ltvData(), pnlList_->ltvColumn(), pnlSQL_->ltvSQL,
+                     pnlList_->ltvDatabase(), pnlSQL_->memSQL, pnlList_->edtFilter()},
       TreeImages());
 
   store_.Reset();
@@ -154,21 +155,21 @@ void TfrmMain::SetStatusText(int panel, const QString& text) {
 void TfrmMain::Begin(const std::string& activity_utf8, int total) {
   const QString activity = QString::fromStdString(activity_utf8);
   if (IsStatusActivity(activity)) SetStatusText(2, activity);
-  pgbWait->setRange(0, std::max(total, 1));
-  pgbWait->setValue(0);
-  pgbWait->show();
-  pgbWait->raise();
+  pgbWait_->setRange(0, std::max(total, 1));
+  pgbWait_->setValue(0);
+  pgbWait_->show();
+  pgbWait_->raise();
   RepaintDuringWork(true);
 }
 
 void TfrmMain::Step(int done) {
-  if (pgbWait->value() == done) return;
-  pgbWait->setValue(done);
+  if (pgbWait_->value() == done) return;
+  pgbWait_->setValue(done);
   RepaintDuringWork();
 }
 
 void TfrmMain::End() {
-  pgbWait->hide();
+  pgbWait_->hide();
   StopCancelWatch();
   // Panel 2 shows the selection count again.
   browser_->SelCountShow();

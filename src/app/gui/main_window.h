@@ -14,6 +14,7 @@
 
 #include "app/gui/app_settings.h"
 #include "app/gui/browse/browser.h"
+#include "app/gui/browse/list_panel.h"
 #include "app/gui/command_rules.h"
 #include "app/gui/help/help_viewer.h"
 #include "app/gui/recent_projects.h"
@@ -56,6 +57,7 @@ class TWorkCancel;
 class TfrmImport;
 class TfrmERSelect;
 struct TForms;
+struct TCommandEntry;
 namespace excel {
 class ExcelApplication;
 }
@@ -123,6 +125,14 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
 
   // Document commands.
   void FileNew(Product product);
+  // The File > New command of a product (the menu item and the toolbar popup's item).
+  void NewProjectClick(Product product);
+  // The New commands of the first products, by their menu items' names.
+  void mnuFile_New_RedBrickClick() { NewProjectClick(Product::RedBrick); }
+  void mnuFile_New_Oracle8Click() { NewProjectClick(Product::Oracle8); }
+  void mnuFile_New_Oracle7Click() { NewProjectClick(Product::Oracle7); }
+  void mnuFile_New_BroadbaseClick() { NewProjectClick(Product::Broadbase); }
+  void mnuFile_New_OdbcClick() { NewProjectClick(Product::Odbc); }
   void FileOpen(const QString& path);  // empty: ask with the Open dialog
   bool FileSave(bool force_dialog);
   // Asks "保存しますか？" when there are unsaved changes; false means the command must stop.
@@ -158,6 +168,17 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   void TableDragEnded(bool dropped) override;
   // The ER view over pagER.
   TERView* ERView() const { return erView_; }
+  // The panels and widgets of the window.
+  QTreeWidget* DataTree() const { return trvDataType_; }
+  QWidget* DataPanel() const { return pnlData_; }  // holds the list, SQL and ER panels
+  TpnlList* ListPanel() const { return pnlList_; }
+  TpnlSQL* SqlPanel() const { return pnlSQL_; }
+  QWidget* ERPanel() const { return pnlER_; }
+  TERSheetTabs* ERPages() const { return pagER_; }  // a tab an ER sheet
+  QProgressBar* ProgressBar() const { return pgbWait_; }
+  // The toolbar tlbMain and the popup of its New button.
+  QToolBar* ToolBar() const { return tlbMain_; }
+  QMenu* NewPopup() const { return popToolBar_New_; }
 
   // --- remembered settings (main_window_settings.cpp) ---------------------------------------
   TAppSettings& Settings() { return *settings_; }
@@ -178,12 +199,6 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
 
  public slots:
   // File menu.
-  void mnuFileClick();
-  void mnuFile_New_RedBrickClick();
-  void mnuFile_New_Oracle8Click();
-  void mnuFile_New_Oracle7Click();
-  void mnuFile_New_BroadbaseClick();
-  void mnuFile_New_OdbcClick();
   void mnuFile_OpenClick();
   void mnuFile_SaveClick();
   void mnuFile_SaveAsClick();
@@ -191,20 +206,17 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   void mnuFile_CompareClick();  // main_window_compare.cpp
   void mnuFile_ExitClick();
   // Edit menu.
-  void mnuEditClick();
   void mnuEdit_ListCopy_NoTitleClick();
   void mnuEdit_ListCopy_TitleClick();
   void mnuEdit_SelectAllClick();
   void mnuEdit_SelectChangeClick();
   // View menu.
-  void mnuShowClick();
   void mnuShow_ListClick();
   void mnuShow_ERClick();
   void mnuShow_FormatClick();
   // Focuses the filter box of the table list.
   void mnuShow_FilterClick();
   // Database menu.
-  void mnuDBClick();
   void mnuDB_ConnectClick();
   void mnuDB_DisConnectClick();
   void mnuDB_DataCountClick();
@@ -217,7 +229,6 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   void mnuHelp_AboutClick();
   // Toolbar.
   void tlbMain_ListClick();
-  void tlbMain_ERClick();
   // Path line.
   void sbtUpClick();
 
@@ -234,14 +245,16 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
  private:
   // Building the window (main_window_layout.cpp, main_window_menus.cpp).
   void BuildWidgets();
-  QWidget* BuildListPanel();
   QWidget* BuildSqlPanel();
   QWidget* BuildERPanel();
   void BuildStatusBar();
-  void BuildMenus();
-  void BuildToolBar();
-  QAction* AddCommand(QMenu* menu, const char* name, const QString& caption,
-                      const QKeySequence& shortcut, void (TfrmMain::*handler)());
+  // The menus and the toolbar, from the command table.
+  void BuildCommands();
+  void AddEntry(const TCommandEntry& entry);
+  // A menu item (`place` a menu) or toolbar button (the toolbar) that runs `handler`.
+  QAction* AddCommand(QWidget* place, const QString& name, const QString& caption,
+                      const QKeySequence& shortcut, std::function<void()> handler);
+  void AddNewCommands(QMenu* menu, const QString& prefix, bool shortcuts);
 
   // Document helpers (main_window_document.cpp).
   // Closes the connection (status panel 1 "未接続"); nothing when not connected.
@@ -304,37 +317,22 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   // Declared after the store: it lets go of the lists' rows before the store goes.
   std::unique_ptr<TBrowser> browser_;
 
- public:
-  // Widgets, named as the rest of the program refers to them.
-  QTreeWidget* trvDataType = nullptr;
-  QWidget* pnlData = nullptr;
-  QWidget* pnlList = nullptr;
-  QWidget* pnlPath = nullptr;
-  QToolButton* sbtUp = nullptr;
-  QLineEdit* txtPath = nullptr;
-  QTreeView* ltvData = nullptr;
-  QTreeView* ltvColumn = nullptr;
-  QListWidget* ltvDatabase = nullptr;
-  QLineEdit* edtFilter = nullptr;
-  TpnlSQL* pnlSQL = nullptr;  // holds memSQL, txtSQLMaxRow and ltvSQL
-  QWidget* pnlER = nullptr;
-  TERSheetTabs* pagER = nullptr;
-  QProgressBar* pgbWait = nullptr;
-  QToolBar* tlbMain = nullptr;
-  QMenu* popToolBar_New = nullptr;
-
  private:
   void ShowFetchOutcome(DataKind kind, bool fetched);
 
+  QTreeWidget* trvDataType_ = nullptr;
+  QWidget* pnlData_ = nullptr;
+  TpnlList* pnlList_ = nullptr;
+  TpnlSQL* pnlSQL_ = nullptr;  // holds memSQL, txtSQLMaxRow and ltvSQL
+  QWidget* pnlER_ = nullptr;
+  TERSheetTabs* pagER_ = nullptr;
+  QProgressBar* pgbWait_ = nullptr;
   QSplitter* splitter_ = nullptr;
   std::array<QLabel*, 3> stbPanels_{};
   QLabel* lblFetchOutcome_ = nullptr;  // beside the panels, from the first fetch on
-  QMenu* mnuFile_ = nullptr;
-  QMenu* mnuEdit_ = nullptr;
-  QMenu* mnuShow_ = nullptr;
-  QMenu* mnuDB_ = nullptr;
-  QMenu* mnuHelp_ = nullptr;
-  QMenu* mnuFile_Recent_ = nullptr;
+  QToolBar* tlbMain_ = nullptr;
+  QMenu* popToolBar_New_ = nullptr;
+  QHash<QString, QMenu*> menus_;  // the menus by name
   QActionGroup* viewMenuGroup_ = nullptr;
   QActionGroup* viewButtonGroup_ = nullptr;
   QHash<QString, QAction*> actions_;  // menu items and toolbar buttons by name

@@ -17,28 +17,8 @@
 
 namespace morvane {
 
-void TfrmMain::mnuFile_New_RedBrickClick() {
-  FileNew(Product::RedBrick);
-  ToolBarEnabled();
-}
-
-void TfrmMain::mnuFile_New_Oracle8Click() {
-  FileNew(Product::Oracle8);
-  ToolBarEnabled();
-}
-
-void TfrmMain::mnuFile_New_Oracle7Click() {
-  FileNew(Product::Oracle7);
-  ToolBarEnabled();
-}
-
-void TfrmMain::mnuFile_New_BroadbaseClick() {
-  FileNew(Product::Broadbase);
-  ToolBarEnabled();
-}
-
-void TfrmMain::mnuFile_New_OdbcClick() {
-  FileNew(Product::Odbc);
+void TfrmMain::NewProjectClick(Product product) {
+  FileNew(product);
   ToolBarEnabled();
 }
 
@@ -87,11 +67,13 @@ void TfrmMain::mnuDB_DataCountClick() {
   if (!CommandStates().dataCount) return;
   auto refill = [this] {
     store_.listRebuild = true;
-    SetList(trvDataType->currentItem());
+    SetList(trvDataType_->currentItem());
     SelCountShow();
   };
   try {
-    if (RunDataCount(store_, DbSession{connection_, prompt_, *this, statusBar_}, ltvData)) refill();
+    if (RunDataCount(store_, DbSession{connection_, prompt_, *this, statusBar_},
+                     pnlList_->ltvData()))
+      refill();
   } catch (...) {
     refill();  // the counts made so far are shown
     throw;

@@ -57,14 +57,14 @@ void TfrmMain::FileNew(Product product) {
     projectLock_.Unlock();
     InitLayout();
     RebuildERTabs();
-    pnlSQL->Load();
-    trvDataType->topLevelItem(1)->setExpanded(true);
-    trvDataType->setCurrentItem(trvDataType->topLevelItem(0));
+    pnlSQL_->Load();
+    trvDataType_->topLevelItem(1)->setExpanded(true);
+    trvDataType_->setCurrentItem(trvDataType_->topLevelItem(0));
     store_.modified = false;
     ToolBarEnabled();
   }
   setWindowTitle(QStringLiteral("Morvane - [%1 新規作成]").arg(Utf8(ProductName(product))));
-  trvDataType->setFocus();
+  trvDataType_->setFocus();
 }
 
 void TfrmMain::FileOpen(const QString& path) {
@@ -99,8 +99,8 @@ void TfrmMain::FileOpen(const QString& path) {
   InitLayout();
   if (outcome.ok) {
     RebuildERTabs();
-    pnlSQL->Load();
-    trvDataType->topLevelItem(1)->setExpanded(true);
+    pnlSQL_->Load();
+    trvDataType_->topLevelItem(1)->setExpanded(true);
     store_.currentDataKind = DataKind::None;
     store_.listRebuild = true;
     projectLock_ = std::move(lock);
@@ -109,17 +109,17 @@ void TfrmMain::FileOpen(const QString& path) {
     std::string text;
     for (const std::string& error : outcome.errors) text += (text.empty() ? "" : "\r\n") + error;
     prompt_.Error(MessageCp932(text));
-    trvDataType->clear();
+    trvDataType_->clear();
     setWindowTitle(QStringLiteral("Morvane"));
   }
-  pnlER->hide();
+  pnlER_->hide();
   SetStatusText(0, Utf8(ProductName(store_.product)));
   store_.modified = false;
   ToolBarEnabled();
-  trvDataType->setFocus();
+  trvDataType_->setFocus();
   if (outcome.ok) {
     SetCaptionForFile();
-    trvDataType->setCurrentItem(trvDataType->topLevelItem(0));
+    trvDataType_->setCurrentItem(trvDataType_->topLevelItem(0));
     RememberProject(chosen);
   }
 }
@@ -162,7 +162,7 @@ bool TfrmMain::FileSave(bool force_dialog) {
 }
 
 TextMeasurer TfrmMain::ListTextMeasurer() const {
-  return [metrics = QFontMetrics(ltvData->font())](std::string_view cp932) {
+  return [metrics = QFontMetrics(pnlList_->ltvData()->font())](std::string_view cp932) {
     return metrics.horizontalAdvance(FromCp932(std::string(cp932)));
   };
 }
@@ -178,15 +178,15 @@ void TfrmMain::InitLayout() {
   browser_->RebuildTree();
 
   browser_->ResetLists();
-  ltvData->show();
-  ltvColumn->hide();
-  ltvDatabase->hide();
+  pnlList_->ltvData()->show();
+  pnlList_->ltvColumn()->hide();
+  pnlList_->ltvDatabase()->hide();
 
-  pnlList->show();
-  pnlSQL->hide();
-  pnlER->hide();
-  txtPath->clear();
-  sbtUp->setEnabled(false);
+  pnlList_->show();
+  pnlSQL_->hide();
+  pnlER_->hide();
+  pnlList_->txtPath()->clear();
+  pnlList_->sbtUp()->setEnabled(false);
   store_.erViewActive = false;
   store_.sortColumn.fill(0);
   store_.sortDirection.fill(0);

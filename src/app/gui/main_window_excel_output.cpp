@@ -80,7 +80,7 @@ void TfrmMain::OutputExcel() {
     const RecordList& last_query = store_.Records(DataKind::Sql);
     if (!last_query.empty()) records.push_back(last_query.front().get());
   } else {
-    records = SelectedRecords(ltvData);
+    records = SelectedRecords(pnlList_->ltvData());
   }
 
   TWorkbookWindow& workbooks = WorkbookWindow();

@@ -13,7 +13,7 @@ TfrmFormat* TfrmMain::FormatForm() {
     formatForm_->SetPrompt(&prompt_);
     connect(formatForm_, &TfrmFormat::Applied, this, [this] {
       // The list's columns follow the new order and output flags.
-      if (store_.listRebuild) SetList(trvDataType->currentItem());
+      if (store_.listRebuild) SetList(trvDataType_->currentItem());
       ToolBarEnabled();
     });
   }

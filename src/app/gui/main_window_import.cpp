@@ -27,7 +27,7 @@ bool TfrmMain::ImportExcel() {
   if (!book) return false;
 
   QTreeWidgetItem* root = browser_->ExcelRoot();
-  if (root && trvDataType->currentItem() != root) trvDataType->setCurrentItem(root);
+  if (root && trvDataType_->currentItem() != root) trvDataType_->setCurrentItem(root);
   TfrmImport* form = ImportForm();
   form->Load(store_, *book);
   const int answer = form->exec();
@@ -47,7 +47,7 @@ bool TfrmMain::ImportExcel() {
       store_.currentDataKind = DataKind::Excel;
       SetTreeNode(root);
       store_.listRebuild = true;
-      SetList(trvDataType->currentItem());
+      SetList(trvDataType_->currentItem());
     }
   }
   SelCountShow();

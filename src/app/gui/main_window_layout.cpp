@@ -15,8 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/gui/browse/list_filter_box.h"
-#include "app/gui/browse/report_view.h"
+#include "app/gui/browse/list_panel.h"
 #include "app/gui/db/sql_panel.h"
 #include "app/gui/er/er_sheet_tabs.h"
 #include "app/gui/er/er_view.h"
@@ -43,25 +42,27 @@ W* Named(W* widget, const char* name) {
 }  // namespace
 
 void TfrmMain::BuildWidgets() {
-  trvDataType = Named(new QTreeWidget, "trvDataType");
-  trvDataType->setHeaderHidden(true);
-  trvDataType->setColumnCount(1);
-  trvDataType->setIconSize(QSize(16, 16));
-  MakeNamesReadable(trvDataType);
+  trvDataType_ = Named(new QTreeWidget, "trvDataType");
+  trvDataType_->setHeaderHidden(true);
+  trvDataType_->setColumnCount(1);
+  trvDataType_->setIconSize(QSize(16, 16));
+  MakeNamesReadable(trvDataType_);
 
-  pnlData = Named(new QWidget, "pnlData");
-  auto* data_layout = new QVBoxLayout(pnlData);
+  pnlData_ = Named(new QWidget, "pnlData");
+  auto* data_layout = new QVBoxLayout(pnlData_);
   data_layout->setContentsMargins(0, 0, 0, 0);
   data_layout->setSpacing(0);
-  data_layout->addWidget(BuildListPanel());
+  pnlList_ = new TpnlList;
+  connect(pnlList_->sbtUp(), &QToolButton::clicked, this, &TfrmMain::sbtUpClick);
+  data_layout->addWidget(pnlList_);
   data_layout->addWidget(BuildSqlPanel());
   data_layout->addWidget(BuildERPanel());
-  pnlSQL->hide();
-  pnlER->hide();
+  pnlSQL_->hide();
+  pnlER_->hide();
 
   splitter_ = Named(new QSplitter(Qt::Horizontal), "splData");
-  splitter_->addWidget(trvDataType);
-  splitter_->addWidget(pnlData);
+  splitter_->addWidget(trvDataType_);
+  splitter_->addWidget(pnlData_);
   splitter_->setStretchFactor(0, 0);
   splitter_->setStretchFactor(1, 1);
   splitter_->setSizes({kTreeWidth, 600});
@@ -73,17 +74,17 @@ void TfrmMain::BuildWidgets() {
   refresh_timer_->setSingleShot(true);
   refresh_timer_->setInterval(0);
   connect(refresh_timer_, &QTimer::timeout, this, &TfrmMain::ToolBarEnabled);
-  for (QAbstractItemView* list :
-       {static_cast<QAbstractItemView*>(ltvData), static_cast<QAbstractItemView*>(ltvColumn),
-        static_cast<QAbstractItemView*>(pnlSQL->ltvSQL)}) {
+  for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(pnlList_->ltvData()),
+                                  static_cast<QAbstractItemView*>(pnlList_->ltvColumn()),
+                                  static_cast<QAbstractItemView*>(pnlSQL_->ltvSQL)}) {
     WatchListForCommands(list);
   }
 
-  pgbWait = Named(new QProgressBar(this), "pgbWait");
-  pgbWait->setTextVisible(false);
-  pgbWait->setGeometry(kProgressLeft, height() - kProgressHeight - 3, kProgressWidth,
-                       kProgressHeight);
-  pgbWait->hide();
+  pgbWait_ = Named(new QProgressBar(this), "pgbWait");
+  pgbWait_->setTextVisible(false);
+  pgbWait_->setGeometry(kProgressLeft, height() - kProgressHeight - 3, kProgressWidth,
+                        kProgressHeight);
+  pgbWait_->hide();
 }
 
 // The Excel output, data count and selection commands depend on list rows and selections.
@@ -96,45 +97,6 @@ void TfrmMain::WatchListForCommands(QAbstractItemView* list) {
           &TfrmMain::ScheduleCommandRefresh);
 }
 
-QWidget* TfrmMain::BuildListPanel() {
-  pnlList = Named(new QWidget, "pnlList");
-  pnlPath = Named(new QWidget, "pnlPath");
-  sbtUp = Named(new QToolButton, "sbtUp");
-  sbtUp->setArrowType(Qt::UpArrow);
-  sbtUp->setAutoRaise(true);
-  sbtUp->setToolTip(QStringLiteral("上へ"));
-  sbtUp->setEnabled(false);
-  connect(sbtUp, &QToolButton::clicked, this, &TfrmMain::sbtUpClick);
-  txtPath = Named(new QLineEdit, "txtPath");
-  txtPath->setReadOnly(true);
-  auto* path_layout = new QHBoxLayout(pnlPath);
-  path_layout->setContentsMargins(2, 2, 2, 2);
-  path_layout->addWidget(sbtUp);
-  path_layout->addWidget(txtPath);
-
-  ltvData = MakeReportView("ltvData");
-  ltvColumn = MakeReportView("ltvColumn");
-  ltvColumn->hide();
-  ltvDatabase = Named(new QListWidget, "ltvDatabase");
-  ltvDatabase->setViewMode(QListView::IconMode);
-  ltvDatabase->setIconSize(QSize(32, 32));
-  ltvDatabase->setGridSize(QSize(150, 72));
-  ltvDatabase->setMovement(QListView::Static);
-  ltvDatabase->setWordWrap(true);
-  ltvDatabase->hide();
-
-  auto* layout = new QVBoxLayout(pnlList);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(pnlPath);
-  edtFilter = MakeListFilterBox();
-  layout->addWidget(edtFilter);
-  layout->addWidget(ltvData, 1);
-  layout->addWidget(ltvColumn, 1);
-  layout->addWidget(ltvDatabase, 1);
-  return pnlList;
-}
-
 QWidget* TfrmMain::BuildSqlPanel() {
   TpnlSQL::Hooks hooks;
   hooks.session = [this] { return DbSession{connection_, prompt_, *this, statusBar_}; };
@@ -145,19 +107,19 @@ QWidget* TfrmMain::BuildSqlPanel() {
     browser_->SetList(browser_->SqlRoot());
     ToolBarEnabled();
   };
-  pnlSQL = new TpnlSQL(store_, prompt_, std::move(hooks));
-  return pnlSQL;
+  pnlSQL_ = new TpnlSQL(store_, prompt_, std::move(hooks));
+  return pnlSQL_;
 }
 
 QWidget* TfrmMain::BuildERPanel() {
-  pnlER = Named(new QWidget, "pnlER");
-  pagER = Named(new TERSheetTabs, "pagER");
-  auto* layout = new QVBoxLayout(pnlER);
+  pnlER_ = Named(new QWidget, "pnlER");
+  pagER_ = Named(new TERSheetTabs, "pagER");
+  auto* layout = new QVBoxLayout(pnlER_);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(pagER);
+  layout->addWidget(pagER_);
   erView_ = new TERView(
-      pagER, store_, prompt_, [this] { MarkModified(); }, this);
-  return pnlER;
+      pagER_, store_, prompt_, [this] { MarkModified(); }, this);
+  return pnlER_;
 }
 
 void TfrmMain::TableDragStarted(const TTableRec& table) { erView_->BeginTableDrag(&table); }
@@ -182,11 +144,11 @@ namespace morvane {
 
 // The progress bar keeps its place beside the panels, moved right when they grew.
 void TfrmMain::PlaceProgressBar() {
-  if (!pgbWait) return;
+  if (!pgbWait_) return;
   if (QLayout* panels = statusBar()->layout()) panels->activate();
   const QWidget* last_panel = stbPanels_.back();
   const int panels_right = last_panel->mapTo(this, QPoint(last_panel->width(), 0)).x();
-  pgbWait->move(std::max(kProgressLeft, panels_right + 4), height() - pgbWait->height() - 3);
+  pgbWait_->move(std::max(kProgressLeft, panels_right + 4), height() - pgbWait_->height() - 3);
 }
 
 }  // namespace morvane

@@ -1,4 +1,5 @@
-// The menu bar, the toolbar with its New popup, and the enabling of both.
+// The menu bar and the toolbar, built from one table of commands, and the New commands, built
+// from the product list.
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
@@ -10,202 +11,234 @@
 #include "app/gui/tree_images.h"
 
 namespace morvane {
+
+enum class TCommandKind {
+  kMenu,       // a menu named `name` in `place` ("mnuMain": the menu bar)
+  kCommand,    // a menu item or toolbar button
+  kView,       // a command choosing the view: checkable, one of its place checked at most
+  kSeparator,  // a line in `place`
+  kNewMenu,    // a menu of the New commands, one a product
+  kNewButton,  // the toolbar button opening the New popup
+};
+
+struct TCommandEntry {
+  TCommandKind kind;
+  const char* place;  // the object name of the menu or toolbar the entry goes into
+  const char* name = nullptr;
+  const char* caption = nullptr;  // UTF-8; a toolbar button's hint
+  int shortcut = 0;
+  void (TfrmMain::*handler)() = nullptr;
+  const char* icon = nullptr;  // the name of the icon file
+};
+
 namespace {
+
+constexpr int Keys(QKeyCombination keys) { return keys.toCombined(); }
+
+// In the order the menus and the toolbar show them.
+const TCommandEntry kCommands[] = {
+    {TCommandKind::kMenu, "mnuMain", "mnuFile", "ファイル(&F)"},
+    {TCommandKind::kNewMenu, "mnuFile", "mnuFile_New", "新規作成", 0, nullptr, "new"},
+    {TCommandKind::kCommand, "mnuFile", "mnuFile_Open", "開く", Keys(Qt::CTRL | Qt::Key_O),
+     &TfrmMain::mnuFile_OpenClick, "open"},
+    {TCommandKind::kCommand, "mnuFile", "mnuFile_Save", "上書き保存", Keys(Qt::CTRL | Qt::Key_S),
+     &TfrmMain::mnuFile_SaveClick, "save"},
+    {TCommandKind::kCommand, "mnuFile", "mnuFile_SaveAs", "名前を付けて保存", 0,
+     &TfrmMain::mnuFile_SaveAsClick},
+    {TCommandKind::kSeparator, "mnuFile"},
+    {TCommandKind::kCommand, "mnuFile", "mnuFile_ExcelOutput", "Excel 出力",
+     Keys(Qt::CTRL | Qt::Key_E), &TfrmMain::mnuFile_ExcelOutputClick, "excel"},
+    {TCommandKind::kCommand, "mnuFile", "mnuFile_Compare", "比較...", 0,
+     &TfrmMain::mnuFile_CompareClick},
+    {TCommandKind::kSeparator, "mnuFile"},
+    {TCommandKind::kMenu, "mnuFile", "mnuFile_Recent", "最近使ったファイル(&R)"},
+    {TCommandKind::kSeparator, "mnuFile"},
+    {TCommandKind::kCommand, "mnuFile", "mnuFile_Exit", "終了(&X)", 0,
+     &TfrmMain::mnuFile_ExitClick},
+
+    {TCommandKind::kMenu, "mnuMain", "mnuEdit", "編集(&E)"},
+    {TCommandKind::kMenu, "mnuEdit", "mnuEdit_ListCopy", "リスト内容のコピー"},
+    {TCommandKind::kCommand, "mnuEdit_ListCopy", "mnuEdit_ListCopy_NoTitle", "タイトル無し",
+     Keys(Qt::CTRL | Qt::Key_C), &TfrmMain::mnuEdit_ListCopy_NoTitleClick},
+    {TCommandKind::kCommand, "mnuEdit_ListCopy", "mnuEdit_ListCopy_Title", "タイトル有り",
+     Keys(Qt::CTRL | Qt::Key_T), &TfrmMain::mnuEdit_ListCopy_TitleClick},
+    {TCommandKind::kCommand, "mnuEdit", "mnuEdit_SelectAll", "すべて選択",
+     Keys(Qt::CTRL | Qt::Key_A), &TfrmMain::mnuEdit_SelectAllClick},
+    {TCommandKind::kCommand, "mnuEdit", "mnuEdit_SelectChange", "選択の切り替え(&I)", 0,
+     &TfrmMain::mnuEdit_SelectChangeClick},
+
+    {TCommandKind::kMenu, "mnuMain", "mnuShow", "表示(&V)"},
+    {TCommandKind::kView, "mnuShow", "mnuShow_List", "項目", Qt::Key_F3,
+     &TfrmMain::mnuShow_ListClick},
+    {TCommandKind::kView, "mnuShow", "mnuShow_ER", "ER図", Qt::Key_F4, &TfrmMain::mnuShow_ERClick},
+    {TCommandKind::kSeparator, "mnuShow"},
+    {TCommandKind::kCommand, "mnuShow", "mnuShow_Format", "フォーマット設定",
+     Keys(Qt::CTRL | Qt::Key_F), &TfrmMain::mnuShow_FormatClick, "format"},
+    {TCommandKind::kCommand, "mnuShow", "mnuShow_Filter", "テーブル名で絞り込み",
+     Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_F), &TfrmMain::mnuShow_FilterClick},
+
+    {TCommandKind::kMenu, "mnuMain", "mnuDB", "ﾃﾞｰﾀﾍﾞｰｽ(&D)"},
+    {TCommandKind::kCommand, "mnuDB", "mnuDB_Connect", "接続", Qt::Key_F5,
+     &TfrmMain::mnuDB_ConnectClick, "connect"},
+    {TCommandKind::kCommand, "mnuDB", "mnuDB_DisConnect", "切断", Qt::Key_F6,
+     &TfrmMain::mnuDB_DisConnectClick, "disconnect"},
+    {TCommandKind::kSeparator, "mnuDB"},
+    {TCommandKind::kCommand, "mnuDB", "mnuDB_Fetch", "最新の情報に更新", 0,
+     &TfrmMain::mnuDB_FetchClick, "fetch"},
+    {TCommandKind::kCommand, "mnuDB", "mnuDB_DataCount", "データ件数取得", Qt::Key_F10,
+     &TfrmMain::mnuDB_DataCountClick},
+
+    {TCommandKind::kMenu, "mnuMain", "mnuHelp", "ﾍﾙﾌﾟ(&H)"},
+    {TCommandKind::kCommand, "mnuHelp", "mnuHelp_Help", "トピックの検索", Qt::Key_F1,
+     &TfrmMain::mnuHelp_HelpClick, "help"},
+    {TCommandKind::kSeparator, "mnuHelp"},
+    {TCommandKind::kCommand, "mnuHelp", "mnuHelp_About", "バージョン情報(&A)", 0,
+     &TfrmMain::mnuHelp_AboutClick},
+
+    {TCommandKind::kNewButton, "tlbMain", "tlbMain_New", "新規作成", 0, nullptr, "new"},
+    {TCommandKind::kCommand, "tlbMain", "tlbMain_Open", "開く", 0, &TfrmMain::mnuFile_OpenClick,
+     "open"},
+    {TCommandKind::kCommand, "tlbMain", "tlbMain_Save", "上書き保存", 0,
+     &TfrmMain::mnuFile_SaveClick, "save"},
+    {TCommandKind::kSeparator, "tlbMain"},
+    {TCommandKind::kCommand, "tlbMain", "tlbMain_Excel", "Excel 出力", 0,
+     &TfrmMain::mnuFile_ExcelOutputClick, "excel"},
+    {TCommandKind::kSeparator, "tlbMain"},
+    {TCommandKind::kView, "tlbMain", "tlbMain_List", "項目表示", 0, &TfrmMain::tlbMain_ListClick,
+     "list"},
+    {TCommandKind::kView, "tlbMain", "tlbMain_ER", "ER図表示", 0, &TfrmMain::mnuShow_ERClick, "er"},
+    {TCommandKind::kSeparator, "tlbMain"},
+    {TCommandKind::kCommand, "tlbMain", "tlbMain_Format", "ﾌｫｰﾏｯﾄ設定", 0,
+     &TfrmMain::mnuShow_FormatClick, "format"},
+    {TCommandKind::kSeparator, "tlbMain"},
+    {TCommandKind::kCommand, "tlbMain", "tlbMain_Connect", "ﾃﾞｰﾀﾍﾞｰｽ接続", 0,
+     &TfrmMain::mnuDB_ConnectClick, "connect"},
+    {TCommandKind::kCommand, "tlbMain", "tlbMain_DisConnect", "ﾃﾞｰﾀﾍﾞｰｽ切断", 0,
+     &TfrmMain::mnuDB_DisConnectClick, "disconnect"},
+    {TCommandKind::kCommand, "tlbMain", "tlbMain_Fetch", "最新の情報に更新", 0,
+     &TfrmMain::mnuDB_FetchClick, "fetch"},
+    {TCommandKind::kSeparator, "tlbMain"},
+    {TCommandKind::kCommand, "tlbMain", "tlbMain_Help", "ﾍﾙﾌﾟ", 0, &TfrmMain::mnuHelp_HelpClick,
+     "help"},
+};
 
 QIcon ToolIcon(const char* name) {
   return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
 }
 
+// A product's name as one word of an object name: "Red Brick" gives RedBrick, "ODBC" Odbc.
+QString ProductWord(Product product) {
+  QString word;
+  for (QString part : QString::fromUtf8(ProfileOf(product).name).split(u' ', Qt::SkipEmptyParts)) {
+    if (part == part.toUpper()) part = part.left(1) + part.mid(1).toLower();
+    word += part;
+  }
+  return word;
+}
+
 }  // namespace
 
-QAction* TfrmMain::AddCommand(QMenu* menu, const char* name, const QString& caption,
-                              const QKeySequence& shortcut, void (TfrmMain::*handler)()) {
-  QAction* action = menu->addAction(caption);
-  action->setObjectName(QLatin1String(name));
-  actions_.insert(action->objectName(), action);
-  action->setShortcut(shortcut);
-  // Shortcuts work anywhere in the main window, also while the list or tree has the focus.
-  action->setShortcutContext(Qt::WindowShortcut);
-  connect(action, &QAction::triggered, this, handler);
+QAction* TfrmMain::AddCommand(QWidget* place, const QString& name, const QString& caption,
+                              const QKeySequence& shortcut, std::function<void()> handler) {
+  auto* menu = qobject_cast<QMenu*>(place);
+  QAction* action = menu ? menu->addAction(caption) : tlbMain_->addAction(caption);
+  action->setObjectName(name);
+  actions_.insert(name, action);
+  if (menu) {
+    action->setShortcut(shortcut);
+    // Shortcuts work anywhere in the main window, also while the list or tree has the focus.
+    action->setShortcutContext(Qt::WindowShortcut);
+  } else {
+    action->setToolTip(caption);
+  }
+  if (handler) connect(action, &QAction::triggered, this, std::move(handler));
   return action;
 }
 
-void TfrmMain::BuildMenus() {
-  QMenuBar* mnuMain = menuBar();
-  mnuMain->setObjectName(QStringLiteral("mnuMain"));
-
-  mnuFile_ = mnuMain->addMenu(QStringLiteral("ファイル(&F)"));
-  mnuFile_->setObjectName(QStringLiteral("mnuFile"));
-  QMenu* file_new = mnuFile_->addMenu(QStringLiteral("新規作成"));
-  file_new->setObjectName(QStringLiteral("mnuFile_New"));
-  file_new->setIcon(ToolIcon("new"));
-  AddCommand(file_new, "mnuFile_New_RedBrick", QStringLiteral("Red Brick"),
-             QKeySequence(Qt::CTRL | Qt::Key_F1), &TfrmMain::mnuFile_New_RedBrickClick);
-  AddCommand(file_new, "mnuFile_New_Oracle8", QStringLiteral("Oracle 8"),
-             QKeySequence(Qt::CTRL | Qt::Key_F2), &TfrmMain::mnuFile_New_Oracle8Click);
-  AddCommand(file_new, "mnuFile_New_Oracle7", QStringLiteral("Oracle 7"),
-             QKeySequence(Qt::CTRL | Qt::Key_F3), &TfrmMain::mnuFile_New_Oracle7Click);
-  AddCommand(file_new, "mnuFile_New_Broadbase", QStringLiteral("Broadbase"),
-             QKeySequence(Qt::CTRL | Qt::Key_F4), &TfrmMain::mnuFile_New_BroadbaseClick);
-  AddCommand(file_new, "mnuFile_New_Odbc", QString::fromUtf8(MenuName(Product::Odbc)),
-             QKeySequence(Qt::CTRL | Qt::Key_F5), &TfrmMain::mnuFile_New_OdbcClick);
-  AddCommand(mnuFile_, "mnuFile_Open", QStringLiteral("開く"), QKeySequence(Qt::CTRL | Qt::Key_O),
-             &TfrmMain::mnuFile_OpenClick)
-      ->setIcon(ToolIcon("open"));
-  AddCommand(mnuFile_, "mnuFile_Save", QStringLiteral("上書き保存"),
-             QKeySequence(Qt::CTRL | Qt::Key_S), &TfrmMain::mnuFile_SaveClick)
-      ->setIcon(ToolIcon("save"));
-  AddCommand(mnuFile_, "mnuFile_SaveAs", QStringLiteral("名前を付けて保存"), QKeySequence(),
-             &TfrmMain::mnuFile_SaveAsClick);
-  mnuFile_->addSeparator();
-  AddCommand(mnuFile_, "mnuFile_ExcelOutput", QStringLiteral("Excel 出力"),
-             QKeySequence(Qt::CTRL | Qt::Key_E), &TfrmMain::mnuFile_ExcelOutputClick)
-      ->setIcon(ToolIcon("excel"));
-  AddCommand(mnuFile_, "mnuFile_Compare", QStringLiteral("比較..."), QKeySequence(),
-             &TfrmMain::mnuFile_CompareClick);
-  mnuFile_->addSeparator();
-  mnuFile_Recent_ = mnuFile_->addMenu(QStringLiteral("最近使ったファイル(&R)"));
-  mnuFile_Recent_->setObjectName(QStringLiteral("mnuFile_Recent"));
-  mnuFile_Recent_->setEnabled(false);
-  mnuFile_->addSeparator();
-  AddCommand(mnuFile_, "mnuFile_Exit", QStringLiteral("終了(&X)"), QKeySequence(),
-             &TfrmMain::mnuFile_ExitClick);
-  connect(mnuFile_, &QMenu::aboutToShow, this, &TfrmMain::mnuFileClick);
-
-  mnuEdit_ = mnuMain->addMenu(QStringLiteral("編集(&E)"));
-  mnuEdit_->setObjectName(QStringLiteral("mnuEdit"));
-  QMenu* list_copy = mnuEdit_->addMenu(QStringLiteral("リスト内容のコピー"));
-  list_copy->setObjectName(QStringLiteral("mnuEdit_ListCopy"));
-  AddCommand(list_copy, "mnuEdit_ListCopy_NoTitle", QStringLiteral("タイトル無し"),
-             QKeySequence(Qt::CTRL | Qt::Key_C), &TfrmMain::mnuEdit_ListCopy_NoTitleClick);
-  AddCommand(list_copy, "mnuEdit_ListCopy_Title", QStringLiteral("タイトル有り"),
-             QKeySequence(Qt::CTRL | Qt::Key_T), &TfrmMain::mnuEdit_ListCopy_TitleClick);
-  AddCommand(mnuEdit_, "mnuEdit_SelectAll", QStringLiteral("すべて選択"),
-             QKeySequence(Qt::CTRL | Qt::Key_A), &TfrmMain::mnuEdit_SelectAllClick);
-  AddCommand(mnuEdit_, "mnuEdit_SelectChange", QStringLiteral("選択の切り替え(&I)"), QKeySequence(),
-             &TfrmMain::mnuEdit_SelectChangeClick);
-  connect(mnuEdit_, &QMenu::aboutToShow, this, &TfrmMain::mnuEditClick);
-
-  mnuShow_ = mnuMain->addMenu(QStringLiteral("表示(&V)"));
-  mnuShow_->setObjectName(QStringLiteral("mnuShow"));
-  viewMenuGroup_ = new QActionGroup(this);
-  viewMenuGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-  for (QAction* view : {AddCommand(mnuShow_, "mnuShow_List", QStringLiteral("項目"),
-                                   QKeySequence(Qt::Key_F3), &TfrmMain::mnuShow_ListClick),
-                        AddCommand(mnuShow_, "mnuShow_ER", QStringLiteral("ER図"),
-                                   QKeySequence(Qt::Key_F4), &TfrmMain::mnuShow_ERClick)}) {
-    view->setCheckable(true);
-    viewMenuGroup_->addAction(view);
+// The New commands of `menu`, one a product in menu order; a menu item also gets Ctrl+F1,
+// Ctrl+F2, ... in that order.
+void TfrmMain::AddNewCommands(QMenu* menu, const QString& prefix, bool shortcuts) {
+  int number = 0;
+  for (Product product : kMenuProducts) {
+    const QKeySequence keys =
+        shortcuts ? QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_F1 + number)) : QKeySequence();
+    ++number;
+    AddCommand(menu, prefix + ProductWord(product), QString::fromUtf8(MenuName(product)), keys,
+               [this, product] { NewProjectClick(product); });
   }
-  CommandAction("mnuShow_List")->setChecked(true);
-  mnuShow_->addSeparator();
-  AddCommand(mnuShow_, "mnuShow_Format", QStringLiteral("フォーマット設定"),
-             QKeySequence(Qt::CTRL | Qt::Key_F), &TfrmMain::mnuShow_FormatClick)
-      ->setIcon(ToolIcon("format"));
-  AddCommand(mnuShow_, "mnuShow_Filter", QStringLiteral("テーブル名で絞り込み"),
-             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), &TfrmMain::mnuShow_FilterClick);
-  connect(mnuShow_, &QMenu::aboutToShow, this, &TfrmMain::mnuShowClick);
-
-  mnuDB_ = mnuMain->addMenu(QStringLiteral("ﾃﾞｰﾀﾍﾞｰｽ(&D)"));
-  mnuDB_->setObjectName(QStringLiteral("mnuDB"));
-  AddCommand(mnuDB_, "mnuDB_Connect", QStringLiteral("接続"), QKeySequence(Qt::Key_F5),
-             &TfrmMain::mnuDB_ConnectClick)
-      ->setIcon(ToolIcon("connect"));
-  AddCommand(mnuDB_, "mnuDB_DisConnect", QStringLiteral("切断"), QKeySequence(Qt::Key_F6),
-             &TfrmMain::mnuDB_DisConnectClick)
-      ->setIcon(ToolIcon("disconnect"));
-  mnuDB_->addSeparator();
-  AddCommand(mnuDB_, "mnuDB_Fetch", QStringLiteral("最新の情報に更新"), QKeySequence(),
-             &TfrmMain::mnuDB_FetchClick)
-      ->setIcon(ToolIcon("fetch"));
-  AddCommand(mnuDB_, "mnuDB_DataCount", QStringLiteral("データ件数取得"), QKeySequence(Qt::Key_F10),
-             &TfrmMain::mnuDB_DataCountClick);
-  connect(mnuDB_, &QMenu::aboutToShow, this, &TfrmMain::mnuDBClick);
-
-  mnuHelp_ = mnuMain->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
-  mnuHelp_->setObjectName(QStringLiteral("mnuHelp"));
-  AddCommand(mnuHelp_, "mnuHelp_Help", QStringLiteral("トピックの検索"), QKeySequence(Qt::Key_F1),
-             &TfrmMain::mnuHelp_HelpClick)
-      ->setIcon(ToolIcon("help"));
-  mnuHelp_->addSeparator();
-  AddCommand(mnuHelp_, "mnuHelp_About", QStringLiteral("バージョン情報(&A)"), QKeySequence(),
-             &TfrmMain::mnuHelp_AboutClick);
 }
 
-void TfrmMain::BuildToolBar() {
-  tlbMain = addToolBar(QStringLiteral("tlbMain"));
-  tlbMain->setObjectName(QStringLiteral("tlbMain"));
-  tlbMain->setMovable(false);
-  tlbMain->setIconSize(QSize(22, 22));
-  tlbMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
-  tlbMain->setContextMenuPolicy(Qt::PreventContextMenu);
-
-  auto add = [this](const char* name, const char* icon, const QString& hint) {
-    QAction* button = tlbMain->addAction(ToolIcon(icon), hint);
-    button->setObjectName(QLatin1String(name));
-    actions_.insert(button->objectName(), button);
-    button->setToolTip(hint);
-    return button;
-  };
-  auto forward = [this](QAction* button, void (TfrmMain::*handler)()) {
-    connect(button, &QAction::triggered, this, handler);
-  };
-
-  popToolBar_New = new QMenu(this);
-  popToolBar_New->setObjectName(QStringLiteral("popToolBar_New"));
-  struct PopItem {
-    const char* name;
-    const char* caption;
-    void (TfrmMain::*handler)();
-  };
-  for (const PopItem& item :
-       {PopItem{"popToolBar_New_RedBrick", "Red Brick", &TfrmMain::mnuFile_New_RedBrickClick},
-        PopItem{"popToolBar_New_Oracle8", "Oracle 8", &TfrmMain::mnuFile_New_Oracle8Click},
-        PopItem{"popToolBar_New_Oracle7", "Oracle 7", &TfrmMain::mnuFile_New_Oracle7Click},
-        PopItem{"popToolBar_New_Broadbase", "Broadbase", &TfrmMain::mnuFile_New_BroadbaseClick}}) {
-    QAction* action = popToolBar_New->addAction(QLatin1String(item.caption));
-    action->setObjectName(QLatin1String(item.name));
-    connect(action, &QAction::triggered, this, item.handler);
-  }
-  QAction* new_odbc = popToolBar_New->addAction(QString::fromUtf8(MenuName(Product::Odbc)));
-  new_odbc->setObjectName(QStringLiteral("popToolBar_New_Odbc"));
-  connect(new_odbc, &QAction::triggered, this, &TfrmMain::mnuFile_New_OdbcClick);
-  QAction* new_button = add("tlbMain_New", "new", QStringLiteral("新規作成"));
-  new_button->setMenu(popToolBar_New);
-  if (auto* widget = qobject_cast<QToolButton*>(tlbMain->widgetForAction(new_button))) {
-    widget->setPopupMode(QToolButton::InstantPopup);  // the popup opens just below the button
-  }
-
-  forward(add("tlbMain_Open", "open", QStringLiteral("開く")), &TfrmMain::mnuFile_OpenClick);
-  forward(add("tlbMain_Save", "save", QStringLiteral("上書き保存")), &TfrmMain::mnuFile_SaveClick);
-  tlbMain->addSeparator();
-  forward(add("tlbMain_Excel", "excel", QStringLiteral("Excel 出力")),
-          &TfrmMain::mnuFile_ExcelOutputClick);
-  tlbMain->addSeparator();
-
+void TfrmMain::BuildCommands() {
+  menuBar()->setObjectName(QStringLiteral("mnuMain"));
+  tlbMain_ = addToolBar(QStringLiteral("tlbMain"));
+  tlbMain_->setObjectName(QStringLiteral("tlbMain"));
+  tlbMain_->setMovable(false);
+  tlbMain_->setIconSize(QSize(22, 22));
+  tlbMain_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  tlbMain_->setContextMenuPolicy(Qt::PreventContextMenu);
+  viewMenuGroup_ = new QActionGroup(this);
+  viewMenuGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
   viewButtonGroup_ = new QActionGroup(this);
   // With no project both buttons are up, so the group must allow "none checked".
   viewButtonGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-  QAction* list_button = add("tlbMain_List", "list", QStringLiteral("項目表示"));
-  QAction* er_button = add("tlbMain_ER", "er", QStringLiteral("ER図表示"));
-  for (QAction* button : {list_button, er_button}) {
-    button->setCheckable(true);
-    viewButtonGroup_->addAction(button);
+
+  for (const TCommandEntry& entry : kCommands) AddEntry(entry);
+
+  CommandAction("mnuShow_List")->setChecked(true);
+  menus_.value(QStringLiteral("mnuFile_Recent"))->setEnabled(false);
+  // Opening a menu recomputes its items.
+  for (const char* name : {"mnuFile", "mnuEdit", "mnuShow", "mnuDB"}) {
+    connect(menus_.value(QLatin1String(name)), &QMenu::aboutToShow, this, &TfrmMain::UpdateMenus);
   }
-  forward(list_button, &TfrmMain::tlbMain_ListClick);
-  forward(er_button, &TfrmMain::tlbMain_ERClick);
-  tlbMain->addSeparator();
-  forward(add("tlbMain_Format", "format", QStringLiteral("ﾌｫｰﾏｯﾄ設定")),
-          &TfrmMain::mnuShow_FormatClick);
-  tlbMain->addSeparator();
-  forward(add("tlbMain_Connect", "connect", QStringLiteral("ﾃﾞｰﾀﾍﾞｰｽ接続")),
-          &TfrmMain::mnuDB_ConnectClick);
-  forward(add("tlbMain_DisConnect", "disconnect", QStringLiteral("ﾃﾞｰﾀﾍﾞｰｽ切断")),
-          &TfrmMain::mnuDB_DisConnectClick);
-  forward(add("tlbMain_Fetch", "fetch", QStringLiteral("最新の情報に更新")),
-          &TfrmMain::mnuDB_FetchClick);
-  tlbMain->addSeparator();
-  forward(add("tlbMain_Help", "help", QStringLiteral("ﾍﾙﾌﾟ")), &TfrmMain::mnuHelp_HelpClick);
+}
+
+void TfrmMain::AddEntry(const TCommandEntry& entry) {
+  QWidget* place = entry.place == QLatin1String("tlbMain")
+                       ? static_cast<QWidget*>(tlbMain_)
+                       : menus_.value(QLatin1String(entry.place));
+  const QString name = QLatin1String(entry.name);
+  const QString caption = QString::fromUtf8(entry.caption);
+  QAction* action = nullptr;
+  switch (entry.kind) {
+    case TCommandKind::kSeparator:
+      if (auto* menu = qobject_cast<QMenu*>(place)) {
+        menu->addSeparator();
+      } else {
+        tlbMain_->addSeparator();
+      }
+      return;
+    case TCommandKind::kMenu:
+    case TCommandKind::kNewMenu: {
+      QMenu* menu =
+          place ? static_cast<QMenu*>(place)->addMenu(caption) : menuBar()->addMenu(caption);
+      menu->setObjectName(name);
+      menus_.insert(name, menu);
+      if (entry.icon) menu->setIcon(ToolIcon(entry.icon));
+      if (entry.kind == TCommandKind::kNewMenu) AddNewCommands(menu, name + u'_', true);
+      return;
+    }
+    case TCommandKind::kNewButton: {
+      action = AddCommand(place, name, caption, QKeySequence(), {});
+      popToolBar_New_ = new QMenu(this);
+      popToolBar_New_->setObjectName(QStringLiteral("popToolBar_New"));
+      AddNewCommands(popToolBar_New_, QStringLiteral("popToolBar_New_"), false);
+      action->setMenu(popToolBar_New_);
+      if (auto* widget = qobject_cast<QToolButton*>(tlbMain_->widgetForAction(action))) {
+        widget->setPopupMode(QToolButton::InstantPopup);  // the popup opens just below the button
+      }
+      break;
+    }
+    case TCommandKind::kCommand:
+    case TCommandKind::kView:
+      action = AddCommand(place, name, caption, QKeySequence(entry.shortcut),
+                          [this, handler = entry.handler] { (this->*handler)(); });
+      break;
+  }
+  if (entry.icon) action->setIcon(ToolIcon(entry.icon));
+  if (entry.kind == TCommandKind::kView) {
+    action->setCheckable(true);
+    (place == tlbMain_ ? viewButtonGroup_ : viewMenuGroup_)->addAction(action);
+  }
 }
 
 }  // namespace morvane

@@ -32,7 +32,7 @@ bool TfrmMain::ChooseOdbcSchemas() {
 }
 
 bool TfrmMain::Cancelled() const {
-  if (!workCancel_) workCancel_ = new TWorkCancel(const_cast<TfrmMain*>(this), pgbWait);
+  if (!workCancel_) workCancel_ = new TWorkCancel(const_cast<TfrmMain*>(this), pgbWait_);
   return workCancel_->Poll();
 }
 

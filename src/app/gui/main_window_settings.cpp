@@ -43,22 +43,23 @@ void TfrmMain::RememberProject(const QString& path) {
 }
 
 void TfrmMain::RebuildRecentMenu() {
-  if (!mnuFile_Recent_) return;
-  mnuFile_Recent_->clear();
-  const QFontMetrics metrics(mnuFile_Recent_->font());
+  QMenu* recent_menu = menus_.value(QStringLiteral("mnuFile_Recent"));
+  if (!recent_menu) return;
+  recent_menu->clear();
+  const QFontMetrics metrics(recent_menu->font());
   int number = 0;
   for (const QString& path : recent_.Paths()) {
     ++number;
     const QString shown =
         metrics.elidedText(QDir::toNativeSeparators(path), Qt::ElideMiddle, kRecentCaptionWidth);
-    QAction* entry = mnuFile_Recent_->addAction(
+    QAction* entry = recent_menu->addAction(
         QStringLiteral("&%1 %2").arg(number).arg(QString(shown).replace('&', "&&")));
     entry->setObjectName(QStringLiteral("mnuFile_Recent%1").arg(number));
     entry->setData(path);
     entry->setToolTip(path);
     connect(entry, &QAction::triggered, this, [this, path] { OpenRecentProject(path); });
   }
-  mnuFile_Recent_->setEnabled(!recent_.IsEmpty());
+  recent_menu->setEnabled(!recent_.IsEmpty());
 }
 
 void TfrmMain::OpenRecentProject(const QString& path) {

@@ -32,8 +32,8 @@ TCommandInputs TfrmMain::CommandInputs() const {
   in.connected = Connected();
   in.currentDataKind = store_.currentDataKind;
   in.currentListLevel = store_.currentListLevel;
-  in.dataSelectedRows = SelectedRowCount(ltvData);
-  in.sqlRows = RowCount(pnlSQL->ltvSQL);
+  in.dataSelectedRows = SelectedRowCount(pnlList_->ltvData());
+  in.sqlRows = RowCount(pnlSQL_->ltvSQL);
   in.erView = store_.erViewActive;
   in.listView = store_.listViewActive;
 
@@ -42,19 +42,19 @@ TCommandInputs TfrmMain::CommandInputs() const {
   const bool in_menu =
       focus != nullptr ? IsMenuWidget(focus) : QApplication::activePopupWidget() != nullptr;
   if (in_menu) focus = work_focus_;
-  if (focus == trvDataType) {
+  if (focus == trvDataType_) {
     in.focus = FocusTarget::kTree;
-  } else if (focus == pnlSQL->memSQL) {
+  } else if (focus == pnlSQL_->memSQL) {
     in.focus = FocusTarget::kSqlText;
-  } else if (focus == ltvData) {
+  } else if (focus == pnlList_->ltvData()) {
     in.focus = FocusTarget::kDataList;
-    in.focusedListRows = RowCount(ltvData);
-  } else if (focus == ltvColumn) {
+    in.focusedListRows = RowCount(pnlList_->ltvData());
+  } else if (focus == pnlList_->ltvColumn()) {
     in.focus = FocusTarget::kColumnList;
-    in.focusedListRows = RowCount(ltvColumn);
-  } else if (focus == pnlSQL->ltvSQL) {
+    in.focusedListRows = RowCount(pnlList_->ltvColumn());
+  } else if (focus == pnlSQL_->ltvSQL) {
     in.focus = FocusTarget::kSqlList;
-    in.focusedListRows = RowCount(pnlSQL->ltvSQL);
+    in.focusedListRows = RowCount(pnlSQL_->ltvSQL);
   }
   return in;
 }
@@ -91,11 +91,6 @@ void TfrmMain::ApplyMenuStates(const TCommandStates& s) {
   set("mnuDB_Fetch", s.fetch);
 }
 
-void TfrmMain::mnuFileClick() { UpdateMenus(); }
-void TfrmMain::mnuEditClick() { UpdateMenus(); }
-void TfrmMain::mnuShowClick() { UpdateMenus(); }
-void TfrmMain::mnuDBClick() { UpdateMenus(); }
-
 void TfrmMain::ToolBarEnabled() {
   TCommandStates s = CommandStates();
   auto set = [this](const char* name, bool enabled) { CommandAction(name)->setEnabled(enabled); };
@@ -118,11 +113,11 @@ void TfrmMain::ShowListView() {
     store_.erViewActive = false;
     store_.listViewActive = true;
     bool sql = store_.currentDataKind == DataKind::Sql;
-    pnlSQL->setVisible(sql);
-    pnlList->setVisible(!sql);
-    pnlER->hide();
+    pnlSQL_->setVisible(sql);
+    pnlList_->setVisible(!sql);
+    pnlER_->hide();
     store_.listRebuild = true;
-    browser_->SetList(trvDataType->currentItem());
+    browser_->SetList(trvDataType_->currentItem());
   }
   ToolBarEnabled();
 }
@@ -131,9 +126,9 @@ void TfrmMain::ShowERView() {
   if (!store_.erViewActive) {
     store_.erViewActive = true;
     store_.listViewActive = false;
-    pnlER->show();
-    pnlList->hide();
-    pnlSQL->hide();
+    pnlER_->show();
+    pnlList_->hide();
+    pnlSQL_->hide();
     browser_->SelCountShow();
   }
   ToolBarEnabled();
@@ -146,7 +141,6 @@ void TfrmMain::mnuShow_ERClick() {
   if (CommandStates().views) ShowERView();
 }
 void TfrmMain::tlbMain_ListClick() { mnuShow_ListClick(); }
-void TfrmMain::tlbMain_ERClick() { mnuShow_ERClick(); }
 
 bool TfrmMain::BackspaceGoesUp() const { return browser_->BackspaceGoesUp(); }
 

@@ -52,13 +52,13 @@ class ExcelOutputTest : public MainWindowTest {
       table.values = {"SCOTT", name, "TABLE"};
     }
     Window().Browser().RebuildTree();
-    Window().trvDataType->setCurrentItem(Window().Browser().DataKindNode(DataKind::Table));
-    const TListModel* rows = ListModelOf(Window().ltvData);
+    Window().DataTree()->setCurrentItem(Window().Browser().DataKindNode(DataKind::Table));
+    const TListModel* rows = ListModelOf(Window().ListPanel()->ltvData());
     ASSERT_EQ(rows->rowCount(), static_cast<int>(names.size()));
     for (int row = 0; row < rows->rowCount(); ++row) {
       for (const char* name : selected) {
         if (rows->RecordAt(row)->name != name) continue;
-        Window().ltvData->selectionModel()->select(
+        Window().ListPanel()->ltvData()->selectionModel()->select(
             rows->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
       }
     }
@@ -113,7 +113,7 @@ TEST_F(ExcelOutputTest, TwoSelectedTablesGoIntoANewWorkbookSavedFromTheWindow) {
   EXPECT_TRUE(output.ends_with(emp_first) || output.ends_with(bonus_first)) << output;
   EXPECT_EQ(Workbooks().trvWorkbooks->topLevelItem(1)->text(1), QStringLiteral("（未保存）"));
   EXPECT_TRUE(Workbooks().isVisible());
-  EXPECT_FALSE(Window().pgbWait->isVisible());
+  EXPECT_FALSE(Window().ProgressBar()->isVisible());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
   const QString path = dir_.filePath(QStringLiteral("定義書.xlsx"));
@@ -160,7 +160,7 @@ TEST_F(ExcelOutputTest, ABadAddressShowsTheFormatDialogModelessAndMakesNoWorkboo
   EXPECT_TRUE(format->isVisible());
   EXPECT_FALSE(format->isModal());
   EXPECT_EQ(Workbooks().trvWorkbooks->topLevelItemCount(), 1);
-  EXPECT_FALSE(Window().pgbWait->isVisible());
+  EXPECT_FALSE(Window().ProgressBar()->isVisible());
   format->close();
 }
 

@@ -84,7 +84,7 @@ class FormatFormTest : public MainWindowTest {
   }
   QStringList ListHeadings() {
     QStringList headings;
-    const TListModel* model = ListModelOf(Window().ltvData);
+    const TListModel* model = ListModelOf(Window().ListPanel()->ltvData());
     for (int c = 0; c < model->columnCount(); ++c) {
       headings << model->headerData(c, Qt::Horizontal).toString();
     }
@@ -390,7 +390,7 @@ TEST_F(FormatFormTest, MovingAnItemUpReordersTheMainListAndResetsItsSort) {
   Store().sortColumn[0] = 2;
   Store().sortDirection[0] = 1;
   Store().listRebuild = true;
-  Window().SetList(Window().trvDataType->currentItem());
+  Window().SetList(Window().DataTree()->currentItem());
   ASSERT_EQ(ListHeadings(), (QStringList{"NO", "NAME", "SIZE(byte)"}));
 
   FromMenu([this](TfrmFormat& form) {
@@ -402,15 +402,15 @@ TEST_F(FormatFormTest, MovingAnItemUpReordersTheMainListAndResetsItsSort) {
     Click(form.cmdOK);
   });
   EXPECT_EQ(ListHeadings(), (QStringList{"NAME", "NO"}));
-  const TListModel* rows = ListModelOf(Window().ltvData);
+  const TListModel* rows = ListModelOf(Window().ListPanel()->ltvData());
   ASSERT_EQ(rows->rowCount(), 3);
   EXPECT_EQ(rows->Cell(0, 0), "A_TABLE");
   EXPECT_EQ(rows->Cell(2, 0), "C_TABLE");
   EXPECT_EQ(rows->Cell(0, 1), "2");
   EXPECT_EQ(Store().sortColumn[0], 0);
   EXPECT_EQ(Store().sortDirection[0], 0);
-  EXPECT_EQ(Window().ltvData->header()->sortIndicatorSection(), 0);
-  EXPECT_EQ(Window().ltvData->header()->sortIndicatorOrder(), Qt::AscendingOrder);
+  EXPECT_EQ(Window().ListPanel()->ltvData()->header()->sortIndicatorSection(), 0);
+  EXPECT_EQ(Window().ListPanel()->ltvData()->header()->sortIndicatorOrder(), Qt::AscendingOrder);
   EXPECT_TRUE(ButtonEnabled("tlbMain_Save"));
 }
 

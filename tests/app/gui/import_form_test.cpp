@@ -50,7 +50,7 @@ class ImportFormTest : public MainWindowTest {
     return result;
   }
   int ExcelNodes() { return Window().Browser().ExcelRoot()->childCount(); }
-  int ListRows() { return ListModelOf(Window().ltvData)->rowCount(); }
+  int ListRows() { return ListModelOf(Window().ListPanel()->ltvData())->rowCount(); }
 
   excel::ExcelApplication& Excel() { return Window().WorkbookWindow().Application(); }
 };
@@ -141,7 +141,7 @@ TEST_F(ImportFormTest, ImportShowsTheRecordsInTheTreeAndList) {
   ASSERT_EQ(Store().Records(DataKind::Excel).size(), 2u);
   EXPECT_EQ(Store().Records(DataKind::Excel)[0]->columns.size(), 2u);
   EXPECT_EQ(ExcelNodes(), 2);
-  EXPECT_EQ(Window().trvDataType->currentItem(), Window().Browser().ExcelRoot());
+  EXPECT_EQ(Window().DataTree()->currentItem(), Window().Browser().ExcelRoot());
   EXPECT_EQ(ListRows(), 2);
   EXPECT_EQ(ShownTexts().back(), "Excelファイルをインポートしました。");
 

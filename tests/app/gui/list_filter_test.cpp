@@ -26,12 +26,12 @@ class ListFilterTest : public MainWindowTest {
       table.values = {"SCOTT", name, "TABLE"};
     }
     Window().Browser().RebuildTree();
-    Window().trvDataType->setCurrentItem(Window().Browser().DataKindNode(DataKind::Table));
-    Window().ltvData->setFocus();
-    ASSERT_EQ(Window().ltvData->model()->rowCount(), 4);
+    Window().DataTree()->setCurrentItem(Window().Browser().DataKindNode(DataKind::Table));
+    Window().ListPanel()->ltvData()->setFocus();
+    ASSERT_EQ(Window().ListPanel()->ltvData()->model()->rowCount(), 4);
     Store().modified = false;
   }
-  QLineEdit* Box() { return Window().edtFilter; }
+  QLineEdit* Box() { return Window().ListPanel()->edtFilter(); }
 };
 
 TEST_F(ListFilterTest, ItsShortcutIsTakenByNoOtherCommand) {
@@ -47,24 +47,25 @@ TEST_F(ListFilterTest, ItsShortcutIsTakenByNoOtherCommand) {
 }
 
 TEST_F(ListFilterTest, TheShortcutFocusesTheBoxAndTypingCountsSelectedOverShown) {
-  QTest::keyClick(Window().ltvData, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+  QTest::keyClick(Window().ListPanel()->ltvData(), Qt::Key_F,
+                  Qt::ControlModifier | Qt::ShiftModifier);
   ASSERT_EQ(QApplication::focusWidget(), Box());
   QTest::keyClicks(Box(), QStringLiteral("emp"));
-  EXPECT_EQ(Window().ltvData->model()->rowCount(), 2);
+  EXPECT_EQ(Window().ListPanel()->ltvData()->model()->rowCount(), 2);
   EXPECT_EQ(Window().StatusText(2), QStringLiteral("0 / 2個を選択"));
 
   // Backspace edits the box; the tree stays where it is.
-  QTreeWidgetItem* node = Window().trvDataType->currentItem();
+  QTreeWidgetItem* node = Window().DataTree()->currentItem();
   QTest::keyClick(Box(), Qt::Key_Backspace);
   EXPECT_EQ(Box()->text(), QStringLiteral("em"));
-  EXPECT_EQ(Window().trvDataType->currentItem(), node);
+  EXPECT_EQ(Window().DataTree()->currentItem(), node);
 
-  Window().ltvData->setFocus();
+  Window().ListPanel()->ltvData()->setFocus();
   Window().mnuEdit_SelectAllClick();
-  EXPECT_EQ(SelectedRowCount(Window().ltvData), 2);
+  EXPECT_EQ(SelectedRowCount(Window().ListPanel()->ltvData()), 2);
   EXPECT_EQ(Window().StatusText(2), QStringLiteral("2 / 2個を選択"));
   Box()->clear();
-  EXPECT_EQ(Window().ltvData->model()->rowCount(), 4);
+  EXPECT_EQ(Window().ListPanel()->ltvData()->model()->rowCount(), 4);
   EXPECT_EQ(Window().StatusText(2), QStringLiteral("2個を選択"));
   EXPECT_FALSE(Store().modified);
 }
@@ -77,7 +78,7 @@ TEST_F(ListFilterTest, TheBoxShowsOnlyWithTheTableList) {
   EXPECT_NE(QApplication::focusWidget(), Box());
   Window().mnuShow_ListClick();
   EXPECT_TRUE(Box()->isVisible());
-  Window().trvDataType->setCurrentItem(Window().Browser().SqlRoot());
+  Window().DataTree()->setCurrentItem(Window().Browser().SqlRoot());
   EXPECT_FALSE(Box()->isVisible());
 }
 

@@ -70,8 +70,8 @@ class MainWindowTest : public ::testing::Test {
 
   // Types into the row-limit box as the user does.
   void EditRowLimit(const QString& text) {
-    window_->pnlSQL->txtSQLMaxRow->setText(text);
-    emit window_->pnlSQL->txtSQLMaxRow->textEdited(text);
+    window_->SqlPanel()->txtSQLMaxRow->setText(text);
+    emit window_->SqlPanel()->txtSQLMaxRow->textEdited(text);
   }
 
   // Connects the window's connection to an emulator database, as the connect dialog does.

@@ -33,8 +33,8 @@ TEST_F(MainWindowTest, NamesEveryWidgetTheCommandsReferTo) {
                            "pagER",       "stbMsg",      "pgbWait",     "mnuMain", "tlbMain"}) {
     EXPECT_NE(Window().findChild<QWidget*>(QLatin1String(name)), nullptr) << name;
   }
-  EXPECT_EQ(Window().pnlSQL->cmdSQLExec->text(), QStringLiteral("実行(&S)"));
-  EXPECT_EQ(Window().pnlSQL->cmdSQLClear->text(), QStringLiteral("削除(&C)"));
+  EXPECT_EQ(Window().SqlPanel()->cmdSQLExec->text(), QStringLiteral("実行(&S)"));
+  EXPECT_EQ(Window().SqlPanel()->cmdSQLClear->text(), QStringLiteral("削除(&C)"));
   EXPECT_NE(Window().findChild<QMenu*>(QStringLiteral("popToolBar_New")), nullptr);
 
   auto* status = Window().findChild<QStatusBar*>(QStringLiteral("stbMsg"));
@@ -43,10 +43,10 @@ TEST_F(MainWindowTest, NamesEveryWidgetTheCommandsReferTo) {
     widths.push_back(status->findChild<QLabel*>(QStringLiteral("stbMsgPanel%1").arg(i))->width());
   }
   EXPECT_EQ(widths, (std::vector<int>{70, 130, 50}));
-  EXPECT_EQ(Window().pgbWait->size(), QSize(151, 11));
-  EXPECT_EQ(Window().pgbWait->x(), 270);
-  EXPECT_FALSE(Window().pgbWait->isVisible());
-  EXPECT_EQ(Window().trvDataType->width(), 200);
+  EXPECT_EQ(Window().ProgressBar()->size(), QSize(151, 11));
+  EXPECT_EQ(Window().ProgressBar()->x(), 270);
+  EXPECT_FALSE(Window().ProgressBar()->isVisible());
+  EXPECT_EQ(Window().DataTree()->width(), 200);
 }
 
 TEST_F(MainWindowTest, MenuItemsHaveTheirCaptionsAndShortcuts) {
@@ -97,7 +97,7 @@ TEST_F(MainWindowTest, MenuItemsHaveTheirCaptionsAndShortcuts) {
 
 TEST_F(MainWindowTest, ToolbarHasItsButtonsHintsAndSeparators) {
   QStringList layout;
-  for (QAction* action : Window().tlbMain->actions()) {
+  for (QAction* action : Window().ToolBar()->actions()) {
     layout << (action->isSeparator() ? QStringLiteral("|")
                                      : action->objectName() + "=" + action->toolTip());
   }
@@ -108,9 +108,9 @@ TEST_F(MainWindowTest, ToolbarHasItsButtonsHintsAndSeparators) {
                                  "tlbMain_Connect=ﾃﾞｰﾀﾍﾞｰｽ接続", "tlbMain_DisConnect=ﾃﾞｰﾀﾍﾞｰｽ切断",
                                  "tlbMain_Fetch=最新の情報に更新", "|", "tlbMain_Help=ﾍﾙﾌﾟ"}));
   QStringList popup;
-  for (QAction* action : Window().popToolBar_New->actions()) popup << action->text();
+  for (QAction* action : Window().NewPopup()->actions()) popup << action->text();
   EXPECT_EQ(popup, (QStringList{"Red Brick", "Oracle 8", "Oracle 7", "Broadbase", "汎用 ODBC"}));
-  EXPECT_EQ(Action("tlbMain_New")->menu(), Window().popToolBar_New);
+  EXPECT_EQ(Action("tlbMain_New")->menu(), Window().NewPopup());
 }
 
 TEST_F(MainWindowTest, StartsWithNoProjectAndOnlyTheAlwaysEnabledCommands) {
@@ -119,7 +119,7 @@ TEST_F(MainWindowTest, StartsWithNoProjectAndOnlyTheAlwaysEnabledCommands) {
   EXPECT_EQ(Window().StatusText(1), QStringLiteral("未接続"));
   EXPECT_EQ(Store().product, Product::None);
   EXPECT_FALSE(Store().modified);
-  EXPECT_FALSE(Window().sbtUp->isEnabled());
+  EXPECT_FALSE(Window().ListPanel()->sbtUp()->isEnabled());
 
   const std::pair<const char*, const char*> always[] = {
       {"mnuFile", "mnuFile_New_RedBrick"}, {"mnuFile", "mnuFile_New_Oracle8"},
@@ -172,12 +172,12 @@ TEST_F(MainWindowTest, NewStartsAProjectOfEachProduct) {
     EXPECT_EQ(Store().product, c.product);
     EXPECT_EQ(Window().windowTitle(), QStringLiteral("Morvane - [%1 新規作成]").arg(c.name));
     EXPECT_EQ(Window().StatusText(0), QString::fromUtf8(c.name));
-    EXPECT_EQ(Window().pnlSQL->txtSQLMaxRow->text(), QStringLiteral("1000"));
+    EXPECT_EQ(Window().SqlPanel()->txtSQLMaxRow->text(), QStringLiteral("1000"));
     EXPECT_EQ(Store().sqlMaxRow, "1000");
-    EXPECT_TRUE(Window().pnlSQL->memSQL->toPlainText().isEmpty());
+    EXPECT_TRUE(Window().SqlPanel()->memSQL->toPlainText().isEmpty());
     EXPECT_EQ(Store().er.sheets.size(), 1u);
-    ASSERT_EQ(Window().pagER->count(), 1);
-    EXPECT_EQ(Window().pagER->tabText(0), QStringLiteral("シート1"));
+    ASSERT_EQ(Window().ERPages()->count(), 1);
+    EXPECT_EQ(Window().ERPages()->tabText(0), QStringLiteral("シート1"));
     EXPECT_FALSE(Store().modified);
     EXPECT_TRUE(Store().fileName.empty());
     EXPECT_FALSE(MenuItemEnabled("mnuFile", "mnuFile_Save"));
@@ -190,7 +190,7 @@ TEST_F(MainWindowTest, NewStartsAProjectOfEachProduct) {
 
 TEST_F(MainWindowTest, NewBuildsTheTreeSkeleton) {
   Window().mnuFile_New_Oracle8Click();
-  QTreeWidget* tree = Window().trvDataType;
+  QTreeWidget* tree = Window().DataTree();
   ASSERT_EQ(tree->topLevelItemCount(), 3);
   QTreeWidgetItem* excel = tree->topLevelItem(0);
   QTreeWidgetItem* database = tree->topLevelItem(1);
@@ -268,11 +268,11 @@ TEST_F(MainWindowTest, EnablesListCommandsFromTheSelectionAndFocus) {
     table.values = {"SCOTT", name, "TABLE"};
   }
   Window().Browser().RebuildTree();
-  Window().trvDataType->setCurrentItem(Window().Browser().DataKindNode(DataKind::Table));
-  Window().ltvData->setFocus();
-  ASSERT_EQ(Window().ltvData->model()->rowCount(), 2);
+  Window().DataTree()->setCurrentItem(Window().Browser().DataKindNode(DataKind::Table));
+  Window().ListPanel()->ltvData()->setFocus();
+  ASSERT_EQ(Window().ListPanel()->ltvData()->model()->rowCount(), 2);
   auto row_selected = [this](int row) {
-    return Window().ltvData->selectionModel()->isRowSelected(row, QModelIndex());
+    return Window().ListPanel()->ltvData()->selectionModel()->isRowSelected(row, QModelIndex());
   };
   EXPECT_TRUE(MenuItemEnabled("mnuEdit", "mnuEdit_ListCopy_NoTitle"));
   EXPECT_TRUE(MenuItemEnabled("mnuEdit", "mnuEdit_ListCopy_Title"));
@@ -283,8 +283,8 @@ TEST_F(MainWindowTest, EnablesListCommandsFromTheSelectionAndFocus) {
   EXPECT_FALSE(MenuItemEnabled("mnuFile", "mnuFile_ExcelOutput"));
   EXPECT_FALSE(ButtonEnabled("tlbMain_Excel"));
 
-  Window().ltvData->selectionModel()->select(
-      Window().ltvData->model()->index(0, 0),
+  Window().ListPanel()->ltvData()->selectionModel()->select(
+      Window().ListPanel()->ltvData()->model()->index(0, 0),
       QItemSelectionModel::Select | QItemSelectionModel::Rows);
   QCoreApplication::processEvents();  // the selection alone updates the toolbar and shortcuts
   EXPECT_TRUE(Action("tlbMain_Excel")->isEnabled());
@@ -303,16 +303,16 @@ TEST_F(MainWindowTest, EnablesListCommandsFromTheSelectionAndFocus) {
   EXPECT_TRUE(row_selected(0));
 
   // The tree focused: the selection commands are off, copy stays on.
-  Window().trvDataType->setFocus();
+  Window().DataTree()->setFocus();
   EXPECT_FALSE(MenuItemEnabled("mnuEdit", "mnuEdit_SelectAll"));
   EXPECT_FALSE(MenuItemEnabled("mnuEdit", "mnuEdit_SelectChange"));
   EXPECT_TRUE(MenuItemEnabled("mnuEdit", "mnuEdit_ListCopy_NoTitle"));
 
   // The SQL text focused: select all only.
   Store().currentDataKind = DataKind::Sql;
-  Window().pnlList->hide();
-  Window().pnlSQL->show();
-  Window().pnlSQL->memSQL->setFocus();
+  Window().ListPanel()->hide();
+  Window().SqlPanel()->show();
+  Window().SqlPanel()->memSQL->setFocus();
   EXPECT_TRUE(MenuItemEnabled("mnuEdit", "mnuEdit_SelectAll"));
   EXPECT_FALSE(MenuItemEnabled("mnuEdit", "mnuEdit_SelectChange"));
 }
@@ -326,9 +326,9 @@ TEST_F(MainWindowTest, ViewSwitchShowsOnePanelAndFollowsInMenusAndToolbar) {
   Window().mnuShow_ERClick();
   EXPECT_TRUE(Store().erViewActive);
   EXPECT_FALSE(Store().listViewActive);
-  EXPECT_TRUE(Window().pnlER->isVisible());
-  EXPECT_FALSE(Window().pnlList->isVisible());
-  EXPECT_FALSE(Window().pnlSQL->isVisible());
+  EXPECT_TRUE(Window().ERPanel()->isVisible());
+  EXPECT_FALSE(Window().ListPanel()->isVisible());
+  EXPECT_FALSE(Window().SqlPanel()->isVisible());
   EXPECT_TRUE(Action("tlbMain_ER")->isChecked());
   EXPECT_FALSE(Action("tlbMain_List")->isChecked());
   emit Menu("mnuShow")->aboutToShow();
@@ -343,8 +343,8 @@ TEST_F(MainWindowTest, ViewSwitchShowsOnePanelAndFollowsInMenusAndToolbar) {
   Window().tlbMain_ListClick();
   EXPECT_FALSE(Store().erViewActive);
   EXPECT_TRUE(Store().listViewActive);
-  EXPECT_TRUE(Window().pnlList->isVisible());
-  EXPECT_FALSE(Window().pnlER->isVisible());
+  EXPECT_TRUE(Window().ListPanel()->isVisible());
+  EXPECT_FALSE(Window().ERPanel()->isVisible());
   EXPECT_TRUE(Action("tlbMain_List")->isChecked());
   emit Menu("mnuShow")->aboutToShow();
   EXPECT_TRUE(Action("mnuShow_List")->isChecked());
@@ -353,13 +353,13 @@ TEST_F(MainWindowTest, ViewSwitchShowsOnePanelAndFollowsInMenusAndToolbar) {
   Window().mnuShow_ERClick();
   Store().currentDataKind = DataKind::Sql;
   Window().mnuShow_ListClick();
-  EXPECT_TRUE(Window().pnlSQL->isVisible());
-  EXPECT_FALSE(Window().pnlList->isVisible());
+  EXPECT_TRUE(Window().SqlPanel()->isVisible());
+  EXPECT_FALSE(Window().ListPanel()->isVisible());
 }
 
 TEST_F(MainWindowTest, ShortcutsObeyTheEnablingRules) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
-  Window().trvDataType->setFocus();
+  Window().DataTree()->setFocus();
   QTest::keyClick(&Window(), Qt::Key_S, Qt::ControlModifier);  // nothing to save
   EXPECT_EQ(chooser_.saveCalls, 0);
   QTest::keyClick(&Window(), Qt::Key_F4);  // no project: no ER view
@@ -380,74 +380,74 @@ TEST_F(MainWindowTest, ShortcutsObeyTheEnablingRules) {
 
 TEST_F(MainWindowTest, RowLimitAndSqlTextEditTheDocument) {
   Window().mnuFile_New_RedBrickClick();
-  Window().pnlList->hide();
-  Window().pnlSQL->show();
-  Window().pnlSQL->txtSQLMaxRow->setFocus();
-  Window().pnlSQL->txtSQLMaxRow->end(false);
-  QTest::keyClicks(Window().pnlSQL->txtSQLMaxRow, QStringLiteral("0"));
+  Window().ListPanel()->hide();
+  Window().SqlPanel()->show();
+  Window().SqlPanel()->txtSQLMaxRow->setFocus();
+  Window().SqlPanel()->txtSQLMaxRow->end(false);
+  QTest::keyClicks(Window().SqlPanel()->txtSQLMaxRow, QStringLiteral("0"));
   EXPECT_EQ(Store().sqlMaxRow, "10000");
   EXPECT_TRUE(Store().modified);
   EXPECT_TRUE(Action("tlbMain_Save")->isEnabled());
 
-  Window().pnlSQL->memSQL->setPlainText(QStringLiteral("SELECT *\nFROM 社員"));
+  Window().SqlPanel()->memSQL->setPlainText(QStringLiteral("SELECT *\nFROM 社員"));
   EXPECT_EQ(Store().sqlText, (std::vector<std::string>{"SELECT *", Cp932("FROM 社員")}));
-  Window().pnlSQL->memSQL->clear();
+  Window().SqlPanel()->memSQL->clear();
   EXPECT_TRUE(Store().sqlText.empty());
 }
 
 TEST_F(MainWindowTest, BackspaceMovesUpTheTreeUnlessTheFocusIsOnTheTreeOrSqlText) {
   Window().mnuFile_New_Oracle8Click();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
-  QTreeWidgetItem* database = Window().trvDataType->topLevelItem(1);
+  QTreeWidgetItem* database = Window().DataTree()->topLevelItem(1);
   QTreeWidgetItem* tables = database->child(0);
 
   // On the tree itself the key belongs to the tree.
-  Window().trvDataType->setCurrentItem(tables);
-  Window().sbtUp->setEnabled(true);
-  Window().trvDataType->setFocus();
-  QTest::keyClick(Window().trvDataType, Qt::Key_Backspace);
-  EXPECT_EQ(Window().trvDataType->currentItem(), tables);
+  Window().DataTree()->setCurrentItem(tables);
+  Window().ListPanel()->sbtUp()->setEnabled(true);
+  Window().DataTree()->setFocus();
+  QTest::keyClick(Window().DataTree(), Qt::Key_Backspace);
+  EXPECT_EQ(Window().DataTree()->currentItem(), tables);
 
   // In the list it goes up one level.
-  Window().ltvData->setFocus();
-  QTest::keyClick(Window().ltvData, Qt::Key_Backspace);
-  EXPECT_EQ(Window().trvDataType->currentItem(), database);
+  Window().ListPanel()->ltvData()->setFocus();
+  QTest::keyClick(Window().ListPanel()->ltvData(), Qt::Key_Backspace);
+  EXPECT_EQ(Window().DataTree()->currentItem(), database);
 
   // With the up button disabled nothing happens.
-  Window().trvDataType->setCurrentItem(tables);
-  Window().sbtUp->setEnabled(false);
-  Window().ltvData->setFocus();
-  QTest::keyClick(Window().ltvData, Qt::Key_Backspace);
-  EXPECT_EQ(Window().trvDataType->currentItem(), tables);
+  Window().DataTree()->setCurrentItem(tables);
+  Window().ListPanel()->sbtUp()->setEnabled(false);
+  Window().ListPanel()->ltvData()->setFocus();
+  QTest::keyClick(Window().ListPanel()->ltvData(), Qt::Key_Backspace);
+  EXPECT_EQ(Window().DataTree()->currentItem(), tables);
 
   // In the SQL text (data kind 5) the key edits the text.
-  Window().sbtUp->setEnabled(true);
+  Window().ListPanel()->sbtUp()->setEnabled(true);
   Store().currentDataKind = DataKind::Sql;
-  Window().pnlList->hide();
-  Window().pnlSQL->show();
-  Window().pnlSQL->memSQL->setPlainText(QStringLiteral("SELECT 1"));
-  Window().pnlSQL->memSQL->moveCursor(QTextCursor::End);
-  Window().pnlSQL->memSQL->setFocus();
-  QTest::keyClick(Window().pnlSQL->memSQL, Qt::Key_Backspace);
-  EXPECT_EQ(Window().pnlSQL->memSQL->toPlainText(), QStringLiteral("SELECT "));
-  EXPECT_EQ(Window().trvDataType->currentItem(), tables);
+  Window().ListPanel()->hide();
+  Window().SqlPanel()->show();
+  Window().SqlPanel()->memSQL->setPlainText(QStringLiteral("SELECT 1"));
+  Window().SqlPanel()->memSQL->moveCursor(QTextCursor::End);
+  Window().SqlPanel()->memSQL->setFocus();
+  QTest::keyClick(Window().SqlPanel()->memSQL, Qt::Key_Backspace);
+  EXPECT_EQ(Window().SqlPanel()->memSQL->toPlainText(), QStringLiteral("SELECT "));
+  EXPECT_EQ(Window().DataTree()->currentItem(), tables);
 }
 
 TEST_F(MainWindowTest, ProgressBarKeepsItsPlaceAboveTheBottomWhenResized) {
   Window().resize(900, 700);
   QTest::qWait(0);
-  EXPECT_EQ(Window().pgbWait->y(), Window().height() - 11 - 3);
+  EXPECT_EQ(Window().ProgressBar()->y(), Window().height() - 11 - 3);
   Window().resize(640, 480);
-  EXPECT_EQ(Window().pgbWait->y(), Window().height() - 11 - 3);
-  EXPECT_EQ(Window().pgbWait->x(), 270);
+  EXPECT_EQ(Window().ProgressBar()->y(), Window().height() - 11 - 3);
+  EXPECT_EQ(Window().ProgressBar()->x(), 270);
 
   Window().Begin("データ取得", 10);
-  EXPECT_TRUE(Window().pgbWait->isVisible());
+  EXPECT_TRUE(Window().ProgressBar()->isVisible());
   EXPECT_EQ(Window().StatusText(2), QStringLiteral("データ取得"));
   Window().Step(4);
-  EXPECT_EQ(Window().pgbWait->value(), 4);
+  EXPECT_EQ(Window().ProgressBar()->value(), 4);
   Window().End();
-  EXPECT_FALSE(Window().pgbWait->isVisible());
+  EXPECT_FALSE(Window().ProgressBar()->isVisible());
 }
 
 TEST_F(MainWindowTest, HelpWarnsThroughThePromptWhenTheGuideCannotBeShown) {

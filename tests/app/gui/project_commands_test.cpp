@@ -140,17 +140,17 @@ TEST_F(ProjectCommandsTest, OpenFromTheDialogShowsTheProject) {
   ExpectOpened(Path("a.vnk"), Product::Broadbase);
   EXPECT_TRUE(prompt_.shown.empty()) << ShownTexts().front();
   EXPECT_EQ(Window().StatusText(0), QStringLiteral("Broadbase"));
-  EXPECT_EQ(Window().pnlSQL->txtSQLMaxRow->text(), QStringLiteral("250"));
-  EXPECT_EQ(Window().pnlSQL->memSQL->toPlainText(), QStringLiteral("SELECT *\nFROM EMP"));
-  ASSERT_EQ(Window().pagER->count(), 2);
-  EXPECT_EQ(Window().pagER->tabText(1), QStringLiteral("シート2"));
-  EXPECT_EQ(Window().pagER->currentIndex(), 0);
-  Window().pagER->setCurrentIndex(1);
+  EXPECT_EQ(Window().SqlPanel()->txtSQLMaxRow->text(), QStringLiteral("250"));
+  EXPECT_EQ(Window().SqlPanel()->memSQL->toPlainText(), QStringLiteral("SELECT *\nFROM EMP"));
+  ASSERT_EQ(Window().ERPages()->count(), 2);
+  EXPECT_EQ(Window().ERPages()->tabText(1), QStringLiteral("シート2"));
+  EXPECT_EQ(Window().ERPages()->currentIndex(), 0);
+  Window().ERPages()->setCurrentIndex(1);
   EXPECT_EQ(Store().er.currentIndex, 1);
-  EXPECT_FALSE(Window().pnlER->isVisible());
-  EXPECT_EQ(Window().trvDataType->topLevelItemCount(), 3);
-  EXPECT_EQ(Window().trvDataType->currentItem(), Window().trvDataType->topLevelItem(0));
-  EXPECT_TRUE(Window().trvDataType->topLevelItem(1)->isExpanded());
+  EXPECT_FALSE(Window().ERPanel()->isVisible());
+  EXPECT_EQ(Window().DataTree()->topLevelItemCount(), 3);
+  EXPECT_EQ(Window().DataTree()->currentItem(), Window().DataTree()->topLevelItem(0));
+  EXPECT_TRUE(Window().DataTree()->topLevelItem(1)->isExpanded());
   EXPECT_TRUE(Action("tlbMain_Connect")->isEnabled());
 }
 
@@ -213,8 +213,8 @@ TEST_F(ProjectCommandsTest, EarlierVersionFileWarnsAndAllowsNoDatabaseWork) {
   EXPECT_EQ(Store().fileVersion, 200);
 
   QStringList roots;
-  for (int i = 0; i < Window().trvDataType->topLevelItemCount(); ++i) {
-    roots << Window().trvDataType->topLevelItem(i)->text(0);
+  for (int i = 0; i < Window().DataTree()->topLevelItemCount(); ++i) {
+    roots << Window().DataTree()->topLevelItem(i)->text(0);
   }
   EXPECT_EQ(roots, (QStringList{"Excelファイル", "データベース"}));
   for (bool connected : {false, true}) {
@@ -228,7 +228,7 @@ TEST_F(ProjectCommandsTest, EarlierVersionFileWarnsAndAllowsNoDatabaseWork) {
   // New leaves the earlier-version state.
   Window().mnuFile_New_Oracle8Click();
   EXPECT_TRUE(MenuItemEnabled("mnuDB", "mnuDB_Connect"));
-  EXPECT_EQ(Window().trvDataType->topLevelItemCount(), 3);
+  EXPECT_EQ(Window().DataTree()->topLevelItemCount(), 3);
 }
 
 TEST_F(ProjectCommandsTest, AFileThatIsNoProjectIsReportedAndLeavesAnEmptyWindow) {
@@ -243,10 +243,10 @@ TEST_F(ProjectCommandsTest, AFileThatIsNoProjectIsReportedAndLeavesAnEmptyWindow
                                        Path("notes.vnk").toStdString() +
                                        Cp932("」\r\nプロジェクトファイルではありません。"));
   EXPECT_EQ(Window().windowTitle(), QStringLiteral("Morvane"));
-  EXPECT_EQ(Window().trvDataType->topLevelItemCount(), 0);
+  EXPECT_EQ(Window().DataTree()->topLevelItemCount(), 0);
   EXPECT_EQ(Store().product, Product::None);
   EXPECT_EQ(Window().StatusText(0), QStringLiteral("未選択"));
-  EXPECT_EQ(Window().pagER->count(), 0);
+  EXPECT_EQ(Window().ERPages()->count(), 0);
   EXPECT_FALSE(Action("tlbMain_Save")->isEnabled());
 }
 

@@ -35,15 +35,15 @@ void ShowTwoTables(TfrmMain& window) {
     table.values = {"SCOTT", name, "TABLE"};
   }
   window.Browser().RebuildTree();
-  window.trvDataType->setCurrentItem(window.Browser().DataKindNode(DataKind::Table));
-  window.ltvData->setFocus();
+  window.DataTree()->setCurrentItem(window.Browser().DataKindNode(DataKind::Table));
+  window.ListPanel()->ltvData()->setFocus();
 }
 
 TEST_F(MainWindowTest, TheEditMenuOpenedWithAltEWorksOnTheFocusedList) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
   ShowTwoTables(Window());
-  ASSERT_EQ(Window().ltvData->model()->rowCount(), 2);
-  ASSERT_EQ(QApplication::focusWidget(), Window().ltvData);
+  ASSERT_EQ(Window().ListPanel()->ltvData()->model()->rowCount(), 2);
+  ASSERT_EQ(QApplication::focusWidget(), Window().ListPanel()->ltvData());
 
   QTest::keyClick(&Window(), Qt::Key_E, Qt::AltModifier);
   QMenu* edit = Menu("mnuEdit");
@@ -56,7 +56,7 @@ TEST_F(MainWindowTest, TheEditMenuOpenedWithAltEWorksOnTheFocusedList) {
 
 TEST_F(MainWindowTest, StatusPanel2NamesOnlyItsActivitiesAndShowsTheCountAfterwards) {
   ShowTwoTables(Window());
-  Window().ltvData->selectAll();
+  Window().ListPanel()->ltvData()->selectAll();
   QCoreApplication::processEvents();
   const QString count = QStringLiteral("2個を選択");
   ASSERT_EQ(Window().StatusText(2), count);
@@ -74,7 +74,7 @@ TEST_F(MainWindowTest, StatusPanel2NamesOnlyItsActivitiesAndShowsTheCountAfterwa
 
 TEST_F(MainWindowTest, ReportListsDrawGridLines) {
   ShowTwoTables(Window());
-  QTreeView* list = Window().ltvData;
+  QTreeView* list = Window().ListPanel()->ltvData();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
   // No current row: its focus frame would cover the lines.
   list->clearSelection();
@@ -123,7 +123,7 @@ TEST_F(MainWindowTest, TheWindowIsRedrawnWhileLongWorkRuns) {
   uncover();
   Window().Step(5);
   EXPECT_EQ(counter.handled, 2);
-  EXPECT_EQ(Window().pgbWait->value(), 5);
+  EXPECT_EQ(Window().ProgressBar()->value(), 5);
   Window().End();
   window->removeEventFilter(&counter);
 }

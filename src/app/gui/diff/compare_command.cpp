@@ -99,9 +99,10 @@ TfrmChanges* ShowComparison(TfrmMain& main, IPrompt& prompt, const TCompareReque
 bool SelectChangeInMain(TfrmMain& main, const diff::TChange& change) {
   QTreeWidgetItem* node = RecordNode(main, change);
   if (!node) return false;
-  main.trvDataType->scrollToItem(node);
-  main.trvDataType->setCurrentItem(node);
-  if (change.object == diff::ObjectKind::kColumn) SelectColumnRow(main.ltvColumn, change.part);
+  main.DataTree()->scrollToItem(node);
+  main.DataTree()->setCurrentItem(node);
+  if (change.object == diff::ObjectKind::kColumn)
+    SelectColumnRow(main.ListPanel()->ltvColumn(), change.part);
   main.activateWindow();
   return true;
 }

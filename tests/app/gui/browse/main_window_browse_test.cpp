@@ -62,7 +62,7 @@ class MainWindowBrowseTest : public ::testing::Test {
                                              prompt, status));
   }
   QTreeWidgetItem* KindNode(DataKind kind) { return window->Browser().DataKindNode(kind); }
-  TListModel* Data() { return ListModelOf(window->ltvData); }
+  TListModel* Data() { return ListModelOf(window->ListPanel()->ltvData()); }
   std::vector<std::string> Names() {
     std::vector<std::string> names;
     for (int row = 0; row < Data()->rowCount(); ++row) names.emplace_back(Data()->Cell(row, 1));
@@ -77,9 +77,9 @@ class MainWindowBrowseTest : public ::testing::Test {
 FixtureDatabase* MainWindowBrowseTest::db_ = nullptr;
 
 TEST_F(MainWindowBrowseTest, NewSelectsTheExcelRootWithItsEmptyTableList) {
-  EXPECT_EQ(window->trvDataType->currentItem(), window->Browser().ExcelRoot());
+  EXPECT_EQ(window->DataTree()->currentItem(), window->Browser().ExcelRoot());
   EXPECT_EQ(window->Store().currentDataKind, DataKind::Excel);
-  EXPECT_EQ(window->txtPath->text(), QStringLiteral("Excelファイル"));
+  EXPECT_EQ(window->ListPanel()->txtPath()->text(), QStringLiteral("Excelファイル"));
   EXPECT_EQ(Data()->columnCount(), 5);
   EXPECT_EQ(window->StatusText(2), QStringLiteral("0個を選択"));
   EXPECT_TRUE(KindNode(DataKind::Table)->parent()->isExpanded());
@@ -91,12 +91,12 @@ TEST_F(MainWindowBrowseTest, ExpandingFetchesThroughTheWindowsConnection) {
   KindNode(DataKind::Table)->setExpanded(true);
   ASSERT_TRUE(KindNode(DataKind::Table)->isExpanded())
       << (prompt.shown.empty() ? "" : ToUtf8(prompt.shown.back().text));
-  EXPECT_EQ(window->trvDataType->currentItem(), KindNode(DataKind::Table));
+  EXPECT_EQ(window->DataTree()->currentItem(), KindNode(DataKind::Table));
   EXPECT_EQ(Names(), (std::vector<std::string>{"DEPT", "EMP"}));
   EXPECT_TRUE(window->Store().modified);
   EXPECT_TRUE(window->findChild<QAction*>(QStringLiteral("tlbMain_Save"))->isEnabled());
   EXPECT_EQ(window->StatusText(2), QStringLiteral("0個を選択"));
-  EXPECT_TRUE(window->pgbWait->isHidden());
+  EXPECT_TRUE(window->ProgressBar()->isHidden());
 
   // The layout reset of New empties the lists and the tree again.
   prompt.answers = {PromptButton::kNo};  // do not save
@@ -124,7 +124,7 @@ TEST_F(MainWindowBrowseTest, TheDatabaseMenuAndToolbarFetchAndTheStatusBarTellsH
       << window->FetchOutcomeText().toStdString();
 
   // With the table information current, only it is fetched again, after the question.
-  window->trvDataType->setCurrentItem(KindNode(DataKind::Table));
+  window->DataTree()->setCurrentItem(KindNode(DataKind::Table));
   prompt.answers = {PromptButton::kYes};
   menu->trigger();
   EXPECT_EQ(ToUtf8(prompt.shown.back().text), "テーブル情報を取得しますか？");
@@ -135,16 +135,16 @@ TEST_F(MainWindowBrowseTest, EditMenuShortcutsCopyAndSelectTheFocusedList) {
   Connect();
   prompt.answers = {PromptButton::kYes};
   KindNode(DataKind::Table)->setExpanded(true);
-  window->ltvData->setFocus();
-  ASSERT_EQ(QApplication::focusWidget(), window->ltvData);
-  QTest::keyClick(window->ltvData, Qt::Key_A, Qt::ControlModifier);
+  window->ListPanel()->ltvData()->setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), window->ListPanel()->ltvData());
+  QTest::keyClick(window->ListPanel()->ltvData(), Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(window->StatusText(2), QStringLiteral("2個を選択"));
   window->mnuEdit_SelectChangeClick();
   EXPECT_EQ(window->StatusText(2), QStringLiteral("0個を選択"));
 
-  window->ltvData->selectionModel()->select(
+  window->ListPanel()->ltvData()->selectionModel()->select(
       Data()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-  QTest::keyClick(window->ltvData, Qt::Key_T, Qt::ControlModifier);
+  QTest::keyClick(window->ListPanel()->ltvData(), Qt::Key_T, Qt::ControlModifier);
   QString copied = QApplication::clipboard()->text();
   EXPECT_TRUE(copied.startsWith(QStringLiteral("OWNER\tTABLE NAME\tTABLE TYPE\t")))
       << copied.toStdString();

@@ -37,11 +37,11 @@ class SqlPanelTest : public MainWindowTest {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
   }
 
-  TpnlSQL& Panel() { return *Window().pnlSQL; }
+  TpnlSQL& Panel() { return *Window().SqlPanel(); }
   QAbstractItemModel* Result() { return Panel().ltvSQL->model(); }
 
   void ShowSqlNode() {
-    Window().trvDataType->setCurrentItem(Window().Browser().SqlRoot());
+    Window().DataTree()->setCurrentItem(Window().Browser().SqlRoot());
     ASSERT_TRUE(Panel().isVisible());
   }
   // Runs the query as the user does: types it and the limit, clicks 実行.
@@ -185,12 +185,12 @@ TEST_F(SqlPanelTest, DataCountCountsTheSelectedTables) {
   ConnectToEmulator();
   prompt_.answers = {PromptButton::kYes};  // fetch the table information
   QTreeWidgetItem* tables = Window().Browser().DataKindNode(DataKind::Table);
-  Window().trvDataType->setCurrentItem(tables);
+  Window().DataTree()->setCurrentItem(tables);
   tables->setExpanded(true);
-  ASSERT_EQ(Window().ltvData->model()->rowCount(), 2);
+  ASSERT_EQ(Window().ListPanel()->ltvData()->model()->rowCount(), 2);
   Store().modified = false;
-  Window().ltvData->setFocus();
-  Window().ltvData->selectAll();
+  Window().ListPanel()->ltvData()->setFocus();
+  Window().ListPanel()->ltvData()->selectAll();
   QCoreApplication::processEvents();
   ASSERT_TRUE(MenuItemEnabled("mnuDB", "mnuDB_DataCount"));
 
@@ -205,16 +205,19 @@ TEST_F(SqlPanelTest, DataCountCountsTheSelectedTables) {
   EXPECT_FALSE(Store().modified);
   // The list shows the counts.
   bool shown = false;
-  for (int c = 0; c < Window().ltvData->model()->columnCount(); ++c) {
-    if (Window().ltvData->model()->headerData(c, Qt::Horizontal).toString() != "COUNT") continue;
+  for (int c = 0; c < Window().ListPanel()->ltvData()->model()->columnCount(); ++c) {
+    if (Window().ListPanel()->ltvData()->model()->headerData(c, Qt::Horizontal).toString() !=
+        "COUNT")
+      continue;
     for (int r = 0; r < 2; ++r) {
-      shown |= Window().ltvData->model()->index(r, c).data().toString() == QStringLiteral("3");
+      shown |= Window().ListPanel()->ltvData()->model()->index(r, c).data().toString() ==
+               QStringLiteral("3");
     }
   }
   EXPECT_TRUE(shown);
 
   // Answered No: nothing is counted.
-  Window().ltvData->selectAll();
+  Window().ListPanel()->ltvData()->selectAll();
   QCoreApplication::processEvents();
   database_->client->Script("INSERT INTO EMP VALUES (1, 10);", nullptr);
   prompt_.answers = {PromptButton::kNo};

@@ -68,10 +68,11 @@ TEST_F(CompareTest, ShowsFiltersSelectsAndKeepsTheHistoryOfTheChanges) {
   // Double-clicking the column's change selects its table and its row in the column list.
   QTreeWidgetItem* column = changes->trvChanges->topLevelItem(0)->child(0);
   emit changes->trvChanges->itemDoubleClicked(column, 0);
-  const TTableRec* selected = NodeRecord(Window().trvDataType->currentItem());
+  const TTableRec* selected = NodeRecord(Window().DataTree()->currentItem());
   ASSERT_NE(selected, nullptr);
   EXPECT_EQ(selected->name, "DEPT");
-  EXPECT_EQ(Window().ltvColumn->currentIndex().data().toString(), QStringLiteral("DEPT_NAME"));
+  EXPECT_EQ(Window().ListPanel()->ltvColumn()->currentIndex().data().toString(),
+            QStringLiteral("DEPT_NAME"));
 
   // The history: written once, then appended by a second comparison.
   const QString book =
