@@ -38,6 +38,21 @@ DataKind DataKindOfNode(const QTreeWidgetItem* node) {
   }
 }
 
+// Outside the ER view, the list panel in place of the SQL panel, and the other way round.
+void ShowListPanel(const TBrowseWidgets& w, const TCatalogueStore& store) {
+  if (store.erViewActive) return;
+  w.pnlList->show();
+  w.pnlSQL->hide();
+}
+
+void ShowSqlPanel(const TBrowseWidgets& w, const TCatalogueStore& store) {
+  if (store.erViewActive) return;
+  w.pnlSQL->show();
+  w.pnlList->hide();
+  w.ltvDatabase->hide();
+  if (w.memSQL) w.memSQL->moveCursor(QTextCursor::Start);
+}
+
 }  // namespace
 
 void TBrowser::SelectNode(QTreeWidgetItem* node) { w_.trvDataType->setCurrentItem(node); }
@@ -78,10 +93,7 @@ bool TBrowser::TreeNodeSelect(QTreeWidgetItem* node, bool fetchIfEmpty, bool ask
   const TreeFamily family = FamilyOf(node);
   switch (family) {
     case TreeFamily::kExcel:
-      if (!store_.erViewActive) {
-        w_.pnlList->show();
-        w_.pnlSQL->hide();
-      }
+      ShowListPanel(w_, store_);
       store_.erColumnPositions = ColumnValuePositionsFor(family, store_.product);
       store_.currentDataKind = DataKind::Excel;
       store_.currentListLevel = level > 0 ? 2 : 1;
@@ -92,10 +104,7 @@ bool TBrowser::TreeNodeSelect(QTreeWidgetItem* node, bool fetchIfEmpty, bool ask
       if (is_selected()) w_.ltvDatabase->hide();
       break;
     case TreeFamily::kDatabase:
-      if (!store_.erViewActive) {
-        w_.pnlList->show();
-        w_.pnlSQL->hide();
-      }
+      ShowListPanel(w_, store_);
       store_.erColumnPositions = ColumnValuePositionsFor(family, store_.product);
       if (level == 0) {
         if (is_selected()) ShowDatabaseKinds();
@@ -112,12 +121,7 @@ bool TBrowser::TreeNodeSelect(QTreeWidgetItem* node, bool fetchIfEmpty, bool ask
     case TreeFamily::kSql:
       store_.currentDataKind = DataKind::Sql;
       store_.currentListLevel = 2;
-      if (!store_.erViewActive) {
-        w_.pnlSQL->show();
-        w_.pnlList->hide();
-        w_.ltvDatabase->hide();
-        if (w_.memSQL) w_.memSQL->moveCursor(QTextCursor::Start);
-      }
+      ShowSqlPanel(w_, store_);
       break;
     case TreeFamily::kNone:
       return false;
