@@ -43,6 +43,7 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
 
   BuildWidgets();
   BuildCommands();
+  connect(this, &TfrmMain::documentChanged, this, &TfrmMain::ToolBarEnabled);
   workbookWindow_ = new TWorkbookWindow(prompt_, this);
   workbookWindow_->Install(this, menus_.value(QStringLiteral("mnuShow")), tlbMain_,
                            CommandAction("tlbMain_Excel"));
@@ -58,7 +59,7 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
   store_.Reset();
   SetStatusText(0, QStringLiteral("未選択"));
   SetStatusText(1, QStringLiteral("未接続"));
-  ToolBarEnabled();
+  emit documentChanged();
   RestoreSettings();
 
   // Backspace is previewed before the focused control sees it.
@@ -97,7 +98,7 @@ void TfrmMain::showEvent(QShowEvent* event) {
 void TfrmMain::OpenStartFile() {
   if (arguments_.size() > 1 && QFileInfo(arguments_[1]).isFile()) FileOpen(arguments_[1]);
   store_.modified = false;
-  ToolBarEnabled();
+  emit documentChanged();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
@@ -132,7 +133,7 @@ void TfrmMain::OpenDroppedFiles(const QStringList& paths) {
   if (paths.isEmpty()) return;
   if (!SavePrompt()) return;
   if (QFileInfo(paths.first()).isFile()) FileOpen(paths.first());
-  ToolBarEnabled();
+  emit documentChanged();
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {

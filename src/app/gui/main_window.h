@@ -197,6 +197,11 @@ class TfrmMain : public QMainWindow, public IProgress, public IBrowseHost {
   // The cancel button beside the bar and Esc; shown once the work first asks.
   bool Cancelled() const override;
 
+ signals:
+  // The document, the connection or the view changed: the commands' states follow (connected
+  // once to ToolBarEnabled).
+  void documentChanged();
+
  public slots:
   // File menu.
   void mnuFile_OpenClick();

@@ -17,26 +17,23 @@
 
 namespace morvane {
 
-void TfrmMain::NewProjectClick(Product product) {
-  FileNew(product);
-  ToolBarEnabled();
-}
+void TfrmMain::NewProjectClick(Product product) { FileNew(product); }
 
 void TfrmMain::mnuFile_OpenClick() {
   if (SavePrompt()) FileOpen(QString());
-  ToolBarEnabled();
+  emit documentChanged();
 }
 
 void TfrmMain::mnuFile_SaveClick() {
   if (!CommandStates().save) return;
   FileSave(false);
-  ToolBarEnabled();
+  emit documentChanged();  // a failed save leaves the document as it was, still to be saved
 }
 
 void TfrmMain::mnuFile_SaveAsClick() {
   if (!CommandStates().saveAs) return;
   FileSave(true);
-  ToolBarEnabled();
+  emit documentChanged();
 }
 
 void TfrmMain::mnuFile_ExitClick() { close(); }
@@ -60,7 +57,7 @@ void TfrmMain::mnuEdit_SelectChangeClick() {
 void TfrmMain::mnuShow_FormatClick() {
   if (!CommandStates().format) return;
   ShowFormatForm(true);
-  ToolBarEnabled();
+  emit documentChanged();
 }
 
 void TfrmMain::mnuDB_DataCountClick() {

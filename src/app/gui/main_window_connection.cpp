@@ -16,7 +16,7 @@ TfrmConnect* TfrmMain::ConnectForm() {
 bool TfrmMain::EnsureConnected() {
   if (!Connected()) {
     ConnectForm()->exec();
-    ToolBarEnabled();
+    emit documentChanged();
   }
   return Connected();
 }
@@ -24,13 +24,13 @@ bool TfrmMain::EnsureConnected() {
 void TfrmMain::mnuDB_ConnectClick() {
   if (!CommandStates().connect) return;
   ConnectForm()->exec();
-  ToolBarEnabled();
+  emit documentChanged();
 }
 
 void TfrmMain::mnuDB_DisConnectClick() {
   if (!CommandStates().disconnect) return;
   Disconnect();
-  ToolBarEnabled();
+  emit documentChanged();
 }
 
 void TfrmMain::Disconnect() { connection_.Disconnect(statusBar_); }

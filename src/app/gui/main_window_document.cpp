@@ -61,7 +61,7 @@ void TfrmMain::FileNew(Product product) {
     trvDataType_->topLevelItem(1)->setExpanded(true);
     trvDataType_->setCurrentItem(trvDataType_->topLevelItem(0));
     store_.modified = false;
-    ToolBarEnabled();
+    emit documentChanged();
   }
   setWindowTitle(QStringLiteral("Morvane - [%1 新規作成]").arg(Utf8(ProductName(product))));
   trvDataType_->setFocus();
@@ -115,7 +115,7 @@ void TfrmMain::FileOpen(const QString& path) {
   pnlER_->hide();
   SetStatusText(0, Utf8(ProductName(store_.product)));
   store_.modified = false;
-  ToolBarEnabled();
+  emit documentChanged();
   trvDataType_->setFocus();
   if (outcome.ok) {
     SetCaptionForFile();
@@ -155,7 +155,7 @@ bool TfrmMain::FileSave(bool force_dialog) {
   store_.modified = false;
   // The save put a new file under the name: hold that one now.
   projectLock_.Lock(path.toStdString(), std::chrono::milliseconds(0));
-  ToolBarEnabled();
+  emit documentChanged();
   SetCaptionForFile();
   RememberProject(path);
   return true;
@@ -199,7 +199,7 @@ void TfrmMain::RebuildERTabs() { erView_->Rebuild(); }
 
 void TfrmMain::MarkModified() {
   store_.SetModified();
-  ToolBarEnabled();
+  emit documentChanged();
 }
 
 }  // namespace morvane

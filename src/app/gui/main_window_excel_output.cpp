@@ -64,7 +64,7 @@ TfrmERSelect* TfrmMain::ERSelectForm() {
 void TfrmMain::mnuFile_ExcelOutputClick() {
   if (!CommandStates().excelOutput) return;
   OutputExcel();
-  ToolBarEnabled();
+  emit documentChanged();
 }
 
 void TfrmMain::OutputExcel() {
@@ -103,7 +103,7 @@ void TfrmMain::OutputExcel() {
     workbooks.Templates().Remember(result);
     workbooks.Refresh();
     SelCountShow();
-    ToolBarEnabled();
+    emit documentChanged();
   };
   try {
     if (er) {

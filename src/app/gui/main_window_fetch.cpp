@@ -13,7 +13,7 @@ namespace morvane {
 void TfrmMain::mnuDB_FetchClick() {
   if (!CommandStates().fetch) return;
   browser_->RefreshCurrentDataKind();
-  ToolBarEnabled();
+  emit documentChanged();
 }
 
 bool TfrmMain::FetchCurrentDataKind() {

@@ -14,7 +14,7 @@ TfrmFormat* TfrmMain::FormatForm() {
     connect(formatForm_, &TfrmFormat::Applied, this, [this] {
       // The list's columns follow the new order and output flags.
       if (store_.listRebuild) SetList(trvDataType_->currentItem());
-      ToolBarEnabled();
+      emit documentChanged();
     });
   }
   return formatForm_;

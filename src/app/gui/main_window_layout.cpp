@@ -101,11 +101,11 @@ QWidget* TfrmMain::BuildSqlPanel() {
   TpnlSQL::Hooks hooks;
   hooks.session = [this] { return DbSession{connection_, prompt_, *this, statusBar_}; };
   hooks.ensureConnected = [this] { return EnsureConnected(); };
-  hooks.toolBarEnabled = [this] { ToolBarEnabled(); };
+  hooks.toolBarEnabled = [this] { emit documentChanged(); };
   hooks.showResult = [this] {
     store_.listRebuild = true;
     browser_->SetList(browser_->SqlRoot());
-    ToolBarEnabled();
+    emit documentChanged();
   };
   pnlSQL_ = new TpnlSQL(store_, prompt_, std::move(hooks));
   return pnlSQL_;

@@ -73,7 +73,7 @@ void TfrmMain::OpenRecentProject(const QString& path) {
     return;
   }
   if (SavePrompt()) FileOpen(path);
-  ToolBarEnabled();
+  emit documentChanged();
 }
 
 void TfrmMain::FitToScreen() {

@@ -119,7 +119,7 @@ void TfrmMain::ShowListView() {
     store_.listRebuild = true;
     browser_->SetList(trvDataType_->currentItem());
   }
-  ToolBarEnabled();
+  emit documentChanged();
 }
 
 void TfrmMain::ShowERView() {
@@ -131,7 +131,7 @@ void TfrmMain::ShowERView() {
     pnlSQL_->hide();
     browser_->SelCountShow();
   }
-  ToolBarEnabled();
+  emit documentChanged();
 }
 
 void TfrmMain::mnuShow_ListClick() {
