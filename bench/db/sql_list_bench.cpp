@@ -53,7 +53,7 @@ int Run(int argc, char** argv) {
   ScriptedPrompt prompt;
   TfrmMain window(prompt, {QStringLiteral("morvane")});
   window.show();
-  window.mnuFile_New_Oracle8Click();
+  window.FileNew(Product::Oracle8);
   FillResult(window.Store());
   QTreeWidgetItem* sql_node = window.Browser().SqlRoot();
   window.DataTree()->setCurrentItem(sql_node);
@@ -63,7 +63,7 @@ int Run(int argc, char** argv) {
   for (int run = 0; run < kRuns; ++run) {
     auto start = std::chrono::steady_clock::now();
     window.Store().listRebuild = true;
-    window.SetList(sql_node);
+    window.Browser().SetList(sql_node);
     list->viewport()->repaint();
     QApplication::processEvents();
     times.push_back(

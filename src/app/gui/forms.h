@@ -17,7 +17,7 @@ class TfrmImport;
 
 struct TForms {
   std::unique_ptr<TfrmMain> main;
-  // Owned by the main window (their Qt parent).
+  // Owned by the main window (their Qt parent) and kept in its dialogs.
   TfrmERTable* erTable = nullptr;
   TfrmAbout* about = nullptr;
   TfrmConnect* connect = nullptr;

@@ -1,5 +1,5 @@
 // The main window's life: creation, first showing, closing, resizing, dropped files, the
-// Backspace preview, the status panels and the progress bar.
+// Backspace preview and the remembered settings.
 #include "app/gui/main_window.h"
 
 #include <QApplication>
@@ -8,22 +8,18 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMimeData>
-#include <QProgressBar>
-#include <QStatusBar>
-#include <QTimer>
-#include <QToolButton>
-#include <QTreeWidget>
 
-#include "app/gui/db/sql_panel.h"
+#include "app/gui/command_bar.h"
+#include "app/gui/dialogs.h"
 #include "app/gui/excel/workbook_window.h"
 #include "app/gui/menu_focus.h"
-#include "app/gui/paths/project_folder.h"
 #include "app/gui/paths/project_path_chooser.h"
-#include "app/gui/qt_text.h"
+#include "app/gui/recent_menu.h"
+#include "app/gui/screen_fit.h"
 #include "app/gui/tree_images.h"
-#include "app/gui/work_repaint.h"
+#include "app/gui/window_status_bar.h"
+#include "app/gui/work_progress.h"
 
 namespace morvane {
 
@@ -33,7 +29,8 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
       arguments_(std::move(arguments)),
       settings_(std::make_unique<TAppSettings>()),
       own_chooser_(std::make_unique<TProjectFileDialogs>(this, prompt, settings_.get())),
-      chooser_(own_chooser_.get()) {
+      chooser_(own_chooser_.get()),
+      dialogs_(std::make_unique<TDialogs>(*this, prompt)) {
   InitGuiResources();
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Morvane"));
@@ -42,19 +39,8 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
   resize(800, 560);
 
   BuildWidgets();
-  BuildCommands();
+  BuildParts();
   connect(this, &TfrmMain::documentChanged, this, &TfrmMain::ToolBarEnabled);
-  workbookWindow_ = new TWorkbookWindow(prompt_, this);
-  workbookWindow_->Install(this, menus_.value(QStringLiteral("mnuShow")), tlbMain_,
-                           CommandAction("tlbMain_Excel"));
-  workbookWindow_->SetFolderMemory(settings_.get());
-  workbookWindow_->SetProjectFolder([this] { return ProjectFolder(store_); });
-  browser_ = std::make_unique<TBrowser>(
-      store_, prompt_, *this, *this,
-      TBrowseWidgets{trvDataType_, pnlList_, pnlSQL_, pnlList_->sbtUp(), pnlList_->txtPath(),
-                     pnlList_->ltvData(), pnlList_->ltvColumn(), pnlSQL_->ltvSQL,
-                     pnlList_->ltvDatabase(), pnlSQL_->memSQL, pnlList_->edtFilter()},
-      TreeImages());
 
   store_.Reset();
   SetStatusText(0, QStringLiteral("未選択"));
@@ -69,7 +55,7 @@ TfrmMain::TfrmMain(IPrompt& prompt, QStringList arguments, QWidget* parent)
     // The menu bar takes the focus while a menu is opened from the keyboard: the commands go on
     // working on the control that had it before.
     if (now != nullptr && !IsMenuWidget(now)) work_focus_ = now;
-    UpdateMenus();
+    commands_->ApplyToMenus(CommandStates());
   });
 }
 
@@ -81,16 +67,16 @@ TfrmMain::~TfrmMain() {
   browser_.reset();
   // The widgets report edits to the document: destroy them while the document still exists.
   delete takeCentralWidget();
-  refresh_timer_->stop();
 }
 
 void TfrmMain::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (shown_once_) return;
   shown_once_ = true;
-  FitToScreen();
+  FitToScreen(*this);
   // Once more when the window system has put its frame around the window.
-  QMetaObject::invokeMethod(this, &TfrmMain::FitToScreen, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this] { FitToScreen(*this); }, Qt::QueuedConnection);
   // Opened once the window is on screen, so that any message about the file appears over it.
   QMetaObject::invokeMethod(this, &TfrmMain::OpenStartFile, Qt::QueuedConnection);
 }
@@ -107,13 +93,14 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     return;
   }
   Disconnect();
-  SaveSettings();
+  settings_->SaveWindow(*this);
+  settings_->SetRecentProjects(recent_->Projects().Paths());
   event->accept();
 }
 
 void TfrmMain::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  PlaceProgressBar();
+  if (progress_) progress_->Place();
 }
 
 void TfrmMain::dragEnterEvent(QDragEnterEvent* event) {
@@ -140,40 +127,22 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress &&
       static_cast<QKeyEvent*>(event)->key() == Qt::Key_Backspace && watched->isWidgetType() &&
       static_cast<QWidget*>(watched)->window() == this && watched == QApplication::focusWidget() &&
-      BackspaceGoesUp()) {
-    sbtUpClick();
+      browser_->BackspaceGoesUp()) {
+    browser_->sbtUpClick();
   }
   return false;  // the focused control still gets the key
 }
 
-QString TfrmMain::StatusText(int panel) const { return stbPanels_.at(panel)->text(); }
+void TfrmMain::SetStatusText(int panel, const QString& text) { statusBar_->SetText(panel, text); }
 
-void TfrmMain::SetStatusText(int panel, const QString& text) {
-  stbPanels_.at(panel)->setText(text);
-  PlaceProgressBar();
+void TfrmMain::SetSettings(QSettings* settings) {
+  settings_->Use(settings);
+  RestoreSettings();
 }
 
-void TfrmMain::Begin(const std::string& activity_utf8, int total) {
-  const QString activity = QString::fromStdString(activity_utf8);
-  if (IsStatusActivity(activity)) SetStatusText(2, activity);
-  pgbWait_->setRange(0, std::max(total, 1));
-  pgbWait_->setValue(0);
-  pgbWait_->show();
-  pgbWait_->raise();
-  RepaintDuringWork(true);
-}
-
-void TfrmMain::Step(int done) {
-  if (pgbWait_->value() == done) return;
-  pgbWait_->setValue(done);
-  RepaintDuringWork();
-}
-
-void TfrmMain::End() {
-  pgbWait_->hide();
-  StopCancelWatch();
-  // Panel 2 shows the selection count again.
-  browser_->SelCountShow();
+void TfrmMain::RestoreSettings() {
+  settings_->RestoreWindow(*this);
+  recent_->Restore();
 }
 
 }  // namespace morvane

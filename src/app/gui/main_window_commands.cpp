@@ -1,114 +1,77 @@
-// The handlers of the menu items and toolbar buttons. Each checks the enabling rules again, so
-// a shortcut pressed while its command is not allowed does nothing.
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QCoreApplication>
-#include <QDesktopServices>
-#include <QItemSelectionModel>
-#include <QPlainTextEdit>
+// The handlers of the File, Edit, View and Help menus and of the toolbar.
+#include "app/gui/main_window_commands.h"
+
 #include <QTreeWidget>
 
-#include "app/gui/db/data_count.h"
-#include "app/gui/forms.h"
+#include "app/gui/dialogs.h"
 #include "app/gui/help/about_form.h"
-#include "app/gui/help/desktop_viewer.h"
-#include "app/gui/help/help_window.h"
 #include "app/gui/main_window.h"
 
 namespace morvane {
 
-void TfrmMain::NewProjectClick(Product product) { FileNew(product); }
-
-void TfrmMain::mnuFile_OpenClick() {
-  if (SavePrompt()) FileOpen(QString());
-  emit documentChanged();
+void mnuFile_OpenClick(TfrmMain& window) {
+  if (window.SavePrompt()) window.FileOpen(QString());
+  emit window.documentChanged();
 }
 
-void TfrmMain::mnuFile_SaveClick() {
-  if (!CommandStates().save) return;
-  FileSave(false);
-  emit documentChanged();  // a failed save leaves the document as it was, still to be saved
+void mnuFile_SaveClick(TfrmMain& window) {
+  if (!window.CommandStates().save) return;
+  window.FileSave(false);
+  emit window.documentChanged();  // a failed save leaves the document as it was, still to be saved
 }
 
-void TfrmMain::mnuFile_SaveAsClick() {
-  if (!CommandStates().saveAs) return;
-  FileSave(true);
-  emit documentChanged();
+void mnuFile_SaveAsClick(TfrmMain& window) {
+  if (!window.CommandStates().saveAs) return;
+  window.FileSave(true);
+  emit window.documentChanged();
 }
 
-void TfrmMain::mnuFile_ExitClick() { close(); }
-
-void TfrmMain::mnuEdit_ListCopy_NoTitleClick() {
-  if (CommandStates().listCopy) browser_->mnuEdit_ListCopy_NoTitleClick();
+void mnuFile_ExcelOutputClick(TfrmMain& window) {
+  if (!window.CommandStates().excelOutput) return;
+  window.OutputExcel();
+  emit window.documentChanged();
 }
 
-void TfrmMain::mnuEdit_ListCopy_TitleClick() {
-  if (CommandStates().listCopy) browser_->mnuEdit_ListCopy_TitleClick();
+void mnuFile_ExitClick(TfrmMain& window) { window.close(); }
+
+void mnuEdit_ListCopy_NoTitleClick(TfrmMain& window) {
+  if (window.CommandStates().listCopy) window.Browser().mnuEdit_ListCopy_NoTitleClick();
 }
 
-void TfrmMain::mnuEdit_SelectAllClick() {
-  if (CommandStates().selectAll) browser_->mnuEdit_SelectAllClick();
+void mnuEdit_ListCopy_TitleClick(TfrmMain& window) {
+  if (window.CommandStates().listCopy) window.Browser().mnuEdit_ListCopy_TitleClick();
 }
 
-void TfrmMain::mnuEdit_SelectChangeClick() {
-  if (CommandStates().selectChange) browser_->mnuEdit_SelectChangeClick();
+void mnuEdit_SelectAllClick(TfrmMain& window) {
+  if (window.CommandStates().selectAll) window.Browser().mnuEdit_SelectAllClick();
 }
 
-void TfrmMain::mnuShow_FormatClick() {
-  if (!CommandStates().format) return;
-  ShowFormatForm(true);
-  emit documentChanged();
+void mnuEdit_SelectChangeClick(TfrmMain& window) {
+  if (window.CommandStates().selectChange) window.Browser().mnuEdit_SelectChangeClick();
 }
 
-void TfrmMain::mnuDB_DataCountClick() {
-  if (!CommandStates().dataCount) return;
-  auto refill = [this] {
-    store_.listRebuild = true;
-    SetList(trvDataType_->currentItem());
-    SelCountShow();
-  };
-  try {
-    if (RunDataCount(store_, DbSession{connection_, prompt_, *this, statusBar_},
-                     pnlList_->ltvData()))
-      refill();
-  } catch (...) {
-    refill();  // the counts made so far are shown
-    throw;
-  }
+void mnuShow_ListClick(TfrmMain& window) {
+  if (window.CommandStates().views) window.ShowListView();
 }
 
-void TfrmMain::mnuHelp_HelpClick() {
-  const QString program_dir =
-      helpDir_.isEmpty() ? QCoreApplication::applicationDirPath() : helpDir_;
-  const QString guide = FindHelpFile(program_dir);
-  if (guide.isEmpty()) {
-    WarnHelpMissing(program_dir, prompt_);
-    return;
-  }
-  // Where the desktop has no viewer, the program's own help window shows the guide.
-  auto show_window = [this, program_dir] {
-    if (!helpWindow_) {
-      UrlOpener opener = open_url_;
-      if (!opener) opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-      helpWindow_ = new TfrmHelp(opener, this);
-    }
-    helpWindow_->ShowGuide(program_dir, prompt_);
-  };
-  const QUrl url = QUrl::fromLocalFile(guide);
-  if (!open_url_) {
-    OpenInDesktopViewer(url, this, show_window);
-  } else if (!open_url_(url)) {
-    show_window();
-  }
+void mnuShow_ERClick(TfrmMain& window) {
+  if (window.CommandStates().views) window.ShowERView();
 }
 
-void TfrmMain::mnuHelp_AboutClick() {
-  if (forms_ && forms_->about) {
-    forms_->about->exec();
-  } else {
-    TfrmAbout about(this);
-    about.exec();
-  }
+void mnuShow_FormatClick(TfrmMain& window) {
+  if (!window.CommandStates().format) return;
+  window.Dialogs().ShowFormat(true);
+  emit window.documentChanged();
 }
+
+void mnuShow_FilterClick(TfrmMain& window) { window.Browser().FocusListFilter(); }
+
+void tlbMain_ListClick(TfrmMain& window) { mnuShow_ListClick(window); }
+
+void sbtUpClick(TfrmMain& window) { window.Browser().sbtUpClick(); }
+
+void mnuHelp_HelpClick(TfrmMain& window) { window.Dialogs().ShowHelp(); }
+
+void mnuHelp_AboutClick(TfrmMain& window) { window.Dialogs().About()->exec(); }
 
 }  // namespace morvane

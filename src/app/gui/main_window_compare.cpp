@@ -3,19 +3,20 @@
 
 #include "app/gui/diff/compare_command.h"
 #include "app/gui/main_window.h"
+#include "app/gui/main_window_commands.h"
 #include "app/gui/paths/project_path_chooser.h"
 
 namespace morvane {
 
-void TfrmMain::mnuFile_CompareClick() {
+void mnuFile_CompareClick(TfrmMain& window) {
   TfrmCompare form(
-      prompt_, [this] { return chooser_->AskOpenPath(); }, this);
+      window.Prompt(), [&window] { return window.PathChooser().AskOpenPath(); }, &window);
   TCompareRequest request;
-  if (Connected()) request.source = TCompareRequest::Source::kDatabase;
+  if (window.Connected()) request.source = TCompareRequest::Source::kDatabase;
   form.Load(request);
   if (form.exec() != QDialog::Accepted) return;
   form.Apply(request);
-  ShowComparison(*this, prompt_, request);
+  ShowComparison(window, window.Prompt(), request);
 }
 
 }  // namespace morvane

@@ -10,13 +10,17 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "app/gui/browse/list_panel.h"
 #include "app/gui/browse/wait_cursor.h"
 #include "app/gui/db/sql_panel.h"
+#include "app/gui/er/er_panel.h"
 #include "app/gui/er/er_view.h"
 #include "app/gui/main_window.h"
 #include "app/gui/paths/project_path_chooser.h"
 #include "app/gui/qt_text.h"
+#include "app/gui/recent_menu.h"
 #include "app/gui/tree_images.h"
+#include "app/gui/work_progress.h"
 #include "model/prompt.h"
 #include "project/new_project.h"
 #include "project/project_reader.h"
@@ -31,6 +35,13 @@ QString Utf8(std::string_view text) {
 
 // A core message (UTF-8) as the prompt wants it; characters CP932 lacks become "?".
 std::string MessageCp932(const std::string& utf8) { return ToCp932(QString::fromStdString(utf8)); }
+
+// Measures item names in the font of `list`, for the default item widths.
+TextMeasurer MeasurerFor(const QWidget* list) {
+  return [metrics = QFontMetrics(list->font())](std::string_view cp932) {
+    return metrics.horizontalAdvance(FromCp932(std::string(cp932)));
+  };
+}
 
 }  // namespace
 
@@ -52,11 +63,11 @@ void TfrmMain::FileNew(Product product) {
     WaitCursor wait;
     Disconnect();
     browser_->ResetLists();  // the lists must not show records the reset destroys
-    erView_->Clear();        // nor the sheets their windows
-    NewProject(store_, product, ListTextMeasurer());
+    pnlER_->View().Clear();  // nor the sheets their windows
+    NewProject(store_, product, MeasurerFor(pnlList_->ltvData()));
     projectLock_.Unlock();
     InitLayout();
-    RebuildERTabs();
+    pnlER_->View().Rebuild();
     pnlSQL_->Load();
     trvDataType_->topLevelItem(1)->setExpanded(true);
     trvDataType_->setCurrentItem(trvDataType_->topLevelItem(0));
@@ -83,7 +94,7 @@ void TfrmMain::FileOpen(const QString& path) {
   }
   Disconnect();
   browser_->ResetLists();  // the lists must not show records the reading destroys
-  erView_->Clear();        // nor the sheets their windows
+  pnlER_->View().Clear();  // nor the sheets their windows
   ProjectReadResult outcome;
   {
     WaitCursor wait;
@@ -93,12 +104,13 @@ void TfrmMain::FileOpen(const QString& path) {
       prompt_.Warn(MessageCp932(warning));
       QApplication::restoreOverrideCursor();
     };
-    outcome = OpenProjectFile(store_, chosen.toStdString(), ListTextMeasurer(), this, warn);
+    outcome = OpenProjectFile(store_, chosen.toStdString(), MeasurerFor(pnlList_->ltvData()),
+                              progress_.get(), warn);
   }
   for (const std::string& warning : outcome.warnings) prompt_.Warn(MessageCp932(warning));
   InitLayout();
   if (outcome.ok) {
-    RebuildERTabs();
+    pnlER_->View().Rebuild();
     pnlSQL_->Load();
     trvDataType_->topLevelItem(1)->setExpanded(true);
     store_.currentDataKind = DataKind::None;
@@ -120,7 +132,7 @@ void TfrmMain::FileOpen(const QString& path) {
   if (outcome.ok) {
     SetCaptionForFile();
     trvDataType_->setCurrentItem(trvDataType_->topLevelItem(0));
-    RememberProject(chosen);
+    recent_->Remember(chosen);
   }
 }
 
@@ -146,7 +158,7 @@ bool TfrmMain::FileSave(bool force_dialog) {
   {
     WaitCursor wait;
     // On failure the writer leaves the document, its file name and the old file untouched.
-    outcome = SaveProjectFile(store_, path.toStdString(), this);
+    outcome = SaveProjectFile(store_, path.toStdString(), progress_.get());
   }
   if (!outcome.ok) {
     prompt_.Error(MessageCp932(outcome.error));
@@ -157,14 +169,8 @@ bool TfrmMain::FileSave(bool force_dialog) {
   projectLock_.Lock(path.toStdString(), std::chrono::milliseconds(0));
   emit documentChanged();
   SetCaptionForFile();
-  RememberProject(path);
+  recent_->Remember(path);
   return true;
-}
-
-TextMeasurer TfrmMain::ListTextMeasurer() const {
-  return [metrics = QFontMetrics(pnlList_->ltvData()->font())](std::string_view cp932) {
-    return metrics.horizontalAdvance(FromCp932(std::string(cp932)));
-  };
 }
 
 void TfrmMain::SetCaptionForFile() {
@@ -191,11 +197,9 @@ void TfrmMain::InitLayout() {
   store_.sortColumn.fill(0);
   store_.sortDirection.fill(0);
 
-  erView_->Clear();
+  pnlER_->View().Clear();
   store_.listViewActive = true;
 }
-
-void TfrmMain::RebuildERTabs() { erView_->Rebuild(); }
 
 void TfrmMain::MarkModified() {
   store_.SetModified();

@@ -5,11 +5,13 @@
 #include <QTreeView>
 #include <vector>
 
+#include "app/gui/browse/list_panel.h"
 #include "app/gui/browse/report_view.h"
+#include "app/gui/dialogs.h"
 #include "app/gui/excel/er_select_form.h"
 #include "app/gui/excel/workbook_window.h"
-#include "app/gui/forms.h"
 #include "app/gui/main_window.h"
+#include "app/gui/work_progress.h"
 #include "excel/output_excel.h"
 #include "excel/standard_sheet.h"
 #include "model/data_kind.h"
@@ -55,23 +57,11 @@ std::vector<const TTableRec*> SelectedRecords(const QTreeView* list) {
 
 }  // namespace
 
-TfrmERSelect* TfrmMain::ERSelectForm() {
-  if (forms_ && forms_->erSelect) return forms_->erSelect;
-  if (!erSelectForm_) erSelectForm_ = new TfrmERSelect(prompt_, this);
-  return erSelectForm_;
-}
-
-void TfrmMain::mnuFile_ExcelOutputClick() {
-  if (!CommandStates().excelOutput) return;
-  OutputExcel();
-  emit documentChanged();
-}
-
 void TfrmMain::OutputExcel() {
   const bool er = store_.erViewActive;
   std::vector<const TTableRec*> records;
   if (er) {
-    TfrmERSelect* form = ERSelectForm();
+    TfrmERSelect* form = dialogs_->ERSelect();
     form->Load(store_);
     if (form->exec() != QDialog::Accepted) return;
     form->Apply(store_);
@@ -90,10 +80,10 @@ void TfrmMain::OutputExcel() {
   excel::OfferStandardSheet(workbooks.Application(),
                             excel::StandardSheetFor(store_.currentDataKind,
                                                     store_.formatSettings.tableOneSheet[kind], er));
-  OutputProgress progress(*this);
+  OutputProgress progress(*progress_);
   excel::OutputHooks hooks{
       .openSheet = [&workbooks] { workbooks.LetUserOpenTemplateOrWorkbook(); },
-      .showFormat = [this] { ShowFormatForm(false); },
+      .showFormat = [this] { dialogs_->ShowFormat(false); },
   };
   excel::ExcelOutput output(workbooks.Application(), prompt_, progress, std::move(hooks));
   // The new workbook shows in the workbook window, unsaved, however the output ended; an Excel
@@ -102,7 +92,7 @@ void TfrmMain::OutputExcel() {
   auto show_outcome = [this, &workbooks, &result] {
     workbooks.Templates().Remember(result);
     workbooks.Refresh();
-    SelCountShow();
+    browser_->SelCountShow();
     emit documentChanged();
   };
   try {

@@ -3,21 +3,16 @@
 #include <QTreeWidget>
 
 #include "app/gui/browse/wait_cursor.h"
+#include "app/gui/dialogs.h"
 #include "app/gui/excel/import_form.h"
 #include "app/gui/excel/workbook_window.h"
-#include "app/gui/forms.h"
 #include "app/gui/main_window.h"
+#include "app/gui/work_progress.h"
 #include "db/column_size.h"
 #include "excel/import_excel.h"
 #include "model/data_kind.h"
 
 namespace morvane {
-
-TfrmImport* TfrmMain::ImportForm() {
-  if (forms_ && forms_->import) return forms_->import;
-  if (!importForm_) importForm_ = new TfrmImport(prompt_, this);
-  return importForm_;
-}
 
 bool TfrmMain::ImportExcel() {
   // The source is the active workbook of the workbook window, where the user opens it.
@@ -28,7 +23,7 @@ bool TfrmMain::ImportExcel() {
 
   QTreeWidgetItem* root = browser_->ExcelRoot();
   if (root && trvDataType_->currentItem() != root) trvDataType_->setCurrentItem(root);
-  TfrmImport* form = ImportForm();
+  TfrmImport* form = dialogs_->Import();
   form->Load(store_, *book);
   const int answer = form->exec();
   if (answer != QDialog::Accepted) return false;
@@ -39,18 +34,18 @@ bool TfrmMain::ImportExcel() {
     SetStatusText(2, QStringLiteral("インポート"));
     repaint();
     outcome = excel::ImportSheets(store_, *book, form->SelectedSheets(),
-                                  {prompt_, *this, ColumnByteSize});
+                                  {prompt_, *progress_, ColumnByteSize});
     // Records appended before a failure are shown and make the document modified too. The
     // records they replaced are still alive here: tree nodes and list rows let go of them
     // before `outcome` frees them.
     if (outcome.completed || outcome.appended > 0) {
       store_.currentDataKind = DataKind::Excel;
-      SetTreeNode(root);
+      browser_->SetTreeNode(root);
       store_.listRebuild = true;
-      SetList(trvDataType_->currentItem());
+      browser_->SetList(trvDataType_->currentItem());
     }
   }
-  SelCountShow();
+  browser_->SelCountShow();
   if (!outcome.completed) {
     prompt_.Error(excel::ImportFailureText(outcome));
     return false;

@@ -1,15 +1,14 @@
 // The switch between the list view and the ER view, and the enabling of every command.
-#include <QAction>
 #include <QApplication>
 #include <QItemSelectionModel>
-#include <QListWidget>
-#include <QMenu>
 #include <QPlainTextEdit>
-#include <QTimer>
-#include <QToolButton>
+#include <QTreeView>
 #include <QTreeWidget>
 
+#include "app/gui/browse/list_panel.h"
+#include "app/gui/command_bar.h"
 #include "app/gui/db/sql_panel.h"
+#include "app/gui/er/er_panel.h"
 #include "app/gui/main_window.h"
 #include "app/gui/menu_focus.h"
 
@@ -59,54 +58,9 @@ TCommandInputs TfrmMain::CommandInputs() const {
   return in;
 }
 
-QAction* TfrmMain::CommandAction(const char* name) const {
-  QAction* action = actions_.value(QLatin1String(name));
-  Q_ASSERT(action);
-  return action;
-}
-
-void TfrmMain::ScheduleCommandRefresh() { refresh_timer_->start(); }
-
 TCommandStates TfrmMain::CommandStates() const { return ComputeCommandStates(CommandInputs()); }
 
-void TfrmMain::UpdateMenus() { ApplyMenuStates(CommandStates()); }
-
-void TfrmMain::ApplyMenuStates(const TCommandStates& s) {
-  auto set = [this](const char* name, bool enabled) { CommandAction(name)->setEnabled(enabled); };
-  set("mnuFile_Save", s.save);
-  set("mnuFile_SaveAs", s.saveAs);
-  set("mnuFile_ExcelOutput", s.excelOutput);
-  findChild<QMenu*>(QStringLiteral("mnuEdit_ListCopy"))->setEnabled(s.listCopy);
-  set("mnuEdit_ListCopy_NoTitle", s.listCopy);
-  set("mnuEdit_ListCopy_Title", s.listCopy);
-  set("mnuEdit_SelectAll", s.selectAll);
-  set("mnuEdit_SelectChange", s.selectChange);
-  set("mnuShow_List", s.views);
-  set("mnuShow_ER", s.views);
-  CommandAction(s.listChecked ? "mnuShow_List" : "mnuShow_ER")->setChecked(true);
-  set("mnuShow_Format", s.format);
-  set("mnuDB_Connect", s.connect);
-  set("mnuDB_DisConnect", s.disconnect);
-  set("mnuDB_DataCount", s.dataCount);
-  set("mnuDB_Fetch", s.fetch);
-}
-
-void TfrmMain::ToolBarEnabled() {
-  TCommandStates s = CommandStates();
-  auto set = [this](const char* name, bool enabled) { CommandAction(name)->setEnabled(enabled); };
-  set("tlbMain_Save", s.save);
-  set("tlbMain_Excel", s.excelOutput);
-  set("tlbMain_List", s.views);
-  set("tlbMain_ER", s.views);
-  CommandAction("tlbMain_List")->setChecked(s.listButtonDown);
-  CommandAction("tlbMain_ER")->setChecked(s.erButtonDown);
-  set("tlbMain_Format", s.format);
-  set("tlbMain_Connect", s.connect);
-  set("tlbMain_DisConnect", s.disconnect);
-  set("tlbMain_Fetch", s.fetch);
-  // Shortcuts belong to the menu items: keep them in step with the toolbar.
-  ApplyMenuStates(s);
-}
+void TfrmMain::ToolBarEnabled() { commands_->Apply(CommandStates()); }
 
 void TfrmMain::ShowListView() {
   if (store_.erViewActive) {
@@ -133,19 +87,5 @@ void TfrmMain::ShowERView() {
   }
   emit documentChanged();
 }
-
-void TfrmMain::mnuShow_ListClick() {
-  if (CommandStates().views) ShowListView();
-}
-void TfrmMain::mnuShow_ERClick() {
-  if (CommandStates().views) ShowERView();
-}
-void TfrmMain::tlbMain_ListClick() { mnuShow_ListClick(); }
-
-bool TfrmMain::BackspaceGoesUp() const { return browser_->BackspaceGoesUp(); }
-
-void TfrmMain::sbtUpClick() { browser_->sbtUpClick(); }
-
-void TfrmMain::mnuShow_FilterClick() { browser_->FocusListFilter(); }
 
 }  // namespace morvane

@@ -10,3 +10,13 @@ namespace morvane {
 QRect FitIntoArea(const QRect& frame, const QRect& available);
 
 }  // namespace morvane
+
+class QWidget;
+
+namespace morvane {
+
+// Keeps the whole of top-level `window` on the available area of its screen; the window system's
+// frame keeps its size and the window inside it gives way. A maximized window is left alone.
+void FitToScreen(QWidget& window);
+
+}  // namespace morvane

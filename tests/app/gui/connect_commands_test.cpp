@@ -46,13 +46,13 @@ class ConnectCommandsTest : public MainWindowTest {
   void SetUp() override {
     MainWindowTest::SetUp();
     database_ = testing::MakeGuiDatabase();
-    Window().mnuFile_New_Oracle8Click();
+    Window().FileNew(Product::Oracle8);
   }
 
   // The Connect command, answered by `step` in the dialog.
   void ConnectThroughTheMenu(ModalDriver::Step step) {
     ModalDriver driver({std::move(step)});
-    Window().mnuDB_ConnectClick();
+    mnuDB_ConnectClick(Window());
     EXPECT_EQ(driver.Remaining(), 0u) << "the connect dialog was not shown";
   }
 
@@ -70,18 +70,18 @@ class ConnectCommandsTest : public MainWindowTest {
 
 TEST_F(ConnectCommandsTest, ConnectShowsTheDataSourceAndSwapsTheCommands) {
   ExpectCommandsFor(false);
-  EXPECT_EQ(Window().StatusText(1), QStringLiteral("未接続"));
+  EXPECT_EQ(Window().StatusBar().Text(1), QStringLiteral("未接続"));
 
   ConnectThroughTheMenu(Enter("scott", "tiger"));
   ExpectCommandsFor(true);
-  EXPECT_EQ(Window().StatusText(1), QString::fromLatin1(kGuiDsn));
+  EXPECT_EQ(Window().StatusBar().Text(1), QString::fromLatin1(kGuiDsn));
   EXPECT_EQ(Window().Connection().OwnerName, "SCOTT");
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   EXPECT_TRUE(prompt_.shown.empty());
 
-  Window().mnuDB_DisConnectClick();
+  mnuDB_DisConnectClick(Window());
   ExpectCommandsFor(false);
-  EXPECT_EQ(Window().StatusText(1), QStringLiteral("未接続"));
+  EXPECT_EQ(Window().StatusBar().Text(1), QStringLiteral("未接続"));
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -90,7 +90,7 @@ TEST_F(ConnectCommandsTest, AWrongPasswordShowsTheDriversMessageAndThePanelSaysN
   ASSERT_EQ(prompt_.shown.size(), 1u);
   EXPECT_EQ(prompt_.shown[0].kind, PromptKind::kError);
   EXPECT_NE(ShownTexts()[0].find("ORA-01017"), std::string::npos) << ShownTexts()[0];
-  EXPECT_EQ(Window().StatusText(1), QStringLiteral("未接続"));
+  EXPECT_EQ(Window().StatusBar().Text(1), QStringLiteral("未接続"));
   ExpectCommandsFor(false);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
@@ -98,27 +98,27 @@ TEST_F(ConnectCommandsTest, AWrongPasswordShowsTheDriversMessageAndThePanelSaysN
 TEST_F(ConnectCommandsTest, CancelChangesNothing) {
   ConnectThroughTheMenu(Cancel);
   ExpectCommandsFor(false);
-  EXPECT_EQ(Window().StatusText(1), QStringLiteral("未接続"));
+  EXPECT_EQ(Window().StatusBar().Text(1), QStringLiteral("未接続"));
   EXPECT_TRUE(prompt_.shown.empty());
 }
 
 TEST_F(ConnectCommandsTest, TheDialogIsMadeOnceAndReused) {
   ConnectThroughTheMenu(Enter("scott", "tiger"));
-  Window().mnuDB_DisConnectClick();
+  mnuDB_DisConnectClick(Window());
   ConnectThroughTheMenu(Cancel);
   EXPECT_EQ(Window().findChildren<TfrmConnect*>().size(), 1);
 
   ScriptedPrompt prompt;
   std::unique_ptr<TForms> forms = CreateForms(prompt, {QStringLiteral("morvane")});
-  EXPECT_EQ(forms->connect, forms->main->ConnectForm());
+  EXPECT_EQ(forms->connect, forms->main->Dialogs().Connect());
   EXPECT_EQ(forms->connect->parent(), forms->main.get());
 }
 
 TEST_F(ConnectCommandsTest, NewDisconnects) {
   ConnectToEmulator();
-  Window().mnuFile_New_RedBrickClick();
+  Window().FileNew(Product::RedBrick);
   ExpectCommandsFor(false);
-  EXPECT_EQ(Window().StatusText(1), QStringLiteral("未接続"));
+  EXPECT_EQ(Window().StatusBar().Text(1), QStringLiteral("未接続"));
 }
 
 TEST_F(ConnectCommandsTest, OpenDisconnectsBeforeReadingButNotWhenTheDialogIsCancelled) {
@@ -127,14 +127,14 @@ TEST_F(ConnectCommandsTest, OpenDisconnectsBeforeReadingButNotWhenTheDialogIsCan
   ASSERT_TRUE(Window().FileSave(true));
 
   ConnectToEmulator();
-  Window().mnuFile_OpenClick();  // the Open dialog is cancelled
+  mnuFile_OpenClick(Window());  // the Open dialog is cancelled
   EXPECT_TRUE(Window().Connected());
 
   chooser_.openAnswers = {path};
-  Window().mnuFile_OpenClick();
+  mnuFile_OpenClick(Window());
   EXPECT_EQ(Store().fileName, path.toStdString());
   ExpectCommandsFor(false);
-  EXPECT_EQ(Window().StatusText(1), QStringLiteral("未接続"));
+  EXPECT_EQ(Window().StatusBar().Text(1), QStringLiteral("未接続"));
 }
 
 TEST_F(ConnectCommandsTest, CloseDisconnectsUnlessTheSavePromptKeepsTheWindow) {
@@ -190,7 +190,7 @@ TEST_F(ConnectCommandsTest, FetchingWhileNotConnectedAsksForTheConnectionFirst) 
   }
   EXPECT_TRUE(Window().Connected());
   EXPECT_EQ(Store().Records(DataKind::Table).size(), 2u);
-  EXPECT_EQ(Window().StatusText(1), QString::fromLatin1(kGuiDsn));
+  EXPECT_EQ(Window().StatusBar().Text(1), QString::fromLatin1(kGuiDsn));
   ExpectCommandsFor(true);
 }
 

@@ -15,7 +15,7 @@ class SavePromptTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    Window().mnuFile_New_Oracle8Click();
+    Window().FileNew(Product::Oracle8);
     Store().SetModified();
     Window().ToolBarEnabled();
   }
@@ -32,14 +32,14 @@ class SavePromptTest : public MainWindowTest {
 
 TEST_F(SavePromptTest, NewCancelledKeepsEverything) {
   prompt_.answers = {PromptButton::kCancel};
-  Window().mnuFile_New_Oracle7Click();
+  Window().FileNew(Product::Oracle7);
   EXPECT_TRUE(Prompted());
   ExpectUnchanged();
 }
 
 TEST_F(SavePromptTest, NewWithNoDiscardsTheChanges) {
   prompt_.answers = {PromptButton::kNo};
-  Window().mnuFile_New_Oracle7Click();
+  Window().FileNew(Product::Oracle7);
   EXPECT_TRUE(Prompted());
   EXPECT_EQ(Store().product, Product::Oracle7);
   EXPECT_FALSE(Store().modified);
@@ -48,7 +48,7 @@ TEST_F(SavePromptTest, NewWithNoDiscardsTheChanges) {
 
 TEST_F(SavePromptTest, NewWithYesAsksForAPathAndCancellingThatCancelsNew) {
   prompt_.answers = {PromptButton::kYes};
-  Window().mnuFile_New_Oracle7Click();
+  Window().FileNew(Product::Oracle7);
   EXPECT_TRUE(Prompted());
   EXPECT_EQ(chooser_.saveCalls, 1);
   ExpectUnchanged();
@@ -56,7 +56,7 @@ TEST_F(SavePromptTest, NewWithYesAsksForAPathAndCancellingThatCancelsNew) {
 
 TEST_F(SavePromptTest, OpenCancelledAsksForNoFile) {
   prompt_.answers = {PromptButton::kCancel};
-  Window().mnuFile_OpenClick();
+  mnuFile_OpenClick(Window());
   EXPECT_TRUE(Prompted());
   EXPECT_EQ(chooser_.openCalls, 0);
   ExpectUnchanged();
@@ -64,14 +64,14 @@ TEST_F(SavePromptTest, OpenCancelledAsksForNoFile) {
 
 TEST_F(SavePromptTest, OpenWithNoGoesToTheOpenDialog) {
   prompt_.answers = {PromptButton::kNo};
-  Window().mnuFile_OpenClick();  // the dialog is cancelled: nothing changes
+  mnuFile_OpenClick(Window());  // the dialog is cancelled: nothing changes
   EXPECT_EQ(chooser_.openCalls, 1);
   ExpectUnchanged();
 }
 
 TEST_F(SavePromptTest, OpenWithYesAndSaveAsCancelledStops) {
   prompt_.answers = {PromptButton::kYes};
-  Window().mnuFile_OpenClick();
+  mnuFile_OpenClick(Window());
   EXPECT_EQ(chooser_.saveCalls, 1);
   EXPECT_EQ(chooser_.openCalls, 0);
   ExpectUnchanged();
@@ -123,7 +123,7 @@ TEST_F(SavePromptTest, CloseWithNoDisconnectsAndCloses) {
 
 TEST_F(MainWindowTest, NoSavePromptWithoutAProject) {
   Store().SetModified();
-  Window().mnuFile_New_RedBrickClick();
+  Window().FileNew(Product::RedBrick);
   EXPECT_TRUE(prompt_.shown.empty());
   EXPECT_EQ(Store().product, Product::RedBrick);
 
@@ -134,7 +134,7 @@ TEST_F(MainWindowTest, NoSavePromptWithoutAProject) {
 }
 
 TEST_F(MainWindowTest, NoSavePromptWithoutChanges) {
-  Window().mnuFile_New_RedBrickClick();
+  Window().FileNew(Product::RedBrick);
   EXPECT_TRUE(Window().close());
   EXPECT_TRUE(prompt_.shown.empty());
 }

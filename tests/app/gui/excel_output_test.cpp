@@ -34,7 +34,7 @@ class ExcelOutputTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    Window().mnuFile_New_Oracle8Click();
+    Window().FileNew(Product::Oracle8);
     Workbooks().SetPathChooser(&paths_);
   }
 
@@ -97,7 +97,7 @@ TEST_F(ExcelOutputTest, TwoSelectedTablesGoIntoANewWorkbookSavedFromTheWindow) {
   const std::vector<std::string> before = Listing();
 
   prompt_.answers = {PromptButton::kYes};
-  Window().mnuFile_ExcelOutputClick();
+  mnuFile_ExcelOutputClick(Window());
   ASSERT_EQ(ShownTexts(), (std::vector<std::string>{
                               "「" + template_sheet +
                                   "」シートをフォーマットにして、新規のファイルに出力します。\r\n"
@@ -113,7 +113,7 @@ TEST_F(ExcelOutputTest, TwoSelectedTablesGoIntoANewWorkbookSavedFromTheWindow) {
   EXPECT_TRUE(output.ends_with(emp_first) || output.ends_with(bonus_first)) << output;
   EXPECT_EQ(Workbooks().trvWorkbooks->topLevelItem(1)->text(1), QStringLiteral("（未保存）"));
   EXPECT_TRUE(Workbooks().isVisible());
-  EXPECT_FALSE(Window().ProgressBar()->isVisible());
+  EXPECT_FALSE(Window().Progress().Bar()->isVisible());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
   const QString path = dir_.filePath(QStringLiteral("定義書.xlsx"));
@@ -134,9 +134,9 @@ TEST_F(ExcelOutputTest, TheNextOutputOffersTheTemplateAgainNotTheWorkbookJustWri
   ListTables({"EMP", "DEPT"}, {"DEPT"});
   ASSERT_TRUE(Workbooks().OpenDefaultTemplate());
   prompt_.answers = {PromptButton::kYes, PromptButton::kOk, PromptButton::kYes};
-  Window().mnuFile_ExcelOutputClick();
+  mnuFile_ExcelOutputClick(Window());
   EXPECT_EQ(ToUtf8(Excel().ActiveSheet().Name()), "DEPT");  // the new workbook, to look at
-  Window().mnuFile_ExcelOutputClick();
+  mnuFile_ExcelOutputClick(Window());
   const std::string question =
       "「テーブル定義」シートをフォーマットにして、新規のファイルに出力します。\r\nよろしいですか"
       "？";
@@ -151,16 +151,16 @@ TEST_F(ExcelOutputTest, ABadAddressShowsTheFormatDialogModelessAndMakesNoWorkboo
   ASSERT_TRUE(Workbooks().OpenDefaultTemplate());
 
   prompt_.answers = {PromptButton::kYes};
-  Window().mnuFile_ExcelOutputClick();
+  mnuFile_ExcelOutputClick(Window());
   const std::vector<std::string> shown = ShownTexts();
   ASSERT_EQ(shown.size(), 3u);
   EXPECT_EQ(shown[1], "フォーマットが不正です。");
   EXPECT_EQ(shown[2], "出力に失敗しました。");
-  TfrmFormat* format = Window().FormatForm();
+  TfrmFormat* format = Window().Dialogs().Format();
   EXPECT_TRUE(format->isVisible());
   EXPECT_FALSE(format->isModal());
   EXPECT_EQ(Workbooks().trvWorkbooks->topLevelItemCount(), 1);
-  EXPECT_FALSE(Window().ProgressBar()->isVisible());
+  EXPECT_FALSE(Window().Progress().Bar()->isVisible());
   format->close();
 }
 
@@ -174,7 +174,7 @@ TEST_F(ExcelOutputTest, WithNoWorkbookOpenTheUserOpensTheTemplateInTheWindow) {
   // "Open a sheet" OK, the Open dialog answers with the template, then Yes about its sheet.
   paths_.openAnswers = {template_path};
   prompt_.answers = {PromptButton::kOk, PromptButton::kYes};
-  Window().mnuFile_ExcelOutputClick();
+  mnuFile_ExcelOutputClick(Window());
   EXPECT_EQ(paths_.openCalls, 1);
   EXPECT_EQ(ShownTexts().back(), "終了しました。");
   ASSERT_EQ(Workbooks().trvWorkbooks->topLevelItemCount(), 2);
@@ -190,8 +190,8 @@ TEST_F(ExcelOutputTest, TheERViewWritesTheChosenSheets) {
     Store().er.sheets.push_back(std::move(sheet));
   }
   Store().er.currentIndex = 0;
-  Window().ERView()->Rebuild();
-  Window().mnuShow_ERClick();
+  Window().ERPanel()->View().Rebuild();
+  mnuShow_ERClick(Window());
   ASSERT_TRUE(Workbooks().OpenDefaultTemplate());
 
   // OK with nothing selected warns and keeps the dialog; then the third and first are chosen.
@@ -208,7 +208,7 @@ TEST_F(ExcelOutputTest, TheERViewWritesTheChosenSheets) {
     form->lstSheet->item(0)->setSelected(true);
     form->cmdOK->click();
   }});
-  Window().mnuFile_ExcelOutputClick();
+  mnuFile_ExcelOutputClick(Window());
   EXPECT_EQ(driver.Remaining(), 0u);
   EXPECT_EQ(Store().erOutputSheets, (std::vector<std::string>{ToCp932("全体"), ToCp932("在庫")}));
   EXPECT_EQ(ShownTexts().back(), "終了しました。");
@@ -222,7 +222,7 @@ TEST_F(ExcelOutputTest, TheERViewWritesTheChosenSheets) {
   ModalDriver cancel(
       {[](QWidget* modal) { qobject_cast<TfrmERSelect*>(modal)->cmdCancel->click(); }});
   prompt_.shown.clear();
-  Window().mnuFile_ExcelOutputClick();
+  mnuFile_ExcelOutputClick(Window());
   EXPECT_TRUE(Store().erOutputSheets.empty());
   EXPECT_TRUE(prompt_.shown.empty());
   EXPECT_EQ(Listing().size(), books);

@@ -63,9 +63,9 @@ class FormatFormTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    Window().mnuFile_New_RedBrickClick();
+    Window().FileNew(Product::RedBrick);
   }
-  TfrmFormat& Form() { return *Window().FormatForm(); }
+  TfrmFormat& Form() { return *Window().Dialogs().Format(); }
   void Load(DataKind kind, bool erShown = false) { Form().Load(Store(), kind, erShown); }
   // Clicks near the left end, where a check box's or option's box and caption are.
   void Click(QAbstractButton* button) {
@@ -79,7 +79,7 @@ class FormatFormTest : public MainWindowTest {
   // Shows the dialog from the menu and runs `step` while it is up.
   void FromMenu(std::function<void(TfrmFormat&)> step) {
     ModalDriver driver({[step](QWidget* modal) { step(*qobject_cast<TfrmFormat*>(modal)); }});
-    Window().mnuShow_FormatClick();
+    mnuShow_FormatClick(Window());
     EXPECT_EQ(driver.Remaining(), 0u);
   }
   QStringList ListHeadings() {
@@ -390,7 +390,7 @@ TEST_F(FormatFormTest, MovingAnItemUpReordersTheMainListAndResetsItsSort) {
   Store().sortColumn[0] = 2;
   Store().sortDirection[0] = 1;
   Store().listRebuild = true;
-  Window().SetList(Window().DataTree()->currentItem());
+  Window().Browser().SetList(Window().DataTree()->currentItem());
   ASSERT_EQ(ListHeadings(), (QStringList{"NO", "NAME", "SIZE(byte)"}));
 
   FromMenu([this](TfrmFormat& form) {
@@ -500,10 +500,10 @@ TEST_F(FormatFormTest, TheToggleHidesAndShowsTheMainWindow) {
 }
 
 TEST_F(FormatFormTest, IsCreatedOnceAndShownModelessForTheOutput) {
-  TfrmFormat* form = Window().FormatForm();
-  EXPECT_EQ(Window().FormatForm(), form);
+  TfrmFormat* form = Window().Dialogs().Format();
+  EXPECT_EQ(Window().Dialogs().Format(), form);
   EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
-  Window().ShowFormatForm(false);
+  Window().Dialogs().ShowFormat(false);
   EXPECT_TRUE(form->isVisible());
   EXPECT_FALSE(form->isModal());
   Click(form->cmdClose);
@@ -535,7 +535,7 @@ TEST_F(FormatFormTest, ASavedProjectShowsTheSameDialogStateWhenOpenedAgain) {
   const QString path = dir.filePath("format.vnk");
   chooser_.saveAnswers = {path};
   ASSERT_TRUE(Window().FileSave(true));
-  Window().mnuFile_New_Oracle8Click();
+  Window().FileNew(Product::Oracle8);
   Window().FileOpen(path);
   ASSERT_EQ(Store().fileName, path.toStdString());
   Load(DataKind::Table);

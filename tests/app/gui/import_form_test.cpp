@@ -30,12 +30,12 @@ class ImportFormTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    Window().mnuFile_New_Oracle8Click();
+    Window().FileNew(Product::Oracle8);
     AddBook(Excel(), {{"顧客", {{"A1", "CUSTOMER"}, {"A5", "ID"}, {"A6", "NAME"}}},
                       {"注文", {{"A1", "ORDERS"}, {"A5", "NO"}}},
                       {"メモ", {}}});
   }
-  TfrmImport& Form() { return *Window().ImportForm(); }
+  TfrmImport& Form() { return *Window().Dialogs().Import(); }
   void Select(std::initializer_list<int> rows) {
     for (int row : rows) Form().lstExcelSheet->item(row)->setSelected(true);
   }

@@ -16,7 +16,7 @@ class ListFilterTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    Window().mnuFile_New_Oracle8Click();
+    Window().FileNew(Product::Oracle8);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
     for (const char* name : {"EMP", "DEPT", "EMP_HISTORY", "SALGRADE"}) {
       TTableRec& table = Store().AddRecord(DataKind::Table);
@@ -52,7 +52,7 @@ TEST_F(ListFilterTest, TheShortcutFocusesTheBoxAndTypingCountsSelectedOverShown)
   ASSERT_EQ(QApplication::focusWidget(), Box());
   QTest::keyClicks(Box(), QStringLiteral("emp"));
   EXPECT_EQ(Window().ListPanel()->ltvData()->model()->rowCount(), 2);
-  EXPECT_EQ(Window().StatusText(2), QStringLiteral("0 / 2個を選択"));
+  EXPECT_EQ(Window().StatusBar().Text(2), QStringLiteral("0 / 2個を選択"));
 
   // Backspace edits the box; the tree stays where it is.
   QTreeWidgetItem* node = Window().DataTree()->currentItem();
@@ -61,22 +61,22 @@ TEST_F(ListFilterTest, TheShortcutFocusesTheBoxAndTypingCountsSelectedOverShown)
   EXPECT_EQ(Window().DataTree()->currentItem(), node);
 
   Window().ListPanel()->ltvData()->setFocus();
-  Window().mnuEdit_SelectAllClick();
+  mnuEdit_SelectAllClick(Window());
   EXPECT_EQ(SelectedRowCount(Window().ListPanel()->ltvData()), 2);
-  EXPECT_EQ(Window().StatusText(2), QStringLiteral("2 / 2個を選択"));
+  EXPECT_EQ(Window().StatusBar().Text(2), QStringLiteral("2 / 2個を選択"));
   Box()->clear();
   EXPECT_EQ(Window().ListPanel()->ltvData()->model()->rowCount(), 4);
-  EXPECT_EQ(Window().StatusText(2), QStringLiteral("2個を選択"));
+  EXPECT_EQ(Window().StatusBar().Text(2), QStringLiteral("2個を選択"));
   EXPECT_FALSE(Store().modified);
 }
 
 TEST_F(ListFilterTest, TheBoxShowsOnlyWithTheTableList) {
   EXPECT_TRUE(Box()->isVisible());
-  Window().mnuShow_ERClick();
+  mnuShow_ERClick(Window());
   EXPECT_FALSE(Box()->isVisible());
-  Window().mnuShow_FilterClick();
+  mnuShow_FilterClick(Window());
   EXPECT_NE(QApplication::focusWidget(), Box());
-  Window().mnuShow_ListClick();
+  mnuShow_ListClick(Window());
   EXPECT_TRUE(Box()->isVisible());
   Window().DataTree()->setCurrentItem(Window().Browser().SqlRoot());
   EXPECT_FALSE(Box()->isVisible());

@@ -11,9 +11,16 @@
 #include <QMimeData>
 #include <memory>
 
+#include "app/gui/command_bar.h"
 #include "app/gui/db/sql_panel.h"
+#include "app/gui/dialogs.h"
+#include "app/gui/er/er_panel.h"
 #include "app/gui/er/er_sheet_tabs.h"
 #include "app/gui/main_window.h"
+#include "app/gui/main_window_commands.h"
+#include "app/gui/recent_menu.h"
+#include "app/gui/window_status_bar.h"
+#include "app/gui/work_progress.h"
 #include "emulator_source.h"
 #include "gui_test_support.h"
 #include "model/prompt.h"
@@ -78,7 +85,7 @@ class MainWindowTest : public ::testing::Test {
   void ConnectToEmulator() {
     if (!database_) database_ = MakeGuiDatabase();
     ASSERT_TRUE(window_->Connection().Connect(Store().product, kGuiDsn, kGuiUid, kGuiPwd, prompt_,
-                                              window_->ConnectionStatus()));
+                                              window_->StatusBar()));
   }
 
   // Texts the prompt showed, converted to UTF-8 for readable failures.

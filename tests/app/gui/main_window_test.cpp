@@ -43,9 +43,9 @@ TEST_F(MainWindowTest, NamesEveryWidgetTheCommandsReferTo) {
     widths.push_back(status->findChild<QLabel*>(QStringLiteral("stbMsgPanel%1").arg(i))->width());
   }
   EXPECT_EQ(widths, (std::vector<int>{70, 130, 50}));
-  EXPECT_EQ(Window().ProgressBar()->size(), QSize(151, 11));
-  EXPECT_EQ(Window().ProgressBar()->x(), 270);
-  EXPECT_FALSE(Window().ProgressBar()->isVisible());
+  EXPECT_EQ(Window().Progress().Bar()->size(), QSize(151, 11));
+  EXPECT_EQ(Window().Progress().Bar()->x(), 270);
+  EXPECT_FALSE(Window().Progress().Bar()->isVisible());
   EXPECT_EQ(Window().DataTree()->width(), 200);
 }
 
@@ -97,7 +97,7 @@ TEST_F(MainWindowTest, MenuItemsHaveTheirCaptionsAndShortcuts) {
 
 TEST_F(MainWindowTest, ToolbarHasItsButtonsHintsAndSeparators) {
   QStringList layout;
-  for (QAction* action : Window().ToolBar()->actions()) {
+  for (QAction* action : Window().Commands().ToolBar()->actions()) {
     layout << (action->isSeparator() ? QStringLiteral("|")
                                      : action->objectName() + "=" + action->toolTip());
   }
@@ -108,15 +108,15 @@ TEST_F(MainWindowTest, ToolbarHasItsButtonsHintsAndSeparators) {
                                  "tlbMain_Connect=ﾃﾞｰﾀﾍﾞｰｽ接続", "tlbMain_DisConnect=ﾃﾞｰﾀﾍﾞｰｽ切断",
                                  "tlbMain_Fetch=最新の情報に更新", "|", "tlbMain_Help=ﾍﾙﾌﾟ"}));
   QStringList popup;
-  for (QAction* action : Window().NewPopup()->actions()) popup << action->text();
+  for (QAction* action : Window().Commands().NewPopup()->actions()) popup << action->text();
   EXPECT_EQ(popup, (QStringList{"Red Brick", "Oracle 8", "Oracle 7", "Broadbase", "汎用 ODBC"}));
-  EXPECT_EQ(Action("tlbMain_New")->menu(), Window().NewPopup());
+  EXPECT_EQ(Action("tlbMain_New")->menu(), Window().Commands().NewPopup());
 }
 
 TEST_F(MainWindowTest, StartsWithNoProjectAndOnlyTheAlwaysEnabledCommands) {
   EXPECT_EQ(Window().windowTitle(), QStringLiteral("Morvane"));
-  EXPECT_EQ(Window().StatusText(0), QStringLiteral("未選択"));
-  EXPECT_EQ(Window().StatusText(1), QStringLiteral("未接続"));
+  EXPECT_EQ(Window().StatusBar().Text(0), QStringLiteral("未選択"));
+  EXPECT_EQ(Window().StatusBar().Text(1), QStringLiteral("未接続"));
   EXPECT_EQ(Store().product, Product::None);
   EXPECT_FALSE(Store().modified);
   EXPECT_FALSE(Window().ListPanel()->sbtUp()->isEnabled());
@@ -157,27 +157,23 @@ TEST_F(MainWindowTest, StartsWithNoProjectAndOnlyTheAlwaysEnabledCommands) {
 
 TEST_F(MainWindowTest, NewStartsAProjectOfEachProduct) {
   struct Case {
-    void (TfrmMain::*handler)();
     Product product;
     const char* name;
   };
-  for (const Case& c :
-       {Case{&TfrmMain::mnuFile_New_RedBrickClick, Product::RedBrick, "Red Brick"},
-        Case{&TfrmMain::mnuFile_New_Oracle8Click, Product::Oracle8, "Oracle 8"},
-        Case{&TfrmMain::mnuFile_New_Oracle7Click, Product::Oracle7, "Oracle 7"},
-        Case{&TfrmMain::mnuFile_New_BroadbaseClick, Product::Broadbase, "Broadbase"},
-        Case{&TfrmMain::mnuFile_New_OdbcClick, Product::Odbc, "ODBC"}}) {
+  for (const Case& c : {Case{Product::RedBrick, "Red Brick"}, Case{Product::Oracle8, "Oracle 8"},
+                        Case{Product::Oracle7, "Oracle 7"}, Case{Product::Broadbase, "Broadbase"},
+                        Case{Product::Odbc, "ODBC"}}) {
     SCOPED_TRACE(c.name);
-    (Window().*c.handler)();
+    Window().FileNew(c.product);
     EXPECT_EQ(Store().product, c.product);
     EXPECT_EQ(Window().windowTitle(), QStringLiteral("Morvane - [%1 新規作成]").arg(c.name));
-    EXPECT_EQ(Window().StatusText(0), QString::fromUtf8(c.name));
+    EXPECT_EQ(Window().StatusBar().Text(0), QString::fromUtf8(c.name));
     EXPECT_EQ(Window().SqlPanel()->txtSQLMaxRow->text(), QStringLiteral("1000"));
     EXPECT_EQ(Store().sqlMaxRow, "1000");
     EXPECT_TRUE(Window().SqlPanel()->memSQL->toPlainText().isEmpty());
     EXPECT_EQ(Store().er.sheets.size(), 1u);
-    ASSERT_EQ(Window().ERPages()->count(), 1);
-    EXPECT_EQ(Window().ERPages()->tabText(0), QStringLiteral("シート1"));
+    ASSERT_EQ(Window().ERPanel()->Sheets()->count(), 1);
+    EXPECT_EQ(Window().ERPanel()->Sheets()->tabText(0), QStringLiteral("シート1"));
     EXPECT_FALSE(Store().modified);
     EXPECT_TRUE(Store().fileName.empty());
     EXPECT_FALSE(MenuItemEnabled("mnuFile", "mnuFile_Save"));
@@ -189,7 +185,7 @@ TEST_F(MainWindowTest, NewStartsAProjectOfEachProduct) {
 }
 
 TEST_F(MainWindowTest, NewBuildsTheTreeSkeleton) {
-  Window().mnuFile_New_Oracle8Click();
+  Window().FileNew(Product::Oracle8);
   QTreeWidget* tree = Window().DataTree();
   ASSERT_EQ(tree->topLevelItemCount(), 3);
   QTreeWidgetItem* excel = tree->topLevelItem(0);
@@ -223,16 +219,16 @@ TEST_F(MainWindowTest, NewBuildsTheTreeSkeleton) {
 }
 
 TEST_F(MainWindowTest, NewDisconnectsFirst) {
-  Window().mnuFile_New_Oracle8Click();
+  Window().FileNew(Product::Oracle8);
   ConnectToEmulator();
-  ASSERT_EQ(Window().StatusText(1), QString::fromLatin1(testing::kGuiDsn));
-  Window().mnuFile_New_Oracle7Click();
+  ASSERT_EQ(Window().StatusBar().Text(1), QString::fromLatin1(testing::kGuiDsn));
+  Window().FileNew(Product::Oracle7);
   EXPECT_FALSE(Window().Connected());
-  EXPECT_EQ(Window().StatusText(1), QStringLiteral("未接続"));
+  EXPECT_EQ(Window().StatusBar().Text(1), QStringLiteral("未接続"));
 }
 
 TEST_F(MainWindowTest, EnablesConnectionCommandsByConnectionState) {
-  Window().mnuFile_New_RedBrickClick();
+  Window().FileNew(Product::RedBrick);
   EXPECT_TRUE(MenuItemEnabled("mnuDB", "mnuDB_Connect"));
   EXPECT_FALSE(MenuItemEnabled("mnuDB", "mnuDB_DisConnect"));
   EXPECT_TRUE(ButtonEnabled("tlbMain_Connect"));
@@ -244,14 +240,14 @@ TEST_F(MainWindowTest, EnablesConnectionCommandsByConnectionState) {
   EXPECT_FALSE(ButtonEnabled("tlbMain_Connect"));
   EXPECT_TRUE(ButtonEnabled("tlbMain_DisConnect"));
 
-  Window().mnuDB_DisConnectClick();
+  mnuDB_DisConnectClick(Window());
   EXPECT_FALSE(Window().Connected());
-  EXPECT_EQ(Window().StatusText(1), QStringLiteral("未接続"));
+  EXPECT_EQ(Window().StatusBar().Text(1), QStringLiteral("未接続"));
   EXPECT_TRUE(Action("tlbMain_Connect")->isEnabled());
 }
 
 TEST_F(MainWindowTest, EnablesListCommandsFromTheSelectionAndFocus) {
-  Window().mnuFile_New_Oracle8Click();
+  Window().FileNew(Product::Oracle8);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
   // New selects the Excel root: its empty table list is the current one.
   EXPECT_EQ(Store().currentDataKind, DataKind::Excel);
@@ -296,10 +292,10 @@ TEST_F(MainWindowTest, EnablesListCommandsFromTheSelectionAndFocus) {
   EXPECT_TRUE(MenuItemEnabled("mnuDB", "mnuDB_DataCount"));
 
   // Invert the selection through the menu command.
-  Window().mnuEdit_SelectChangeClick();
+  mnuEdit_SelectChangeClick(Window());
   EXPECT_FALSE(row_selected(0));
   EXPECT_TRUE(row_selected(1));
-  Window().mnuEdit_SelectAllClick();
+  mnuEdit_SelectAllClick(Window());
   EXPECT_TRUE(row_selected(0));
 
   // The tree focused: the selection commands are off, copy stays on.
@@ -319,11 +315,11 @@ TEST_F(MainWindowTest, EnablesListCommandsFromTheSelectionAndFocus) {
 
 TEST_F(MainWindowTest, ViewSwitchShowsOnePanelAndFollowsInMenusAndToolbar) {
   // Without a project the view commands do nothing, also through their shortcuts.
-  Window().mnuShow_ERClick();
+  mnuShow_ERClick(Window());
   EXPECT_FALSE(Store().erViewActive);
 
-  Window().mnuFile_New_BroadbaseClick();
-  Window().mnuShow_ERClick();
+  Window().FileNew(Product::Broadbase);
+  mnuShow_ERClick(Window());
   EXPECT_TRUE(Store().erViewActive);
   EXPECT_FALSE(Store().listViewActive);
   EXPECT_TRUE(Window().ERPanel()->isVisible());
@@ -340,7 +336,7 @@ TEST_F(MainWindowTest, ViewSwitchShowsOnePanelAndFollowsInMenusAndToolbar) {
   Store().currentDataKind = DataKind::Table;
   EXPECT_FALSE(MenuItemEnabled("mnuEdit", "mnuEdit_ListCopy_NoTitle"));
 
-  Window().tlbMain_ListClick();
+  tlbMain_ListClick(Window());
   EXPECT_FALSE(Store().erViewActive);
   EXPECT_TRUE(Store().listViewActive);
   EXPECT_TRUE(Window().ListPanel()->isVisible());
@@ -350,9 +346,9 @@ TEST_F(MainWindowTest, ViewSwitchShowsOnePanelAndFollowsInMenusAndToolbar) {
   EXPECT_TRUE(Action("mnuShow_List")->isChecked());
 
   // Back from the ER view with the SQL input current, the SQL panel shows.
-  Window().mnuShow_ERClick();
+  mnuShow_ERClick(Window());
   Store().currentDataKind = DataKind::Sql;
-  Window().mnuShow_ListClick();
+  mnuShow_ListClick(Window());
   EXPECT_TRUE(Window().SqlPanel()->isVisible());
   EXPECT_FALSE(Window().ListPanel()->isVisible());
 }
@@ -379,7 +375,7 @@ TEST_F(MainWindowTest, ShortcutsObeyTheEnablingRules) {
 }
 
 TEST_F(MainWindowTest, RowLimitAndSqlTextEditTheDocument) {
-  Window().mnuFile_New_RedBrickClick();
+  Window().FileNew(Product::RedBrick);
   Window().ListPanel()->hide();
   Window().SqlPanel()->show();
   Window().SqlPanel()->txtSQLMaxRow->setFocus();
@@ -396,7 +392,7 @@ TEST_F(MainWindowTest, RowLimitAndSqlTextEditTheDocument) {
 }
 
 TEST_F(MainWindowTest, BackspaceMovesUpTheTreeUnlessTheFocusIsOnTheTreeOrSqlText) {
-  Window().mnuFile_New_Oracle8Click();
+  Window().FileNew(Product::Oracle8);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
   QTreeWidgetItem* database = Window().DataTree()->topLevelItem(1);
   QTreeWidgetItem* tables = database->child(0);
@@ -436,23 +432,23 @@ TEST_F(MainWindowTest, BackspaceMovesUpTheTreeUnlessTheFocusIsOnTheTreeOrSqlText
 TEST_F(MainWindowTest, ProgressBarKeepsItsPlaceAboveTheBottomWhenResized) {
   Window().resize(900, 700);
   QTest::qWait(0);
-  EXPECT_EQ(Window().ProgressBar()->y(), Window().height() - 11 - 3);
+  EXPECT_EQ(Window().Progress().Bar()->y(), Window().height() - 11 - 3);
   Window().resize(640, 480);
-  EXPECT_EQ(Window().ProgressBar()->y(), Window().height() - 11 - 3);
-  EXPECT_EQ(Window().ProgressBar()->x(), 270);
+  EXPECT_EQ(Window().Progress().Bar()->y(), Window().height() - 11 - 3);
+  EXPECT_EQ(Window().Progress().Bar()->x(), 270);
 
-  Window().Begin("データ取得", 10);
-  EXPECT_TRUE(Window().ProgressBar()->isVisible());
-  EXPECT_EQ(Window().StatusText(2), QStringLiteral("データ取得"));
-  Window().Step(4);
-  EXPECT_EQ(Window().ProgressBar()->value(), 4);
-  Window().End();
-  EXPECT_FALSE(Window().ProgressBar()->isVisible());
+  Window().Progress().Begin("データ取得", 10);
+  EXPECT_TRUE(Window().Progress().Bar()->isVisible());
+  EXPECT_EQ(Window().StatusBar().Text(2), QStringLiteral("データ取得"));
+  Window().Progress().Step(4);
+  EXPECT_EQ(Window().Progress().Bar()->value(), 4);
+  Window().Progress().End();
+  EXPECT_FALSE(Window().Progress().Bar()->isVisible());
 }
 
 TEST_F(MainWindowTest, HelpWarnsThroughThePromptWhenTheGuideCannotBeShown) {
-  Window().SetUrlOpener([](const QUrl&) { return false; });
-  Window().mnuHelp_HelpClick();
+  Window().Dialogs().SetUrlOpener([](const QUrl&) { return false; });
+  mnuHelp_HelpClick(Window());
   ASSERT_EQ(prompt_.shown.size(), 1u);
   EXPECT_EQ(prompt_.shown[0].kind, PromptKind::kWarning);
 }
@@ -464,7 +460,7 @@ TEST_F(MainWindowTest, AboutMenuShowsTheAboutBox) {
     EXPECT_NE(qobject_cast<TfrmAbout*>(modal), nullptr);
     qobject_cast<QDialog*>(modal)->accept();
   }});
-  Window().mnuHelp_AboutClick();
+  mnuHelp_AboutClick(Window());
   EXPECT_EQ(title, QStringLiteral("バージョン情報"));
 }
 

@@ -39,12 +39,12 @@ class ProjectCommandsTest : public MainWindowTest {
 
   // Saves a new project of `product` with two ER sheets and some SQL at `path`, from a window
   // of its own, and returns the file's bytes.
-  QByteArray MakeProject(const QString& path, void (TfrmMain::*new_command)()) {
+  QByteArray MakeProject(const QString& path, Product product) {
     ScriptedPrompt prompt;
     testing::ScriptedChooser chooser;
     TfrmMain maker(prompt, {QStringLiteral("morvane")});
     maker.SetPathChooser(&chooser);
-    (maker.*new_command)();
+    maker.FileNew(product);
     maker.Store().sqlText = {"SELECT *", "FROM EMP"};
     maker.Store().sqlMaxRow = "250";
     AddERSheet(maker.Store().er);
@@ -65,10 +65,10 @@ class ProjectCommandsTest : public MainWindowTest {
 };
 
 TEST_F(ProjectCommandsTest, SaveAsWritesTheFileAndNamesItInTheCaption) {
-  Window().mnuFile_New_Oracle7Click();
+  Window().FileNew(Product::Oracle7);
   Store().SetModified();
   chooser_.saveAnswers = {Path("sales.vnk")};
-  Window().mnuFile_SaveAsClick();
+  mnuFile_SaveAsClick(Window());
   EXPECT_EQ(chooser_.saveCalls, 1);
   EXPECT_TRUE(ReadAll(Path("sales.vnk"))
                   .startsWith("\x01Velnorak\x02"
@@ -79,24 +79,24 @@ TEST_F(ProjectCommandsTest, SaveAsWritesTheFileAndNamesItInTheCaption) {
 
   // Save of a named project writes to the same file without asking.
   EditRowLimit(QStringLiteral("77"));
-  Window().mnuFile_SaveClick();
+  mnuFile_SaveClick(Window());
   EXPECT_EQ(chooser_.saveCalls, 1);
   EXPECT_TRUE(ReadAll(Path("sales.vnk")).contains("\x01SQL_MAXROW\x02\r\n77\x02"));
   EXPECT_FALSE(Store().modified);
 
   // Save As offers the current path.
-  Window().mnuFile_SaveAsClick();
+  mnuFile_SaveAsClick(Window());
   EXPECT_EQ(chooser_.lastSaveInitial, Path("sales.vnk"));
 }
 
 // Save As onto a project another program holds locked: the save waits, then fails with one
 // message naming the file, which keeps its bytes; once the lock is let go the save goes through.
 TEST_F(ProjectCommandsTest, SaveAsOntoAProjectAnotherProgramHoldsFailsAndLeavesIt) {
-  const QByteArray theirs = MakeProject(Path("theirs.vnk"), &TfrmMain::mnuFile_New_Oracle8Click);
+  const QByteArray theirs = MakeProject(Path("theirs.vnk"), Product::Oracle8);
   const int held = ::open(QFile::encodeName(Path("theirs.vnk")).constData(), O_RDONLY);
   ASSERT_GE(held, 0);
   ASSERT_EQ(::flock(held, LOCK_EX), 0);
-  Window().mnuFile_New_RedBrickClick();
+  Window().FileNew(Product::RedBrick);
   chooser_.saveAnswers = {Path("theirs.vnk")};
   EXPECT_FALSE(Window().FileSave(true));
   ASSERT_EQ(prompt_.shown.size(), 1u);
@@ -114,18 +114,18 @@ TEST_F(ProjectCommandsTest, SaveAsOntoAProjectAnotherProgramHoldsFailsAndLeavesI
 }
 
 TEST_F(ProjectCommandsTest, SavePromptYesSavesAndTheCommandGoesOn) {
-  Window().mnuFile_New_Oracle8Click();
+  Window().FileNew(Product::Oracle8);
   Store().SetModified();
   prompt_.answers = {PromptButton::kYes};
   chooser_.saveAnswers = {Path("kept.vnk")};
-  Window().mnuFile_New_RedBrickClick();
+  Window().FileNew(Product::RedBrick);
   EXPECT_TRUE(QFileInfo::exists(Path("kept.vnk")));
   EXPECT_EQ(Store().product, Product::RedBrick);
   EXPECT_EQ(Window().windowTitle(), QStringLiteral("Morvane - [Red Brick 新規作成]"));
 }
 
 TEST_F(ProjectCommandsTest, CloseWithYesSavesAndCloses) {
-  Window().mnuFile_New_Oracle8Click();
+  Window().FileNew(Product::Oracle8);
   Store().SetModified();
   prompt_.answers = {PromptButton::kYes};
   chooser_.saveAnswers = {Path("closing.vnk")};
@@ -134,18 +134,18 @@ TEST_F(ProjectCommandsTest, CloseWithYesSavesAndCloses) {
 }
 
 TEST_F(ProjectCommandsTest, OpenFromTheDialogShowsTheProject) {
-  MakeProject(Path("a.vnk"), &TfrmMain::mnuFile_New_BroadbaseClick);
+  MakeProject(Path("a.vnk"), Product::Broadbase);
   chooser_.openAnswers = {Path("a.vnk")};
-  Window().mnuFile_OpenClick();
+  mnuFile_OpenClick(Window());
   ExpectOpened(Path("a.vnk"), Product::Broadbase);
   EXPECT_TRUE(prompt_.shown.empty()) << ShownTexts().front();
-  EXPECT_EQ(Window().StatusText(0), QStringLiteral("Broadbase"));
+  EXPECT_EQ(Window().StatusBar().Text(0), QStringLiteral("Broadbase"));
   EXPECT_EQ(Window().SqlPanel()->txtSQLMaxRow->text(), QStringLiteral("250"));
   EXPECT_EQ(Window().SqlPanel()->memSQL->toPlainText(), QStringLiteral("SELECT *\nFROM EMP"));
-  ASSERT_EQ(Window().ERPages()->count(), 2);
-  EXPECT_EQ(Window().ERPages()->tabText(1), QStringLiteral("シート2"));
-  EXPECT_EQ(Window().ERPages()->currentIndex(), 0);
-  Window().ERPages()->setCurrentIndex(1);
+  ASSERT_EQ(Window().ERPanel()->Sheets()->count(), 2);
+  EXPECT_EQ(Window().ERPanel()->Sheets()->tabText(1), QStringLiteral("シート2"));
+  EXPECT_EQ(Window().ERPanel()->Sheets()->currentIndex(), 0);
+  Window().ERPanel()->Sheets()->setCurrentIndex(1);
   EXPECT_EQ(Store().er.currentIndex, 1);
   EXPECT_FALSE(Window().ERPanel()->isVisible());
   EXPECT_EQ(Window().DataTree()->topLevelItemCount(), 3);
@@ -155,7 +155,7 @@ TEST_F(ProjectCommandsTest, OpenFromTheDialogShowsTheProject) {
 }
 
 TEST_F(ProjectCommandsTest, TheFirstCommandLineArgumentIsOpenedAtStart) {
-  MakeProject(Path("start.vnk"), &TfrmMain::mnuFile_New_Oracle7Click);
+  MakeProject(Path("start.vnk"), Product::Oracle7);
   Start({QStringLiteral("morvane"), Path("start.vnk"), Path("ignored.vnk")});
   ExpectOpened(Path("start.vnk"), Product::Oracle7);
   EXPECT_TRUE(prompt_.shown.empty());
@@ -170,17 +170,17 @@ TEST_F(ProjectCommandsTest, AMissingCommandLineFileStartsAnEmptyProgramSilently)
 }
 
 TEST_F(ProjectCommandsTest, DroppingSeveralFilesOpensOnlyTheFirst) {
-  MakeProject(Path("first.vnk"), &TfrmMain::mnuFile_New_RedBrickClick);
-  MakeProject(Path("second.vnk"), &TfrmMain::mnuFile_New_Oracle8Click);
+  MakeProject(Path("first.vnk"), Product::RedBrick);
+  MakeProject(Path("second.vnk"), Product::Oracle8);
   Drop({Path("first.vnk"), Path("second.vnk")});
   ExpectOpened(Path("first.vnk"), Product::RedBrick);
 }
 
 TEST_F(ProjectCommandsTest, DroppingOnAModifiedProjectAsksAndYesSavesToItsFileFirst) {
-  MakeProject(Path("mine.vnk"), &TfrmMain::mnuFile_New_RedBrickClick);
-  MakeProject(Path("theirs.vnk"), &TfrmMain::mnuFile_New_Oracle8Click);
+  MakeProject(Path("mine.vnk"), Product::RedBrick);
+  MakeProject(Path("theirs.vnk"), Product::Oracle8);
   chooser_.openAnswers = {Path("mine.vnk")};
-  Window().mnuFile_OpenClick();
+  mnuFile_OpenClick(Window());
   EditRowLimit(QStringLiteral("5"));
   ASSERT_TRUE(Store().modified);
 
@@ -193,13 +193,13 @@ TEST_F(ProjectCommandsTest, DroppingOnAModifiedProjectAsksAndYesSavesToItsFileFi
 }
 
 TEST_F(ProjectCommandsTest, EarlierVersionFileWarnsAndAllowsNoDatabaseWork) {
-  QByteArray bytes = MakeProject(Path("old.vnk"), &TfrmMain::mnuFile_New_Oracle8Click);
+  QByteArray bytes = MakeProject(Path("old.vnk"), Product::Oracle8);
   QByteArray header = QByteArray("\x01Velnorak\x02") + "280\x02\r\n";
   ASSERT_TRUE(bytes.startsWith(header));
   WriteAll(Path("old.vnk"), QByteArray("\x01Velnorak\x02\r\n") + bytes.mid(header.size()));
 
   chooser_.openAnswers = {Path("old.vnk")};
-  Window().mnuFile_OpenClick();
+  mnuFile_OpenClick(Window());
   ASSERT_EQ(prompt_.shown.size(), 1u);
   EXPECT_EQ(prompt_.shown[0].kind, PromptKind::kWarning);
   EXPECT_EQ(prompt_.shown[0].text, Cp932("このファイルは以前のバージョンで作成されているため、\r\n"
@@ -226,16 +226,16 @@ TEST_F(ProjectCommandsTest, EarlierVersionFileWarnsAndAllowsNoDatabaseWork) {
   }
 
   // New leaves the earlier-version state.
-  Window().mnuFile_New_Oracle8Click();
+  Window().FileNew(Product::Oracle8);
   EXPECT_TRUE(MenuItemEnabled("mnuDB", "mnuDB_Connect"));
   EXPECT_EQ(Window().DataTree()->topLevelItemCount(), 3);
 }
 
 TEST_F(ProjectCommandsTest, AFileThatIsNoProjectIsReportedAndLeavesAnEmptyWindow) {
   WriteAll(Path("notes.vnk"), "just some text\r\n");
-  Window().mnuFile_New_Oracle8Click();
+  Window().FileNew(Product::Oracle8);
   chooser_.openAnswers = {Path("notes.vnk")};
-  Window().mnuFile_OpenClick();
+  mnuFile_OpenClick(Window());
   // One box, naming the file and the reason.
   ASSERT_EQ(prompt_.shown.size(), 1u);
   EXPECT_EQ(prompt_.shown[0].kind, PromptKind::kError);
@@ -245,16 +245,16 @@ TEST_F(ProjectCommandsTest, AFileThatIsNoProjectIsReportedAndLeavesAnEmptyWindow
   EXPECT_EQ(Window().windowTitle(), QStringLiteral("Morvane"));
   EXPECT_EQ(Window().DataTree()->topLevelItemCount(), 0);
   EXPECT_EQ(Store().product, Product::None);
-  EXPECT_EQ(Window().StatusText(0), QStringLiteral("未選択"));
-  EXPECT_EQ(Window().ERPages()->count(), 0);
+  EXPECT_EQ(Window().StatusBar().Text(0), QStringLiteral("未選択"));
+  EXPECT_EQ(Window().ERPanel()->Sheets()->count(), 0);
   EXPECT_FALSE(Action("tlbMain_Save")->isEnabled());
 }
 
 TEST_F(ProjectCommandsTest, AFailedSaveIntoAMissingFolderKeepsTheDocumentModified) {
-  Window().mnuFile_New_Oracle8Click();
+  Window().FileNew(Product::Oracle8);
   Store().SetModified();
   chooser_.saveAnswers = {Path("no/such/folder/x.vnk")};
-  Window().mnuFile_SaveAsClick();
+  mnuFile_SaveAsClick(Window());
   ASSERT_EQ(prompt_.shown.size(), 1u);
   EXPECT_EQ(prompt_.shown[0].kind, PromptKind::kError);
   EXPECT_TRUE(Store().modified);
@@ -291,16 +291,16 @@ TEST_F(ProjectCommandsTest, SavingAWritableFileInAReadOnlyFolderWritesItInPlace)
   QDir(dir_.path()).mkdir(QStringLiteral("locked"));
   QString folder = Path("locked");
   QString path = folder + QStringLiteral("/plan.vnk");
-  MakeProject(path, &TfrmMain::mnuFile_New_Oracle7Click);
+  MakeProject(path, Product::Oracle7);
   chooser_.openAnswers = {path};
-  Window().mnuFile_OpenClick();
+  mnuFile_OpenClick(Window());
   EditRowLimit(QStringLiteral("12"));
 
   if (!MakeFolderUnwritable(folder)) {
     MakeFolderWritable(folder);
     GTEST_SKIP() << "no way to make a folder read-only here";
   }
-  Window().mnuFile_SaveClick();
+  mnuFile_SaveClick(Window());
   MakeFolderWritable(folder);
 
   EXPECT_TRUE(prompt_.shown.empty());

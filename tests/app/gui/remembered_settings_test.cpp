@@ -51,7 +51,7 @@ class RememberedSettingsTest : public testing::MainWindowTest {
 
   // Saves a new Oracle project as `name` in the projects folder; returns its path.
   QString SaveNewProject(const char* name) {
-    Window().mnuFile_New_Oracle8Click();
+    Window().FileNew(Product::Oracle8);
     const QString path = projects_.filePath(QLatin1String(name));
     chooser_.saveAnswers = {path};
     EXPECT_TRUE(Window().FileSave(true));
@@ -93,7 +93,7 @@ TEST_F(RememberedSettingsTest, ASecondWindowStartsAsTheFirstWasLeft) {
       form->txtPWD->setText(QLatin1String(kGuiPwd));
       form->cmdOK->click();
     }});
-    Window().mnuDB_ConnectClick();
+    mnuDB_ConnectClick(Window());
     ASSERT_EQ(driver.Remaining(), 0u);
   }
   ASSERT_TRUE(Window().Connected());
@@ -106,7 +106,7 @@ TEST_F(RememberedSettingsTest, ASecondWindowStartsAsTheFirstWasLeft) {
   OpenWindow();
   EXPECT_EQ(Window().geometry(), geometry);
   EXPECT_EQ(Splitter()->sizes(), splitter_sizes);
-  EXPECT_EQ(Window().RecentProjects().Paths(), QStringList{project});
+  EXPECT_EQ(Window().RecentMenu().Projects().Paths(), QStringList{project});
   EXPECT_EQ(RecentMenuPaths(), QStringList{project});
   EXPECT_EQ(Window().Settings().LastFolder(TAppSettings::Folder::kProjects), projects_.path());
 
@@ -115,8 +115,8 @@ TEST_F(RememberedSettingsTest, ASecondWindowStartsAsTheFirstWasLeft) {
   struct Offered {
     QString dsn, uid, pwd;
   };
-  auto offered_for = [this](void (TfrmMain::*new_project)()) {
-    (Window().*new_project)();
+  auto offered_for = [this](Product product) {
+    Window().FileNew(product);
     Offered seen;
     ModalDriver driver({[&seen](QWidget* modal) {
       auto* form = qobject_cast<TfrmConnect*>(modal);
@@ -124,15 +124,15 @@ TEST_F(RememberedSettingsTest, ASecondWindowStartsAsTheFirstWasLeft) {
       seen = {form->cmbDSN->currentText(), form->txtUID->text(), form->txtPWD->text()};
       form->cmdCancel->click();
     }});
-    Window().mnuDB_ConnectClick();
+    mnuDB_ConnectClick(Window());
     EXPECT_EQ(driver.Remaining(), 0u);
     return seen;
   };
-  Offered oracle = offered_for(&TfrmMain::mnuFile_New_Oracle8Click);
+  Offered oracle = offered_for(Product::Oracle8);
   EXPECT_EQ(oracle.dsn, QLatin1String(kGuiDsn));
   EXPECT_EQ(oracle.uid, QLatin1String(kGuiUid));
   EXPECT_TRUE(oracle.pwd.isEmpty());
-  Offered red_brick = offered_for(&TfrmMain::mnuFile_New_RedBrickClick);
+  Offered red_brick = offered_for(Product::RedBrick);
   EXPECT_NE(red_brick.dsn, QLatin1String(kGuiDsn));
   EXPECT_TRUE(red_brick.uid.isEmpty());
 }

@@ -14,12 +14,16 @@
 #include <functional>
 #include <vector>
 
+#include "app/gui/dialogs.h"
 #include "app/gui/forms.h"
 #include "app/gui/help/about_form.h"
 #include "app/gui/japanese_qt_texts.h"
 #include "app/gui/main_window.h"
+#include "app/gui/main_window_commands.h"
 #include "app/gui/message_prompt.h"
 #include "app/gui/paths/project_path_chooser.h"
+#include "app/gui/window_status_bar.h"
+#include "app/gui/work_progress.h"
 
 namespace {
 
@@ -66,7 +70,7 @@ int main(int argc, char* argv[]) {
     steps.push_back([&] {
       auto* tree = main->findChild<QTreeWidget*>(QStringLiteral("trvDataType"));
       if (QTreeWidgetItem* group = FirstTableGroup(tree->invisibleRootItem()))
-        main->TreeNodeSelect(group, false, false);
+        main->Browser().TreeNodeSelect(group, false, false);
       auto* filter = main->findChild<QLineEdit*>(QStringLiteral("edtFilter"));
       if (filter && args.size() > 3) filter->setText(args[3]);
     });
@@ -74,8 +78,8 @@ int main(int argc, char* argv[]) {
   }
   // The help window, over the main window.
   steps.push_back([&] {
-    main->SetUrlOpener([](const QUrl&) { return false; });
-    main->mnuHelp_HelpClick();
+    main->Dialogs().SetUrlOpener([](const QUrl&) { return false; });
+    mnuHelp_HelpClick(*main);
   });
   steps.push_back([&] {
     Save(out, QStringLiteral("help_window"));
@@ -101,7 +105,7 @@ int main(int argc, char* argv[]) {
     Save(out, QStringLiteral("open_dialog"));
     if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
   });
-  steps.push_back([main] { main->mnuShow_ERClick(); });
+  steps.push_back([main] { mnuShow_ERClick(*main); });
   steps.push_back([&] { Save(out, QStringLiteral("er_view")); });
   steps.push_back([&] {
     forms->about->show();

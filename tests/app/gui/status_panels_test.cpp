@@ -42,13 +42,13 @@ TEST_F(StatusPanelsTest, GrowForLongTextsAndShrinkBackToTheirWidths) {
     EXPECT_GT(Panel(i)->width(), least[i]) << i;
     EXPECT_TRUE(Fits(i)) << i;
   }
-  EXPECT_GE(Window().ProgressBar()->x(),
+  EXPECT_GE(Window().Progress().Bar()->x(),
             Panel(2)->mapTo(&Window(), QPoint(Panel(2)->width(), 0)).x());
 
   for (int i = 0; i < 3; ++i) Window().SetStatusText(i, QStringLiteral("済"));
   Settle();
   for (int i = 0; i < 3; ++i) EXPECT_EQ(Panel(i)->width(), least[i]) << i;
-  EXPECT_EQ(Window().ProgressBar()->x(), 270);
+  EXPECT_EQ(Window().Progress().Bar()->x(), 270);
 }
 
 TEST_F(StatusPanelsTest, FollowALargerFont) {

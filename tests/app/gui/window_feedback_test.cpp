@@ -26,7 +26,7 @@ using testing::MainWindowTest;
 
 // A table list of data kind 2 with two rows, shown and focused.
 void ShowTwoTables(TfrmMain& window) {
-  window.mnuFile_New_Oracle8Click();
+  window.FileNew(Product::Oracle8);
   for (const char* name : {"EMP", "DEPT"}) {
     TTableRec& table = window.Store().AddRecord(DataKind::Table);
     table.owner = "SCOTT";
@@ -59,16 +59,16 @@ TEST_F(MainWindowTest, StatusPanel2NamesOnlyItsActivitiesAndShowsTheCountAfterwa
   Window().ListPanel()->ltvData()->selectAll();
   QCoreApplication::processEvents();
   const QString count = QStringLiteral("2個を選択");
-  ASSERT_EQ(Window().StatusText(2), count);
+  ASSERT_EQ(Window().StatusBar().Text(2), count);
 
-  Window().Begin("プロジェクトの保存", 3);
-  EXPECT_EQ(Window().StatusText(2), count);
-  Window().End();
+  Window().Progress().Begin("プロジェクトの保存", 3);
+  EXPECT_EQ(Window().StatusBar().Text(2), count);
+  Window().Progress().End();
   for (const char* activity : {"データ取得", "件数取得", "Excel出力", "インポート", "表示中"}) {
-    Window().Begin(activity, 3);
-    EXPECT_EQ(Window().StatusText(2), QString::fromUtf8(activity));
-    Window().End();
-    EXPECT_EQ(Window().StatusText(2), count);
+    Window().Progress().Begin(activity, 3);
+    EXPECT_EQ(Window().StatusBar().Text(2), QString::fromUtf8(activity));
+    Window().Progress().End();
+    EXPECT_EQ(Window().StatusBar().Text(2), count);
   }
 }
 
@@ -116,15 +116,15 @@ TEST_F(MainWindowTest, TheWindowIsRedrawnWhileLongWorkRuns) {
     QCoreApplication::postEvent(window, new QExposeEvent(QRegion(0, 0, 200, 200)));
   };
   uncover();
-  Window().Begin("データ取得", 10);
+  Window().Progress().Begin("データ取得", 10);
   EXPECT_EQ(counter.handled, 1);
   // Steps draw a few times a second, not at every row.
   QThread::msleep(50);
   uncover();
-  Window().Step(5);
+  Window().Progress().Step(5);
   EXPECT_EQ(counter.handled, 2);
-  EXPECT_EQ(Window().ProgressBar()->value(), 5);
-  Window().End();
+  EXPECT_EQ(Window().Progress().Bar()->value(), 5);
+  Window().Progress().End();
   window->removeEventFilter(&counter);
 }
 

@@ -8,8 +8,11 @@
 #include <optional>
 
 #include "app/gui/browse/data_tree.h"
+#include "app/gui/browse/list_panel.h"
 #include "app/gui/diff/changes_window.h"
 #include "app/gui/main_window.h"
+#include "app/gui/window_status_bar.h"
+#include "app/gui/work_progress.h"
 #include "db/catalogue_snapshot.h"
 #include "diff/catalogue_diff.h"
 #include "model/prompt.h"
@@ -21,7 +24,8 @@ namespace {
 
 std::unique_ptr<TCatalogueStore> ReadProject(TfrmMain& main, IPrompt& prompt, const QString& path) {
   auto store = std::make_unique<TCatalogueStore>();
-  ProjectReadResult read = OpenProjectFile(*store, path.toStdString(), EstimateTextWidth, &main);
+  ProjectReadResult read =
+      OpenProjectFile(*store, path.toStdString(), EstimateTextWidth, &main.Progress());
   for (const std::string& text : read.errors) prompt.Error(Utf8ToCp932Lossy(text));
   if (!read.ok) return nullptr;
   return store;
@@ -34,7 +38,7 @@ std::unique_ptr<TCatalogueStore> FetchDatabase(TfrmMain& main, IPrompt& prompt,
     return nullptr;
   }
   if (!main.EnsureConnected()) return nullptr;
-  DbSession session{main.Connection(), prompt, main, main.ConnectionStatus()};
+  DbSession session{main.Connection(), prompt, main.Progress(), main.StatusBar()};
   return FetchCatalogueSnapshot(main.Store().product, kinds, session);
 }
 

@@ -13,7 +13,11 @@
 
 #include "app/gui/browse/data_tree.h"
 #include "app/gui/browse/report_view.h"
+#include "app/gui/dialogs.h"
 #include "app/gui/main_window.h"
+#include "app/gui/main_window_commands.h"
+#include "app/gui/window_status_bar.h"
+#include "app/gui/work_progress.h"
 #include "catalogue_fixture.h"
 #include "text/codec.h"
 
@@ -52,7 +56,7 @@ class MainWindowBrowseTest : public ::testing::Test {
     window->show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    window->mnuFile_New_Oracle8Click();
+    window->FileNew(Product::Oracle8);
   }
 
   // Connects the window as the connect dialog would.
@@ -81,7 +85,7 @@ TEST_F(MainWindowBrowseTest, NewSelectsTheExcelRootWithItsEmptyTableList) {
   EXPECT_EQ(window->Store().currentDataKind, DataKind::Excel);
   EXPECT_EQ(window->ListPanel()->txtPath()->text(), QStringLiteral("Excelファイル"));
   EXPECT_EQ(Data()->columnCount(), 5);
-  EXPECT_EQ(window->StatusText(2), QStringLiteral("0個を選択"));
+  EXPECT_EQ(window->StatusBar().Text(2), QStringLiteral("0個を選択"));
   EXPECT_TRUE(KindNode(DataKind::Table)->parent()->isExpanded());
 }
 
@@ -95,12 +99,12 @@ TEST_F(MainWindowBrowseTest, ExpandingFetchesThroughTheWindowsConnection) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"DEPT", "EMP"}));
   EXPECT_TRUE(window->Store().modified);
   EXPECT_TRUE(window->findChild<QAction*>(QStringLiteral("tlbMain_Save"))->isEnabled());
-  EXPECT_EQ(window->StatusText(2), QStringLiteral("0個を選択"));
-  EXPECT_TRUE(window->ProgressBar()->isHidden());
+  EXPECT_EQ(window->StatusBar().Text(2), QStringLiteral("0個を選択"));
+  EXPECT_TRUE(window->Progress().Bar()->isHidden());
 
   // The layout reset of New empties the lists and the tree again.
   prompt.answers = {PromptButton::kNo};  // do not save
-  window->mnuFile_New_Oracle8Click();
+  window->FileNew(Product::Oracle8);
   EXPECT_EQ(NodeImageIndex(KindNode(DataKind::Table)), kTreeImgKindEmpty);
   EXPECT_EQ(Data()->rowCount(), 0);
   EXPECT_FALSE(window->Connected());
@@ -120,15 +124,17 @@ TEST_F(MainWindowBrowseTest, TheDatabaseMenuAndToolbarFetchAndTheStatusBarTellsH
   EXPECT_EQ(ToUtf8(prompt.shown[0].text), "すべての情報を更新しますか？");
   EXPECT_EQ(window->Store().Records(DataKind::Table).size(), 2u);
   EXPECT_EQ(window->Store().Records(DataKind::Index).size(), 3u);
-  EXPECT_TRUE(window->FetchOutcomeText().startsWith(QStringLiteral("テーブル・インデックス情報: ")))
-      << window->FetchOutcomeText().toStdString();
+  EXPECT_TRUE(window->StatusBar().FetchOutcomeText().startsWith(
+      QStringLiteral("テーブル・インデックス情報: ")))
+      << window->StatusBar().FetchOutcomeText().toStdString();
 
   // With the table information current, only it is fetched again, after the question.
   window->DataTree()->setCurrentItem(KindNode(DataKind::Table));
   prompt.answers = {PromptButton::kYes};
   menu->trigger();
   EXPECT_EQ(ToUtf8(prompt.shown.back().text), "テーブル情報を取得しますか？");
-  EXPECT_EQ(window->FetchOutcomeText(), QStringLiteral("テーブル情報: 2 件を取得しました"));
+  EXPECT_EQ(window->StatusBar().FetchOutcomeText(),
+            QStringLiteral("テーブル情報: 2 件を取得しました"));
 }
 
 TEST_F(MainWindowBrowseTest, EditMenuShortcutsCopyAndSelectTheFocusedList) {
@@ -138,9 +144,9 @@ TEST_F(MainWindowBrowseTest, EditMenuShortcutsCopyAndSelectTheFocusedList) {
   window->ListPanel()->ltvData()->setFocus();
   ASSERT_EQ(QApplication::focusWidget(), window->ListPanel()->ltvData());
   QTest::keyClick(window->ListPanel()->ltvData(), Qt::Key_A, Qt::ControlModifier);
-  EXPECT_EQ(window->StatusText(2), QStringLiteral("2個を選択"));
-  window->mnuEdit_SelectChangeClick();
-  EXPECT_EQ(window->StatusText(2), QStringLiteral("0個を選択"));
+  EXPECT_EQ(window->StatusBar().Text(2), QStringLiteral("2個を選択"));
+  mnuEdit_SelectChangeClick(*window);
+  EXPECT_EQ(window->StatusBar().Text(2), QStringLiteral("0個を選択"));
 
   window->ListPanel()->ltvData()->selectionModel()->select(
       Data()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -156,16 +162,16 @@ TEST_F(MainWindowBrowseTest, TheErViewClearsTheCountAndTheListViewFillsTheListAg
   Connect();
   prompt.answers = {PromptButton::kYes};
   KindNode(DataKind::Table)->setExpanded(true);
-  window->mnuShow_ERClick();
-  EXPECT_EQ(window->StatusText(2), QString());
+  mnuShow_ERClick(*window);
+  EXPECT_EQ(window->StatusBar().Text(2), QString());
   TTableRec& added = window->Store().AddRecord(DataKind::Table);
   added.owner = "SCOTT";
   added.type = "TABLE";
   added.name = "ADDED";
   added.values = {"SCOTT", "ADDED", "TABLE"};
-  window->mnuShow_ListClick();
+  mnuShow_ListClick(*window);
   EXPECT_EQ(Names(), (std::vector<std::string>{"DEPT", "EMP", "ADDED"}));
-  EXPECT_EQ(window->StatusText(2), QStringLiteral("0個を選択"));
+  EXPECT_EQ(window->StatusBar().Text(2), QStringLiteral("0個を選択"));
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ class SqlPanelTest : public MainWindowTest {
         "INSERT INTO DEPT VALUES (30, '倉庫');",
         &error))
         << error;
-    Window().mnuFile_New_Oracle8Click();
+    Window().FileNew(Product::Oracle8);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
   }
 
@@ -71,14 +71,14 @@ TEST_F(SqlPanelTest, ExecuteListsTheResultAndCopiesItsRows) {
   EXPECT_TRUE(Store().modified);
   EXPECT_TRUE(Action("tlbMain_Save")->isEnabled());
   EXPECT_TRUE(Action("tlbMain_Excel")->isEnabled());  // an SQL result can be written to Excel
-  EXPECT_EQ(Window().StatusText(2), QStringLiteral("0個を選択"));
+  EXPECT_EQ(Window().StatusBar().Text(2), QStringLiteral("0個を選択"));
   EXPECT_EQ(Store().sqlText, (std::vector<std::string>{"", "  select DEPT_ID, DEPT_NAME",
                                                        "from DEPT order by DEPT_ID"}));
 
   // Select all and copy with titles, by the shortcuts, while the result list has the focus.
   Panel().ltvSQL->setFocus();
   QTest::keyClick(Panel().ltvSQL, Qt::Key_A, Qt::ControlModifier);
-  EXPECT_EQ(Window().StatusText(2), QStringLiteral("3個を選択"));
+  EXPECT_EQ(Window().StatusBar().Text(2), QStringLiteral("3個を選択"));
   QTest::keyClick(Panel().ltvSQL, Qt::Key_T, Qt::ControlModifier);
   EXPECT_EQ(QApplication::clipboard()->text(),
             QStringLiteral("DEPT_ID\tDEPT_NAME\r\n10\tSALES\r\n20\t\r\n30\t倉庫"));
@@ -221,7 +221,7 @@ TEST_F(SqlPanelTest, DataCountCountsTheSelectedTables) {
   QCoreApplication::processEvents();
   database_->client->Script("INSERT INTO EMP VALUES (1, 10);", nullptr);
   prompt_.answers = {PromptButton::kNo};
-  Window().mnuDB_DataCountClick();
+  mnuDB_DataCountClick(Window());
   for (const auto& table : Store().Records(DataKind::Table)) {
     if (table->name == "EMP") {
       EXPECT_EQ(table->values.ValueOr(entry), "0");

@@ -18,9 +18,9 @@ namespace morvane::testing {
 
 class ERViewTest : public MainWindowTest {
  protected:
-  void NewProject(void (TfrmMain::*command)() = &TfrmMain::mnuFile_New_Oracle8Click) {
-    (Window().*command)();
-    Window().mnuShow_ERClick();
+  void NewProject(Product product = Product::Oracle8) {
+    Window().FileNew(product);
+    mnuShow_ERClick(Window());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
   }
 
@@ -44,7 +44,7 @@ class ERViewTest : public MainWindowTest {
     return record;
   }
 
-  TERView& View() { return *Window().ERView(); }
+  TERView& View() { return Window().ERPanel()->View(); }
   TERSheetView& SheetView(int index = -1) {
     return *(index < 0 ? View().CurrentSheetView() : View().SheetView(index));
   }

@@ -245,7 +245,7 @@ TEST_F(ERViewTest, SavingAndReopeningKeepsSheetsWindowsChecksAndLines) {
   ASSERT_TRUE(Window().FileSave(true));
 
   Window().FileOpen(path);
-  Window().mnuShow_ERClick();
+  mnuShow_ERClick(Window());
   EXPECT_FALSE(Store().modified);
   EXPECT_EQ(TabTexts(), (QStringList{"シート2", "シート1"}));
   const TERSheetRec& second = *Store().er.sheets[0];
@@ -270,7 +270,7 @@ TEST_F(ERViewTest, SavingAndReopeningKeepsSheetsWindowsChecksAndLines) {
 }
 
 TEST_F(ERViewTest, TheRelationCommandPlacesTheReferencedTablesAndTells) {
-  NewProject(&TfrmMain::mnuFile_New_RedBrickClick);
+  NewProject(Product::RedBrick);
   const TTableRec& a = AddTable("A", 1);
   AddTable("B", 1);
   Store().relations = {{"A", {"B"}}, {"B", {"A"}}};

@@ -68,11 +68,11 @@ class HelpCommandTest : public testing::MainWindowTest {};
 
 TEST_F(HelpCommandTest, OpensTheDesktopViewerAndNoWindowWhenItAccepts) {
   QList<QUrl> opened;
-  Window().SetUrlOpener([&opened](const QUrl& url) {
+  Window().Dialogs().SetUrlOpener([&opened](const QUrl& url) {
     opened << url;
     return true;
   });
-  Window().SetHelpDir(kAppDir);
+  Window().Dialogs().SetHelpDir(kAppDir);
   Action("mnuHelp_Help")->trigger();
   ASSERT_EQ(opened.size(), 1);
   EXPECT_TRUE(opened[0].isLocalFile());
@@ -82,11 +82,11 @@ TEST_F(HelpCommandTest, OpensTheDesktopViewerAndNoWindowWhenItAccepts) {
 
 TEST_F(HelpCommandTest, OpensTheHelpWindowWhenTheDesktopHasNoViewer) {
   int desktop_calls = 0;
-  Window().SetUrlOpener([&desktop_calls](const QUrl&) {
+  Window().Dialogs().SetUrlOpener([&desktop_calls](const QUrl&) {
     ++desktop_calls;
     return false;
   });
-  Window().SetHelpDir(kAppDir);
+  Window().Dialogs().SetHelpDir(kAppDir);
   Action("mnuHelp_Help")->trigger();
   Action("tlbMain_Help")->trigger();  // a second request reuses the window
   QList<TfrmHelp*> windows = Window().findChildren<TfrmHelp*>();
@@ -97,8 +97,8 @@ TEST_F(HelpCommandTest, OpensTheHelpWindowWhenTheDesktopHasNoViewer) {
 }
 
 TEST_F(HelpCommandTest, TheHelpWindowOpensOverTheMainWindow) {
-  Window().SetUrlOpener([](const QUrl&) { return false; });
-  Window().SetHelpDir(kAppDir);
+  Window().Dialogs().SetUrlOpener([](const QUrl&) { return false; });
+  Window().Dialogs().SetHelpDir(kAppDir);
   Window().setGeometry(30, 25, 740, 550);  // the offscreen screen is 800 x 600
   Action("mnuHelp_Help")->trigger();
   TfrmHelp* help = Window().findChild<TfrmHelp*>();
@@ -137,7 +137,7 @@ class FakeXdgOpen {
 
 TEST_F(HelpCommandTest, ShowsTheHelpWindowWhenXdgOpenFindsNoViewer) {
   FakeXdgOpen xdg_open(3);  // xdg-open's code for "no tool to open the file"
-  Window().SetHelpDir(kAppDir);
+  Window().Dialogs().SetHelpDir(kAppDir);
   Action("mnuHelp_Help")->trigger();
   ASSERT_TRUE(QTest::qWaitFor([this] { return !Window().findChildren<TfrmHelp*>().isEmpty(); }));
   EXPECT_TRUE(Window().findChildren<TfrmHelp*>()[0]->isVisible());
@@ -146,7 +146,7 @@ TEST_F(HelpCommandTest, ShowsTheHelpWindowWhenXdgOpenFindsNoViewer) {
 
 TEST_F(HelpCommandTest, LeavesTheGuideToTheViewerXdgOpenStarted) {
   FakeXdgOpen xdg_open(0);
-  Window().SetHelpDir(kAppDir);
+  Window().Dialogs().SetHelpDir(kAppDir);
   Action("mnuHelp_Help")->trigger();
   ASSERT_TRUE(QTest::qWaitFor([&xdg_open] { return QFileInfo(xdg_open.LogPath()).size() > 0; }));
   QTest::qWait(300);  // xdg-open has ended: no help window follows

@@ -1,14 +1,19 @@
 // The menu bar and the toolbar, built from one table of commands, and the New commands, built
 // from the product list.
+#include "app/gui/command_bar.h"
+
+#include <QAbstractItemView>
 #include <QAction>
 #include <QActionGroup>
+#include <QItemSelectionModel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "app/gui/main_window.h"
-#include "app/gui/tree_images.h"
+#include "app/gui/main_window_commands.h"
 
 namespace morvane {
 
@@ -27,7 +32,7 @@ struct TCommandEntry {
   const char* name = nullptr;
   const char* caption = nullptr;  // UTF-8; a toolbar button's hint
   int shortcut = 0;
-  void (TfrmMain::*handler)() = nullptr;
+  void (*handler)(TfrmMain&) = nullptr;
   const char* icon = nullptr;  // the name of the icon file
 };
 
@@ -40,86 +45,80 @@ const TCommandEntry kCommands[] = {
     {TCommandKind::kMenu, "mnuMain", "mnuFile", "ファイル(&F)"},
     {TCommandKind::kNewMenu, "mnuFile", "mnuFile_New", "新規作成", 0, nullptr, "new"},
     {TCommandKind::kCommand, "mnuFile", "mnuFile_Open", "開く", Keys(Qt::CTRL | Qt::Key_O),
-     &TfrmMain::mnuFile_OpenClick, "open"},
+     &mnuFile_OpenClick, "open"},
     {TCommandKind::kCommand, "mnuFile", "mnuFile_Save", "上書き保存", Keys(Qt::CTRL | Qt::Key_S),
-     &TfrmMain::mnuFile_SaveClick, "save"},
+     &mnuFile_SaveClick, "save"},
     {TCommandKind::kCommand, "mnuFile", "mnuFile_SaveAs", "名前を付けて保存", 0,
-     &TfrmMain::mnuFile_SaveAsClick},
+     &mnuFile_SaveAsClick},
     {TCommandKind::kSeparator, "mnuFile"},
     {TCommandKind::kCommand, "mnuFile", "mnuFile_ExcelOutput", "Excel 出力",
-     Keys(Qt::CTRL | Qt::Key_E), &TfrmMain::mnuFile_ExcelOutputClick, "excel"},
-    {TCommandKind::kCommand, "mnuFile", "mnuFile_Compare", "比較...", 0,
-     &TfrmMain::mnuFile_CompareClick},
+     Keys(Qt::CTRL | Qt::Key_E), &mnuFile_ExcelOutputClick, "excel"},
+    {TCommandKind::kCommand, "mnuFile", "mnuFile_Compare", "比較...", 0, &mnuFile_CompareClick},
     {TCommandKind::kSeparator, "mnuFile"},
     {TCommandKind::kMenu, "mnuFile", "mnuFile_Recent", "最近使ったファイル(&R)"},
     {TCommandKind::kSeparator, "mnuFile"},
-    {TCommandKind::kCommand, "mnuFile", "mnuFile_Exit", "終了(&X)", 0,
-     &TfrmMain::mnuFile_ExitClick},
+    {TCommandKind::kCommand, "mnuFile", "mnuFile_Exit", "終了(&X)", 0, &mnuFile_ExitClick},
 
     {TCommandKind::kMenu, "mnuMain", "mnuEdit", "編集(&E)"},
     {TCommandKind::kMenu, "mnuEdit", "mnuEdit_ListCopy", "リスト内容のコピー"},
     {TCommandKind::kCommand, "mnuEdit_ListCopy", "mnuEdit_ListCopy_NoTitle", "タイトル無し",
-     Keys(Qt::CTRL | Qt::Key_C), &TfrmMain::mnuEdit_ListCopy_NoTitleClick},
+     Keys(Qt::CTRL | Qt::Key_C), &mnuEdit_ListCopy_NoTitleClick},
     {TCommandKind::kCommand, "mnuEdit_ListCopy", "mnuEdit_ListCopy_Title", "タイトル有り",
-     Keys(Qt::CTRL | Qt::Key_T), &TfrmMain::mnuEdit_ListCopy_TitleClick},
+     Keys(Qt::CTRL | Qt::Key_T), &mnuEdit_ListCopy_TitleClick},
     {TCommandKind::kCommand, "mnuEdit", "mnuEdit_SelectAll", "すべて選択",
-     Keys(Qt::CTRL | Qt::Key_A), &TfrmMain::mnuEdit_SelectAllClick},
+     Keys(Qt::CTRL | Qt::Key_A), &mnuEdit_SelectAllClick},
     {TCommandKind::kCommand, "mnuEdit", "mnuEdit_SelectChange", "選択の切り替え(&I)", 0,
-     &TfrmMain::mnuEdit_SelectChangeClick},
+     &mnuEdit_SelectChangeClick},
 
     {TCommandKind::kMenu, "mnuMain", "mnuShow", "表示(&V)"},
-    {TCommandKind::kView, "mnuShow", "mnuShow_List", "項目", Qt::Key_F3,
-     &TfrmMain::mnuShow_ListClick},
-    {TCommandKind::kView, "mnuShow", "mnuShow_ER", "ER図", Qt::Key_F4, &TfrmMain::mnuShow_ERClick},
+    {TCommandKind::kView, "mnuShow", "mnuShow_List", "項目", Qt::Key_F3, &mnuShow_ListClick},
+    {TCommandKind::kView, "mnuShow", "mnuShow_ER", "ER図", Qt::Key_F4, &mnuShow_ERClick},
     {TCommandKind::kSeparator, "mnuShow"},
     {TCommandKind::kCommand, "mnuShow", "mnuShow_Format", "フォーマット設定",
-     Keys(Qt::CTRL | Qt::Key_F), &TfrmMain::mnuShow_FormatClick, "format"},
+     Keys(Qt::CTRL | Qt::Key_F), &mnuShow_FormatClick, "format"},
     {TCommandKind::kCommand, "mnuShow", "mnuShow_Filter", "テーブル名で絞り込み",
-     Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_F), &TfrmMain::mnuShow_FilterClick},
+     Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_F), &mnuShow_FilterClick},
 
     {TCommandKind::kMenu, "mnuMain", "mnuDB", "ﾃﾞｰﾀﾍﾞｰｽ(&D)"},
-    {TCommandKind::kCommand, "mnuDB", "mnuDB_Connect", "接続", Qt::Key_F5,
-     &TfrmMain::mnuDB_ConnectClick, "connect"},
+    {TCommandKind::kCommand, "mnuDB", "mnuDB_Connect", "接続", Qt::Key_F5, &mnuDB_ConnectClick,
+     "connect"},
     {TCommandKind::kCommand, "mnuDB", "mnuDB_DisConnect", "切断", Qt::Key_F6,
-     &TfrmMain::mnuDB_DisConnectClick, "disconnect"},
+     &mnuDB_DisConnectClick, "disconnect"},
     {TCommandKind::kSeparator, "mnuDB"},
-    {TCommandKind::kCommand, "mnuDB", "mnuDB_Fetch", "最新の情報に更新", 0,
-     &TfrmMain::mnuDB_FetchClick, "fetch"},
+    {TCommandKind::kCommand, "mnuDB", "mnuDB_Fetch", "最新の情報に更新", 0, &mnuDB_FetchClick,
+     "fetch"},
     {TCommandKind::kCommand, "mnuDB", "mnuDB_DataCount", "データ件数取得", Qt::Key_F10,
-     &TfrmMain::mnuDB_DataCountClick},
+     &mnuDB_DataCountClick},
 
     {TCommandKind::kMenu, "mnuMain", "mnuHelp", "ﾍﾙﾌﾟ(&H)"},
     {TCommandKind::kCommand, "mnuHelp", "mnuHelp_Help", "トピックの検索", Qt::Key_F1,
-     &TfrmMain::mnuHelp_HelpClick, "help"},
+     &mnuHelp_HelpClick, "help"},
     {TCommandKind::kSeparator, "mnuHelp"},
     {TCommandKind::kCommand, "mnuHelp", "mnuHelp_About", "バージョン情報(&A)", 0,
-     &TfrmMain::mnuHelp_AboutClick},
+     &mnuHelp_AboutClick},
 
     {TCommandKind::kNewButton, "tlbMain", "tlbMain_New", "新規作成", 0, nullptr, "new"},
-    {TCommandKind::kCommand, "tlbMain", "tlbMain_Open", "開く", 0, &TfrmMain::mnuFile_OpenClick,
-     "open"},
-    {TCommandKind::kCommand, "tlbMain", "tlbMain_Save", "上書き保存", 0,
-     &TfrmMain::mnuFile_SaveClick, "save"},
+    {TCommandKind::kCommand, "tlbMain", "tlbMain_Open", "開く", 0, &mnuFile_OpenClick, "open"},
+    {TCommandKind::kCommand, "tlbMain", "tlbMain_Save", "上書き保存", 0, &mnuFile_SaveClick,
+     "save"},
     {TCommandKind::kSeparator, "tlbMain"},
-    {TCommandKind::kCommand, "tlbMain", "tlbMain_Excel", "Excel 出力", 0,
-     &TfrmMain::mnuFile_ExcelOutputClick, "excel"},
+    {TCommandKind::kCommand, "tlbMain", "tlbMain_Excel", "Excel 出力", 0, &mnuFile_ExcelOutputClick,
+     "excel"},
     {TCommandKind::kSeparator, "tlbMain"},
-    {TCommandKind::kView, "tlbMain", "tlbMain_List", "項目表示", 0, &TfrmMain::tlbMain_ListClick,
-     "list"},
-    {TCommandKind::kView, "tlbMain", "tlbMain_ER", "ER図表示", 0, &TfrmMain::mnuShow_ERClick, "er"},
+    {TCommandKind::kView, "tlbMain", "tlbMain_List", "項目表示", 0, &tlbMain_ListClick, "list"},
+    {TCommandKind::kView, "tlbMain", "tlbMain_ER", "ER図表示", 0, &mnuShow_ERClick, "er"},
     {TCommandKind::kSeparator, "tlbMain"},
-    {TCommandKind::kCommand, "tlbMain", "tlbMain_Format", "ﾌｫｰﾏｯﾄ設定", 0,
-     &TfrmMain::mnuShow_FormatClick, "format"},
+    {TCommandKind::kCommand, "tlbMain", "tlbMain_Format", "ﾌｫｰﾏｯﾄ設定", 0, &mnuShow_FormatClick,
+     "format"},
     {TCommandKind::kSeparator, "tlbMain"},
-    {TCommandKind::kCommand, "tlbMain", "tlbMain_Connect", "ﾃﾞｰﾀﾍﾞｰｽ接続", 0,
-     &TfrmMain::mnuDB_ConnectClick, "connect"},
+    {TCommandKind::kCommand, "tlbMain", "tlbMain_Connect", "ﾃﾞｰﾀﾍﾞｰｽ接続", 0, &mnuDB_ConnectClick,
+     "connect"},
     {TCommandKind::kCommand, "tlbMain", "tlbMain_DisConnect", "ﾃﾞｰﾀﾍﾞｰｽ切断", 0,
-     &TfrmMain::mnuDB_DisConnectClick, "disconnect"},
-    {TCommandKind::kCommand, "tlbMain", "tlbMain_Fetch", "最新の情報に更新", 0,
-     &TfrmMain::mnuDB_FetchClick, "fetch"},
+     &mnuDB_DisConnectClick, "disconnect"},
+    {TCommandKind::kCommand, "tlbMain", "tlbMain_Fetch", "最新の情報に更新", 0, &mnuDB_FetchClick,
+     "fetch"},
     {TCommandKind::kSeparator, "tlbMain"},
-    {TCommandKind::kCommand, "tlbMain", "tlbMain_Help", "ﾍﾙﾌﾟ", 0, &TfrmMain::mnuHelp_HelpClick,
-     "help"},
+    {TCommandKind::kCommand, "tlbMain", "tlbMain_Help", "ﾍﾙﾌﾟ", 0, &mnuHelp_HelpClick, "help"},
 };
 
 QIcon ToolIcon(const char* name) {
@@ -138,8 +137,43 @@ QString ProductWord(Product product) {
 
 }  // namespace
 
-QAction* TfrmMain::AddCommand(QWidget* place, const QString& name, const QString& caption,
-                              const QKeySequence& shortcut, std::function<void()> handler) {
+TCommandBar::TCommandBar(TfrmMain& window) : QObject(&window), window_(window) {
+  window.menuBar()->setObjectName(QStringLiteral("mnuMain"));
+  tlbMain_ = window.addToolBar(QStringLiteral("tlbMain"));
+  tlbMain_->setObjectName(QStringLiteral("tlbMain"));
+  tlbMain_->setMovable(false);
+  tlbMain_->setIconSize(QSize(22, 22));
+  tlbMain_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  tlbMain_->setContextMenuPolicy(Qt::PreventContextMenu);
+  viewMenuGroup_ = new QActionGroup(this);
+  viewMenuGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+  viewButtonGroup_ = new QActionGroup(this);
+  // With no project both buttons are up, so the group must allow "none checked".
+  viewButtonGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+
+  for (const TCommandEntry& entry : kCommands) AddEntry(entry);
+
+  Action("mnuShow_List")->setChecked(true);
+  menus_.value(QStringLiteral("mnuFile_Recent"))->setEnabled(false);
+  // Opening a menu recomputes its items.
+  for (const char* name : {"mnuFile", "mnuEdit", "mnuShow", "mnuDB"}) {
+    connect(menus_.value(QLatin1String(name)), &QMenu::aboutToShow, this,
+            [this] { ApplyToMenus(window_.CommandStates()); });
+  }
+  refresh_timer_ = new QTimer(this);
+  refresh_timer_->setSingleShot(true);
+  refresh_timer_->setInterval(0);
+  connect(refresh_timer_, &QTimer::timeout, this, [this] { window_.ToolBarEnabled(); });
+}
+
+QAction* TCommandBar::Action(const char* name) const {
+  QAction* action = actions_.value(QLatin1String(name));
+  Q_ASSERT(action);
+  return action;
+}
+
+QAction* TCommandBar::AddCommand(QWidget* place, const QString& name, const QString& caption,
+                                 const QKeySequence& shortcut, std::function<void()> handler) {
   auto* menu = qobject_cast<QMenu*>(place);
   QAction* action = menu ? menu->addAction(caption) : tlbMain_->addAction(caption);
   action->setObjectName(name);
@@ -157,42 +191,18 @@ QAction* TfrmMain::AddCommand(QWidget* place, const QString& name, const QString
 
 // The New commands of `menu`, one a product in menu order; a menu item also gets Ctrl+F1,
 // Ctrl+F2, ... in that order.
-void TfrmMain::AddNewCommands(QMenu* menu, const QString& prefix, bool shortcuts) {
+void TCommandBar::AddNewCommands(QMenu* menu, const QString& prefix, bool shortcuts) {
   int number = 0;
   for (Product product : kMenuProducts) {
     const QKeySequence keys =
         shortcuts ? QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_F1 + number)) : QKeySequence();
     ++number;
     AddCommand(menu, prefix + ProductWord(product), QString::fromUtf8(MenuName(product)), keys,
-               [this, product] { NewProjectClick(product); });
+               [this, product] { window_.FileNew(product); });
   }
 }
 
-void TfrmMain::BuildCommands() {
-  menuBar()->setObjectName(QStringLiteral("mnuMain"));
-  tlbMain_ = addToolBar(QStringLiteral("tlbMain"));
-  tlbMain_->setObjectName(QStringLiteral("tlbMain"));
-  tlbMain_->setMovable(false);
-  tlbMain_->setIconSize(QSize(22, 22));
-  tlbMain_->setToolButtonStyle(Qt::ToolButtonIconOnly);
-  tlbMain_->setContextMenuPolicy(Qt::PreventContextMenu);
-  viewMenuGroup_ = new QActionGroup(this);
-  viewMenuGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-  viewButtonGroup_ = new QActionGroup(this);
-  // With no project both buttons are up, so the group must allow "none checked".
-  viewButtonGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-
-  for (const TCommandEntry& entry : kCommands) AddEntry(entry);
-
-  CommandAction("mnuShow_List")->setChecked(true);
-  menus_.value(QStringLiteral("mnuFile_Recent"))->setEnabled(false);
-  // Opening a menu recomputes its items.
-  for (const char* name : {"mnuFile", "mnuEdit", "mnuShow", "mnuDB"}) {
-    connect(menus_.value(QLatin1String(name)), &QMenu::aboutToShow, this, &TfrmMain::UpdateMenus);
-  }
-}
-
-void TfrmMain::AddEntry(const TCommandEntry& entry) {
+void TCommandBar::AddEntry(const TCommandEntry& entry) {
   QWidget* place = entry.place == QLatin1String("tlbMain")
                        ? static_cast<QWidget*>(tlbMain_)
                        : menus_.value(QLatin1String(entry.place));
@@ -209,8 +219,8 @@ void TfrmMain::AddEntry(const TCommandEntry& entry) {
       return;
     case TCommandKind::kMenu:
     case TCommandKind::kNewMenu: {
-      QMenu* menu =
-          place ? static_cast<QMenu*>(place)->addMenu(caption) : menuBar()->addMenu(caption);
+      QMenu* menu = place ? static_cast<QMenu*>(place)->addMenu(caption)
+                          : window_.menuBar()->addMenu(caption);
       menu->setObjectName(name);
       menus_.insert(name, menu);
       if (entry.icon) menu->setIcon(ToolIcon(entry.icon));
@@ -219,7 +229,7 @@ void TfrmMain::AddEntry(const TCommandEntry& entry) {
     }
     case TCommandKind::kNewButton: {
       action = AddCommand(place, name, caption, QKeySequence(), {});
-      popToolBar_New_ = new QMenu(this);
+      popToolBar_New_ = new QMenu(&window_);
       popToolBar_New_->setObjectName(QStringLiteral("popToolBar_New"));
       AddNewCommands(popToolBar_New_, QStringLiteral("popToolBar_New_"), false);
       action->setMenu(popToolBar_New_);
@@ -231,7 +241,7 @@ void TfrmMain::AddEntry(const TCommandEntry& entry) {
     case TCommandKind::kCommand:
     case TCommandKind::kView:
       action = AddCommand(place, name, caption, QKeySequence(entry.shortcut),
-                          [this, handler = entry.handler] { (this->*handler)(); });
+                          [this, handler = entry.handler] { handler(window_); });
       break;
   }
   if (entry.icon) action->setIcon(ToolIcon(entry.icon));
@@ -239,6 +249,52 @@ void TfrmMain::AddEntry(const TCommandEntry& entry) {
     action->setCheckable(true);
     (place == tlbMain_ ? viewButtonGroup_ : viewMenuGroup_)->addAction(action);
   }
+}
+
+void TCommandBar::ApplyToMenus(const TCommandStates& s) {
+  auto set = [this](const char* name, bool enabled) { Action(name)->setEnabled(enabled); };
+  set("mnuFile_Save", s.save);
+  set("mnuFile_SaveAs", s.saveAs);
+  set("mnuFile_ExcelOutput", s.excelOutput);
+  menus_.value(QStringLiteral("mnuEdit_ListCopy"))->setEnabled(s.listCopy);
+  set("mnuEdit_ListCopy_NoTitle", s.listCopy);
+  set("mnuEdit_ListCopy_Title", s.listCopy);
+  set("mnuEdit_SelectAll", s.selectAll);
+  set("mnuEdit_SelectChange", s.selectChange);
+  set("mnuShow_List", s.views);
+  set("mnuShow_ER", s.views);
+  Action(s.listChecked ? "mnuShow_List" : "mnuShow_ER")->setChecked(true);
+  set("mnuShow_Format", s.format);
+  set("mnuDB_Connect", s.connect);
+  set("mnuDB_DisConnect", s.disconnect);
+  set("mnuDB_DataCount", s.dataCount);
+  set("mnuDB_Fetch", s.fetch);
+}
+
+void TCommandBar::Apply(const TCommandStates& s) {
+  auto set = [this](const char* name, bool enabled) { Action(name)->setEnabled(enabled); };
+  set("tlbMain_Save", s.save);
+  set("tlbMain_Excel", s.excelOutput);
+  set("tlbMain_List", s.views);
+  set("tlbMain_ER", s.views);
+  Action("tlbMain_List")->setChecked(s.listButtonDown);
+  Action("tlbMain_ER")->setChecked(s.erButtonDown);
+  set("tlbMain_Format", s.format);
+  set("tlbMain_Connect", s.connect);
+  set("tlbMain_DisConnect", s.disconnect);
+  set("tlbMain_Fetch", s.fetch);
+  // Shortcuts belong to the menu items: keep them in step with the toolbar.
+  ApplyToMenus(s);
+}
+
+// The Excel output, data count and selection commands depend on list rows and selections.
+void TCommandBar::WatchList(QAbstractItemView* list) {
+  auto schedule = [this] { refresh_timer_->start(); };
+  QAbstractItemModel* model = list->model();
+  connect(model, &QAbstractItemModel::rowsInserted, this, schedule);
+  connect(model, &QAbstractItemModel::rowsRemoved, this, schedule);
+  connect(model, &QAbstractItemModel::modelReset, this, schedule);
+  connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, schedule);
 }
 
 }  // namespace morvane
