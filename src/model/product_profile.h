@@ -12,6 +12,8 @@
 
 namespace morvane {
 
+struct StandardLayout;
+
 // Database products. The menus list them as Red Brick, Oracle 8, Oracle 7, Broadbase, ODBC; the
 // numbers (those of the project file) do not follow that order. Odbc is any data source, read
 // through the driver's catalogue functions.
@@ -76,6 +78,8 @@ struct ProductProfile {
   // Where a catalogue column row keeps name, type, length, scale and key mark.
   TColumnValuePositions columnPositions{};
   ProductItemLists lists{};
+  // Where its items go on the bundled template (標準レイアウト).
+  const StandardLayout& (*standardLayout)() = nullptr;
 };
 
 // True when `name` (CP932; the names are ASCII) is one of the product's statistics items.

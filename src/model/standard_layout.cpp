@@ -6,6 +6,12 @@
 
 namespace morvane {
 
+const StandardLayout& StandardLayoutOf(Product product) {
+  static constexpr StandardLayout kNone{};
+  const ProductProfile& profile = ProfileOf(product);
+  return profile.standardLayout ? profile.standardLayout() : kNone;
+}
+
 TImportLayout StandardImportLayout() {
   TImportLayout layout;
   layout.tableNameCell = "C2";

@@ -82,33 +82,12 @@ std::pair<int, int> FacingSites(const Rect& from, const Rect& to) {
   return from.y + from.cy > to.y ? std::pair{1, 3} : std::pair{3, 1};
 }
 
-ConnectorGeometry RouteConnector(ConnectorType type, Point begin, int begin_site, Point end,
-                                 int end_site) {
-  if (type == ConnectorType::kStraight) return Straight(begin, end);
+namespace {
 
-  Vec toward_end{end.x - begin.x, end.y - begin.y};
-  Vec leave = SiteDirection(begin_site);  // the way the line leaves the first box
-  Vec outward = SiteDirection(end_site);  // the outward normal of the second box's edge
-  if (leave.x == 0 && leave.y == 0) leave = LooseDirection(Vec{-outward.x, -outward.y}, toward_end);
-  if (outward.x == 0 && outward.y == 0) {
-    Vec arrive = LooseDirection(leave, toward_end);
-    outward = {-arrive.x, -arrive.y};
-  }
-
-  // The presets start by running along +x; a line that leaves vertically is turned a quarter.
-  bool quarter = leave.x == 0;
-  Vec local = Unrotate(toward_end, quarter);
-  bool flip_h = local.x < 0, flip_v = local.y < 0;
-  auto to_local = [&](Vec v) {
-    Vec u = Unrotate(v, quarter);
-    return Vec{flip_h ? -u.x : u.x, flip_v ? -u.y : u.y};
-  };
-  Vec e1 = to_local(leave);
-  Vec e2 = to_local(outward);
-  int64_t w = std::llabs(local.x), h = std::llabs(local.y);
-
-  ConnectorGeometry g;
-  const char* family = type == ConnectorType::kElbow ? "bentConnector" : "curvedConnector";
+// The preset's shape number and adjust values, in the preset's own frame, for a path of span
+// w x h that leaves along `e1` and meets an edge whose outward normal is `e2`. A span too short
+// for the detour grows to kMinSpan.
+int ShapeAndAdjust(Vec e1, Vec e2, int64_t& w, int64_t& h, ConnectorGeometry& g) {
   int shape = 3;
   bool forward = e1.x > 0;
   if (e2.x != 0) {  // arrives horizontally too
@@ -139,6 +118,39 @@ ConnectorGeometry RouteConnector(ConnectorType type, Point begin, int begin_site
       g.adjust = {{"adj1", adj1}, {"adj2", adj2}};
     }
   }
+  return shape;
+}
+
+}  // namespace
+
+ConnectorGeometry RouteConnector(ConnectorType type, Point begin, int begin_site, Point end,
+                                 int end_site) {
+  if (type == ConnectorType::kStraight) return Straight(begin, end);
+
+  Vec toward_end{end.x - begin.x, end.y - begin.y};
+  Vec leave = SiteDirection(begin_site);  // the way the line leaves the first box
+  Vec outward = SiteDirection(end_site);  // the outward normal of the second box's edge
+  if (leave.x == 0 && leave.y == 0) leave = LooseDirection(Vec{-outward.x, -outward.y}, toward_end);
+  if (outward.x == 0 && outward.y == 0) {
+    Vec arrive = LooseDirection(leave, toward_end);
+    outward = {-arrive.x, -arrive.y};
+  }
+
+  // The presets start by running along +x; a line that leaves vertically is turned a quarter.
+  bool quarter = leave.x == 0;
+  Vec local = Unrotate(toward_end, quarter);
+  bool flip_h = local.x < 0, flip_v = local.y < 0;
+  auto to_local = [&](Vec v) {
+    Vec u = Unrotate(v, quarter);
+    return Vec{flip_h ? -u.x : u.x, flip_v ? -u.y : u.y};
+  };
+  Vec e1 = to_local(leave);
+  Vec e2 = to_local(outward);
+  int64_t w = std::llabs(local.x), h = std::llabs(local.y);
+
+  ConnectorGeometry g;
+  const char* family = type == ConnectorType::kElbow ? "bentConnector" : "curvedConnector";
+  const int shape = ShapeAndAdjust(e1, e2, w, h, g);
   g.preset = std::string(family) + std::to_string(shape);
   g.flip_h = flip_h;
   g.flip_v = flip_v;

@@ -91,6 +91,42 @@ constexpr const char* kCoreProperties =
     "<cp:coreProperties xmlns:cp=\"http://schemas.openxmlformats.org/package/2006/metadata/core-"
     "properties\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\"/>";
 
+// Which shared strings some cell of `sheets` still uses, by index.
+std::vector<bool> SharedStringsInUse(const std::vector<std::shared_ptr<Worksheet>>& sheets,
+                                     size_t count) {
+  std::vector<bool> used(count, false);
+  for (const auto& sheet : sheets) {
+    for (const Row& row : sheet->data.rows()) {
+      for (const Cell& cell : row.cells) {
+        if (cell.kind == CellKind::kSharedString && cell.sst < used.size()) used[cell.sst] = true;
+      }
+    }
+  }
+  return used;
+}
+
+// Keeps only the parts that something still refers to, from the package's root on.
+void RemoveUnreferencedParts(ZipPackage& out) {
+  std::set<std::string> reachable;
+  std::deque<std::string> queue{""};
+  while (!queue.empty()) {
+    std::string part = queue.front();
+    queue.pop_front();
+    std::string rels_part = RelsPartOf(part);
+    if (!out.Has(rels_part)) continue;
+    reachable.insert(rels_part);
+    Relationships rels = Relationships::Parse(out.Get(rels_part), part);
+    for (const Relationship& rel : rels.items()) {
+      if (!rel.external && out.Has(rel.target) && reachable.insert(rel.target).second) {
+        queue.push_back(rel.target);
+      }
+    }
+  }
+  for (const std::string& name : out.Names()) {
+    if (reachable.count(name) == 0) out.Remove(name);
+  }
+}
+
 }  // namespace
 
 Workbook::Workbook() : serial_(NextWorkbookSerial()) {}
@@ -165,6 +201,29 @@ void Workbook::LoadWorkbookPart() {
   date1904_ =
       std::string_view(ChildByLocal(root, "workbookPr").attribute("date1904").value()) == "1" ||
       std::string_view(ChildByLocal(root, "workbookPr").attribute("date1904").value()) == "true";
+  LoadStylesAndStrings(rels);
+  const std::set<std::string> sheet_rel_ids = ReadSheetList(root, rels);
+  ReadDefinedNames(root);
+  pugi::xml_node view = ChildByLocal(ChildByLocal(root, "bookViews"), "workbookView");
+  active_ = std::min<size_t>(view.attribute("activeTab").as_uint(0), sheets_.size() - 1);
+  // A workbook needs a visible sheet; with every tab hidden the active one is shown, as Excel
+  // does when it repairs such a file.
+  if (std::none_of(sheets_.begin(), sheets_.end(),
+                   [](const auto& s) { return s->state == SheetState::kVisible; })) {
+    sheets_[active_]->state = SheetState::kVisible;
+  }
+  for (const Relationship& rel : rels.items()) {
+    std::string_view kind = RelKind(rel.type);
+    if (sheet_rel_ids.count(rel.id) != 0 || kind == "styles" || kind == "sharedStrings" ||
+        kind == "calcChain") {
+      continue;
+    }
+    workbook_rels_.items().push_back(rel);
+  }
+}
+
+// The style sheet and the shared strings are held parsed, not as parts.
+void Workbook::LoadStylesAndStrings(const Relationships& rels) {
   if (const Relationship* styles = rels.FirstOfKind("styles")) {
     if (package_.Has(styles->target)) {
       ChargeXml(package_.Get(styles->target).size(), styles->target);
@@ -179,6 +238,10 @@ void Workbook::LoadWorkbookPart() {
     }
     package_.Remove(strings->target);
   }
+}
+
+// The sheets in tab order, none read yet; returns the ids of their relationships.
+std::set<std::string> Workbook::ReadSheetList(pugi::xml_node root, const Relationships& rels) {
   std::set<std::string> sheet_rel_ids;
   for (pugi::xml_node node : ChildrenByLocal(ChildByLocal(root, "sheets"), "sheet")) {
     std::string rel_id = AttributeByLocal(node, "id").value();
@@ -199,6 +262,11 @@ void Workbook::LoadWorkbookPart() {
     sheets_.push_back(std::move(sheet));
   }
   if (sheets_.empty()) throw Error("ブックにシートがありません");
+  return sheet_rel_ids;
+}
+
+// Names of a sheet go with the sheet; names of a sheet that does not exist are dropped.
+void Workbook::ReadDefinedNames(pugi::xml_node root) {
   for (pugi::xml_node node : ChildrenByLocal(ChildByLocal(root, "definedNames"), "definedName")) {
     pugi::xml_attribute local = node.attribute("localSheetId");
     if (local && local.as_uint() < sheets_.size()) {
@@ -206,22 +274,6 @@ void Workbook::LoadWorkbookPart() {
     } else if (!local) {
       global_names_.push_back(ReadDefinedName(node));
     }
-  }
-  pugi::xml_node view = ChildByLocal(ChildByLocal(root, "bookViews"), "workbookView");
-  active_ = std::min<size_t>(view.attribute("activeTab").as_uint(0), sheets_.size() - 1);
-  // A workbook needs a visible sheet; with every tab hidden the active one is shown, as Excel
-  // does when it repairs such a file.
-  if (std::none_of(sheets_.begin(), sheets_.end(),
-                   [](const auto& s) { return s->state == SheetState::kVisible; })) {
-    sheets_[active_]->state = SheetState::kVisible;
-  }
-  for (const Relationship& rel : rels.items()) {
-    std::string_view kind = RelKind(rel.type);
-    if (sheet_rel_ids.count(rel.id) != 0 || kind == "styles" || kind == "sharedStrings" ||
-        kind == "calcChain") {
-      continue;
-    }
-    workbook_rels_.items().push_back(rel);
   }
 }
 
@@ -491,6 +543,22 @@ std::string Workbook::WorkbookXml(const std::vector<std::string>& sheet_rel_ids)
         root, "sheets",
         {"fileVersion", "fileSharing", "workbookPr", "workbookProtection", "bookViews"});
   RemoveChildren(sheets);
+  WriteSheetList(sheets, r_prefix, sheet_rel_ids);
+  WriteDefinedNames(root);
+  WriteActiveTab(root);
+  pugi::xml_node calc = ChildByLocal(root, "calcPr");
+  if (!calc) {
+    calc = InsertAfterAny(root, "calcPr",
+                          {"sheets", "functionGroups", "externalReferences", "definedNames"});
+  }
+  // Values written into cells may feed formulas of the template: have them computed again.
+  calc.remove_attribute("fullCalcOnLoad");
+  calc.append_attribute("fullCalcOnLoad").set_value("1");
+  return ToXmlString(doc);
+}
+
+void Workbook::WriteSheetList(pugi::xml_node sheets, const std::string& r_prefix,
+                              const std::vector<std::string>& sheet_rel_ids) const {
   for (size_t i = 0; i < sheets_.size(); ++i) {
     pugi::xml_node node = sheets.append_child("sheet");
     node.append_attribute("name").set_value(sheets_[i]->name.c_str());
@@ -500,6 +568,9 @@ std::string Workbook::WorkbookXml(const std::vector<std::string>& sheet_rel_ids)
     }
     node.append_attribute((r_prefix + "id").c_str()).set_value(sheet_rel_ids[i].c_str());
   }
+}
+
+void Workbook::WriteDefinedNames(pugi::xml_node root) const {
   RemoveNode(ChildByLocal(root, "definedNames"));
   std::string names;
   for (const DefinedName& name : global_names_) AppendDefinedName(names, name, -1);
@@ -515,6 +586,10 @@ std::string Workbook::WorkbookXml(const std::vector<std::string>& sheet_rel_ids)
     ParseXml(parsed, "<definedNames>" + names + "</definedNames>", workbook_part_);
     for (pugi::xml_node child : parsed.first_child().children()) defined.append_copy(child);
   }
+}
+
+// The active tab must be a visible sheet: a hidden one gives way to the first visible.
+void Workbook::WriteActiveTab(pugi::xml_node root) const {
   pugi::xml_node view = ChildByLocal(ChildByLocal(root, "bookViews"), "workbookView");
   if (!view) {
     pugi::xml_node views = InsertAfterAny(
@@ -529,15 +604,6 @@ std::string Workbook::WorkbookXml(const std::vector<std::string>& sheet_rel_ids)
   view.remove_attribute("activeTab");
   view.append_attribute("activeTab").set_value(static_cast<unsigned>(active));
   if (view.attribute("firstSheet").as_uint() > active) view.remove_attribute("firstSheet");
-  pugi::xml_node calc = ChildByLocal(root, "calcPr");
-  if (!calc) {
-    calc = InsertAfterAny(root, "calcPr",
-                          {"sheets", "functionGroups", "externalReferences", "definedNames"});
-  }
-  // Values written into cells may feed formulas of the template: have them computed again.
-  calc.remove_attribute("fullCalcOnLoad");
-  calc.append_attribute("fullCalcOnLoad").set_value("1");
-  return ToXmlString(doc);
 }
 
 // What is written must read back: reading any one sheet (its XML of xml_bytes, its drawing
@@ -558,44 +624,14 @@ void Workbook::Save(const std::string& path, int compression_level) const {
   ZipPackage out = package_;
   ContentTypes types = types_;
   // Shared strings that no cell uses any more are left out.
-  std::vector<bool> used(strings_.size(), false);
-  for (const auto& sheet : sheets_) {
-    for (const Row& row : sheet->data.rows()) {
-      for (const Cell& cell : row.cells) {
-        if (cell.kind == CellKind::kSharedString && cell.sst < used.size()) used[cell.sst] = true;
-      }
-    }
-  }
+  const std::vector<bool> used = SharedStringsInUse(sheets_, strings_.size());
   std::vector<uint32_t> sst_map;
   std::string sst_xml = strings_.ToXml(used, &sst_map);
 
   Relationships workbook_rels = workbook_rels_;
   std::vector<std::string> sheet_rel_ids;
   unsigned long long shared_bytes = 0;  // known once the workbook part is made, below
-  for (size_t i = 0; i < sheets_.size(); ++i) {
-    const Worksheet& sheet = *sheets_[i];
-    if (sheet.kind == SheetKind::kWorksheet) {
-      // Each sheet's XML is made as the archive takes it in, never all of them at once.
-      const bool selected = i == active_;
-      out.PutMade(sheet.part, [this, &sheet, &sst_map, &shared_bytes, &out, selected] {
-        std::string xml = sheet.ToXml(sst_map, selected);
-        CheckReadableSize(sheet, xml.size(), shared_bytes, out);
-        return xml;
-      });
-      types.Assign(sheet.part, content_type::kWorksheet);
-      sheet_rel_ids.push_back(workbook_rels.Add(rel_type::kWorksheet, sheet.part));
-      if (!sheet.rels.empty()) out.Put(RelsPartOf(sheet.part), sheet.rels.ToXml(sheet.part));
-      if (sheet.drawing) {
-        out.Put(sheet.drawing_part, sheet.drawing->ToXml());
-        types.Assign(sheet.drawing_part, content_type::kDrawing);
-        if (!sheet.drawing->rels().empty()) {
-          out.Put(RelsPartOf(sheet.drawing_part), sheet.drawing->rels().ToXml(sheet.drawing_part));
-        }
-      }
-    } else {
-      sheet_rel_ids.push_back(workbook_rels.Add(sheet.rel_type, sheet.part));
-    }
-  }
+  PutSheets(out, types, workbook_rels, sheet_rel_ids, sst_map, shared_bytes);
   std::string styles_part = "xl/styles.xml";
   std::string strings_part = "xl/sharedStrings.xml";
   workbook_rels.Add(rel_type::kStyles, styles_part);
@@ -618,33 +654,42 @@ void Workbook::Save(const std::string& path, int compression_level) const {
   }
   out.Put("_rels/.rels", root_rels_.ToXml(""));
 
-  // Keep only parts that something still refers to.
-  std::set<std::string> reachable;
-  std::deque<std::string> queue{""};
-  while (!queue.empty()) {
-    std::string part = queue.front();
-    queue.pop_front();
-    std::string rels_part = RelsPartOf(part);
-    if (!out.Has(rels_part)) continue;
-    reachable.insert(rels_part);
-    Relationships rels = Relationships::Parse(out.Get(rels_part), part);
-    for (const Relationship& rel : rels.items()) {
-      if (!rel.external && out.Has(rel.target) && reachable.insert(rel.target).second) {
-        queue.push_back(rel.target);
-      }
-    }
-  }
-  for (const std::string& name : out.Names()) {
-    if (reachable.count(name) == 0) out.Remove(name);
-  }
+  RemoveUnreferencedParts(out);
   types.RetainOverrides([&](const std::string& part) { return out.Has(part); });
   out.Put(kContentTypesPart, types.ToXml());
   out.WriteFile(path, compression_level);
 }
 
-}  // namespace morvane::xlsx
-
-namespace morvane::xlsx {
+// Each sheet's XML is made as the archive takes it in, never all of them at once; its size
+// check needs `shared_bytes`, which is known only once the workbook part is made.
+void Workbook::PutSheets(ZipPackage& out, ContentTypes& types, Relationships& workbook_rels,
+                         std::vector<std::string>& sheet_rel_ids,
+                         const std::vector<uint32_t>& sst_map,
+                         const unsigned long long& shared_bytes) const {
+  for (size_t i = 0; i < sheets_.size(); ++i) {
+    const Worksheet& sheet = *sheets_[i];
+    if (sheet.kind == SheetKind::kWorksheet) {
+      const bool selected = i == active_;
+      out.PutMade(sheet.part, [this, &sheet, &sst_map, &shared_bytes, &out, selected] {
+        std::string xml = sheet.ToXml(sst_map, selected);
+        CheckReadableSize(sheet, xml.size(), shared_bytes, out);
+        return xml;
+      });
+      types.Assign(sheet.part, content_type::kWorksheet);
+      sheet_rel_ids.push_back(workbook_rels.Add(rel_type::kWorksheet, sheet.part));
+      if (!sheet.rels.empty()) out.Put(RelsPartOf(sheet.part), sheet.rels.ToXml(sheet.part));
+      if (sheet.drawing) {
+        out.Put(sheet.drawing_part, sheet.drawing->ToXml());
+        types.Assign(sheet.drawing_part, content_type::kDrawing);
+        if (!sheet.drawing->rels().empty()) {
+          out.Put(RelsPartOf(sheet.drawing_part), sheet.drawing->rels().ToXml(sheet.drawing_part));
+        }
+      }
+    } else {
+      sheet_rel_ids.push_back(workbook_rels.Add(sheet.rel_type, sheet.part));
+    }
+  }
+}
 
 Worksheet& Workbook::CopySheet(const Workbook& source, const Worksheet& sheet, size_t position) {
   return SheetCopier(source, sheet, *this).CopyTo(position);

@@ -90,6 +90,9 @@ class Workbook {
 
   void Load(ZipPackage package);
   void LoadWorkbookPart();
+  void LoadStylesAndStrings(const Relationships& rels);
+  std::set<std::string> ReadSheetList(pugi::xml_node root, const Relationships& rels);
+  void ReadDefinedNames(pugi::xml_node root);
   void ChargeXml(size_t bytes, const std::string& part) const;
   void ParsePart(pugi::xml_document& doc, const std::string& part) const;
   Worksheet& Loaded(size_t index) const;
@@ -103,8 +106,14 @@ class Workbook {
 
   void CheckReadableSize(const Worksheet& sheet, size_t xml_bytes, unsigned long long shared_bytes,
                          const ZipPackage& out) const;
+  void PutSheets(ZipPackage& out, ContentTypes& types, Relationships& workbook_rels,
+                 std::vector<std::string>& sheet_rel_ids, const std::vector<uint32_t>& sst_map,
+                 const unsigned long long& shared_bytes) const;
   std::string WorkbookXml(const std::vector<std::string>& sheet_rel_ids) const;
-  std::set<std::string> ReachableParts(const Relationships& workbook_rels) const;
+  void WriteSheetList(pugi::xml_node sheets, const std::string& r_prefix,
+                      const std::vector<std::string>& sheet_rel_ids) const;
+  void WriteDefinedNames(pugi::xml_node root) const;
+  void WriteActiveTab(pugi::xml_node root) const;
 
   uint64_t serial_;
   // Parts carried unchanged (theme, media, printer settings, ...) and the parts of sheets not

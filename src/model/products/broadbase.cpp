@@ -1,5 +1,6 @@
 // Broadbase: its profile and default item lists.
 #include "model/products/product_profiles.h"
+#include "model/products/standard_layout_parts.h"
 
 namespace morvane {
 namespace {
@@ -61,6 +62,43 @@ constexpr const char* kBroadbaseStatistics[] = {
     "VI NODE BLOCK", "MAX FILE BLOCKS",  "LOCK",
 };
 
+// The standard layout: where the items go on the bundled template's sheets.
+// Broadbase: no length or default among its column items.
+namespace layout {
+
+using namespace standard_layouts;
+
+constexpr P kBroadbaseTable[] = {{"TABLE NAME", "C2", "C"},
+                                 {"REMARKS", "C3", "B"},
+                                 {"SCHEMA NAME", "E2", "F"},
+                                 {"TABLE TYPE", "H2", "D"},
+                                 {"COUNT", "K2", "E"}};
+constexpr P kBroadbaseColumn[] = {
+    {"ORDINAL", "", "A"},   {"REMARKS", "", "B"},     {"COLUMN NAME", "", "C"},
+    {"DATA TYPE", "", "D"}, {"PRECISION", "", "F"},   {"SCALE", "", "G"},
+    {"NOT NULL", "", "H"},  {"PRIMARY KEY", "", "I"},
+};
+constexpr P kBroadbaseIndex[] = {{"INDEX NAME", "C2", "A"},
+                                 {"TABLE NAME", "C3", "B"},
+                                 {"SCHEMA NAME", "C4", "C"},
+                                 {"INDEX TYPE", "E4", "D"},
+                                 {"REMARKS", "E5", "F"}};
+constexpr P kBroadbaseIndexColumn[] = {{"ORDINAL", "", "A"}, {"COLUMN NAME", "", "B"}};
+constexpr P kBroadbaseTableIndex[] = {{"TABLE NAME", "C2", "A"},
+                                      {"SCHEMA NAME", "E2", "B"},
+                                      {"TABLE TYPE", "G2", "C"},
+                                      {"INDEX COUNT", "I2", "D"}};
+constexpr K kKinds[] = {Excel(), Table(kBroadbaseTable, kBroadbaseColumn),
+                        Index(kBroadbaseIndex, kBroadbaseIndexColumn),
+                        TableIndex(kBroadbaseTableIndex)};
+
+const StandardLayout& Of() {
+  static constexpr StandardLayout kLayout{kKinds};
+  return kLayout;
+}
+
+}  // namespace layout
+
 }  // namespace
 
 const ProductProfile& BroadbaseProfile() {
@@ -73,6 +111,7 @@ const ProductProfile& BroadbaseProfile() {
       .columnPositions = {1, 2, 3, 4, 5},
       .lists = {kBroadbaseTableTable, kBroadbaseTableColumn, kBroadbaseIndexTable,
                 kBroadbaseIndexColumn, kBroadbaseTableIndexTable, kBroadbaseStatistics},
+      .standardLayout = &layout::Of,
   };
   return profile;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/products/product_profiles.h"
+#include "model/products/standard_layout_parts.h"
 
 namespace morvane {
 namespace {
@@ -83,6 +84,37 @@ NormalisedLengthScale LengthScale(std::string_view type, const std::string& leng
   return {};
 }
 
+// The standard layout: where the items go on the bundled template's sheets.
+namespace layout {
+
+using namespace standard_layouts;
+
+constexpr P kOdbcTable[] = {{"TABLE NAME", "C2", "C"},
+                            {"REMARKS", "C3", "B"},
+                            {"OWNER", "E2", "F"},
+                            {"TABLE TYPE", "H2", "D"},
+                            {"COUNT", "K2", "E"}};
+constexpr P kOdbcColumn[] = {
+    {"NO", "", "A"},          {"REMARKS", "", "B"},   {"NAME", "", "C"},  {"TYPE", "", "D"},
+    {"LENGTH", "", "E"},      {"PRECISION", "", "F"}, {"SCALE", "", "G"}, {"NOT NULL", "", "H"},
+    {"PRIMARY KEY", "", "I"}, {"DEFAULT", "", "J"},
+};
+constexpr P kOdbcIndex[] = {{"INDEX NAME", "C2", "A"},
+                            {"TABLE NAME", "C3", "B"},
+                            {"OWNER", "C4", "C"},
+                            {"INDEX TYPE", "E4", "D"},
+                            {"UNIQUENESS", "C5", "E"}};
+constexpr P kOdbcIndexColumn[] = {{"POSITION", "", "A"}, {"NAME", "", "B"}, {"ORDER", "", "D"}};
+constexpr K kKinds[] = {Excel(), Table(kOdbcTable, kOdbcColumn),
+                        Index(kOdbcIndex, kOdbcIndexColumn), TableIndex(kOwnerTableIndex)};
+
+const StandardLayout& Of() {
+  static constexpr StandardLayout kLayout{kKinds};
+  return kLayout;
+}
+
+}  // namespace layout
+
 }  // namespace
 
 const ProductProfile& OdbcProfile() {
@@ -99,6 +131,7 @@ const ProductProfile& OdbcProfile() {
       .columnPositions = {1, 2, 6, 7, 11},
       .lists = {kOdbcTableTable, kOdbcTableColumn, kOdbcIndexTable, kOdbcIndexColumn,
                 kOdbcTableIndexTable, kOdbcStatistics},
+      .standardLayout = &layout::Of,
   };
   return profile;
 }

@@ -116,7 +116,7 @@ const ProductProfile& Oracle7Profile() {
     oracle7.product = Product::Oracle7;
     oracle7.name = "Oracle 7";
     oracle7.commandWord = "oracle7";
-    // Oracle 8's statistics items stay.
+    // Oracle 8's statistics items and standard layout stay.
     oracle7.lists = {kOracle7TableTable,  kOracle7TableColumn,     kOracle7IndexTable,
                      kOracle7IndexColumn, kOracle7TableIndexTable, oracle7.lists.statistics};
     return oracle7;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "model/products/product_profiles.h"
+#include "model/products/standard_layout_parts.h"
 
 namespace morvane {
 namespace {
@@ -191,6 +192,38 @@ NormalisedLengthScale LengthScale(std::string_view type, const std::string& leng
   return {};
 }
 
+// The standard layout: where the items go on the bundled template's sheets.
+// Oracle 8 and Oracle 7 share their layout: their lists differ only in items it leaves out.
+namespace layout {
+
+using namespace standard_layouts;
+
+constexpr P kOracleTable[] = {{"TABLE NAME", "C2", "C"},
+                              {"COMMENTS", "C3", "B"},
+                              {"OWNER", "E2", "F"},
+                              {"TABLE TYPE", "H2", "D"},
+                              {"COUNT", "K2", "E"}};
+constexpr P kOracleColumn[] = {
+    {"ID", "", "A"},          {"COMMENTS", "", "B"},     {"NAME", "", "C"},  {"TYPE", "", "D"},
+    {"LENGTH", "", "E"},      {"PRECISION", "", "F"},    {"SCALE", "", "G"}, {"NOT NULL", "", "H"},
+    {"PRIMARY KEY", "", "I"}, {"DATA DEFAULT", "", "J"},
+};
+constexpr P kOracleIndex[] = {{"INDEX NAME", "C2", "A"},
+                              {"TABLE NAME", "C3", "B"},
+                              {"OWNER", "C4", "C"},
+                              {"INDEX TYPE", "E4", "D"},
+                              {"UNIQUENESS", "C5", "E"}};
+constexpr P kOracleIndexColumn[] = {{"POSITION", "", "A"}, {"NAME", "", "B"}, {"LENGTH", "", "C"}};
+constexpr K kKinds[] = {Excel(), Table(kOracleTable, kOracleColumn),
+                        Index(kOracleIndex, kOracleIndexColumn), TableIndex(kOwnerTableIndex)};
+
+const StandardLayout& Of() {
+  static constexpr StandardLayout kLayout{kKinds};
+  return kLayout;
+}
+
+}  // namespace layout
+
 }  // namespace
 
 const ProductProfile& Oracle8Profile() {
@@ -207,6 +240,7 @@ const ProductProfile& Oracle8Profile() {
       .columnPositions = {1, 2, 6, 7, 9},
       .lists = {kOracle8TableTable, kOracle8TableColumn, kOracle8IndexTable, kOracle8IndexColumn,
                 kOracle8TableIndexTable, kOracleStatistics},
+      .standardLayout = &layout::Of,
   };
   return profile;
 }

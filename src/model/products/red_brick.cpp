@@ -3,6 +3,7 @@
 #include <string>
 
 #include "model/products/product_profiles.h"
+#include "model/products/standard_layout_parts.h"
 
 namespace morvane {
 namespace {
@@ -87,6 +88,42 @@ NormalisedLengthScale LengthScale(std::string_view type, const std::string& leng
   return {};
 }
 
+// The standard layout: where the items go on the bundled template's sheets.
+namespace layout {
+
+using namespace standard_layouts;
+
+constexpr P kRedBrickTable[] = {{"NAME", "C2", "C"},
+                                {"COMMENT", "C3", "B"},
+                                {"CREATOR", "E2", "F"},
+                                {"TYPE", "H2", "D"},
+                                {"COUNT", "K2", "E"}};
+constexpr P kRedBrickColumn[] = {
+    {"SEQ", "", "A"},         {"COMMENT", "", "B"},      {"NAME", "", "C"},  {"TYPE", "", "D"},
+    {"LENGTH", "", "E"},      {"PRECISION", "", "F"},    {"SCALE", "", "G"}, {"NOT NULL", "", "H"},
+    {"PRIMARY KEY", "", "I"}, {"DEFAULTVALUE", "", "J"},
+};
+constexpr P kRedBrickIndex[] = {{"NAME", "C2", "A"},
+                                {"TNAME", "C3", "B"},
+                                {"CREATOR", "C4", "C"},
+                                {"TYPE", "E4", "D"},
+                                {"COMMENT", "E5", "F"}};
+constexpr P kRedBrickIndexColumn[] = {{"SEQ", "", "A"}, {"CNAME", "", "B"}, {"FKNAME", "", "E"}};
+constexpr P kRedBrickTableIndex[] = {{"TABLE NAME", "C2", "A"},
+                                     {"CREATOR", "E2", "B"},
+                                     {"TABLE TYPE", "G2", "C"},
+                                     {"INDEX COUNT", "I2", "D"}};
+constexpr K kKinds[] = {Excel(), Table(kRedBrickTable, kRedBrickColumn),
+                        Index(kRedBrickIndex, kRedBrickIndexColumn),
+                        TableIndex(kRedBrickTableIndex)};
+
+const StandardLayout& Of() {
+  static constexpr StandardLayout kLayout{kKinds};
+  return kLayout;
+}
+
+}  // namespace layout
+
 }  // namespace
 
 const ProductProfile& RedBrickProfile() {
@@ -103,6 +140,7 @@ const ProductProfile& RedBrickProfile() {
       .columnPositions = {1, 2, 6, 7, 11},
       .lists = {kRedBrickTableTable, kRedBrickTableColumn, kRedBrickIndexTable,
                 kRedBrickIndexColumn, kRedBrickTableIndexTable, kRedBrickStatistics},
+      .standardLayout = &layout::Of,
   };
   return profile;
 }
