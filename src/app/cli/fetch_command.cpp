@@ -1,5 +1,6 @@
 #include "app/cli/fetch_command.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <ostream>
@@ -54,16 +55,12 @@ struct FetchArguments {
   bool functionsOnly = false;
 };
 
-// "a,b": schema names, none empty.
-std::optional<std::vector<std::string>> SchemaNames(const std::string& list) {
-  std::vector<std::string> names;
-  std::stringstream items(list);
-  std::string item;
-  while (std::getline(items, item, ',')) {
-    if (item.empty()) return std::nullopt;
-    names.push_back(item);
-  }
-  if (names.empty()) return std::nullopt;
+// "a,b": schema names, none empty; one comma may end the list.
+std::optional<std::vector<std::string>> SchemaNames(std::string list) {
+  if (!list.empty() && list.back() == ',') list.pop_back();
+  if (list.empty()) return std::nullopt;
+  std::vector<std::string> names = SplitNames(list);
+  if (std::find(names.begin(), names.end(), "") != names.end()) return std::nullopt;
   return names;
 }
 
@@ -124,15 +121,6 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args,
   return std::nullopt;
 }
 
-// Prints every message the commands showed, converted for the terminal.
-void PrintShown(ScriptedPrompt& prompt, std::ostream& err) {
-  for (const ScriptedPrompt::Shown& shown : prompt.shown) {
-    CodecResult text = Cp932ToUtf8(shown.text);
-    err << (text.ok ? text.text : shown.text) << "\n";
-  }
-  prompt.shown.clear();
-}
-
 // Fetches the data kinds in order; they share what they read of a generic ODBC catalogue, which
 // is let go before the connection closes. False when one fails or is cancelled.
 bool FetchKinds(TCatalogueStore& store, const std::vector<DataKind>& kinds, DbSession& session,
@@ -175,7 +163,7 @@ int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err)
   DbSession session{connection, prompt, progress, status};
 
   if (!connection.Connect(arguments.product, dsn.text, uid.text, pwd.text, prompt, status)) {
-    PrintShown(prompt, err);
+    PrintShownMessages(prompt, err);
     return kExitFailure;
   }
   connection.OdbcFunctionsOnly = arguments.functionsOnly;
@@ -194,7 +182,7 @@ int Fetch(const FetchArguments& arguments, std::ostream& out, std::ostream& err)
   const bool fetched = FetchKinds(store, arguments.kinds, session, out);
   connection.Disconnect(status);
   if (!fetched) {
-    PrintShown(prompt, err);
+    PrintShownMessages(prompt, err);
     if (progress.Cancelled()) {
       err << "取得を中止しました。プロジェクトは保存していません。\n";
       return kExitInterrupted;

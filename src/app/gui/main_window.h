@@ -106,13 +106,14 @@ class TfrmMain : public QMainWindow, public IBrowseHost {
   void ShowERView();
   // The enabling rules applied to the current state.
   TCommandStates CommandStates() const;
+  // Recomputes the toolbar and menus (connected to documentChanged).
+  void ToolBarEnabled();
 
   // --- what the browser asks of the window (IBrowseHost) -------------------------------------
   void ShowConnectDialog() override;
   bool FetchCurrentDataKind() override;
   bool ImportExcel() override;  // main_window_import.cpp
-  // Recomputes the toolbar and menus (connected to documentChanged).
-  void ToolBarEnabled() override;
+  void DocumentChanged() override { emit documentChanged(); }
   void SetStatusText(int panel, const QString& text) override;
   void TableDragStarted(const TTableRec& table) override;
   void TableDragEnded(bool dropped) override;

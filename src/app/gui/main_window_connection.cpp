@@ -36,19 +36,21 @@ void TfrmMain::Disconnect() { connection_.Disconnect(*statusBar_); }
 
 bool TfrmMain::ChooseOdbcSchemas() {
   if (!ProfileOf(store_.product).readsCatalogueFunctions || connection_.OdbcSchemas) return true;
-  std::vector<OdbcSchemaEntry> schemas;
+  TSchemaChoice choice;
   try {
-    schemas = ListOdbcSchemas(connection_.Dbc.get());
+    choice.schemas = ListOdbcSchemas(connection_.Dbc.get());
   } catch (const OdbcFailure& failure) {
     prompt_.Error(failure.message().empty() ? InternalErrorText() : failure.message());
     return false;
   }
   const QString dsn = FromCp932(ConnectedDataSource(connection_.Dbc.get()));
+  choice.checked = settings_->OdbcSchemas(dsn);
   TfrmSchemaChoice form(this);
-  form.Load(schemas, settings_->OdbcSchemas(dsn));
+  form.Load(choice);
   if (form.exec() != QDialog::Accepted) return false;
-  settings_->SetOdbcSchemas(dsn, form.CheckedNames());
-  connection_.OdbcSchemas = form.Apply();
+  form.Apply(choice);
+  settings_->SetOdbcSchemas(dsn, *choice.checked);
+  connection_.OdbcSchemas = std::move(choice.chosen);
   return true;
 }
 

@@ -62,6 +62,7 @@ void TfrmMain::OutputExcel() {
   std::vector<const TTableRec*> records;
   if (er) {
     TfrmERSelect* form = dialogs_->ERSelect();
+    store_.erOutputSheets.clear();  // a cancelled choice leaves none
     form->Load(store_);
     if (form->exec() != QDialog::Accepted) return;
     form->Apply(store_);

@@ -40,7 +40,7 @@ void TfrmMain::BuildWidgets() {
   TpnlSQL::Hooks hooks;
   hooks.session = [this] { return DbSession{connection_, prompt_, *progress_, *statusBar_}; };
   hooks.ensureConnected = [this] { return EnsureConnected(); };
-  hooks.toolBarEnabled = [this] { emit documentChanged(); };
+  hooks.documentChanged = [this] { emit documentChanged(); };
   hooks.showResult = [this] {
     store_.listRebuild = true;
     browser_->SetList(browser_->SqlRoot());

@@ -195,7 +195,7 @@ void TBrowser::SelCountShow() {
     }
   }
   host_.SetStatusText(2, text);
-  host_.ToolBarEnabled();
+  host_.DocumentChanged();
 }
 
 bool TBrowser::eventFilter(QObject* watched, QEvent* event) {

@@ -44,7 +44,8 @@ class IBrowseHost {
   virtual bool FetchCurrentDataKind() = 0;
   // Runs the Excel import; true when something was imported.
   virtual bool ImportExcel() = 0;
-  virtual void ToolBarEnabled() = 0;
+  // The document or the view changed: the commands' states follow.
+  virtual void DocumentChanged() = 0;
   virtual void SetStatusText(int panel, const QString& text) = 0;
   // A table node is being dragged towards an ER sheet / the drag has ended (`dropped` when a
   // target other than the tree accepted it).

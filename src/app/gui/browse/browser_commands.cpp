@@ -127,7 +127,7 @@ void TBrowser::popList_ExcelDeleteClick() {
   }
   CollapseEmptyExcelRoot();
   store_.SetModified();
-  host_.ToolBarEnabled();
+  host_.DocumentChanged();
   SelCountShow();
 }
 

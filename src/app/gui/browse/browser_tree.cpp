@@ -199,7 +199,7 @@ void TBrowser::ShowDatabaseKinds() {
 
 void TBrowser::SetTreeNode(QTreeWidgetItem* node) {
   store_.SetModified();
-  host_.ToolBarEnabled();
+  host_.DocumentChanged();
   const DataKind kind = store_.currentDataKind;
   if (kind < DataKind::Excel || kind > DataKind::TableIndex || !node) return;
   // The children are rebuilt under the data kind's own node (the Excel root for Excel tables).
@@ -302,13 +302,13 @@ void TBrowser::popDataType_AllRefreshClick() {
   }
   store_.refreshRequest = false;
   SelectNode(DatabaseRoot());
-  host_.ToolBarEnabled();
+  host_.DocumentChanged();
 }
 
 void TBrowser::popDataType_Excel_DeleteClick() {
   if (store_.currentListLevel == 1) {
     popList_ExcelDeleteClick();
-    host_.ToolBarEnabled();
+    host_.DocumentChanged();
     return;
   }
   QTreeWidgetItem* node = popupTarget_;
@@ -323,7 +323,7 @@ void TBrowser::popDataType_Excel_DeleteClick() {
   RemoveExcelRecord(record);
   CollapseEmptyExcelRoot();
   store_.SetModified();
-  host_.ToolBarEnabled();
+  host_.DocumentChanged();
 }
 
 void TBrowser::RemoveExcelRecord(const TTableRec* record) {

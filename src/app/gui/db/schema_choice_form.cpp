@@ -38,10 +38,10 @@ TfrmSchemaChoice::TfrmSchemaChoice(QWidget* parent) : QDialog(parent) {
   connect(lstSchema, &QListWidget::itemChanged, this, [this] { UpdateOk(); });
 }
 
-void TfrmSchemaChoice::Load(const std::vector<OdbcSchemaEntry>& schemas,
-                            const std::optional<QStringList>& remembered) {
+void TfrmSchemaChoice::Load(const TSchemaChoice& choice) {
+  const std::optional<QStringList>& remembered = choice.checked;
   lstSchema->clear();
-  for (const OdbcSchemaEntry& schema : schemas) {
+  for (const OdbcSchemaEntry& schema : choice.schemas) {
     if (schema.system) continue;
     auto* item = new QListWidgetItem(FromCp932(schema.name), lstSchema);
     item->setData(Qt::UserRole, QByteArray::fromStdString(schema.name));
@@ -52,7 +52,12 @@ void TfrmSchemaChoice::Load(const std::vector<OdbcSchemaEntry>& schemas,
   UpdateOk();
 }
 
-std::vector<std::string> TfrmSchemaChoice::Apply() const {
+void TfrmSchemaChoice::Apply(TSchemaChoice& choice) const {
+  choice.checked = CheckedNames();
+  choice.chosen = Chosen();
+}
+
+std::vector<std::string> TfrmSchemaChoice::Chosen() const {
   std::vector<std::string> names;
   for (int i = 0; i < lstSchema->count(); ++i) {
     const QListWidgetItem* item = lstSchema->item(i);
@@ -78,6 +83,6 @@ void TfrmSchemaChoice::SetAllChecked(bool checked) {
 }
 
 // Nothing to read is no choice: OK needs at least one schema.
-void TfrmSchemaChoice::UpdateOk() { cmdOK->setEnabled(!Apply().empty()); }
+void TfrmSchemaChoice::UpdateOk() { cmdOK->setEnabled(!Chosen().empty()); }
 
 }  // namespace morvane

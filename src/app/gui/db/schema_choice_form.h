@@ -15,6 +15,13 @@ class QPushButton;
 
 namespace morvane {
 
+// The schemas a generic ODBC fetch reads.
+struct TSchemaChoice {
+  std::vector<OdbcSchemaEntry> schemas;  // as the database lists them
+  std::optional<QStringList> checked;    // the names checked; none: every one offered
+  std::vector<std::string> chosen;       // the checked schemas in list order (CP932)
+};
+
 class TfrmSchemaChoice : public QDialog {
   Q_OBJECT
 
@@ -25,16 +32,15 @@ class TfrmSchemaChoice : public QDialog {
   QPushButton* cmdOK = nullptr;
   QPushButton* cmdCancel = nullptr;
 
-  // Shows the non-system schemas of `schemas`; those in `remembered` are checked, or every one
-  // when nothing is remembered.
-  void Load(const std::vector<OdbcSchemaEntry>& schemas,
-            const std::optional<QStringList>& remembered);
-  // The checked schemas, in list order (CP932).
-  std::vector<std::string> Apply() const;
-  // The same for the settings.
-  QStringList CheckedNames() const;
+  // Shows the non-system schemas of `choice.schemas`; those in `choice.checked` are checked,
+  // or every one when nothing was checked before.
+  void Load(const TSchemaChoice& choice);
+  // Stores the checked names (for the settings) and the chosen schemas into `choice`.
+  void Apply(TSchemaChoice& choice) const;
 
  private:
+  std::vector<std::string> Chosen() const;
+  QStringList CheckedNames() const;
   void SetAllChecked(bool checked);
   void UpdateOk();
 };

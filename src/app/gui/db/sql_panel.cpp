@@ -101,7 +101,7 @@ void TpnlSQL::Apply() {
 void TpnlSQL::memSQLChange() {
   Apply();
   store_.SetModified();
-  hooks_.toolBarEnabled();
+  hooks_.documentChanged();
 }
 
 void TpnlSQL::txtSQLMaxRowChange() { memSQLChange(); }
@@ -151,7 +151,7 @@ void TpnlSQL::cmdSQLClearClick() {
   EmptyResultList();
   ClearFreeSqlResult(store_);
   store_.SetModified();
-  hooks_.toolBarEnabled();
+  hooks_.documentChanged();
 }
 
 }  // namespace morvane

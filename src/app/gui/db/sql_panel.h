@@ -29,7 +29,7 @@ class TpnlSQL : public QWidget {
   struct Hooks {
     std::function<DbSession()> session;     // the connection and the ways to report
     std::function<bool()> ensureConnected;  // shows the connect dialog when not connected
-    std::function<void()> toolBarEnabled;   // recomputes the toolbar and menus
+    std::function<void()> documentChanged;  // the commands' states follow
     std::function<void()> showResult;       // refills ltvSQL from data kind 5
   };
 

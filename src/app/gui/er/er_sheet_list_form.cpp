@@ -28,9 +28,10 @@ TfrmERSheetList::TfrmERSheetList(QWidget* parent)
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-void TfrmERSheetList::Load(const QStringList& names, int current) {
+void TfrmERSheetList::Load(const TERSheetChoice& choice) {
+  const int current = choice.current;
   lstSheets_->clear();
-  lstSheets_->addItems(names);
+  lstSheets_->addItems(choice.names);
   for (int i = 0; i < lstSheets_->count(); ++i) lstSheets_->item(i)->setData(Qt::UserRole, i);
   if (current >= 0 && current < lstSheets_->count()) lstSheets_->setCurrentRow(current);
   edtFilter_->clear();
@@ -51,10 +52,9 @@ void TfrmERSheetList::Narrow(const QString& text) {
   }
 }
 
-int TfrmERSheetList::Apply() const {
+void TfrmERSheetList::Apply(TERSheetChoice& choice) const {
   const QListWidgetItem* item = lstSheets_->currentItem();
-  if (item == nullptr || item->isHidden()) return -1;
-  return item->data(Qt::UserRole).toInt();
+  choice.current = item == nullptr || item->isHidden() ? -1 : item->data(Qt::UserRole).toInt();
 }
 
 }  // namespace morvane

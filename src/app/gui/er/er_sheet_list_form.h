@@ -10,6 +10,12 @@ class QListWidget;
 
 namespace morvane {
 
+// The ER sheets by name in tab order, and the current one (-1: none).
+struct TERSheetChoice {
+  QStringList names;
+  int current = -1;
+};
+
 class TfrmERSheetList : public QDialog {
   Q_OBJECT
 
@@ -17,9 +23,9 @@ class TfrmERSheetList : public QDialog {
   explicit TfrmERSheetList(QWidget* parent = nullptr);
 
   // Shows the sheet names in tab order with the current one selected.
-  void Load(const QStringList& names, int current);
-  // The tab index of the chosen sheet, or -1 when none is chosen.
-  int Apply() const;
+  void Load(const TERSheetChoice& choice);
+  // Sets `choice.current` to the tab index of the chosen sheet, or -1 when none is chosen.
+  void Apply(TERSheetChoice& choice) const;
 
   QLineEdit* edtFilter() const { return edtFilter_; }
   QListWidget* lstSheets() const { return lstSheets_; }

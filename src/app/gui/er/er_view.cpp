@@ -136,12 +136,13 @@ void TERView::Rebuild() {
 
 void TERView::ShowSheetList() {
   if (!sheetList_) sheetList_ = new TfrmERSheetList(pagER_->window());
-  QStringList names;
-  for (int i = 0; i < pagER_->count(); ++i) names << pagER_->tabText(i);
-  sheetList_->Load(names, pagER_->currentIndex());
+  TERSheetChoice choice;
+  for (int i = 0; i < pagER_->count(); ++i) choice.names << pagER_->tabText(i);
+  choice.current = pagER_->currentIndex();
+  sheetList_->Load(choice);
   if (showSheetList_(*sheetList_) != QDialog::Accepted) return;
-  const int chosen = sheetList_->Apply();
-  if (chosen >= 0) pagER_->setCurrentIndex(chosen);
+  sheetList_->Apply(choice);
+  if (choice.current >= 0) pagER_->setCurrentIndex(choice.current);
 }
 
 QWidget* TERView::AddSheetPage(TERSheetRec& sheet) {

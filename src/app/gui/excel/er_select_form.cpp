@@ -35,8 +35,7 @@ TfrmERSelect::TfrmERSelect(IPrompt& prompt, QWidget* parent) : QDialog(parent), 
   resize(300, 320);
 }
 
-void TfrmERSelect::Load(TCatalogueStore& store) {
-  store.erOutputSheets.clear();
+void TfrmERSelect::Load(const TCatalogueStore& store) {
   names_.clear();
   lstSheet->clear();
   for (const auto& sheet : store.er.sheets) {
@@ -53,9 +52,7 @@ std::vector<std::string> TfrmERSelect::SelectedSheets() const {
   return selected;
 }
 
-void TfrmERSelect::Apply(TCatalogueStore& store) const {
-  for (std::string& name : SelectedSheets()) store.erOutputSheets.push_back(std::move(name));
-}
+void TfrmERSelect::Apply(TCatalogueStore& store) const { store.erOutputSheets = SelectedSheets(); }
 
 void TfrmERSelect::cmdOKClick() {
   if (SelectedSheets().empty()) {

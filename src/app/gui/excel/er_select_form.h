@@ -21,9 +21,9 @@ class TfrmERSelect : public QDialog {
  public:
   explicit TfrmERSelect(IPrompt& prompt, QWidget* parent = nullptr);
 
-  // Empties the store's ER output choice and lists the names of all its ER sheets.
-  void Load(TCatalogueStore& store);
-  // Appends the selected names (CP932), top to bottom, to the store's ER output choice.
+  // Lists the names of all the store's ER sheets.
+  void Load(const TCatalogueStore& store);
+  // Makes the selected names (CP932), top to bottom, the store's ER output choice.
   void Apply(TCatalogueStore& store) const;
   std::vector<std::string> SelectedSheets() const;
 

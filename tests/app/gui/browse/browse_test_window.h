@@ -29,7 +29,7 @@ class FakeHost : public IBrowseHost {
   void ShowConnectDialog() override;
   bool FetchCurrentDataKind() override;
   bool ImportExcel() override { return false; }
-  void ToolBarEnabled() override {}
+  void DocumentChanged() override {}
   void SetStatusText(int panel, const QString& text) override { status[panel] = text; }
 };
 

@@ -16,25 +16,29 @@ namespace {
 
 TEST(SchemaChoiceFormTest, OffersUserSchemasCheckedAsRememberedAndKeepsTheChoicePerDataSource) {
   const std::string accounts = ToCp932("会計");
-  const std::vector<OdbcSchemaEntry> schemas = {
-      {"public", false}, {"pg_catalog", true}, {"sales", false}, {accounts, false}};
+  TSchemaChoice choice;
+  choice.schemas = {{"public", false}, {"pg_catalog", true}, {"sales", false}, {accounts, false}};
   TfrmSchemaChoice form;
   // The first time every schema but the system's is checked.
-  form.Load(schemas, std::nullopt);
+  form.Load(choice);
   ASSERT_EQ(form.lstSchema->count(), 3);
-  EXPECT_EQ(form.Apply(), (std::vector<std::string>{"public", "sales", accounts}));
+  form.Apply(choice);
+  EXPECT_EQ(choice.chosen, (std::vector<std::string>{"public", "sales", accounts}));
 
   QTemporaryDir dir;
   QSettings file(dir.filePath(QStringLiteral("morvane.ini")), QSettings::IniFormat);
   TAppSettings settings(&file);
   EXPECT_FALSE(settings.OdbcSchemas(QStringLiteral("Sales DB")).has_value());
   form.lstSchema->item(0)->setCheckState(Qt::Unchecked);
-  settings.SetOdbcSchemas(QStringLiteral("Sales DB"), form.CheckedNames());
+  form.Apply(choice);
+  settings.SetOdbcSchemas(QStringLiteral("Sales DB"), *choice.checked);
   EXPECT_FALSE(settings.OdbcSchemas(QStringLiteral("Other/DB")).has_value());
 
   // Later the remembered choice is checked, and nothing checked is no choice.
-  form.Load(schemas, settings.OdbcSchemas(QStringLiteral("Sales DB")));
-  EXPECT_EQ(form.Apply(), (std::vector<std::string>{"sales", accounts}));
+  choice.checked = settings.OdbcSchemas(QStringLiteral("Sales DB"));
+  form.Load(choice);
+  form.Apply(choice);
+  EXPECT_EQ(choice.chosen, (std::vector<std::string>{"sales", accounts}));
   EXPECT_TRUE(form.cmdOK->isEnabled());
   for (int i = 0; i < form.lstSchema->count(); ++i) {
     form.lstSchema->item(i)->setCheckState(Qt::Unchecked);
