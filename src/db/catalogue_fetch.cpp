@@ -13,7 +13,6 @@
 #include "db/catalogue_sql.h"
 #include "db/odbc_catalogue_fetch.h"
 #include "db/odbc_error.h"
-#include "db/products/product_catalogue.h"
 #include "db/record_assembler.h"
 #include "db/record_finder.h"
 #include "db/value_replace.h"

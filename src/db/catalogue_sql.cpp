@@ -1,6 +1,5 @@
 #include "db/catalogue_sql.h"
 
-#include "db/products/product_catalogue.h"
 #include "model/data_kind.h"
 
 namespace morvane {
@@ -19,6 +18,11 @@ std::string QuoteLiteralText(std::string_view text) {
 }
 
 }  // namespace
+
+const ProductCatalogue* CatalogueOf(Product product) {
+  const ProductProfile& profile = ProfileOf(product);
+  return profile.catalogue ? &profile.catalogue() : nullptr;
+}
 
 std::optional<CatalogueSql> BuildCatalogueSql(Product product, DataKind data_kind,
                                               std::string_view owner_name) {

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "model/data_kind.h"
+#include "model/product_catalogue.h"
 #include "model/product_profile.h"
 
 namespace morvane {
@@ -28,15 +29,7 @@ struct CatalogueSql {
 std::optional<CatalogueSql> BuildCatalogueSql(Product product, DataKind data_kind,
                                               std::string_view owner_name);
 
-// Statements run after the Oracle table fetch: (table, column) of primary-key columns and of
-// columns of unique indexes.
-extern const char kOraclePrimaryKeySql[];
-extern const char kOracleUniqueSql[];
-// Statements run after the Broadbase table fetch: (schema, table, column number, key position) of
-// primary-key columns and (schema, table, column number) of columns of unique indexes.
-extern const char kBroadbasePrimaryKeySql[];
-extern const char kBroadbaseUniqueSql[];
-// Statement run after the Red Brick table fetch: (foreign-key table, referenced table), ordered.
-extern const char kRedBrickRelationshipSql[];
+// The statements of a product read by them, or null for a product read otherwise (or none).
+const ProductCatalogue* CatalogueOf(Product product);
 
 }  // namespace morvane

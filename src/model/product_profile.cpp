@@ -7,10 +7,10 @@ namespace {
 
 const ProductProfile kNoProduct{.name = "未選択"};
 
-// Every product, one line each, in the order of their project-file codes.
+// Every product, one line each, in menu order.
 std::span<const ProductProfile* const> Profiles() {
   static const ProductProfile* const kProfiles[] = {
-      &RedBrickProfile(), &Oracle8Profile(), &BroadbaseProfile(), &Oracle7Profile(), &OdbcProfile(),
+      &RedBrickProfile(), &Oracle8Profile(), &Oracle7Profile(), &BroadbaseProfile(), &OdbcProfile(),
   };
   return kProfiles;
 }
@@ -23,6 +23,15 @@ std::optional<Product> ProductFromCode(int code) {
     if (ProductCode(profile->product) == code) return profile->product;
   }
   return std::nullopt;
+}
+
+const std::vector<Product>& MenuProducts() {
+  static const std::vector<Product> products = [] {
+    std::vector<Product> in_order;
+    for (const ProductProfile* profile : Profiles()) in_order.push_back(profile->product);
+    return in_order;
+  }();
+  return products;
 }
 
 std::string_view MenuName(Product product) {

@@ -6,12 +6,14 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "model/er_data.h"
 #include "model/type_rules.h"
 
 namespace morvane {
 
+struct ProductCatalogue;
 struct StandardLayout;
 
 // Database products. The menus list them as Red Brick, Oracle 8, Oracle 7, Broadbase, ODBC; the
@@ -27,8 +29,7 @@ enum class Product : int {
 };
 
 // The products a project can be made for, in menu order.
-inline constexpr Product kMenuProducts[] = {Product::RedBrick, Product::Oracle8, Product::Oracle7,
-                                            Product::Broadbase, Product::Odbc};
+const std::vector<Product>& MenuProducts();
 
 // The number the project file keeps for a product, and back; nothing for an unknown number.
 constexpr int ProductCode(Product product) { return static_cast<int>(product); }
@@ -80,6 +81,8 @@ struct ProductProfile {
   ProductItemLists lists{};
   // Where its items go on the bundled template (標準レイアウト).
   const StandardLayout& (*standardLayout)() = nullptr;
+  // The statements that read its catalogue; none for a product read through the driver.
+  const ProductCatalogue& (*catalogue)() = nullptr;
 };
 
 // True when `name` (CP932; the names are ASCII) is one of the product's statistics items.

@@ -50,11 +50,14 @@ TEST(CatalogueSqlTest, EveryStatementIsByteExact) {
       EXPECT_EQ(sql->key_columns, 2);
     }
   }
-  EXPECT_EQ(kOraclePrimaryKeySql, expected.at("oracle_primary_key"));
-  EXPECT_EQ(kOracleUniqueSql, expected.at("oracle_unique"));
-  EXPECT_EQ(kBroadbasePrimaryKeySql, expected.at("broadbase_primary_key"));
-  EXPECT_EQ(kBroadbaseUniqueSql, expected.at("broadbase_unique"));
-  EXPECT_EQ(kRedBrickRelationshipSql, expected.at("red_brick_relationships"));
+  const KeyMarkPass& oracle = *CatalogueOf(Product::Oracle8)->keyMarks;
+  const KeyMarkPass& broadbase = *CatalogueOf(Product::Broadbase)->keyMarks;
+  EXPECT_EQ(oracle.primaryKeySql, expected.at("oracle_primary_key"));
+  EXPECT_EQ(oracle.uniqueSql, expected.at("oracle_unique"));
+  EXPECT_EQ(broadbase.primaryKeySql, expected.at("broadbase_primary_key"));
+  EXPECT_EQ(broadbase.uniqueSql, expected.at("broadbase_unique"));
+  EXPECT_EQ(CatalogueOf(Product::RedBrick)->relationshipSql,
+            expected.at("red_brick_relationships"));
 }
 
 TEST(CatalogueSqlTest, MarksAndTabsAreTheRawBytes) {

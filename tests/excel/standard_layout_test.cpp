@@ -38,7 +38,7 @@ std::string LabelOf(const std::string& cell) {
 TEST(StandardLayoutTest, EveryPlacementIsAnItemUnderATemplateHeading) {
   ExcelApplication app;
   Workbook& book = app.Workbooks().OpenDefaultTemplate();
-  for (Product product : kMenuProducts) {
+  for (Product product : MenuProducts()) {
     SCOPED_TRACE(ProductName(product));
     TCatalogueStore store;
     NewProject(store, product, EstimateTextWidth);

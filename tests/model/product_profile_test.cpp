@@ -48,7 +48,7 @@ TEST(ProductProfileTest, ColumnPositionsPointAtTheirItems) {
 }
 
 TEST(ProductProfileTest, TableListsCarryWhatTheProfileSays) {
-  for (Product product : kMenuProducts) {
+  for (Product product : MenuProducts()) {
     SCOPED_TRACE(ProductName(product));
     const ProductProfile& profile = ProfileOf(product);
     EXPECT_EQ(profile.product, product);

@@ -19,7 +19,7 @@ inline std::optional<Product> ProductFromWord(std::string_view word) {
 // Every product's word in menu order, separated by separator ("redbrick|oracle8|...").
 inline std::string ProductWords(std::string_view separator) {
   std::string words;
-  for (Product product : kMenuProducts) {
+  for (Product product : MenuProducts()) {
     if (!words.empty()) words += separator;
     words += ProfileOf(product).commandWord;
   }

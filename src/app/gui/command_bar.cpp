@@ -193,7 +193,7 @@ QAction* TCommandBar::AddCommand(QWidget* place, const QString& name, const QStr
 // Ctrl+F2, ... in that order.
 void TCommandBar::AddNewCommands(QMenu* menu, const QString& prefix, bool shortcuts) {
   int number = 0;
-  for (Product product : kMenuProducts) {
+  for (Product product : MenuProducts()) {
     const QKeySequence keys =
         shortcuts ? QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_F1 + number)) : QKeySequence();
     ++number;

@@ -1,4 +1,5 @@
-// The generic ODBC product: its profile and default item lists; the positions of its items
+// The generic ODBC product: its profile, default item lists, type rules and standard layout;
+// it reads the driver's catalogue functions, so it has no statements. The positions of its items
 // are named in model/odbc_default_items.h.
 #include <cstdint>
 #include <string>

@@ -1,4 +1,5 @@
-// The products' profiles, one file each in this folder, and what their item lists share.
+// The products, one file each in this folder (everything the program knows of each), and what
+// their item lists share.
 // product_profile.cpp lists them; nothing else reads these.
 #pragma once
 

@@ -1,14 +1,13 @@
-// What the database layer knows of each product's catalogue: the statements that read it, as
-// data, and what a table fetch reads after the tables. Each product has one file here
-// (red_brick.cpp, oracle8.cpp, oracle7.cpp, broadbase.cpp) and one line in registry.cpp; the
-// generic ODBC product reads the driver's catalogue functions instead and has no entry.
+// The statements that read a product's catalogue, as data, and what a table fetch reads after
+// the tables. Each product keeps its own in its file under products/; the generic ODBC product
+// reads the driver's catalogue functions instead and has none. Texts are CP932 bytes, sent
+// exactly as they stand.
 #pragma once
 
 #include <cstddef>
 #include <optional>
 
 #include "model/data_kind.h"
-#include "model/product_profile.h"
 
 namespace morvane {
 
@@ -33,23 +32,24 @@ struct KeyMarkPass {
 };
 
 struct ProductCatalogue {
-  Product product = Product::None;
   StatementTexts tables, indexes, tableIndexes;
   // Rows (foreign-key table, referenced table), ordered by both, read after the tables.
   const char* relationshipSql = nullptr;
   std::optional<KeyMarkPass> keyMarks{};
 
   // The statements of a data kind (2 table, 3 index, 4 table-index information).
-  StatementTexts For(DataKind data_kind) const;
+  StatementTexts For(DataKind data_kind) const {
+    switch (data_kind) {
+      case DataKind::Table:
+        return tables;
+      case DataKind::Index:
+        return indexes;
+      case DataKind::TableIndex:
+        return tableIndexes;
+      default:
+        return {};
+    }
+  }
 };
-
-// The catalogue of a product, or null for a product read otherwise (or none).
-const ProductCatalogue* CatalogueOf(Product product);
-
-// The products' own definitions, each in its file.
-const ProductCatalogue& RedBrickCatalogue();
-const ProductCatalogue& Oracle8Catalogue();
-const ProductCatalogue& Oracle7Catalogue();
-const ProductCatalogue& BroadbaseCatalogue();
 
 }  // namespace morvane
