@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "db/odbc_dbms/dbms_reader.h"
 #include "db/odbc_error.h"
 
 namespace morvane {
@@ -12,17 +13,6 @@ namespace {
 WideArgument OptionalArgument(const std::string& cp932, const OdbcTextMode& mode) {
   return cp932.empty() ? WideArgument() : WideArgument(cp932, mode);
 }
-
-// Comments on tables, views and their columns from PostgreSQL's own catalogue.
-constexpr char kPostgresCommentsSql[] =
-    "SELECT n.nspname, c.relname, COALESCE(a.attname, ''), d.description "
-    "FROM pg_catalog.pg_description d "
-    "JOIN pg_catalog.pg_class c ON c.oid = d.objoid "
-    "AND d.classoid = 'pg_catalog.pg_class'::pg_catalog.regclass "
-    "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
-    "LEFT JOIN pg_catalog.pg_attribute a ON a.attrelid = c.oid AND a.attnum = d.objsubid "
-    "AND d.objsubid > 0 "
-    "WHERE d.objsubid = 0 OR a.attname IS NOT NULL";
 
 }  // namespace
 
@@ -174,15 +164,11 @@ std::vector<OdbcIndexEntry> OdbcCatalogueCalls::Indexes(const OdbcTableEntry& ta
 }
 
 std::vector<OdbcComment> OdbcCatalogueCalls::MissingComments() {
-  SQLWCHAR name[64] = {};
-  SQLSMALLINT length = 0;
-  SQLRETURN rc = SQLGetInfoW(dbc_, SQL_DBMS_NAME, name, sizeof name, &length);
-  if (rc != SQL_SUCCESS ||
-      std::u16string_view(reinterpret_cast<char16_t*>(name)) != u"PostgreSQL") {
-    return {};
-  }
+  const DbmsReader* dbms = FindDbmsReader(DbmsName(dbc_));
+  const char* query = dbms != nullptr ? dbms->CommentsQuery() : nullptr;
+  if (query == nullptr) return {};
   SQLHSTMT stmt = statement_.get();
-  CheckOdbc(ExecDirectText(stmt, kPostgresCommentsSql, mode_), dbc_, stmt);
+  CheckOdbc(ExecDirectText(stmt, query, mode_), dbc_, stmt);
   std::vector<OdbcComment> comments;
   while (FetchRow(dbc_, stmt)) {
     OdbcComment& comment = comments.emplace_back();

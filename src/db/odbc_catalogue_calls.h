@@ -81,7 +81,7 @@ class OdbcCatalogueCalls {
   // The indexes of a table (all, or only unique ones), in the driver's order.
   std::vector<OdbcIndexEntry> Indexes(const OdbcTableEntry& table, bool unique_only);
   // The comments of tables and columns where the driver's REMARKS stay empty although the
-  // database keeps comments (PostgreSQL's driver); empty for every other database.
+  // database keeps comments (the system's reader has a query for them); empty otherwise.
   std::vector<OdbcComment> MissingComments();
   // The names of the tables a table's foreign keys refer to, once each, in the driver's order.
   std::vector<std::string> ReferencedTables(const OdbcTableEntry& table);

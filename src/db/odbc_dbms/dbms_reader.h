@@ -25,6 +25,10 @@ class DbmsReader {
   virtual bool Serves(std::string_view dbms_name) const = 0;
   // A statement whose one value is the connection's character set as the server names it.
   virtual std::string EncodingQuery() const = 0;
+  // Rows (schema, table, column or empty for the table, comment) of the comments on tables,
+  // views and their columns, for a driver whose catalogue functions leave REMARKS empty; null
+  // when the driver's REMARKS carry them.
+  virtual const char* CommentsQuery() const { return nullptr; }
   // That name as iconv knows it; empty when there is no such character set.
   virtual std::string IconvEncoding(std::string_view server_name) const = 0;
   // Where the server converts narrow text itself and fails on a character the connection's

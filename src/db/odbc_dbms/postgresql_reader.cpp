@@ -239,6 +239,17 @@ class PostgresDbmsReader : public DbmsReader {
  public:
   bool Serves(std::string_view dbms_name) const override { return dbms_name == "PostgreSQL"; }
   std::string EncodingQuery() const override { return "SHOW client_encoding"; }
+  // psqlODBC leaves REMARKS empty; the comments are in PostgreSQL's own catalogue.
+  const char* CommentsQuery() const override {
+    return "SELECT n.nspname, c.relname, COALESCE(a.attname, ''), d.description "
+           "FROM pg_catalog.pg_description d "
+           "JOIN pg_catalog.pg_class c ON c.oid = d.objoid "
+           "AND d.classoid = 'pg_catalog.pg_class'::pg_catalog.regclass "
+           "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
+           "LEFT JOIN pg_catalog.pg_attribute a ON a.attrelid = c.oid AND a.attnum = d.objsubid "
+           "AND d.objsubid > 0 "
+           "WHERE d.objsubid = 0 OR a.attname IS NOT NULL";
+  }
   std::string IconvEncoding(std::string_view server_name) const override {
     // PostgreSQL's SJIS is Microsoft's code page 932, its EUC_JP the plain EUC-JP.
     static const std::map<std::string_view, std::string> kNames = {
