@@ -24,17 +24,21 @@ bool TfrmMain::ImportExcel() {
   QTreeWidgetItem* root = browser_->ExcelRoot();
   if (root && trvDataType_->currentItem() != root) trvDataType_->setCurrentItem(root);
   TfrmImport* form = dialogs_->Import();
-  form->Load(store_, *book);
-  const int answer = form->exec();
-  if (answer != QDialog::Accepted) return false;
+  TImportChoice choice;
+  choice.book = book;
+  choice.layout = store_.importLayout;
+  form->Load(choice);
+  if (form->exec() != QDialog::Accepted) return false;
+  form->Apply(choice);
+  store_.importLayout = choice.layout;
 
   excel::ImportOutcome outcome;
   {
     WaitCursor wait;
     SetStatusText(2, QStringLiteral("インポート"));
     repaint();
-    outcome = excel::ImportSheets(store_, *book, form->SelectedSheets(),
-                                  {prompt_, *progress_, ColumnByteSize});
+    outcome =
+        excel::ImportSheets(store_, *book, choice.sheets, {prompt_, *progress_, ColumnByteSize});
     // Records appended before a failure are shown and make the document modified too. The
     // records they replaced are still alive here: tree nodes and list rows let go of them
     // before `outcome` frees them.

@@ -36,6 +36,13 @@ class ImportFormTest : public MainWindowTest {
                       {"メモ", {}}});
   }
   TfrmImport& Form() { return *Window().Dialogs().Import(); }
+  // The store's layout and the workbook window's active workbook.
+  TImportChoice Choice() {
+    TImportChoice choice;
+    choice.book = &Excel().ActiveWorkbook();
+    choice.layout = Store().importLayout;
+    return choice;
+  }
   void Select(std::initializer_list<int> rows) {
     for (int row : rows) Form().lstExcelSheet->item(row)->setSelected(true);
   }
@@ -58,7 +65,7 @@ class ImportFormTest : public MainWindowTest {
 TEST_F(ImportFormTest, LoadsTheLayoutAndTheSheetsAndUpperCasesWhatIsTyped) {
   Store().importLayout.sizeColumn = "F";
   Store().importLayout.firstItemRow = 7;
-  Form().Load(Store(), Excel().ActiveWorkbook());
+  Form().Load(Choice());
   EXPECT_EQ(Form().windowTitle(), QStringLiteral("Excel ファイルインポート"));
   EXPECT_EQ(Form().txtTableNameCell->text(), "A1");
   EXPECT_EQ(Form().txtColumnStartRow->text(), "7");
@@ -75,10 +82,9 @@ TEST_F(ImportFormTest, OKChecksTheSelectionThenEachBoxInOrder) {
   QWidget parent;
   TfrmImport form(prompt_, &parent);
   parent.show();
-  form.Load(Store(), Excel().ActiveWorkbook());
+  form.Load(Choice());
   form.show();
   EXPECT_TRUE(parent.isVisible());  // the workbook stays in sight beside the dialog
-  const TImportLayout before = Store().importLayout;
 
   form.cmdOK->click();
   EXPECT_EQ(ShownTexts().back(), "シートが選択されていません。");
@@ -102,7 +108,7 @@ TEST_F(ImportFormTest, OKChecksTheSelectionThenEachBoxInOrder) {
       {form.txtColumnComment3Col, "+"},
   };
   for (const Case& c : cases) {
-    form.Load(Store(), Excel().ActiveWorkbook());
+    form.Load(Choice());
     form.lstExcelSheet->item(0)->setSelected(true);
     c.box->setText(c.text);
     prompt_.shown.clear();
@@ -111,10 +117,9 @@ TEST_F(ImportFormTest, OKChecksTheSelectionThenEachBoxInOrder) {
         << c.box->objectName().toStdString();
     EXPECT_EQ(form.focusWidget(), c.box) << c.box->objectName().toStdString();
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(Store().importLayout, before);
   }
 
-  form.Load(Store(), Excel().ActiveWorkbook());
+  form.Load(Choice());
   form.lstExcelSheet->item(2)->setSelected(true);
   form.txtTableNameCell->setText(" B2 ");
   form.txtColumnStartRow->setText("3");
@@ -123,10 +128,12 @@ TEST_F(ImportFormTest, OKChecksTheSelectionThenEachBoxInOrder) {
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(form.result(), QDialog::Accepted);
   EXPECT_EQ(form.txtTableNameCell->text(), "B2");
-  EXPECT_EQ(Store().importLayout.tableNameCell, "B2");
-  EXPECT_EQ(Store().importLayout.firstItemRow, 3);
-  EXPECT_EQ(Store().importLayout.comment2Column, "K");
-  EXPECT_EQ(form.SelectedSheets(), std::vector<std::string>{ToCp932("メモ")});
+  TImportChoice choice;
+  form.Apply(choice);
+  EXPECT_EQ(choice.layout.tableNameCell, "B2");
+  EXPECT_EQ(choice.layout.firstItemRow, 3);
+  EXPECT_EQ(choice.layout.comment2Column, "K");
+  EXPECT_EQ(choice.sheets, std::vector<std::string>{ToCp932("メモ")});
 }
 
 TEST_F(ImportFormTest, ImportShowsTheRecordsInTheTreeAndList) {
@@ -134,10 +141,12 @@ TEST_F(ImportFormTest, ImportShowsTheRecordsInTheTreeAndList) {
   EXPECT_TRUE(Import([](TfrmImport& form) {
     form.lstExcelSheet->item(0)->setSelected(true);
     form.lstExcelSheet->item(1)->setSelected(true);
+    form.txtColumnComment2Col->setText("k");
     form.cmdOK->click();
   }));
   EXPECT_TRUE(Window().isVisible());
   EXPECT_TRUE(Store().modified);
+  EXPECT_EQ(Store().importLayout.comment2Column, "K");  // the layout the import used is kept
   ASSERT_EQ(Store().Records(DataKind::Excel).size(), 2u);
   EXPECT_EQ(Store().Records(DataKind::Excel)[0]->columns.size(), 2u);
   EXPECT_EQ(ExcelNodes(), 2);

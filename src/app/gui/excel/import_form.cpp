@@ -98,10 +98,10 @@ std::array<QLineEdit*, excel::kLayoutFieldCount> TfrmImport::LayoutBoxes() const
           txtColumnComment2Col, txtColumnComment3Col};
 }
 
-void TfrmImport::Load(TCatalogueStore& store, excel::Workbook& book) {
-  store_ = &store;
-  book_ = &book;
-  const excel::ImportLayoutTexts texts = excel::LayoutTexts(store.importLayout);
+void TfrmImport::Load(const TImportChoice& choice) {
+  book_ = choice.book;
+  excel::Workbook& book = *choice.book;
+  const excel::ImportLayoutTexts texts = excel::LayoutTexts(choice.layout);
   const auto boxes = LayoutBoxes();
   for (size_t i = 0; i < boxes.size(); ++i) boxes[i]->setText(FromCp932(texts[i]));
   lstExcelSheet->clear();
@@ -129,20 +129,31 @@ void TfrmImport::showEvent(QShowEvent* event) {
   lstExcelSheet->setFocus();
 }
 
-void TfrmImport::cmdOKClick() {
-  if (Apply()) accept();
+void TfrmImport::Apply(TImportChoice& choice) const {
+  choice.layout = excel::LayoutFromTexts(BoxTexts());
+  choice.sheets = SelectedSheets();
 }
 
-bool TfrmImport::Apply() {
+excel::ImportLayoutTexts TfrmImport::BoxTexts() const {
+  const auto boxes = LayoutBoxes();
+  excel::ImportLayoutTexts texts;
+  for (size_t i = 0; i < boxes.size(); ++i) texts[i] = ToCp932(boxes[i]->text());
+  return texts;
+}
+
+void TfrmImport::cmdOKClick() {
+  if (CheckEntries()) accept();
+}
+
+bool TfrmImport::CheckEntries() {
   if (lstExcelSheet->selectedItems().isEmpty()) {
     prompt_.Warn(ToCp932(QStringLiteral("シートが選択されていません。")));
     lstExcelSheet->setFocus();
     return false;
   }
-  if (!store_ || !book_) return false;
+  if (!book_) return false;
   const auto boxes = LayoutBoxes();
-  excel::ImportLayoutTexts texts;
-  for (size_t i = 0; i < boxes.size(); ++i) texts[i] = ToCp932(boxes[i]->text());
+  excel::ImportLayoutTexts texts = BoxTexts();
   std::optional<int> bad;
   try {
     bad = excel::FirstInvalidLayoutField(texts, book_->Worksheets().Item(1));
@@ -158,7 +169,6 @@ bool TfrmImport::Apply() {
     boxes[*bad]->setFocus();
     return false;
   }
-  store_->importLayout = excel::LayoutFromTexts(texts);
   return true;
 }
 

@@ -1,6 +1,7 @@
 // TfrmImport: the layout of the sheets to import and the choice of sheets. Created once at start
 // and reused; every showing reloads the boxes from the document's layout and the list from the
-// source workbook. OK stores the layout only when every box names a cell, row or column.
+// source workbook. OK closes the dialog only when a sheet is chosen and every box names a cell,
+// row or column.
 #pragma once
 
 #include <QDialog>
@@ -18,11 +19,17 @@ class QPushButton;
 namespace morvane {
 
 class IPrompt;
-class TCatalogueStore;
 
 namespace excel {
 class Workbook;
 }
+
+// What an import reads: the workbook, where its table sheets keep their values, and the sheets.
+struct TImportChoice {
+  excel::Workbook* book = nullptr;  // the source, whose worksheets are offered
+  TImportLayout layout;
+  std::vector<std::string> sheets;  // the chosen sheets (CP932), top to bottom
+};
 
 class TfrmImport : public QDialog {
   Q_OBJECT
@@ -30,11 +37,10 @@ class TfrmImport : public QDialog {
  public:
   explicit TfrmImport(IPrompt& prompt, QWidget* mainWindow = nullptr);
 
-  // Fills the boxes from the store's layout and the list with the workbook's worksheets; OK
-  // stores the layout into this store.
-  void Load(TCatalogueStore& store, excel::Workbook& book);
-  // The names (CP932) of the selected sheets, top to bottom.
-  std::vector<std::string> SelectedSheets() const;
+  // Fills the boxes from the choice's layout and the list with its workbook's worksheets.
+  void Load(const TImportChoice& choice);
+  // Stores the layout of the boxes and the selected sheets into `choice`.
+  void Apply(TImportChoice& choice) const;
 
   // Controls, named as on the form.
   QListWidget* lstExcelSheet = nullptr;
@@ -67,12 +73,13 @@ class TfrmImport : public QDialog {
 
  private:
   void BuildWidgets();
-  // Checks the boxes and stores the layout; false (with the warning shown and the failing
-  // control focused) when something is wrong.
-  bool Apply();
+  // Checks the selection and the boxes, showing each box's text trimmed; false (with the
+  // warning shown and the failing control focused) when something is wrong.
+  bool CheckEntries();
+  excel::ImportLayoutTexts BoxTexts() const;
+  std::vector<std::string> SelectedSheets() const;
 
   IPrompt& prompt_;
-  TCatalogueStore* store_ = nullptr;
   excel::Workbook* book_ = nullptr;
 };
 
