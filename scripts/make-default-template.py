@@ -2,7 +2,7 @@
 """Writes the XML parts of the bundled template (data/templates/default), the workbook the
 standard layout (標準レイアウト) writes into: テーブル定義, テーブル一覧, インデックス定義,
 テーブル・インデックス, ER図 and 変更履歴 (the change history comparisons append to).
-The cells named here are those of src/model/standard_layout_data.cpp.
+The cells named here are those of the product files in src/model/products.
 Run it after changing the design; the build packs the parts into the program."""
 import os
 import sys
