@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "db/odbc_catalogue_reader.h"
+#include "db/odbc_dbms/dbms_reader.h"
 #include "model/data_kind.h"
 #include "server_fixture.h"
 
@@ -97,15 +98,7 @@ void BareLoop(SQLHDBC dbc) {
   std::u16string schema = u"public";
   SQLColumnsW(stmt, nullptr, 0, W(schema), SQL_NTS, W(all), SQL_NTS, W(all), SQL_NTS);
   Drain(stmt, {1, 2, 3, 4, 6, 12, 13}, {5, 7, 8, 9, 10, 11, 16, 17});
-  std::u16string comments =
-      U("SELECT n.nspname, c.relname, COALESCE(a.attname, ''), d.description "
-        "FROM pg_catalog.pg_description d "
-        "JOIN pg_catalog.pg_class c ON c.oid = d.objoid "
-        "AND d.classoid = 'pg_catalog.pg_class'::pg_catalog.regclass "
-        "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
-        "LEFT JOIN pg_catalog.pg_attribute a ON a.attrelid = c.oid AND a.attnum = d.objsubid "
-        "AND d.objsubid > 0 "
-        "WHERE d.objsubid = 0 OR a.attname IS NOT NULL");
+  std::u16string comments = U(PostgresReader().CommentsQuery());
   SQLExecDirectW(stmt, W(comments), SQL_NTS);
   Drain(stmt, {1, 2, 3, 4}, {});
   for (std::u16string& name : names) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "db/odbc_dbms/dbms_reader.h"
 #include "db/odbc_error.h"
 
 namespace morvane {
@@ -16,8 +15,8 @@ WideArgument OptionalArgument(const std::string& cp932, const OdbcTextMode& mode
 
 }  // namespace
 
-OdbcCatalogueCalls::OdbcCatalogueCalls(SQLHDBC dbc, OdbcTextMode mode)
-    : dbc_(dbc), mode_(mode), reader_(dbc, mode) {
+OdbcCatalogueCalls::OdbcCatalogueCalls(SQLHDBC dbc, OdbcTextMode mode, const char* comments_query)
+    : dbc_(dbc), comments_query_(comments_query), mode_(mode), reader_(dbc, mode) {
   statement_ = AllocateStatement(dbc);
   if (!statement_) throw OdbcFailure(OdbcErrorText(nullptr, dbc, nullptr));
   SQLWCHAR escape[8] = {};
@@ -164,11 +163,9 @@ std::vector<OdbcIndexEntry> OdbcCatalogueCalls::Indexes(const OdbcTableEntry& ta
 }
 
 std::vector<OdbcComment> OdbcCatalogueCalls::MissingComments() {
-  const DbmsReader* dbms = FindDbmsReader(DbmsName(dbc_));
-  const char* query = dbms != nullptr ? dbms->CommentsQuery() : nullptr;
-  if (query == nullptr) return {};
+  if (comments_query_ == nullptr) return {};
   SQLHSTMT stmt = statement_.get();
-  CheckOdbc(ExecDirectText(stmt, query, mode_), dbc_, stmt);
+  CheckOdbc(ExecDirectText(stmt, comments_query_, mode_), dbc_, stmt);
   std::vector<OdbcComment> comments;
   while (FetchRow(dbc_, stmt)) {
     OdbcComment& comment = comments.emplace_back();

@@ -68,7 +68,10 @@ struct OdbcKeyColumn {
 // One statement handle reused for a run of catalogue calls on one connection.
 class OdbcCatalogueCalls {
  public:
-  explicit OdbcCatalogueCalls(SQLHDBC dbc, OdbcTextMode mode = {});
+  // `comments_query`: the system's query for the comments its driver leaves out of REMARKS
+  // (DbmsReader::CommentsQuery); null when REMARKS carry them.
+  explicit OdbcCatalogueCalls(SQLHDBC dbc, OdbcTextMode mode = {},
+                              const char* comments_query = nullptr);
 
   // Every table and view of the data source's default catalogue, in the driver's order.
   std::vector<OdbcTableEntry> Tables();
@@ -81,7 +84,7 @@ class OdbcCatalogueCalls {
   // The indexes of a table (all, or only unique ones), in the driver's order.
   std::vector<OdbcIndexEntry> Indexes(const OdbcTableEntry& table, bool unique_only);
   // The comments of tables and columns where the driver's REMARKS stay empty although the
-  // database keeps comments (the system's reader has a query for them); empty otherwise.
+  // database keeps comments (read with the comments query); empty without that query.
   std::vector<OdbcComment> MissingComments();
   // The names of the tables a table's foreign keys refer to, once each, in the driver's order.
   std::vector<std::string> ReferencedTables(const OdbcTableEntry& table);
@@ -92,6 +95,7 @@ class OdbcCatalogueCalls {
   std::string EscapePattern(const std::string& text) const;
 
   SQLHDBC dbc_;
+  const char* comments_query_;
   OdbcTextMode mode_;
   StmtHandle statement_;
   WideColumnReader reader_;

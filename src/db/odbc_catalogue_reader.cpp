@@ -387,7 +387,8 @@ OdbcCatalogue ReadOdbcCatalogue(SQLHDBC dbc, DataKind data_kind, IProgress& prog
   std::unique_ptr<OdbcCatalogueSource> source;
   if (options.cache == nullptr || !options.cache->Holds(native)) {
     source = native ? reader->Open(dbc, mode, options.schemas)
-                    : std::make_unique<OdbcCallsSource>(dbc, mode);
+                    : std::make_unique<OdbcCallsSource>(dbc, mode,
+                                                        reader ? reader->CommentsQuery() : nullptr);
   }
   if (options.cache != nullptr && source) options.cache->Keep(std::move(source), native);
   OdbcCatalogueSource& calls = options.cache != nullptr ? *options.cache : *source;

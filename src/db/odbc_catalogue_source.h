@@ -33,7 +33,9 @@ class OdbcCatalogueSource {
 // The source through the catalogue functions, one call per table.
 class OdbcCallsSource : public OdbcCatalogueSource {
  public:
-  OdbcCallsSource(SQLHDBC dbc, const OdbcTextMode& mode) : calls_(dbc, mode) {}
+  // `comments_query` as for OdbcCatalogueCalls.
+  OdbcCallsSource(SQLHDBC dbc, const OdbcTextMode& mode, const char* comments_query = nullptr)
+      : calls_(dbc, mode, comments_query) {}
   std::vector<OdbcTableEntry> Tables() override { return calls_.Tables(); }
   const OdbcColumnLists& Columns(std::vector<OdbcTableEntry>& tables) override;
   std::vector<OdbcKeyColumn> PrimaryKey(const OdbcTableEntry& table) override {

@@ -24,8 +24,11 @@ long Digits(std::string_view text) {
 }  // namespace
 
 BulkSource::BulkSource(SQLHDBC dbc, const OdbcTextMode& mode,
-                       std::optional<std::vector<std::string>> schemas)
-    : OdbcCallsSource(dbc, mode), dbc_(dbc), mode_(mode), schemas_(std::move(schemas)) {}
+                       std::optional<std::vector<std::string>> schemas, const char* comments_query)
+    : OdbcCallsSource(dbc, mode, comments_query),
+      dbc_(dbc),
+      mode_(mode),
+      schemas_(std::move(schemas)) {}
 
 std::string BulkSource::OwnerCondition(const std::string& owner_sql) const {
   if (!schemas_) return UserOwnerCondition(owner_sql);

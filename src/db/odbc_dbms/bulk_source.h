@@ -19,9 +19,9 @@ namespace morvane {
 class BulkSource : public OdbcCallsSource {
  public:
   // `schemas`: the owners (CP932) whose tables are read; nullopt for every owner but the
-  // system's own.
-  BulkSource(SQLHDBC dbc, const OdbcTextMode& mode,
-             std::optional<std::vector<std::string>> schemas);
+  // system's own. `comments_query` serves the tables read through the catalogue functions.
+  BulkSource(SQLHDBC dbc, const OdbcTextMode& mode, std::optional<std::vector<std::string>> schemas,
+             const char* comments_query);
 
   std::vector<OdbcKeyColumn> PrimaryKey(const OdbcTableEntry& table) override;
   std::vector<OdbcIndexEntry> Indexes(const OdbcTableEntry& table, bool unique_only) override;

@@ -139,7 +139,7 @@ class MariaDbDbmsReader : public DbmsReader {
   std::unique_ptr<OdbcCatalogueSource> Open(
       SQLHDBC dbc, const OdbcTextMode& mode,
       const std::optional<std::vector<std::string>>& schemas) const override {
-    return std::make_unique<MariaDbSource>(dbc, mode, schemas);
+    return std::make_unique<MariaDbSource>(dbc, mode, schemas, CommentsQuery());
   }
 };
 

@@ -287,7 +287,7 @@ class PostgresDbmsReader : public DbmsReader {
   std::unique_ptr<OdbcCatalogueSource> Open(
       SQLHDBC dbc, const OdbcTextMode& mode,
       const std::optional<std::vector<std::string>>& schemas) const override {
-    return std::make_unique<PostgresSource>(dbc, mode, schemas);
+    return std::make_unique<PostgresSource>(dbc, mode, schemas, CommentsQuery());
   }
 };
 
