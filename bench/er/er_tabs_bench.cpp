@@ -33,19 +33,28 @@ std::string MakeProject(const QTemporaryDir& dir, int sheets) {
   return path;
 }
 
-void BM_OpenManySheets(benchmark::State& state) {
-  QTemporaryDir dir;
-  const std::string path = MakeProject(dir, static_cast<int>(state.range(0)));
-  for (auto _ : state) {
-    TCatalogueStore store;
-    ScriptedPrompt prompt;
-    TERSheetTabs tabs;
-    TERView view(&tabs, store, prompt, [] {});
+// The project at `path` opened and shown in an ER view over offscreen tabs.
+struct ShownProject {
+  explicit ShownProject(const std::string& path) {
     tabs.resize(1200, 800);
     tabs.show();
     if (!OpenProjectFile(store, path, EstimateTextWidth, nullptr).ok) std::abort();
     view.Rebuild();
     QApplication::processEvents();
+  }
+  TCatalogueStore store;
+  ScriptedPrompt prompt;
+  TERSheetTabs tabs;
+  TERView view{&tabs, store, prompt, [] {}};
+};
+
+void BM_OpenManySheets(benchmark::State& state) {
+  QTemporaryDir dir;
+  const std::string path = MakeProject(dir, static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    ShownProject shown(path);
+    TERSheetTabs& tabs = shown.tabs;
+    TERView& view = shown.view;
     if (view.SheetCount() != state.range(0)) std::abort();
     state.PauseTiming();
     // For looking at by eye: MORVANE_SHOT_DIR=DIR saves the tab bar as DIR/er-tabs-N.png.
@@ -65,14 +74,8 @@ BENCHMARK(BM_OpenManySheets)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecon
 void BM_ReshowManySheets(benchmark::State& state) {
   QTemporaryDir dir;
   const std::string path = MakeProject(dir, static_cast<int>(state.range(0)));
-  TCatalogueStore store;
-  ScriptedPrompt prompt;
-  TERSheetTabs tabs;
-  TERView view(&tabs, store, prompt, [] {});
-  tabs.resize(1200, 800);
-  tabs.show();
-  if (!OpenProjectFile(store, path, EstimateTextWidth, nullptr).ok) std::abort();
-  view.Rebuild();
+  ShownProject shown(path);
+  TERView& view = shown.view;
   for (auto _ : state) {
     view.Rebuild();
     QApplication::processEvents();
