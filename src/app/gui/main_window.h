@@ -62,7 +62,6 @@ class TfrmMain : public QMainWindow, public IBrowseHost {
   // The tree and the lists, worked by the browser.
   TBrowser& Browser() { return *browser_; }
   QTreeWidget* DataTree() const { return trvDataType_; }
-  QWidget* DataPanel() const { return pnlData_; }  // holds the list, SQL and ER panels
   TpnlList* ListPanel() const { return pnlList_; }
   TpnlSQL* SqlPanel() const { return pnlSQL_; }
   TpnlER* ERPanel() const { return pnlER_; }
@@ -158,7 +157,6 @@ class TfrmMain : public QMainWindow, public IBrowseHost {
 
   // Children of the window.
   QTreeWidget* trvDataType_ = nullptr;
-  QWidget* pnlData_ = nullptr;
   TpnlList* pnlList_ = nullptr;
   TpnlSQL* pnlSQL_ = nullptr;
   TpnlER* pnlER_ = nullptr;

@@ -48,9 +48,10 @@ void TfrmMain::BuildWidgets() {
   };
   pnlSQL_ = new TpnlSQL(store_, prompt_, std::move(hooks));
   pnlER_ = new TpnlER(store_, prompt_, [this] { MarkModified(); });
-  pnlData_ = new QWidget;
-  pnlData_->setObjectName(QStringLiteral("pnlData"));
-  auto* data_layout = new QVBoxLayout(pnlData_);
+  // pnlData holds the list, SQL and ER panels, one shown at a time.
+  auto* pnlData = new QWidget;
+  pnlData->setObjectName(QStringLiteral("pnlData"));
+  auto* data_layout = new QVBoxLayout(pnlData);
   data_layout->setContentsMargins(0, 0, 0, 0);
   data_layout->setSpacing(0);
   for (QWidget* panel : {static_cast<QWidget*>(pnlList_), static_cast<QWidget*>(pnlSQL_),
@@ -63,7 +64,7 @@ void TfrmMain::BuildWidgets() {
   auto* splitter = new QSplitter(Qt::Horizontal);
   splitter->setObjectName(QStringLiteral("splData"));
   splitter->addWidget(trvDataType_);
-  splitter->addWidget(pnlData_);
+  splitter->addWidget(pnlData);
   splitter->setStretchFactor(0, 0);
   splitter->setStretchFactor(1, 1);
   splitter->setSizes({kTreeWidth, 600});
